@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs the Debian packages needed to build, run and test TallyBook, when missing.
+set -euo pipefail
+packages=(cmake g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
+          faketime fonts-dejavu-core xvfb xauth xdotool imagemagick hledger clang-format locales)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}"
+fi
+
+# Tests check number formatting under a desktop locale that writes a decimal comma.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+  if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi
+  $SUDO sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen
+  grep -q '^de_DE.UTF-8 UTF-8' /etc/locale.gen || echo 'de_DE.UTF-8 UTF-8' | $SUDO tee -a /etc/locale.gen >/dev/null
+  $SUDO locale-gen >/dev/null
+fi

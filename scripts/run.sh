@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Builds TallyBook and starts it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/deps.sh
+cmake --preset default >/dev/null
+cmake --build --preset default -j "$(nproc)"
+exec build/default/src/cli/tally status "$@"

@@ -1,0 +1,25 @@
+#pragma once
+// The command line of tally: options may stand anywhere; the rest are the command and
+// its arguments.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tally::cli {
+
+struct CliOptions {
+    std::optional<std::string> logPath;  // --log PATH
+    std::optional<std::string> rate;     // --rate R
+    std::optional<std::string> format;   // --format csv|timeclock
+    bool tsv = false;
+    bool help = false;
+    bool version = false;
+    std::string command = "status";
+    std::vector<std::string> args;
+};
+
+// Parses argv; on a usage error returns nothing and sets error to a one-line reason.
+std::optional<CliOptions> ParseCommandLine(int argc, const char* const* argv, std::string& error);
+
+}  // namespace tally::cli

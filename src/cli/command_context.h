@@ -1,0 +1,45 @@
+#pragma once
+// What every command of tally gets: its options, the settings store, the engine and the
+// output streams.
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "cli/cli_options.h"
+#include "core/tally_engine.h"
+#include "settings/settings_store.h"
+
+namespace tally::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+struct CommandContext {
+    const CliOptions& options;
+    SettingsStore& store;
+    TallyEngine& engine;
+    std::ostream& out;
+    std::ostream& err;
+
+    // Prints a one-line usage error with the hint to --help; returns the usage exit code.
+    int UsageError(const std::string& reason) const;
+};
+
+using CommandFunction = int (*)(CommandContext&);
+
+struct CommandEntry {
+    const char* name;
+    CommandFunction run;
+};
+
+// The command table; status is the default.
+const std::vector<CommandEntry>& Commands();
+
+// Cells joined by TAB for --tsv (TAB, CR, LF inside a cell become blanks), or padded to
+// the given widths for people.
+void PrintRow(std::ostream& out, const std::vector<std::string>& cells, bool tsv,
+              const std::vector<int>& widths);
+
+}  // namespace tally::cli

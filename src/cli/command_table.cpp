@@ -1,0 +1,17 @@
+#include "cli/command_context.h"
+#include "cli/commands/config.h"
+#include "cli/commands/in_out.h"
+#include "cli/commands/lists.h"
+#include "cli/commands/status.h"
+
+namespace tally::cli {
+
+const std::vector<CommandEntry>& Commands() {
+    static const std::vector<CommandEntry> table = {
+        {"status", RunStatus}, {"in", RunIn},   {"out", RunOut},
+        {"days", RunDays},     {"log", RunLog}, {"config", RunConfig},
+    };
+    return table;
+}
+
+}  // namespace tally::cli

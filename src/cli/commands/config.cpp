@@ -1,0 +1,91 @@
+#include "cli/commands/config.h"
+
+#include <algorithm>
+#include <charconv>
+#include <filesystem>
+#include <ostream>
+
+#include "core/c_format.h"
+
+namespace tally::cli {
+namespace {
+
+const std::vector<std::string> kKeys = {"ShowDollars",  "DataLog",      "Rate",        "PeriodType",
+                                        "RoundingType", "RoundingUnit", "WeekStartDay"};
+
+std::string ValueText(const CurrentSettings& s, const std::string& rateText,
+                      const std::string& key) {
+    if (key == "ShowDollars") return s.ShowDollars ? "1" : "0";
+    if (key == "DataLog") return s.DataLog;
+    if (key == "Rate") return rateText;
+    if (key == "PeriodType") return std::to_string(s.PeriodType);
+    if (key == "RoundingType") return std::to_string(s.RoundingType);
+    if (key == "RoundingUnit") return std::to_string(s.RoundingUnit);
+    return std::to_string(s.WeekStartDay);
+}
+
+std::optional<int> WholeNumber(const std::string& text) {
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    if (text.empty() || ec != std::errc() || ptr != end) return std::nullopt;
+    return value;
+}
+
+std::optional<int> Flag(const std::string& text) {
+    for (const char* yes : {"true", "yes", "on"}) {
+        if (text == yes) return 1;
+    }
+    for (const char* no : {"false", "no", "off"}) {
+        if (text == no) return 0;
+    }
+    const auto number = WholeNumber(text);
+    if (!number) return std::nullopt;
+    return *number != 0 ? 1 : 0;
+}
+
+int Store(CommandContext& c, const std::string& key, const std::string& value) {
+    QVariant stored;
+    if (key == "Rate") {
+        stored = QString::fromStdString(value);
+    } else if (key == "DataLog") {
+        if (value.empty()) return c.UsageError("DataLog needs a path");
+        stored = QString::fromStdString(std::filesystem::absolute(value).lexically_normal());
+    } else if (key == "ShowDollars") {
+        const auto flag = Flag(value);
+        if (!flag) return c.UsageError("ShowDollars takes 0 or 1, not '" + value + "'");
+        stored = *flag;
+    } else {
+        const auto number = WholeNumber(value);
+        if (!number) return c.UsageError(key + " takes a whole number, not '" + value + "'");
+        stored = *number;
+    }
+    c.store.StoreOption(QString::fromStdString(key), stored);
+    return kExitOk;
+}
+
+}  // namespace
+
+int RunConfig(CommandContext& c) {
+    const auto& args = c.options.args;
+    if (args.size() > 2) return c.UsageError("config takes at most a key and a value");
+    if (!args.empty() && std::find(kKeys.begin(), kKeys.end(), args[0]) == kKeys.end()) {
+        return c.UsageError("unknown key '" + args[0] + "' (keys: ShowDollars, DataLog, Rate, "
+                            "PeriodType, RoundingType, RoundingUnit, WeekStartDay)");
+    }
+    if (args.size() == 2) return Store(c, args[0], args[1]);
+
+    CurrentSettings settings;
+    c.store.Load(settings);
+    const std::string rateText = c.store.RateText().toStdString();
+    if (args.size() == 1) {
+        c.out << ValueText(settings, rateText, args[0]) << '\n';
+        return kExitOk;
+    }
+    for (const std::string& key : kKeys) {
+        c.out << key << '\t' << ValueText(settings, rateText, key) << '\n';
+    }
+    return kExitOk;
+}
+
+}  // namespace tally::cli

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "cli/command_context.h"
+
+namespace tally::cli {
+
+// Shows the seven options, one of them, or stores one.
+int RunConfig(CommandContext& context);
+
+}  // namespace tally::cli

@@ -1,0 +1,55 @@
+#include "cli/commands/lists.h"
+
+#include <ostream>
+
+namespace tally::cli {
+namespace {
+
+// Prints the rows of one list as the scan produces them, keeping none of them.
+class PrintingSink final : public RowSink {
+public:
+    PrintingSink(std::ostream& out, bool tsv, bool raw) : out_(out), tsv_(tsv), raw_(raw) {}
+
+    void Clear() override {}
+    void AddRawRow(const RawRow& row) override {
+        if (raw_) Print(row, kRawColumnTitles, {3, 3, 12, 8});
+    }
+    void AddDailyRow(const DailyRow& row) override {
+        if (!raw_) Print(row, kDailyColumnTitles, {3, 12, 8});
+    }
+
+private:
+    // People get the column titles above the first row; scripts get rows only.
+    template <typename Row>
+    void Print(const Row& row, const char* const* titles, const std::vector<int>& widths) {
+        if (!tsv_ && !headerDone_) {
+            PrintRow(out_, std::vector<std::string>(titles, titles + Row::kColumns), false, widths);
+            headerDone_ = true;
+        }
+        std::vector<std::string> cells;
+        for (int i = 0; i < Row::kColumns; ++i) cells.push_back(row.Cell(i));
+        PrintRow(out_, cells, tsv_, widths);
+    }
+
+    std::ostream& out_;
+    bool tsv_;
+    bool raw_;
+    bool headerDone_ = false;
+};
+
+int PrintList(CommandContext& c, bool raw, const char* name) {
+    if (!c.options.args.empty()) return c.UsageError(std::string(name) + " takes no arguments");
+    PrintingSink sink(c.out, c.options.tsv, raw);
+    c.engine.SetRowSink(&sink);
+    c.engine.ScanTimeLog();
+    c.engine.SetRowSink(nullptr);
+    return kExitOk;
+}
+
+}  // namespace
+
+int RunDays(CommandContext& c) { return PrintList(c, false, "days"); }
+
+int RunLog(CommandContext& c) { return PrintList(c, true, "log"); }
+
+}  // namespace tally::cli

@@ -1,0 +1,91 @@
+// tally: the punch clock on the command line, on the same engine and settings as the window.
+
+#include <QCoreApplication>
+#include <clocale>
+#include <filesystem>
+#include <iostream>
+
+#include "cli/cli_options.h"
+#include "cli/command_context.h"
+#include "core/clock.h"
+#include "core/tally_engine.h"
+#include "core/time_log_file.h"
+#include "core/version.h"
+#include "settings/settings_store.h"
+
+namespace {
+
+constexpr const char* kHelp = R"(Usage: tally [OPTIONS] [COMMAND [ARGS]]
+
+Clock in and out and read your time log from a terminal.
+
+Commands:
+  status (default)      state and the two totals boxes, brought up to now
+  in | out              clock in / clock out, then the status
+  days                  the daily elapsed times
+  log                   every raw punch
+  invoice START END     invoice text, START/END as YYYY-MM-DD  [--rate R]
+  export [START END] [--format csv|timeclock]
+                        every closed pair (or those whose In date lies in the range)
+  config [KEY [VALUE]]  show the seven options, or set one
+
+Options (anywhere on the line):
+  --log PATH            use this time log instead of the DataLog option (not stored)
+  --tsv                 tab-separated cells, no alignment, for scripts
+  --help                show this help
+  --version             show the version
+)";
+
+// Messages of the engine go to standard error, without their caption.
+class StderrReporter final : public tally::Reporter {
+public:
+    void Report(const tally::Message& message) override {
+        std::cerr << message.text;
+        if (message.text.empty() || message.text.back() != '\n') std::cerr << '\n';
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace tally;
+    using namespace tally::cli;
+    IgnoreFileSizeSignal();
+    QCoreApplication app(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+
+    std::string error;
+    const auto options = ParseCommandLine(argc, argv, error);
+    if (!options) {
+        std::cerr << "tally: " << error << "\nTry 'tally --help' for more information.\n";
+        return kExitUsage;
+    }
+    if (options->help) {
+        std::cout << kHelp;
+        return kExitOk;
+    }
+    if (options->version) {
+        std::cout << "tally " << kVersionString << '\n';
+        return kExitOk;
+    }
+
+    SettingsStore store;
+    SystemClock clock;
+    StderrReporter reporter;
+    TallyEngine engine(clock, reporter);
+    CommandContext context{*options, store, engine, std::cout, std::cerr};
+
+    const CommandEntry* command = nullptr;
+    for (const CommandEntry& entry : Commands()) {
+        if (options->command == entry.name) command = &entry;
+    }
+    if (command == nullptr) return context.UsageError("unknown command '" + options->command + "'");
+
+    if (options->command != "config") {
+        store.Load(engine.Settings());
+        if (options->logPath) {
+            engine.Settings().DataLog = std::filesystem::absolute(*options->logPath).string();
+        }
+    }
+    return command->run(context);
+}

@@ -1,0 +1,30 @@
+#pragma once
+// Sequential reading of a file descriptor through a block buffer, so that the record
+// stream costs one system call per block rather than per record or byte.
+
+#include <cstddef>
+#include <vector>
+
+namespace tally {
+
+class BufferedReader {
+public:
+    explicit BufferedReader(int fd, std::size_t blockSize = 1 << 16);
+
+    // Copies up to length bytes; fewer only at the end of the file (or on a read error).
+    std::size_t Read(char* dst, std::size_t length);
+    // The next byte, or -1 at the end of the file.
+    int Get();
+    int Peek();
+
+private:
+    bool Fill();
+
+    int fd_;
+    std::vector<char> buffer_;
+    std::size_t pos_ = 0;
+    std::size_t end_ = 0;
+    bool eof_ = false;
+};
+
+}  // namespace tally

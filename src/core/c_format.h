@@ -1,0 +1,16 @@
+#pragma once
+// Number formatting and parsing in the C locale, whatever locale the desktop has set.
+
+#include <string>
+
+namespace tally {
+
+std::string FormatC(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// atof in the C locale: leading blanks skipped, the longest numeric prefix, else 0.
+double AtofC(const char* text);
+
+// Replaces the first %s of a message template with a value.
+std::string FillTemplate(const char* templ, const std::string& value);
+
+}  // namespace tally

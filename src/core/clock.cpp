@@ -1,0 +1,9 @@
+#include "core/clock.h"
+
+#include <ctime>
+
+namespace tally {
+
+TimeValue SystemClock::Now() const { return static_cast<TimeValue>(std::time(nullptr)); }
+
+}  // namespace tally

@@ -1,0 +1,14 @@
+#include "core/marquee_caption.h"
+
+#include "core/c_format.h"
+
+namespace tally {
+
+void MarqueeCaption::Build() { text_ = FormatC("%s (%s) -- ", kProductPhrase, kVersionLabel); }
+
+void MarqueeCaption::Rotate() {
+    if (text_.empty()) return;
+    text_ = text_.substr(1) + text_.front();
+}
+
+}  // namespace tally

@@ -1,0 +1,133 @@
+#include "core/punch_record.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "core/calendar.h"
+
+namespace tally {
+namespace {
+
+constexpr int kSeparators[] = {8, 12, 15, 18, 21, 24};
+constexpr char kSeparatorChars[] = {' ', ' ', ' ', ':', ':', ' '};
+
+void PutNumber(char* dst, std::size_t width, int value, const char* format) {
+    char text[16] = {};
+    std::snprintf(text, sizeof text, format, value);
+    std::memcpy(dst, text, width);
+}
+
+}  // namespace
+
+PunchRecord PunchRecord::FromText(const char* text, std::size_t length) {
+    PunchRecord r;
+    std::memcpy(r.buf, text, length < kRecordTextLength ? length : kRecordTextLength);
+    return r;
+}
+
+void PunchRecord::Split() {
+    for (int pos : kSeparators) buf[pos] = '\0';
+    buf[kRecordTextLength] = '\0';
+}
+
+void PunchRecord::Join() {
+    for (std::size_t i = 0; i < std::size(kSeparators); ++i) buf[kSeparators[i]] = kSeparatorChars[i];
+}
+
+int PunchRecord::DayNumber() const { return std::atoi(Day()); }
+int PunchRecord::HourNumber() const { return std::atoi(Hour()); }
+int PunchRecord::MinuteNumber() const { return std::atoi(Minute()); }
+int PunchRecord::SecondNumber() const { return std::atoi(Second()); }
+int PunchRecord::YearNumber() const { return std::atoi(Year()); }
+
+void PunchRecord::SetTimeOfDay(const char* hour, const char* minute, const char* second) {
+    std::memcpy(buf + kHourOffset, hour, 2);
+    std::memcpy(buf + kMinuteOffset, minute, 2);
+    std::memcpy(buf + kSecondOffset, second, 2);
+}
+
+void PutTwoDigits(char* dst, int value) { PutNumber(dst, 2, value, "%02d"); }
+
+std::string FormatTimestamp(const std::tm& t) {
+    char out[kTimestampSize + 1];
+    auto name = [](const char* const* table, int count, int index) {
+        return table[index >= 0 && index < count ? index : 0];
+    };
+    std::memcpy(out, name(kWeekdayNames, 7, t.tm_wday), 3);
+    out[3] = ' ';
+    std::memcpy(out + 4, name(kMonthNames, 12, t.tm_mon), 3);
+    out[7] = ' ';
+    PutTwoDigits(out + 8, t.tm_mday);
+    out[10] = ' ';
+    PutTwoDigits(out + 11, t.tm_hour);
+    out[13] = ':';
+    PutTwoDigits(out + 14, t.tm_min);
+    out[16] = ':';
+    PutTwoDigits(out + 17, t.tm_sec);
+    out[19] = ' ';
+    PutNumber(out + 20, 4, t.tm_year + 1900, "%04d");
+    return std::string(out, kTimestampSize);
+}
+
+PunchRecord ParseTimestamp(const char* text, std::size_t length) {
+    struct Field {
+        int offset;
+        int width;  // the slot's size up to its terminator
+        bool startsOnDigit;
+    };
+    static constexpr Field kFields[] = {{kWeekdayOffset, 3, false}, {kMonthOffset, 3, false},
+                                        {kDayOffset, 2, false},     {kHourOffset, 2, true},
+                                        {kMinuteOffset, 2, true},   {kSecondOffset, 2, true},
+                                        {kYearOffset, 4, true}};
+    PunchRecord r;
+    int field = 0;
+    int filled = 0;
+    bool inField = false;
+    for (std::size_t i = 0; i < length && text[i] != '\0' && field < 7; ++i) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        const Field& f = kFields[field];
+        if (!inField) {
+            const bool starts = f.startsOnDigit ? std::isdigit(c) != 0 : std::isprint(c) != 0;
+            if (!starts) continue;
+            inField = true;
+            filled = 0;
+        } else {
+            bool ends;
+            if (field < 3) {
+                ends = std::isspace(c) != 0;
+            } else if (field == 3) {
+                ends = c == ':';
+            } else {
+                ends = std::isdigit(c) == 0;
+            }
+            if (ends) {
+                inField = false;
+                ++field;
+                continue;
+            }
+        }
+        if (filled < f.width) r.buf[f.offset + filled] = static_cast<char>(c);
+        ++filled;
+    }
+    return r;
+}
+
+std::string InRecordLine(const std::tm& time) {
+    return kInPrefix + FormatTimestamp(time) + kLineEnd;
+}
+
+std::string OutRecordLine(const std::tm& time) {
+    return kOutPrefix + FormatTimestamp(time) + kLineEnd;
+}
+
+std::string ElapsedLine(const ELAPSEDTIME& e) {
+    char text[kElapsedLineSize + 1] = "Elapsed time of 00:00:00.\r\n";
+    PutTwoDigits(text + 16, e.nHours);
+    PutTwoDigits(text + 19, e.nMinutes);
+    PutTwoDigits(text + 22, e.nSeconds);
+    return std::string(text, kElapsedLineSize);
+}
+
+}  // namespace tally

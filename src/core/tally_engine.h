@@ -1,0 +1,76 @@
+#pragma once
+// The running state of the punch clock and its operations: the scan, the two punches,
+// the live totals and the marquee caption. The main window and the command line both
+// drive this one object.
+
+#include <cstdint>
+#include <string>
+
+#include "core/clock.h"
+#include "core/current_settings.h"
+#include "core/list_rows.h"
+#include "core/log_scan.h"
+#include "core/marquee_caption.h"
+#include "core/reporter.h"
+
+namespace tally {
+
+// The four totals texts: "Time Today" (first and second line) and "Time This Billing Period".
+struct TotalsTexts {
+    std::string todayFirst;     // 1003
+    std::string todaySecond;    // 1002
+    std::string periodFirst;    // 1000
+    std::string periodSecond;   // 1001
+};
+
+class TallyEngine {
+public:
+    TallyEngine(const Clock& clock, Reporter& reporter);
+
+    CurrentSettings& Settings() { return m_settings; }
+    const CurrentSettings& Settings() const { return m_settings; }
+
+    // Where the scan puts its rows; by default the engine's own lists.
+    void SetRowSink(RowSink* sink) { m_rowSink = sink != nullptr ? sink : &m_rows; }
+    const RowLists& Rows() const { return m_rows; }
+
+    int OpenTimeLog(bool reportErrors) const;
+    bool IsLastRecordIn() const;
+
+    void ScanTimeLog();
+    bool OnClockIn();   // true when the In record was written
+    bool OnClockOut();  // true when the Out records were written
+
+    // One timer tick at the clock's current time; true when the caption moved.
+    bool OnTimer();
+    // After a scan, what one tick would do to the totals (used by the command line).
+    void BringUpToNow();
+    void UpdateTodayTotals(std::int64_t now);
+    void UpdatePeriodTotals(std::int64_t now);
+
+    void BuildMarqueeCaption() { m_marquee.Build(); }
+    const std::string& MarqueeCaption() const { return m_marquee.Text(); }
+
+    bool ClockedIn() const { return m_bClockedIn; }
+    void SetClockedIn(bool clockedIn) { m_bClockedIn = clockedIn; }
+    const TotalsTexts& Texts() const { return m_texts; }
+    const ScanState& State() const { return m_state; }
+
+private:
+    std::int64_t NowCount() const;
+    void ShowTotals(const ELAPSEDTIME& total, std::string& first, std::string& second,
+                    int count) const;
+    bool WritePunch(int fd, const std::string& lines, bool removeOnFailure);
+
+    const Clock& m_clock;
+    Reporter& m_reporter;
+    CurrentSettings m_settings;
+    bool m_bClockedIn = false;
+    ScanState m_state;  // totals, marks and counts of the last scan, running on with the clock
+    TotalsTexts m_texts;
+    RowLists m_rows;
+    RowSink* m_rowSink = &m_rows;
+    tally::MarqueeCaption m_marquee;
+};
+
+}  // namespace tally

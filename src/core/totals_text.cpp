@@ -1,0 +1,28 @@
+#include "core/totals_text.h"
+
+#include "core/c_format.h"
+
+namespace tally {
+namespace {
+
+std::string AmountText(const ELAPSEDTIME& e, const MoneyOptions& money) {
+    return money.showDollars ? FormatC(" (%.2f)", MoneyAmount(e, money.rate)) : std::string();
+}
+
+}  // namespace
+
+std::string TotalText(const ELAPSEDTIME& rounded, const MoneyOptions& money) {
+    return FormatC("%d:%02d:%02d", rounded.nHours, rounded.nMinutes, rounded.nSeconds) +
+           AmountText(rounded, money);
+}
+
+std::string AverageText(const ELAPSEDTIME& roundedGrand, int count, const MoneyOptions& money) {
+    if (count == 0) return {};
+    const ELAPSEDTIME average = SplitSeconds(ElapsedToSeconds(roundedGrand) / count);
+    return FormatC("%d:%02d:%02d/%d = %d:%02d:%02d", roundedGrand.nHours, roundedGrand.nMinutes,
+                   roundedGrand.nSeconds, count, average.nHours, average.nMinutes,
+                   average.nSeconds) +
+           AmountText(average, money);
+}
+
+}  // namespace tally

@@ -1,0 +1,103 @@
+#include "settings/settings_store.h"
+
+#include "core/c_format.h"
+
+namespace tally {
+namespace {
+
+constexpr const char* kOptions = "Options/";
+constexpr const char* kSettings = "Settings/";
+
+QString Key(const char* section, const char* name) { return QString(section) + name; }
+
+}  // namespace
+
+SettingsStore::SettingsStore()
+    : settings_(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                            kOrganisationName, kApplicationName)) {}
+
+SettingsStore::SettingsStore(const QString& iniFile)
+    : settings_(std::make_unique<QSettings>(iniFile, QSettings::IniFormat)) {}
+
+void SettingsStore::Load(CurrentSettings& s,
+                         const std::function<void(const CurrentSettings&)>& afterDataLog) {
+    QSettings& q = *settings_;
+    s.RoundingType = q.value(Key(kOptions, "RoundingType"), 0).toInt();
+    s.RoundingUnit = q.value(Key(kOptions, "RoundingUnit"), 0).toInt();
+    s.WeekStartDay = q.value(Key(kOptions, "WeekStartDay"), 0).toInt();
+    // The week computations need 0-6: an impossible stored value is used as Sunday and
+    // mended in the store at once.
+    if (s.WeekStartDay >= 7 || s.WeekStartDay < 0) {
+        s.WeekStartDay = 0;
+        q.setValue(Key(kOptions, "WeekStartDay"), 0);
+        q.sync();
+    }
+    s.Rate = RateFromText(q.value(Key(kOptions, "Rate"), "0.0").toString());
+    s.PeriodType = q.value(Key(kOptions, "PeriodType"), 1).toInt();
+    s.DataLog = q.value(Key(kOptions, "DataLog"), QString::fromStdString(DefaultTimeLogPath()))
+                    .toString()
+                    .toStdString();
+    if (afterDataLog) afterDataLog(s);
+    s.ShowDollars = q.value(Key(kOptions, "ShowDollars"), 0).toInt() != 0;
+}
+
+void SettingsStore::Save(const OptionValues& v, CurrentSettings& s) {
+    s.ShowDollars = v.ShowDollars;
+    s.DataLog = v.DataLog.toStdString();
+    s.Rate = RateFromText(v.Rate);
+    s.PeriodType = v.PeriodType;
+    s.RoundingType = v.RoundingType;
+    s.RoundingUnit = v.RoundingUnit;
+    s.WeekStartDay = v.WeekStartDay;
+    QSettings& q = *settings_;
+    q.setValue(Key(kOptions, "ShowDollars"), s.ShowDollars ? 1 : 0);
+    q.setValue(Key(kOptions, "RoundingType"), s.RoundingType);
+    q.setValue(Key(kOptions, "RoundingUnit"), s.RoundingUnit);
+    q.setValue(Key(kOptions, "WeekStartDay"), s.WeekStartDay);
+    q.setValue(Key(kOptions, "Rate"), v.Rate);
+    q.setValue(Key(kOptions, "DataLog"), v.DataLog);
+    q.setValue(Key(kOptions, "PeriodType"), s.PeriodType);
+    q.sync();
+}
+
+WindowPosition SettingsStore::ReadWindowPosition() {
+    return {settings_->value(Key(kSettings, "X"), -1).toInt(),
+            settings_->value(Key(kSettings, "Y"), -1).toInt()};
+}
+
+void SettingsStore::WriteWindowPosition(const WindowPosition& position) {
+    settings_->setValue(Key(kSettings, "X"), position.x);
+    settings_->setValue(Key(kSettings, "Y"), position.y);
+    settings_->sync();
+}
+
+QString SettingsStore::RateText() { return settings_->value(Key(kOptions, "Rate"), "0.0").toString(); }
+
+int SettingsStore::RoundingUnit() { return settings_->value(Key(kOptions, "RoundingUnit"), 0).toInt(); }
+
+bool SettingsStore::StoreOption(const QString& key, const QVariant& value) {
+    static const QStringList kKeys = {"ShowDollars",  "DataLog",      "Rate",        "PeriodType",
+                                      "RoundingType", "RoundingUnit", "WeekStartDay"};
+    if (!kKeys.contains(key)) return false;
+    settings_->setValue(QString(kOptions) + key, value);
+    settings_->sync();
+    return true;
+}
+
+OptionValues SettingsStore::ToOptionValues(const CurrentSettings& s) {
+    OptionValues v;
+    v.ShowDollars = s.ShowDollars;
+    v.DataLog = QString::fromStdString(s.DataLog);
+    v.Rate = RateToText(s.Rate);
+    v.PeriodType = s.PeriodType;
+    v.RoundingType = s.RoundingType;
+    v.RoundingUnit = s.RoundingUnit;
+    v.WeekStartDay = s.WeekStartDay;
+    return v;
+}
+
+double RateFromText(const QString& text) { return AtofC(text.toLocal8Bit().constData()); }
+
+QString RateToText(double rate) { return QString::fromStdString(FormatC("%.02f", rate)); }
+
+}  // namespace tally

@@ -1,0 +1,72 @@
+#pragma once
+// The options and the main window's position, kept with QSettings under the organisation
+// and application names of the program, sections "Options" and "Settings".
+
+#include <QSettings>
+#include <QString>
+#include <functional>
+#include <memory>
+
+#include "core/current_settings.h"
+
+namespace tally {
+
+inline constexpr const char* kOrganisationName = "Local AppWizard-Generated Applications";
+inline constexpr const char* kApplicationName = "Quillfen's TallyBook";
+
+// The seven option values as the Options dialog edits them: the rate as its text.
+struct OptionValues {
+    bool ShowDollars = false;
+    QString DataLog;
+    QString Rate;
+    int PeriodType = kPeriodHalfMonth;
+    int RoundingType = kRoundNone;
+    int RoundingUnit = 0;
+    int WeekStartDay = 0;
+};
+
+struct WindowPosition {
+    int x = -1;
+    int y = -1;
+};
+
+class SettingsStore {
+public:
+    // The user's store of this program.
+    SettingsStore();
+    // A store in a given file (tests, and a --config option of a front end).
+    explicit SettingsStore(const QString& iniFile);
+
+    // Reads every option in load order; the week start fix-up writes 0 back. afterDataLog
+    // runs between DataLog and ShowDollars (the main window probes the log there).
+    void Load(CurrentSettings& settings,
+              const std::function<void(const CurrentSettings&)>& afterDataLog = {});
+
+    // Takes the dialog's values into the settings, then writes every key in save order.
+    void Save(const OptionValues& values, CurrentSettings& settings);
+
+    WindowPosition ReadWindowPosition();
+    void WriteWindowPosition(const WindowPosition& position);
+
+    // The stored rate text (default "0.0") and rounding unit, as the invoice reads them.
+    QString RateText();
+    int RoundingUnit();
+
+    // Stores one option by key name; false for an unknown key. For the command line.
+    bool StoreOption(const QString& key, const QVariant& value);
+
+    // Options offered in the Options dialog for the current settings.
+    static OptionValues ToOptionValues(const CurrentSettings& settings);
+
+    QSettings& Raw() { return *settings_; }
+
+private:
+    std::unique_ptr<QSettings> settings_;
+};
+
+// The rate text as atof reads it (C locale).
+double RateFromText(const QString& text);
+// The rate as the Options dialog offers it: two decimals.
+QString RateToText(double rate);
+
+}  // namespace tally

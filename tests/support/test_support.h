@@ -1,0 +1,56 @@
+#pragma once
+// Helpers shared by the tests: a settable clock, a reporter that records, temporary
+// folders, and whole-file reads and writes.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/clock.h"
+#include "core/reporter.h"
+
+namespace tally::test {
+
+class FakeClock final : public Clock {
+public:
+    explicit FakeClock(TimeValue now = 0) : now_(now) {}
+    TimeValue Now() const override { return now_; }
+    void Set(TimeValue now) { now_ = now; }
+    void Advance(TimeValue seconds) { now_ += seconds; }
+    // Sets the clock to a local wall time.
+    void SetLocal(int year, int month1, int day, int hour, int minute, int second);
+
+private:
+    TimeValue now_;
+};
+
+class RecordingReporter final : public Reporter {
+public:
+    void Report(const Message& message) override { messages.push_back(message); }
+    std::vector<Message> messages;
+};
+
+// A fresh folder under the system's temporary folder, removed with the object.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& Path() const { return path_; }
+    std::string File(const std::string& name) const { return (path_ / name).string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+std::string ReadFile(const std::string& path);
+void WriteFile(const std::string& path, const std::string& bytes);
+
+// Text with LF line ends turned into the CR LF of the time log.
+std::string Crlf(const std::string& text);
+
+// Pins the process time zone (central European, with summer time) for tests that convert.
+void PinTimeZone(const char* tz = "CET-1CEST,M3.5.0,M10.5.0/3");
+
+}  // namespace tally::test
