@@ -30,7 +30,13 @@ const std::array<std::int64_t, kLastYear - kFirstYear + 1>& YearStarts() {
 
 constexpr int kDaysBeforeMonth[12] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
 
+// The tables hold three-letter names. A name spelt as in the table is found by comparing
+// bytes, which the scan does for every record; any other spelling by strcasecmp.
 int FindName(const char* name, const char* const* table, int count) {
+    for (int i = 0; i < count; ++i) {
+        const char* t = table[i];
+        if (name[0] == t[0] && name[1] == t[1] && name[2] == t[2] && name[3] == '\0') return i;
+    }
     for (int i = 0; i < count; ++i) {
         if (strcasecmp(name, table[i]) == 0) return i;
     }

@@ -8,20 +8,56 @@
 namespace tally {
 namespace {
 
-std::int64_t DayStartOf(const PunchRecord& r) {
-    return SecondsFromDate(r.YearNumber(), MonthIndex(r.Month()), r.DayNumber() - 1, 0, 0, 0);
+// The numbers of a record in split form. The scan reads them once per record and uses
+// them for the day start, the moment, the period end and the pair's elapsed time.
+struct RecordNumbers {
+    int year = 0;
+    int month = 0;  // MonthIndex: an unknown name reads as January
+    int day = 0;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
+
+RecordNumbers NumbersOf(const PunchRecord& r) {
+    return {r.YearNumber(), MonthIndex(r.Month()), r.DayNumber(),
+            r.HourNumber(), r.MinuteNumber(),      r.SecondNumber()};
 }
 
-std::int64_t MomentOf(const PunchRecord& r) {
-    return SecondsFromDate(r.YearNumber(), MonthIndex(r.Month()), r.DayNumber() - 1,
-                           r.HourNumber(), r.MinuteNumber(), r.SecondNumber());
+std::int64_t DayStartOf(const RecordNumbers& n) {
+    return SecondsFromDate(n.year, n.month, n.day - 1, 0, 0, 0);
 }
 
-std::int64_t HalfMonthEnd(const PunchRecord& r) {
-    const int year = r.YearNumber();
-    const int month = MonthIndex(r.Month());
-    const int lastDay = r.DayNumber() <= 15 ? 15 : DaysInMonth(year, month);
-    return SecondsFromDate(year, month, lastDay - 1, 23, 59, 59);
+std::int64_t MomentOf(const RecordNumbers& n) {
+    return SecondsFromDate(n.year, n.month, n.day - 1, n.hour, n.minute, n.second);
+}
+
+std::int64_t HalfMonthEnd(const RecordNumbers& n) {
+    const int lastDay = n.day <= 15 ? 15 : DaysInMonth(n.year, n.month);
+    return SecondsFromDate(n.year, n.month, lastDay - 1, 23, 59, 59);
+}
+
+bool PairElapsedOf(const RecordNumbers& in, const RecordNumbers& out, ELAPSEDTIME& elapsed,
+                   const RoundingOptions& rounding) {
+    ELAPSEDTIME inTime{in.hour, in.minute, in.second};
+    ELAPSEDTIME outTime{out.hour, out.minute, out.second};
+    if (rounding.type == kRoundInOut) {
+        RoundElapsed(inTime, rounding);
+        RoundElapsed(outTime, rounding);
+    }
+    // The day of the month itself serves as the day index: the offset is the same at both ends.
+    const std::int64_t inCount =
+        SecondsFromDate(in.year, in.month, in.day, inTime.nHours, inTime.nMinutes, inTime.nSeconds);
+    const std::int64_t outCount = SecondsFromDate(out.year, out.month, out.day, outTime.nHours,
+                                                  outTime.nMinutes, outTime.nSeconds);
+    if (inCount > outCount || outCount - inCount > kSecondsPerDay) return false;
+    const std::int64_t diff = outCount - inCount;
+    elapsed.nHours += static_cast<std::int32_t>(diff / 3600);
+    elapsed.nMinutes += static_cast<std::int32_t>(diff % 3600 / 60);
+    elapsed.nSeconds += static_cast<std::int32_t>(diff % 60);
+    NormalizeElapsed(elapsed);
+    if (rounding.type == kRoundAllElapsed) RoundElapsed(elapsed, rounding);
+    return true;
 }
 
 class Scanner {
@@ -36,15 +72,16 @@ private:
 
     bool ReadRecord(BufferedReader& reader, PunchRecord& record);
     bool ReadElapsedLine(BufferedReader& reader);
-    void OpenFirstDay(const PunchRecord& record, std::int64_t dayStart);
-    void CloseDay(const PunchRecord& record, std::int64_t dayStart);
-    std::int64_t FirstPeriodEnd(const PunchRecord& dayRecord) const;
+    void OpenFirstDay(std::int64_t dayStart);
+    void CloseDay(std::int64_t dayStart);
+    std::int64_t FirstPeriodEnd() const;
 
     const CurrentSettings& settings_;
     const RoundingOptions rounding_;
     RowSink& rows_;
     ScanState s_;
     PunchRecord in_;
+    RecordNumbers inNumbers_;
     PunchRecord dayRecord_;
     ELAPSEDTIME pair_;
     ELAPSEDTIME runningPeriod_;
@@ -76,26 +113,28 @@ bool Scanner::ReadElapsedLine(BufferedReader& reader) {
     return true;
 }
 
-std::int64_t Scanner::FirstPeriodEnd(const PunchRecord& dayRecord) const {
-    if (settings_.PeriodType != kPeriodWeekly) return HalfMonthEnd(dayRecord);
-    PunchRecord weekStart = dayRecord;
+// The period end of the first day, the current day record.
+std::int64_t Scanner::FirstPeriodEnd() const {
+    if (settings_.PeriodType != kPeriodWeekly) return HalfMonthEnd(inNumbers_);
+    PunchRecord weekStart = dayRecord_;
     const int firstDay = settings_.WeekStartDay >= 0 && settings_.WeekStartDay <= 6
                              ? settings_.WeekStartDay
                              : 0;
     MoveToWeekStart(weekStart.buf, firstDay);
-    return DayStartOf(weekStart) + kSecondsPerWeek;
+    return DayStartOf(NumbersOf(weekStart)) + kSecondsPerWeek;
 }
 
-void Scanner::OpenFirstDay(const PunchRecord& record, std::int64_t dayStart) {
+// Both take the In record just read (in_) as the new day's record.
+void Scanner::OpenFirstDay(std::int64_t dayStart) {
     currentDayStart_ = dayStart;
-    dayRecord_ = record;
+    dayRecord_ = in_;
     first_ = false;
     s_.dayCount = 1;
     s_.periodCount = 1;
-    periodEnd_ = FirstPeriodEnd(dayRecord_);
+    periodEnd_ = FirstPeriodEnd();
 }
 
-void Scanner::CloseDay(const PunchRecord& record, std::int64_t dayStart) {
+void Scanner::CloseDay(std::int64_t dayStart) {
     AddElapsed(runningPeriod_, s_.dayTotal, rounding_);
     AddElapsed(s_.grandTotal, s_.dayTotal, rounding_);
     ELAPSEDTIME shown = s_.dayTotal;
@@ -103,7 +142,7 @@ void Scanner::CloseDay(const PunchRecord& record, std::int64_t dayStart) {
     rows_.AddDailyRow(DailyRow::Day(dayRecord_, shown));
     ++s_.dayCount;
     s_.dayTotal = {};
-    dayRecord_ = record;
+    dayRecord_ = in_;
     if (periodEnd_ <= dayStart) {
         ++s_.periodCount;
         rows_.AddDailyRow(DailyRow::Separator(runningPeriod_));
@@ -112,7 +151,7 @@ void Scanner::CloseDay(const PunchRecord& record, std::int64_t dayStart) {
         if (settings_.PeriodType == kPeriodWeekly) {
             periodEnd_ += ((dayStart - periodEnd_) / kSecondsPerWeek + 1) * kSecondsPerWeek;
         } else {
-            periodEnd_ = HalfMonthEnd(record);
+            periodEnd_ = HalfMonthEnd(inNumbers_);
             // A day beyond its month's length (a hand-edited log) ends its own period.
             if (periodEnd_ <= dayStart) periodEnd_ = dayStart + kSecondsPerDay - 1;
         }
@@ -127,12 +166,13 @@ ScanState Scanner::Run(int fd) {
         if (expect == Expect::In) {
             if (!ReadRecord(reader, in_)) break;
             rows_.AddRawRow(RawRow::Record(RawKind::In, in_));
-            const std::int64_t dayStart = DayStartOf(in_);
-            s_.todayMark = s_.periodMark = MomentOf(in_);
+            inNumbers_ = NumbersOf(in_);
+            const std::int64_t dayStart = DayStartOf(inNumbers_);
+            s_.todayMark = s_.periodMark = MomentOf(inNumbers_);
             if (first_) {
-                OpenFirstDay(in_, dayStart);
+                OpenFirstDay(dayStart);
             } else if (dayStart != currentDayStart_) {
-                CloseDay(in_, dayStart);
+                CloseDay(dayStart);
             }
             s_.clockedIn = true;
             expect = Expect::Out;
@@ -141,7 +181,7 @@ ScanState Scanner::Run(int fd) {
             if (!ReadRecord(reader, out)) break;
             rows_.AddRawRow(RawRow::Record(RawKind::Out, out));
             pair_ = {};
-            const bool ok = PairElapsed(in_, out, pair_, rounding_);
+            const bool ok = PairElapsedOf(inNumbers_, NumbersOf(out), pair_, rounding_);
             AddElapsed(s_.dayTotal, pair_, rounding_);
             s_.todayMark = s_.periodMark = 0;
             s_.clockedIn = false;
@@ -167,27 +207,7 @@ ScanState ScanRecords(int fd, const CurrentSettings& settings, RowSink& rows) {
 
 bool PairElapsed(const PunchRecord& in, const PunchRecord& out, ELAPSEDTIME& elapsed,
                  const RoundingOptions& rounding) {
-    ELAPSEDTIME inTime{in.HourNumber(), in.MinuteNumber(), in.SecondNumber()};
-    ELAPSEDTIME outTime{out.HourNumber(), out.MinuteNumber(), out.SecondNumber()};
-    if (rounding.type == kRoundInOut) {
-        RoundElapsed(inTime, rounding);
-        RoundElapsed(outTime, rounding);
-    }
-    // The day of the month itself serves as the day index: the offset is the same at both ends.
-    const std::int64_t inCount = SecondsFromDate(in.YearNumber(), MonthIndex(in.Month()),
-                                                 in.DayNumber(), inTime.nHours, inTime.nMinutes,
-                                                 inTime.nSeconds);
-    const std::int64_t outCount = SecondsFromDate(out.YearNumber(), MonthIndex(out.Month()),
-                                                  out.DayNumber(), outTime.nHours,
-                                                  outTime.nMinutes, outTime.nSeconds);
-    if (inCount > outCount || outCount - inCount > kSecondsPerDay) return false;
-    const std::int64_t diff = outCount - inCount;
-    elapsed.nHours += static_cast<std::int32_t>(diff / 3600);
-    elapsed.nMinutes += static_cast<std::int32_t>(diff % 3600 / 60);
-    elapsed.nSeconds += static_cast<std::int32_t>(diff % 60);
-    NormalizeElapsed(elapsed);
-    if (rounding.type == kRoundAllElapsed) RoundElapsed(elapsed, rounding);
-    return true;
+    return PairElapsedOf(NumbersOf(in), NumbersOf(out), elapsed, rounding);
 }
 
 }  // namespace tally

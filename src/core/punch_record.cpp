@@ -19,6 +19,22 @@ void PutNumber(char* dst, std::size_t width, int value, const char* format) {
     std::memcpy(dst, text, width);
 }
 
+// atoi of a field. The scan converts every field of every record, so the short digit runs
+// of a sound record are converted here; anything longer is left to atoi itself, which keeps
+// the result atoi's in every case.
+int FieldNumber(const char* text) {
+    const char* p = text;
+    while ((*p < '0' || *p > '9') && std::isspace(static_cast<unsigned char>(*p))) ++p;
+    const bool negative = *p == '-';
+    if (*p == '-' || *p == '+') ++p;
+    int value = 0;
+    for (int digits = 1; *p >= '0' && *p <= '9'; ++p, ++digits) {
+        if (digits > 4) return std::atoi(text);
+        value = value * 10 + (*p - '0');
+    }
+    return negative ? -value : value;
+}
+
 }  // namespace
 
 PunchRecord PunchRecord::FromText(const char* text, std::size_t length) {
@@ -36,11 +52,11 @@ void PunchRecord::Join() {
     for (std::size_t i = 0; i < std::size(kSeparators); ++i) buf[kSeparators[i]] = kSeparatorChars[i];
 }
 
-int PunchRecord::DayNumber() const { return std::atoi(Day()); }
-int PunchRecord::HourNumber() const { return std::atoi(Hour()); }
-int PunchRecord::MinuteNumber() const { return std::atoi(Minute()); }
-int PunchRecord::SecondNumber() const { return std::atoi(Second()); }
-int PunchRecord::YearNumber() const { return std::atoi(Year()); }
+int PunchRecord::DayNumber() const { return FieldNumber(Day()); }
+int PunchRecord::HourNumber() const { return FieldNumber(Hour()); }
+int PunchRecord::MinuteNumber() const { return FieldNumber(Minute()); }
+int PunchRecord::SecondNumber() const { return FieldNumber(Second()); }
+int PunchRecord::YearNumber() const { return FieldNumber(Year()); }
 
 void PunchRecord::SetTimeOfDay(const char* hour, const char* minute, const char* second) {
     std::memcpy(buf + kHourOffset, hour, 2);

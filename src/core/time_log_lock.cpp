@@ -37,14 +37,19 @@ TimeLogLock::Status TimeLogLock::Acquire(const std::string& path, bool create, b
         int fd = -1;
         if (create) {
             fd = open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-            if (fd >= 0 && created != nullptr) *created = true;
+            if (fd >= 0) {
+                if (created != nullptr) *created = true;
+            } else if (errno != EEXIST) {
+                return Status::OpenFailed;
+            }
         }
         if (fd < 0) {
-            if (!create && access(path.c_str(), F_OK) != 0) return Status::Missing;
             fd = open(path.c_str(), O_RDWR | O_APPEND | O_CLOEXEC);
             if (fd < 0) {
-                if (errno == ENOENT && create) continue;  // removed between the two opens
-                return errno == ENOENT ? Status::Missing : Status::OpenFailed;
+                if (errno != ENOENT) return Status::OpenFailed;
+                // Removed between our two opens: try again to create it.
+                if (create && std::chrono::steady_clock::now() < deadline) continue;
+                return Status::Missing;
             }
         }
         FileDescriptor guard(fd);

@@ -1,0 +1,100 @@
+#include "core/calendar.h"
+
+#include <gtest/gtest.h>
+
+#include "core/punch_record.h"
+
+namespace tally {
+namespace {
+
+TEST(SecondsFromDate, CountsFrom1980WithLeapYears) {
+    EXPECT_EQ(SecondsFromDate(1980, 0, 0, 0, 0, 0), 0);
+    EXPECT_EQ(SecondsFromDate(1981, 0, 0, 0, 0, 0), 31622400);  // 1980 has 366 days
+    EXPECT_EQ(SecondsFromDate(1980, 2, 0, 0, 0, 0), 60 * 86400);
+    EXPECT_EQ(SecondsFromDate(2004, 1, 0, 1, 0, 0) - SecondsFromDate(2004, 0, 30, 23, 0, 0),
+              2 * 3600);
+    // An hour of 24 is the next day's midnight.
+    EXPECT_EQ(SecondsFromDate(2004, 5, 1, 24, 0, 0), SecondsFromDate(2004, 5, 2, 0, 0, 0));
+}
+
+TEST(SecondsFromDate, KeepsCountingPast2020) {
+    const std::int64_t end2020 = SecondsFromDate(2020, 11, 30, 23, 59, 59);
+    EXPECT_EQ(SecondsFromDate(2021, 0, 0, 0, 0, 0), end2020 + 1);
+    EXPECT_EQ(SecondsFromDate(2100, 2, 0, 0, 0, 0) - SecondsFromDate(2100, 1, 27, 0, 0, 0),
+              86400);  // 2100 is no leap year
+    EXPECT_EQ(SecondsFromDate(2000, 2, 0, 0, 0, 0) - SecondsFromDate(2000, 1, 27, 0, 0, 0),
+              2 * 86400);  // 2000 is one
+    EXPECT_GT(SecondsFromDate(9999, 11, 30, 23, 59, 59), int64_t{1} << 32);
+}
+
+TEST(SecondsFromDate, IsZeroOutOfRange) {
+    EXPECT_EQ(SecondsFromDate(1979, 11, 30, 0, 0, 0), 0);
+    EXPECT_EQ(SecondsFromDate(10000, 0, 0, 0, 0, 0), 0);
+    EXPECT_EQ(SecondsFromDate(2004, 12, 0, 0, 0, 0), 0);
+    EXPECT_EQ(SecondsFromDate(2004, -1, 0, 0, 0, 0), 0);
+    EXPECT_EQ(SecondsFromDate(2004, 0, 32, 0, 0, 0), 0);
+    EXPECT_EQ(SecondsFromDate(2004, 0, -1, 0, 0, 0), 0);
+    EXPECT_NE(SecondsFromDate(2004, 0, 31, 0, 0, 0), 0);
+}
+
+TEST(DaysInMonth, FollowsTheGregorianLeapRule) {
+    EXPECT_EQ(DaysInMonth(2004, 1), 29);
+    EXPECT_EQ(DaysInMonth(2003, 1), 28);
+    EXPECT_EQ(DaysInMonth(2100, 1), 28);
+    EXPECT_EQ(DaysInMonth(2000, 1), 29);
+    const int expected[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    for (int m = 0; m < 12; ++m) EXPECT_EQ(DaysInMonth(2003, m), expected[m]) << m;
+}
+
+TEST(NameLookups, IgnoreCaseAndCompareWholeNames) {
+    EXPECT_EQ(MonthIndex("Dec"), 11);
+    EXPECT_EQ(MonthIndex("dEC"), 11);
+    EXPECT_EQ(MonthIndex("Decem"), 0);
+    EXPECT_EQ(MonthIndex(""), 0);
+    EXPECT_EQ(LookupMonth("Decem"), -1);
+    EXPECT_EQ(LookupMonth("feb"), 1);
+    PunchRecord r = PunchRecord::FromText("In...sat Jan 05 09:03:07 2004", 29);
+    r.Split();
+    EXPECT_EQ(WeekdayIndex(r.buf), 6);
+    r.buf[5] = 'X';
+    EXPECT_EQ(WeekdayIndex(r.buf), 0);
+}
+
+PunchRecord Split(const char* text) {
+    PunchRecord r = PunchRecord::FromText(text, 29);
+    r.Split();
+    return r;
+}
+
+TEST(MoveToWeekStart, WalksBackToTheFirstDayOfTheWeek) {
+    PunchRecord r = Split("In...Mon Mar 01 09:00:00 2004");
+    MoveToWeekStart(r.buf, 0);
+    EXPECT_STREQ(r.Weekday(), "Sun");
+    EXPECT_STREQ(r.Month(), "Feb");
+    EXPECT_EQ(r.DayNumber(), 29);
+    EXPECT_EQ(r.YearNumber(), 2004);
+
+    PunchRecord same = Split("In...Mon Mar 01 09:00:00 2004");
+    MoveToWeekStart(same.buf, 1);
+    EXPECT_STREQ(same.Weekday(), "Mon");
+    EXPECT_STREQ(same.Month(), "Mar");
+    EXPECT_EQ(same.DayNumber(), 1);
+
+    PunchRecord newYear = Split("In...Thu Jan 01 09:00:00 2004");
+    MoveToWeekStart(newYear.buf, 6);  // back to Saturday 27 December 2003
+    EXPECT_STREQ(newYear.Month(), "Dec");
+    EXPECT_EQ(newYear.DayNumber(), 27);
+    EXPECT_EQ(newYear.YearNumber(), 2003);
+}
+
+TEST(MoveToWeekStart, StaysInsideItsFieldsOnGarbage) {
+    PunchRecord r = Split("In...Sat Xyz 00 09:00:00 0000");
+    MoveToWeekStart(r.buf, 0);
+    EXPECT_STREQ(r.Weekday(), "Sun");
+    EXPECT_EQ(r.buf[29], '\0');
+    EXPECT_EQ(r.buf[24], '\0');
+    EXPECT_EQ(std::string(r.Year()).size(), 4u);
+}
+
+}  // namespace
+}  // namespace tally

@@ -1,0 +1,282 @@
+#include <gtest/gtest.h>
+
+#include "core/calendar.h"
+#include "engine_fixture.h"
+
+namespace tally::test {
+namespace {
+
+using Rows = std::vector<std::vector<std::string>>;
+
+class LogScan : public EngineTest {};
+
+const std::string kWorkedExample =
+    Triple("Mon Jan 05 09:00:00 2004", "Mon Jan 05 12:30:00 2004", "03:30:00") +
+    Triple("Mon Jan 05 13:00:00 2004", "Mon Jan 05 17:15:30 2004", "04:15:30") +
+    Triple("Tue Jan 06 08:00:00 2004", "Tue Jan 06 10:00:00 2004", "02:00:00");
+
+TEST_F(LogScan, WorkedExample) {
+    WriteLog(kWorkedExample);
+    engine.ScanTimeLog();
+    EXPECT_EQ(RawColumn(0), (std::vector<std::string>{"In", "Out", "ET", "In", "Out", "ET", "In",
+                                                      "Out", "ET"}));
+    EXPECT_EQ(RawColumn(3), (std::vector<std::string>{"09:00:00", "12:30:00", "03:30:00",
+                                                      "13:00:00", "17:15:30", "04:15:30",
+                                                      "08:00:00", "10:00:00", "02:00:00"}));
+    EXPECT_EQ(RawColumn(1)[0], "Mon");
+    EXPECT_EQ(RawColumn(2)[0], "Jan 05, 2004");
+    EXPECT_EQ(RawColumn(1)[2], "");
+    EXPECT_EQ(RawColumn(2)[2], "----------");
+    EXPECT_EQ(DailyRows(), (Rows{{"Mon", "Jan 05, 2004", "07:45:30"}}));
+    const ScanState& s = engine.State();
+    EXPECT_EQ(s.dayTotal, (ELAPSEDTIME{2, 0, 0}));
+    EXPECT_EQ(s.periodTotal, (ELAPSEDTIME{9, 45, 30}));
+    EXPECT_EQ(s.grandTotal, (ELAPSEDTIME{9, 45, 30}));
+    EXPECT_EQ(s.dayCount, 2);
+    EXPECT_EQ(s.periodCount, 1);
+    EXPECT_FALSE(engine.ClockedIn());
+    EXPECT_EQ(s.todayMark, 0);
+}
+
+TEST_F(LogScan, EmptyAndMissingLogs) {
+    engine.ScanTimeLog();  // missing: nothing at all
+    EXPECT_TRUE(engine.Rows().raw.empty());
+    EXPECT_EQ(engine.Texts().todayFirst, "");
+    EXPECT_EQ(engine.Texts().periodFirst, "");
+    EXPECT_TRUE(reporter.messages.empty());
+
+    WriteLog("");
+    engine.ScanTimeLog();
+    EXPECT_TRUE(engine.Rows().raw.empty());
+    EXPECT_TRUE(engine.Rows().daily.empty());
+    EXPECT_FALSE(engine.ClockedIn());
+    EXPECT_EQ(engine.Texts().todayFirst, "0:00:00");
+    EXPECT_EQ(engine.Texts().todaySecond, "");
+    EXPECT_EQ(engine.Texts().periodFirst, "0:00:00");
+    EXPECT_EQ(engine.Texts().periodSecond, "");
+}
+
+TEST_F(LogScan, SingleInRecordIsClockedIn) {
+    WriteLog("In...Mon Jan 05 09:00:00 2004\n");
+    engine.ScanTimeLog();
+    EXPECT_EQ(RawColumn(0), (std::vector<std::string>{"In"}));
+    EXPECT_TRUE(engine.Rows().daily.empty());
+    EXPECT_TRUE(engine.ClockedIn());
+    EXPECT_EQ(engine.State().dayCount, 1);
+    EXPECT_EQ(engine.State().periodCount, 1);
+    EXPECT_EQ(engine.State().todayMark, SecondsFromDate(2004, 0, 4, 9, 0, 0));
+    EXPECT_EQ(engine.Texts().todayFirst, "0:00:00");
+}
+
+TEST_F(LogScan, TwoDaysInOnePeriod) {
+    WriteLog(Triple("Mon Jan 05 09:00:00 2004", "Mon Jan 05 10:00:00 2004", "01:00:00") +
+             Triple("Tue Jan 06 09:00:00 2004", "Tue Jan 06 09:30:00 2004", "00:30:00"));
+    engine.ScanTimeLog();
+    EXPECT_EQ(DailyRows(), (Rows{{"Mon", "Jan 05, 2004", "01:00:00"}}));
+    EXPECT_EQ(engine.Texts().todayFirst, "0:30:00");
+    EXPECT_EQ(engine.Texts().periodFirst, "1:30:00");
+}
+
+TEST_F(LogScan, WeeklyPeriodsStartOnTheChosenDay) {
+    engine.Settings().PeriodType = kPeriodWeekly;
+    engine.Settings().WeekStartDay = 1;
+    WriteLog(Triple("Sun Jan 04 09:00:00 2004", "Sun Jan 04 10:00:00 2004", "01:00:00") +
+             Triple("Mon Jan 05 09:00:00 2004", "Mon Jan 05 11:00:00 2004", "02:00:00"));
+    engine.ScanTimeLog();
+    EXPECT_EQ(DailyRows(), (Rows{{"Sun", "Jan 04, 2004", "01:00:00"},
+                                {"", "----------", "01:00:00"}}));
+    EXPECT_EQ(engine.State().periodCount, 2);
+    EXPECT_EQ(engine.Texts().periodFirst, "2:00:00");
+}
+
+// One pair a day from Thursday 1 January 2004 for 15 days: each week start splits the
+// days into periods at its own weekday.
+TEST_F(LogScan, EveryWeekStartDaySplitsAtItsWeekday) {
+    std::string text;
+    const char* names[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    for (int d = 1; d <= 15; ++d) {
+        char stamp[32];
+        std::snprintf(stamp, sizeof stamp, "%s Jan %02d 09:00:00 2004", names[(d + 3) % 7], d);
+        char out[32];
+        std::snprintf(out, sizeof out, "%s Jan %02d 10:00:00 2004", names[(d + 3) % 7], d);
+        text += Triple(stamp, out, "01:00:00");
+    }
+    engine.Settings().PeriodType = kPeriodWeekly;
+    for (int start = 0; start < 7; ++start) {
+        WriteLog(text);
+        engine.Settings().WeekStartDay = start;
+        engine.ScanTimeLog();
+        std::vector<std::string> before;  // the day rows right before each separator
+        const auto& rows = engine.Rows().daily;
+        for (std::size_t i = 1; i < rows.size(); ++i) {
+            if (rows[i].separator) before.push_back(rows[i - 1].Cell(0));
+        }
+        ASSERT_FALSE(before.empty()) << start;
+        for (const std::string& day : before) EXPECT_EQ(day, names[(start + 6) % 7]) << start;
+        // Weeks from the start day on or before 1 January: two or three full periods.
+        int firstWeekDays = (start - 4 + 7) % 7;  // 1 January 2004 is a Thursday
+        if (firstWeekDays == 0) firstWeekDays = 7;
+        EXPECT_EQ(engine.State().periodCount, 1 + (15 - firstWeekDays + 6) / 7) << start;
+    }
+}
+
+TEST_F(LogScan, HalfMonthPeriodsSplitAfterThe15th) {
+    WriteLog(Triple("Mon Mar 01 09:00:00 2004", "Mon Mar 01 10:00:00 2004", "01:00:00") +
+             Triple("Mon Mar 15 09:00:00 2004", "Mon Mar 15 10:00:00 2004", "01:00:00") +
+             Triple("Tue Mar 16 09:00:00 2004", "Tue Mar 16 10:00:00 2004", "01:00:00") +
+             Triple("Wed Mar 31 09:00:00 2004", "Wed Mar 31 10:00:00 2004", "01:00:00") +
+             Triple("Thu Apr 01 09:00:00 2004", "Thu Apr 01 10:00:00 2004", "01:00:00"));
+    engine.ScanTimeLog();
+    EXPECT_EQ(DailyRows(), (Rows{{"Mon", "Mar 01, 2004", "01:00:00"},
+                                {"Mon", "Mar 15, 2004", "01:00:00"},
+                                {"", "----------", "02:00:00"},
+                                {"Tue", "Mar 16, 2004", "01:00:00"},
+                                {"Wed", "Mar 31, 2004", "01:00:00"},
+                                {"", "----------", "02:00:00"}}));
+    EXPECT_EQ(engine.State().periodCount, 3);
+}
+
+TEST_F(LogScan, AcceptsPairsUpToADayAndStopsAtLongerOnes) {
+    WriteLog(Triple("Mon Jan 05 22:00:00 2004", "Tue Jan 06 21:59:00 2004", "23:59:00"));
+    engine.ScanTimeLog();
+    EXPECT_EQ(engine.Texts().todayFirst, "23:59:00");
+    EXPECT_EQ(engine.Rows().raw.size(), 3u);
+
+    WriteLog(Triple("Mon Jan 05 22:00:00 2004", "Tue Jan 06 22:01:00 2004", "24:01:00") +
+             Triple("Wed Jan 07 09:00:00 2004", "Wed Jan 07 10:00:00 2004", "01:00:00"));
+    engine.ScanTimeLog();
+    EXPECT_EQ(RawColumn(0), (std::vector<std::string>{"In", "Out"}));
+    EXPECT_EQ(engine.Texts().todayFirst, "0:00:00");
+    EXPECT_FALSE(engine.ClockedIn());
+}
+
+TEST_F(LogScan, StopsAtAnOutBeforeItsIn) {
+    WriteLog(Triple("Mon Jan 05 09:00:00 2004", "Mon Jan 05 10:00:00 2004", "01:00:00") +
+             Triple("Tue Jan 06 10:00:00 2004", "Tue Jan 06 09:00:00 2004", "00:00:00") +
+             Triple("Wed Jan 07 09:00:00 2004", "Wed Jan 07 10:00:00 2004", "01:00:00"));
+    engine.ScanTimeLog();
+    EXPECT_EQ(engine.Rows().raw.size(), 5u);
+    EXPECT_EQ(engine.State().grandTotal, (ELAPSEDTIME{1, 0, 0}));
+}
+
+TEST_F(LogScan, StopsWhereTheElapsedLineIsMissingOrEmpty) {
+    WriteLog("In...Mon Jan 05 09:00:00 2004\nOut..Mon Jan 05 10:00:00 2004\n");
+    engine.ScanTimeLog();
+    EXPECT_EQ(RawColumn(0), (std::vector<std::string>{"In", "Out"}));
+    EXPECT_EQ(engine.Texts().todayFirst, "1:00:00");  // the pair still counts
+
+    WriteLog("In...Mon Jan 05 09:00:00 2004\nOut..Mon Jan 05 10:00:00 2004\n\n" +
+             Triple("Tue Jan 06 09:00:00 2004", "Tue Jan 06 10:00:00 2004", "01:00:00"));
+    engine.ScanTimeLog();
+    EXPECT_EQ(RawColumn(0), (std::vector<std::string>{"In", "Out"}));
+}
+
+TEST_F(LogScan, AFinalFragmentEndsTheScan) {
+    WriteLog(Triple("Mon Jan 05 09:00:00 2004", "Mon Jan 05 10:00:00 2004", "01:00:00") +
+             "In...Tue Jan 06 09:0");
+    engine.ScanTimeLog();
+    EXPECT_EQ(engine.Rows().raw.size(), 3u);
+    EXPECT_FALSE(engine.ClockedIn());
+    // An empty line after the last Elapsed line is such a fragment too.
+    WriteLog(Triple("Mon Jan 05 09:00:00 2004", "Mon Jan 05 10:00:00 2004", "01:00:00") + "\n");
+    engine.ScanTimeLog();
+    EXPECT_EQ(engine.Rows().raw.size(), 3u);
+}
+
+TEST_F(LogScan, AMissingElapsedLineMisalignsWhatFollows) {
+    WriteLog("In...Mon Jan 05 09:00:00 2004\nOut..Mon Jan 05 10:00:00 2004\n" +
+             Triple("Tue Jan 06 09:00:00 2004", "Tue Jan 06 10:00:00 2004", "01:00:00"));
+    engine.ScanTimeLog();
+    // The next In is taken as the Elapsed line, its Out read as an In.
+    EXPECT_EQ(RawColumn(0), (std::vector<std::string>{"In", "Out", "ET", "In"}));
+    EXPECT_EQ(RawColumn(3)[3], "10:00:00");
+}
+
+TEST_F(LogScan, CountsYearsAfter2020) {
+    WriteLog(Triple("Mon Dec 07 09:00:00 2026", "Mon Dec 07 12:15:00 2026", "03:15:00") +
+             Triple("Tue Dec 08 09:00:00 2026", "Tue Dec 08 09:45:10 2026", "00:45:10"));
+    engine.ScanTimeLog();
+    EXPECT_EQ(engine.Texts().todayFirst, "0:45:10");
+    EXPECT_EQ(DailyRows(), (Rows{{"Mon", "Dec 07, 2026", "03:15:00"}}));
+}
+
+TEST_F(LogScan, ADayInterruptedByAnotherDateCountsTwice) {
+    WriteLog(Triple("Mon Jan 05 09:00:00 2004", "Mon Jan 05 10:00:00 2004", "01:00:00") +
+             Triple("Tue Jan 06 09:00:00 2004", "Tue Jan 06 10:00:00 2004", "01:00:00") +
+             Triple("Mon Jan 05 11:00:00 2004", "Mon Jan 05 12:00:00 2004", "01:00:00") +
+             Triple("Wed Jan 07 11:00:00 2004", "Wed Jan 07 12:00:00 2004", "01:00:00"));
+    engine.ScanTimeLog();
+    EXPECT_EQ(DailyRows(), (Rows{{"Mon", "Jan 05, 2004", "01:00:00"},
+                                {"Tue", "Jan 06, 2004", "01:00:00"},
+                                {"Mon", "Jan 05, 2004", "01:00:00"}}));
+    EXPECT_EQ(engine.State().dayCount, 4);
+    EXPECT_EQ(engine.State().periodCount, 1);  // going back in time never opens a period
+}
+
+TEST_F(LogScan, HalfMonthEndAdvancesPastADayBeyondItsMonth) {
+    WriteLog(Triple("Mon Feb 16 09:00:00 2004", "Mon Feb 16 10:00:00 2004", "01:00:00") +
+             Triple("Mon Feb 31 09:00:00 2004", "Mon Feb 31 10:00:00 2004", "01:00:00") +
+             Triple("Mon Feb 31 11:00:00 2004", "Mon Feb 31 12:00:00 2004", "01:00:00") +
+             Triple("Mon Mar 01 09:00:00 2004", "Mon Mar 01 10:00:00 2004", "01:00:00"));
+    engine.ScanTimeLog();
+    EXPECT_EQ(engine.State().dayCount, 3);
+    EXPECT_EQ(engine.State().periodCount, 2);
+    EXPECT_EQ(engine.State().grandTotal, (ELAPSEDTIME{4, 0, 0}));
+}
+
+const std::string kRoundingLog =
+    Triple("Mon Jan 05 09:00:00 2004", "Mon Jan 05 09:07:40 2004", "00:07:40") +
+    Triple("Mon Jan 05 10:00:10 2004", "Mon Jan 05 10:07:00 2004", "00:06:50") +
+    Triple("Tue Jan 06 08:00:00 2004", "Tue Jan 06 08:10:00 2004", "00:10:00");
+
+TEST_F(LogScan, AllElapsedTimesRoundsEachPair) {
+    engine.Settings().RoundingType = kRoundAllElapsed;
+    engine.Settings().RoundingUnit = 15;
+    WriteLog(kRoundingLog);
+    engine.ScanTimeLog();
+    EXPECT_EQ(RawColumn(3)[1], "09:07:40");  // punch times as read
+    EXPECT_EQ(RawColumn(3)[2], "00:15:00");
+    EXPECT_EQ(RawColumn(3)[5], "00:00:00");
+    EXPECT_EQ(DailyRows(), (Rows{{"Mon", "Jan 05, 2004", "00:15:00"}}));
+    EXPECT_EQ(engine.Texts().periodFirst, "0:30:00");
+}
+
+TEST_F(LogScan, InOutTimesRoundsThePunches) {
+    engine.Settings().RoundingType = kRoundInOut;
+    engine.Settings().RoundingUnit = 15;
+    WriteLog(kRoundingLog);
+    engine.ScanTimeLog();
+    EXPECT_EQ(RawColumn(3)[1], "09:15:00");
+    EXPECT_EQ(RawColumn(3)[2], "00:15:00");
+    EXPECT_EQ(RawColumn(3)[3], "10:00:00");
+    EXPECT_EQ(RawColumn(3)[4], "10:00:00");
+    EXPECT_EQ(RawColumn(3)[5], "00:00:00");
+    EXPECT_EQ(DailyRows(), (Rows{{"Mon", "Jan 05, 2004", "00:15:00"}}));
+}
+
+TEST_F(LogScan, DailyElapsedTimesRoundsTotalsNotPairs) {
+    engine.Settings().RoundingType = kRoundDaily;
+    engine.Settings().RoundingUnit = 15;
+    WriteLog(kRoundingLog);
+    engine.ScanTimeLog();
+    EXPECT_EQ(RawColumn(3)[2], "00:07:40");  // the ET row stays exact
+    EXPECT_EQ(RawColumn(3)[5], "00:06:50");
+    // 0:07:40 rounds to 0:15; 0:06:50 rounds to 0:00 on the way in.
+    EXPECT_EQ(DailyRows(), (Rows{{"Mon", "Jan 05, 2004", "00:15:00"}}));
+    EXPECT_EQ(engine.Texts().todayFirst, "0:15:00");
+}
+
+TEST_F(LogScan, UnitWithoutARoundingTypeOrTypeWithoutAUnitRoundsNothing) {
+    for (const RoundingOptions& options : {RoundingOptions{kRoundNone, 15},
+                                           RoundingOptions{kRoundAllElapsed, 0},
+                                           RoundingOptions{kRoundInOut, 7}}) {
+        engine.Settings().RoundingType = options.type;
+        engine.Settings().RoundingUnit = options.unit;
+        WriteLog(kRoundingLog);
+        engine.ScanTimeLog();
+        EXPECT_EQ(DailyRows(), (Rows{{"Mon", "Jan 05, 2004", "00:14:30"}}));
+    }
+}
+
+}  // namespace
+}  // namespace tally::test

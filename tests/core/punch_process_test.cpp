@@ -1,0 +1,101 @@
+// Punches in separate processes: a write cut short by a file-size limit, and two copies
+// of the program punching at the same moment.
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <functional>
+
+#include "core/time_log_file.h"
+#include "engine_fixture.h"
+
+namespace tally::test {
+namespace {
+
+// Runs body in a child process; its result (true/false) becomes the exit status.
+int RunInChild(const std::function<bool()>& body) {
+    const pid_t pid = fork();
+    if (pid == 0) _exit(body() ? 0 : 1);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+class PunchProcess : public EngineTest {
+protected:
+    // Punches in a child whose files may not grow beyond limit bytes; the child exits 0
+    // when the punch failed with the write message, 1 otherwise.
+    int PunchWithSizeLimit(rlim_t limit, bool in) {
+        return RunInChild([&] {
+            IgnoreFileSizeSignal();
+            const rlimit r{limit, limit};
+            if (setrlimit(RLIMIT_FSIZE, &r) != 0) return false;
+            const bool ok = in ? engine.OnClockIn() : engine.OnClockOut();
+            return !ok && reporter.messages.size() == 1 &&
+                   reporter.messages[0].text ==
+                       "ERROR! Failed to write to " + log() + ". Aborting operation.\n";
+        });
+    }
+};
+
+TEST_F(PunchProcess, AClockOutCutShortLeavesTheLogAsItWas) {
+    WriteLog(Triple("Mon Dec 07 07:00:00 2026", "Mon Dec 07 08:00:00 2026", "01:00:00") +
+             "In...Mon Dec 07 22:30:00 2026\n");
+    const std::string before = ReadFile(log());
+    clock.SetLocal(2026, 12, 8, 1, 15, 20);  // a midnight split: five lines
+    for (rlim_t room : {0, 10, 40, 100}) {
+        EXPECT_EQ(PunchWithSizeLimit(before.size() + room, false), 0) << room;
+        EXPECT_EQ(ReadFile(log()), before) << room;
+    }
+}
+
+TEST_F(PunchProcess, AClockInCutShortLeavesNoLogBehind) {
+    clock.SetLocal(2026, 12, 7, 9, 0, 0);
+    EXPECT_EQ(PunchWithSizeLimit(10, true), 0);
+    EXPECT_FALSE(FileIdentity::OfPath(log()).exists);
+
+    WriteLog(Triple("Mon Dec 07 07:00:00 2026", "Mon Dec 07 08:00:00 2026", "01:00:00"));
+    const std::string before = ReadFile(log());
+    EXPECT_EQ(PunchWithSizeLimit(before.size() + 20, true), 0);
+    EXPECT_EQ(ReadFile(log()), before);
+}
+
+TEST_F(PunchProcess, TwoCopiesPunchingInTogetherWriteOneInRecord) {
+    clock.SetLocal(2026, 12, 7, 9, 0, 0);
+    for (int round = 0; round < 20; ++round) {
+        WriteLog(round % 2 == 0
+                     ? std::string()
+                     : Triple("Mon Dec 07 07:00:00 2026", "Mon Dec 07 08:00:00 2026", "01:00:00"));
+        if (round % 4 == 0) std::remove(log().c_str());  // both may try to create it
+        const std::string before = FileIdentity::OfPath(log()).exists ? ReadFile(log()) : "";
+        int go[2];
+        ASSERT_EQ(pipe(go), 0);
+        pid_t children[2];
+        for (pid_t& child : children) {
+            child = fork();
+            if (child == 0) {
+                close(go[1]);
+                char c;
+                if (read(go[0], &c, 1) != 0) _exit(3);  // wait for the pipe to close
+                _exit(engine.OnClockIn() ? 0 : 1);
+            }
+        }
+        close(go[0]);
+        close(go[1]);  // both start now
+        int succeeded = 0;
+        for (pid_t child : children) {
+            int status = 0;
+            waitpid(child, &status, 0);
+            ASSERT_TRUE(WIFEXITED(status));
+            if (WEXITSTATUS(status) == 0) ++succeeded;
+        }
+        EXPECT_EQ(succeeded, 1) << round;
+        EXPECT_EQ(ReadFile(log()), before + "In...Mon Dec 07 09:00:00 2026\r\n") << round;
+    }
+}
+
+}  // namespace
+}  // namespace tally::test

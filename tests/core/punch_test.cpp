@@ -1,0 +1,178 @@
+#include <gtest/gtest.h>
+
+#include <sys/file.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "core/time_log_file.h"
+#include "engine_fixture.h"
+
+namespace tally::test {
+namespace {
+
+class Punch : public EngineTest {
+protected:
+    void ExpectOneMessage(const std::string& text, const std::string& caption) {
+        ASSERT_EQ(reporter.messages.size(), 1u);
+        EXPECT_EQ(reporter.messages[0].text, text);
+        EXPECT_EQ(reporter.messages[0].caption, caption);
+        EXPECT_EQ(reporter.messages[0].icon, MessageIcon::Stop);
+        reporter.messages.clear();
+    }
+};
+
+TEST_F(Punch, ClockInCreatesTheLog) {
+    clock.SetLocal(2026, 6, 5, 9, 3, 7);
+    EXPECT_TRUE(engine.OnClockIn());
+    EXPECT_EQ(ReadFile(log()), "In...Fri Jun 05 09:03:07 2026\r\n");
+    EXPECT_TRUE(engine.ClockedIn());
+    EXPECT_TRUE(engine.IsLastRecordIn());
+    EXPECT_TRUE(reporter.messages.empty());
+}
+
+TEST_F(Punch, ClockInTwiceIsRefused) {
+    clock.SetLocal(2026, 6, 5, 9, 3, 7);
+    ASSERT_TRUE(engine.OnClockIn());
+    EXPECT_FALSE(engine.OnClockIn());
+    ExpectOneMessage("ERROR! Last " + log() +
+                         " string is not an 'Elapsed...' Can't append an 'In...' string.",
+                     "Aborting TallyBook operation.");
+    EXPECT_EQ(ReadFile(log()), "In...Fri Jun 05 09:03:07 2026\r\n");
+}
+
+TEST_F(Punch, ClockOutOnTheSameDayAppendsOutAndElapsed) {
+    WriteLog("In...Mon Dec 07 09:40:50 2026\n");
+    const std::string before = ReadFile(log());
+    clock.SetLocal(2026, 12, 7, 10, 5, 10);
+    ASSERT_TRUE(engine.OnClockOut());
+    const std::string appended = ReadFile(log()).substr(before.size());
+    EXPECT_EQ(appended, "Out..Mon Dec 07 10:05:10 2026\r\nElapsed time of 00:24:20.\r\n");
+    EXPECT_EQ(appended.size(), 58u);
+    EXPECT_FALSE(engine.ClockedIn());
+    EXPECT_EQ(engine.Texts().todayFirst, "0:24:20");
+}
+
+TEST_F(Punch, ClockOutSplitsAtMidnight) {
+    WriteLog("In...Mon Dec 07 22:30:00 2026\n");
+    clock.SetLocal(2026, 12, 8, 1, 15, 20);
+    ASSERT_TRUE(engine.OnClockOut());
+    EXPECT_EQ(ReadFile(log()), Crlf("In...Mon Dec 07 22:30:00 2026\n"
+                                    "Out..Mon Dec 07 23:59:59 2026\n"
+                                    "Elapsed time of 01:29:59.\n"
+                                    "In...Tue Dec 08 00:00:00 2026\n"
+                                    "Out..Tue Dec 08 01:15:20 2026\n"
+                                    "Elapsed time of 01:15:20.\n"));
+    EXPECT_EQ(engine.Texts().todayFirst, "1:15:20");
+}
+
+TEST_F(Punch, ClockOutSplitsOnlyOneMidnight) {
+    WriteLog("In...Sat Dec 05 22:00:00 2026\n");
+    clock.SetLocal(2026, 12, 7, 8, 0, 0);
+    ASSERT_TRUE(engine.OnClockOut());
+    EXPECT_EQ(ReadFile(log()), Crlf("In...Sat Dec 05 22:00:00 2026\n"
+                                    "Out..Sat Dec 05 23:59:59 2026\n"
+                                    "Elapsed time of 01:59:59.\n"
+                                    "In...Mon Dec 07 00:00:00 2026\n"
+                                    "Out..Mon Dec 07 08:00:00 2026\n"
+                                    "Elapsed time of 08:00:00.\n"));
+}
+
+TEST_F(Punch, ClockOutOnTheSameDayOfAnEarlierMonthDoesNotSplit) {
+    WriteLog("In...Sat Nov 07 22:00:00 2026\n");
+    clock.SetLocal(2026, 12, 7, 9, 0, 0);
+    ASSERT_TRUE(engine.OnClockOut());
+    EXPECT_EQ(ReadFile(log()).substr(31),
+              Crlf("Out..Mon Dec 07 09:00:00 2026\nElapsed time of 11:00:00.\n"));
+}
+
+TEST_F(Punch, ClockOutClosesAnUnknownMonthAsJanuary) {
+    WriteLog("In...Sat Xyz 05 22:00:00 2026\n");
+    clock.SetLocal(2026, 12, 7, 9, 0, 0);
+    ASSERT_TRUE(engine.OnClockOut());
+    EXPECT_EQ(ReadFile(log()).substr(31, 31), "Out..Sat Jan 05 23:59:59 2026\r\n");
+}
+
+TEST_F(Punch, ClockOutEarlierThanTheInWritesZero) {
+    WriteLog("In...Mon Dec 07 10:00:00 2026\n");
+    clock.SetLocal(2026, 12, 7, 9, 0, 0);
+    ASSERT_TRUE(engine.OnClockOut());
+    EXPECT_EQ(ReadFile(log()).substr(31),
+              Crlf("Out..Mon Dec 07 09:00:00 2026\nElapsed time of 00:00:00.\n"));
+    EXPECT_EQ(engine.Rows().raw.size(), 2u);  // the rescan stops at this pair
+}
+
+TEST_F(Punch, ClockOutRefusals) {
+    EXPECT_FALSE(engine.OnClockOut());
+    ExpectOneMessage("ERROR! No " + log() + " exists. Aborting operation.\n", "Tallybook Error");
+
+    WriteLog(Triple("Mon Dec 07 09:00:00 2026", "Mon Dec 07 10:00:00 2026", "01:00:00"));
+    const std::string before = ReadFile(log());
+    EXPECT_FALSE(engine.OnClockOut());
+    ExpectOneMessage(
+        "ERROR! Last entry in TallyBook V. 2.2 was NOT an IN operation. Aborting operation.\n",
+        "Tallybook Error");
+    EXPECT_EQ(ReadFile(log()), before);
+}
+
+TEST_F(Punch, AnOutWithoutItsElapsedLineRefusesBothPunches) {
+    WriteLog("In...Mon Dec 07 09:00:00 2026\nOut..Mon Dec 07 10:00:00 2026\n");
+    const std::string before = ReadFile(log());
+    clock.SetLocal(2026, 12, 7, 11, 0, 0);
+    EXPECT_FALSE(engine.OnClockIn());
+    EXPECT_FALSE(engine.OnClockOut());
+    EXPECT_EQ(reporter.messages.size(), 2u);
+    EXPECT_EQ(ReadFile(log()), before);
+}
+
+TEST_F(Punch, ClockInChecksTheLastLine) {
+    WriteLog(Triple("Mon Dec 07 09:00:00 2026", "Mon Dec 07 10:00:00 2026", "01:00:00") + "\n");
+    clock.SetLocal(2026, 12, 7, 11, 0, 0);
+    EXPECT_FALSE(engine.OnClockIn());  // an empty line after the Elapsed line
+    EXPECT_EQ(reporter.messages.size(), 1u);
+
+    WriteFile(log(), "Elapsed");  // non-empty and shorter than an Elapsed line
+    EXPECT_FALSE(engine.OnClockIn());
+
+    WriteFile(log(), "");
+    EXPECT_TRUE(engine.OnClockIn());
+    EXPECT_EQ(ReadFile(log()).size(), 31u);
+
+    WriteLog(Triple("Mon Dec 07 09:00:00 2026", "Mon Dec 07 10:00:00 2026", "01:00:00"));
+    EXPECT_TRUE(engine.OnClockIn());
+    EXPECT_EQ(ReadFile(log()).size(), 89u + 31u);
+}
+
+TEST_F(Punch, ClockInThatCannotCreateTheLog) {
+    engine.Settings().DataLog = dir.File("missing-folder/TALLYBK.DAT");
+    EXPECT_FALSE(engine.OnClockIn());
+    ExpectOneMessage("ERROR! Failed to open/create '" + engine.Settings().DataLog + "'.",
+                     "Aborting TallyBook program.");
+}
+
+TEST_F(Punch, ALogHeldByAnotherProgramIsNotTouched) {
+    WriteLog("In...Mon Dec 07 09:00:00 2026\n");
+    const int other = open(log().c_str(), O_RDONLY);
+    ASSERT_EQ(flock(other, LOCK_EX), 0);
+    clock.SetLocal(2026, 12, 7, 10, 0, 0);
+    EXPECT_FALSE(engine.OnClockOut());
+    ExpectOneMessage("ERROR! " + log() + " is in use by another program. Aborting operation.\n",
+                     "Tallybook Error");
+    EXPECT_EQ(ReadFile(log()), "In...Mon Dec 07 09:00:00 2026\r\n");
+    close(other);
+    EXPECT_TRUE(engine.OnClockOut());
+}
+
+TEST_F(Punch, EndProbes) {
+    EXPECT_FALSE(engine.IsLastRecordIn());
+    WriteLog("");
+    EXPECT_FALSE(engine.IsLastRecordIn());
+    WriteLog("In...Mon Dec 07 09:00:00 2026\n");
+    EXPECT_TRUE(engine.IsLastRecordIn());
+    WriteLog("in...Mon Dec 07 09:00:00 2026\n");  // case matters at the end probe
+    EXPECT_FALSE(engine.IsLastRecordIn());
+    WriteLog(Triple("Mon Dec 07 09:00:00 2026", "Mon Dec 07 10:00:00 2026", "01:00:00"));
+    EXPECT_FALSE(engine.IsLastRecordIn());
+}
+
+}  // namespace
+}  // namespace tally::test

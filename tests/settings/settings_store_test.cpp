@@ -1,0 +1,128 @@
+#include "settings/settings_store.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "test_support.h"
+
+namespace tally {
+namespace {
+
+class SettingsStoreTest : public ::testing::Test {
+protected:
+    SettingsStoreTest() : store(QString::fromStdString(dir.File("settings.ini"))) {}
+    QSettings& raw() { return store.Raw(); }
+
+    test::TempDir dir;
+    SettingsStore store;
+};
+
+TEST_F(SettingsStoreTest, DefaultsForANewUser) {
+    setenv("HOME", "/home/someone", 1);
+    CurrentSettings s;
+    store.Load(s);
+    EXPECT_FALSE(s.ShowDollars);
+    EXPECT_EQ(s.DataLog, "/home/someone/TALLYBK.DAT");
+    EXPECT_EQ(s.Rate, 0.0);
+    EXPECT_EQ(s.PeriodType, kPeriodHalfMonth);
+    EXPECT_EQ(s.RoundingType, kRoundNone);
+    EXPECT_EQ(s.RoundingUnit, 0);
+    EXPECT_EQ(s.WeekStartDay, 0);
+    const WindowPosition position = store.ReadWindowPosition();
+    EXPECT_EQ(position.x, -1);
+    EXPECT_EQ(position.y, -1);
+    EXPECT_EQ(store.RateText(), "0.0");
+    EXPECT_TRUE(raw().allKeys().isEmpty());  // loading writes nothing
+}
+
+TEST_F(SettingsStoreTest, ImpossibleWeekStartIsUsedAsSundayAndMended) {
+    for (int stored : {9, 7, -3}) {
+        raw().setValue("Options/WeekStartDay", stored);
+        CurrentSettings s;
+        store.Load(s);
+        EXPECT_EQ(s.WeekStartDay, 0) << stored;
+        EXPECT_EQ(raw().value("Options/WeekStartDay").toInt(), 0) << stored;
+    }
+    raw().setValue("Options/WeekStartDay", 6);
+    CurrentSettings s;
+    store.Load(s);
+    EXPECT_EQ(s.WeekStartDay, 6);
+}
+
+TEST_F(SettingsStoreTest, TheLogProbeRunsBetweenDataLogAndShowDollars) {
+    raw().setValue("Options/DataLog", "/tmp/elsewhere.dat");
+    raw().setValue("Options/ShowDollars", 1);
+    CurrentSettings s;
+    std::string seenPath;
+    bool seenDollars = true;
+    store.Load(s, [&](const CurrentSettings& partial) {
+        seenPath = partial.DataLog;
+        seenDollars = partial.ShowDollars;
+    });
+    EXPECT_EQ(seenPath, "/tmp/elsewhere.dat");
+    EXPECT_FALSE(seenDollars);
+    EXPECT_TRUE(s.ShowDollars);
+}
+
+TEST_F(SettingsStoreTest, SaveWritesEveryKeyWithTheRateTextAsTyped) {
+    CurrentSettings s;
+    store.Load(s);
+    OptionValues v = SettingsStore::ToOptionValues(s);
+    EXPECT_EQ(v.Rate, "0.00");  // offered with two decimals
+    store.Save(v, s);
+    for (const char* key : {"ShowDollars", "DataLog", "Rate", "PeriodType", "RoundingType",
+                            "RoundingUnit", "WeekStartDay"}) {
+        EXPECT_TRUE(raw().contains(QString("Options/") + key)) << key;
+    }
+    EXPECT_EQ(raw().value("Options/Rate").toString(), "0.00");
+
+    v.Rate = "12.5abc";
+    v.ShowDollars = true;
+    v.RoundingType = kRoundDaily;
+    v.RoundingUnit = 30;
+    v.WeekStartDay = 3;
+    v.PeriodType = kPeriodWeekly;
+    v.DataLog = "/data/log.dat";
+    store.Save(v, s);
+    EXPECT_EQ(s.Rate, 12.5);
+    EXPECT_EQ(raw().value("Options/Rate").toString(), "12.5abc");
+    EXPECT_EQ(raw().value("Options/ShowDollars").toInt(), 1);
+
+    CurrentSettings reloaded;
+    store.Load(reloaded);
+    EXPECT_TRUE(reloaded.ShowDollars);
+    EXPECT_EQ(reloaded.DataLog, "/data/log.dat");
+    EXPECT_EQ(reloaded.Rate, 12.5);
+    EXPECT_EQ(reloaded.PeriodType, kPeriodWeekly);
+    EXPECT_EQ(reloaded.RoundingType, kRoundDaily);
+    EXPECT_EQ(reloaded.RoundingUnit, 30);
+    EXPECT_EQ(reloaded.WeekStartDay, 3);
+}
+
+TEST_F(SettingsStoreTest, RateConversions) {
+    EXPECT_EQ(RateFromText("  12.5 per hour"), 12.5);
+    EXPECT_EQ(RateFromText("abc"), 0.0);
+    EXPECT_EQ(RateFromText(""), 0.0);
+    EXPECT_EQ(RateToText(12.345), "12.35");  // a longer stored rate is offered shortened
+    EXPECT_EQ(RateToText(0), "0.00");
+}
+
+TEST_F(SettingsStoreTest, RateIsReadWithADecimalPointUnderADecimalCommaLocale) {
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr);
+    EXPECT_EQ(RateFromText("12.5"), 12.5);
+    EXPECT_EQ(RateToText(12.5), "12.50");
+    std::setlocale(LC_ALL, previous.c_str());
+}
+
+TEST_F(SettingsStoreTest, WindowPositionRoundTripsNegativeValues) {
+    store.WriteWindowPosition({-32000, 15});
+    const WindowPosition position = store.ReadWindowPosition();
+    EXPECT_EQ(position.x, -32000);
+    EXPECT_EQ(position.y, 15);
+}
+
+}  // namespace
+}  // namespace tally
