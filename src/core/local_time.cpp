@@ -12,18 +12,24 @@ std::tm ToLocalTm(TimeValue t) {
 }
 
 TimeValue FromLocalTime(int year, int month1, int day, int hour, int minute, int second) {
+    // Carry out-of-range fields first (hour 24 is the next midnight), so that the checks
+    // below compare with the wall time actually meant.
+    std::tm wall{};
+    wall.tm_year = year - 1900;
+    wall.tm_mon = month1 - 1;
+    wall.tm_mday = day;
+    wall.tm_hour = hour;
+    wall.tm_min = minute;
+    wall.tm_sec = second;
+    const std::time_t asUtc = timegm(&wall);
+    gmtime_r(&asUtc, &wall);
+
     auto attempt = [&](int isdst, bool& exact) {
-        std::tm t{};
-        t.tm_year = year - 1900;
-        t.tm_mon = month1 - 1;
-        t.tm_mday = day;
-        t.tm_hour = hour;
-        t.tm_min = minute;
-        t.tm_sec = second;
+        std::tm t = wall;
         t.tm_isdst = isdst;
         const std::time_t value = mktime(&t);
-        exact = t.tm_isdst == isdst && t.tm_hour == hour && t.tm_min == minute &&
-                t.tm_mday == day && t.tm_mon == month1 - 1;
+        exact = t.tm_isdst == isdst && t.tm_hour == wall.tm_hour && t.tm_min == wall.tm_min &&
+                t.tm_mday == wall.tm_mday && t.tm_mon == wall.tm_mon;
         return static_cast<TimeValue>(value);
     };
     bool standardExact = false;

@@ -98,3 +98,32 @@ TEST(MoveToWeekStart, StaysInsideItsFieldsOnGarbage) {
 
 }  // namespace
 }  // namespace tally
+
+#include "core/local_time.h"
+#include "test_support.h"
+
+namespace tally {
+namespace {
+
+TEST(LocalTime, SettlesSkippedAndRepeatedWallTimes) {
+    test::PinTimeZone();
+    // 2004-03-28 02:30 does not exist in central Europe: moved forward by the hour skipped.
+    const TimeValue skipped = FromLocalTime(2004, 3, 28, 2, 30, 0);
+    EXPECT_EQ(skipped, FromLocalTime(2004, 3, 28, 3, 30, 0));
+    // 2004-10-31 02:30 occurs twice: the first one, still in summer time.
+    const TimeValue repeated = FromLocalTime(2004, 10, 31, 2, 30, 0);
+    EXPECT_EQ(FromLocalTime(2004, 10, 31, 3, 30, 0) - repeated, 2 * 3600);
+    EXPECT_EQ(ToLocalTm(repeated).tm_isdst, 1);
+    // Fields beyond their range carry over, in summer as in winter.
+    EXPECT_EQ(FromLocalTime(2004, 6, 1, 24, 0, 0), FromLocalTime(2004, 6, 2, 0, 0, 0));
+    EXPECT_EQ(FromLocalTime(2004, 1, 31, 24, 0, 0), FromLocalTime(2004, 2, 1, 0, 0, 0));
+    // Beyond 2038 and back.
+    const TimeValue late = FromLocalTime(2089, 12, 31, 23, 59, 59);
+    EXPECT_GT(late, TimeValue{1} << 31);
+    const std::tm back = ToLocalTm(late);
+    EXPECT_EQ(back.tm_year + 1900, 2089);
+    EXPECT_EQ(back.tm_hour, 23);
+}
+
+}  // namespace
+}  // namespace tally
