@@ -1,6 +1,8 @@
 #include "cli/command_context.h"
 #include "cli/commands/config.h"
+#include "cli/commands/export.h"
 #include "cli/commands/in_out.h"
+#include "cli/commands/invoice.h"
 #include "cli/commands/lists.h"
 #include "cli/commands/status.h"
 
@@ -10,6 +12,8 @@ const std::vector<CommandEntry>& Commands() {
     static const std::vector<CommandEntry> table = {
         {"status", RunStatus}, {"in", RunIn},   {"out", RunOut},
         {"days", RunDays},     {"log", RunLog}, {"config", RunConfig},
+        {"invoice", RunInvoice},
+        {"export", RunExport},
     };
     return table;
 }

@@ -35,14 +35,4 @@ std::size_t BufferedReader::Read(char* dst, std::size_t length) {
     return done;
 }
 
-int BufferedReader::Get() {
-    if (pos_ == end_ && !Fill()) return -1;
-    return static_cast<unsigned char>(buffer_[pos_++]);
-}
-
-int BufferedReader::Peek() {
-    if (pos_ == end_ && !Fill()) return -1;
-    return static_cast<unsigned char>(buffer_[pos_]);
-}
-
 }  // namespace tally

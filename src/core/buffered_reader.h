@@ -13,9 +13,16 @@ public:
 
     // Copies up to length bytes; fewer only at the end of the file (or on a read error).
     std::size_t Read(char* dst, std::size_t length);
-    // The next byte, or -1 at the end of the file.
-    int Get();
-    int Peek();
+    // The next byte, or -1 at the end of the file. Inline: the scan reads every Elapsed
+    // line byte by byte.
+    int Get() {
+        if (pos_ == end_ && !Fill()) return -1;
+        return static_cast<unsigned char>(buffer_[pos_++]);
+    }
+    int Peek() {
+        if (pos_ == end_ && !Fill()) return -1;
+        return static_cast<unsigned char>(buffer_[pos_]);
+    }
 
 private:
     bool Fill();

@@ -64,7 +64,15 @@ void PunchRecord::SetTimeOfDay(const char* hour, const char* minute, const char*
     std::memcpy(buf + kSecondOffset, second, 2);
 }
 
-void PutTwoDigits(char* dst, int value) { PutNumber(dst, 2, value, "%02d"); }
+void PutTwoDigits(char* dst, int value) {
+    // Rounding punch times writes three fields per record during the scan: spare it snprintf.
+    if (value >= 0 && value <= 99) {
+        dst[0] = static_cast<char>('0' + value / 10);
+        dst[1] = static_cast<char>('0' + value % 10);
+        return;
+    }
+    PutNumber(dst, 2, value, "%02d");
+}
 
 std::string FormatTimestamp(const std::tm& t) {
     char out[kTimestampSize + 1];

@@ -75,6 +75,10 @@ QString SettingsStore::RateText() { return settings_->value(Key(kOptions, "Rate"
 
 int SettingsStore::RoundingUnit() { return settings_->value(Key(kOptions, "RoundingUnit"), 0).toInt(); }
 
+int SettingsStore::RoundingType() {
+    return settings_->value(Key(kOptions, "RoundingType"), 0).toInt();
+}
+
 bool SettingsStore::StoreOption(const QString& key, const QVariant& value) {
     static const QStringList kKeys = {"ShowDollars",  "DataLog",      "Rate",        "PeriodType",
                                       "RoundingType", "RoundingUnit", "WeekStartDay"};

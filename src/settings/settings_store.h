@@ -48,9 +48,10 @@ public:
     WindowPosition ReadWindowPosition();
     void WriteWindowPosition(const WindowPosition& position);
 
-    // The stored rate text (default "0.0") and rounding unit, as the invoice reads them.
+    // The stored rate text (default "0.0"), rounding unit and type, as the invoice reads them.
     QString RateText();
     int RoundingUnit();
+    int RoundingType();
 
     // Stores one option by key name; false for an unknown key. For the command line.
     bool StoreOption(const QString& key, const QVariant& value);

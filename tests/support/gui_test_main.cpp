@@ -1,8 +1,8 @@
 // The main of every GUI test binary: one QApplication for all tests of the binary.
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <clocale>
-#include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);

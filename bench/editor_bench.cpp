@@ -1,0 +1,82 @@
+// tally_bench_editor: the raw data editor's Load and Save over the dense million-triple log
+// (or $TALLY_BENCH_LOG).
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "bench_logs.h"
+#include "editor/backup_rotation.h"
+#include "editor/time_entry_list.h"
+#include "test_support.h"
+
+namespace tally::bench {
+namespace {
+
+void Load(benchmark::State& state, const std::string& path) {
+    CTimeEntryList list;
+    for (auto _ : state) {
+        list.Load(path);
+        benchmark::DoNotOptimize(list.GetCount());
+    }
+    state.SetBytesProcessed(state.iterations() * FileSizeOf(path));
+    state.counters["entries"] = list.GetCount();
+}
+
+// Saves a loaded copy of the log again and again in a folder of its own. Generations 1 to
+// 9 are cleared between rounds, outside the clock, so the disk does not fill up; every
+// round still moves generation 0 and links the old log in its place.
+void Save(benchmark::State& state, const std::string& path, bool backups) {
+    test::TempDir dir;
+    const std::string copy = dir.File("TALLYBK.DAT");
+    std::filesystem::copy_file(path, copy);
+    CTimeEntryList list;
+    list.Load(copy);
+    test::RecordingReporter reporter;
+    for (auto _ : state) {
+        if (!list.Save(copy, backups, reporter)) {
+            state.SkipWithError(reporter.messages.back().text.c_str());
+            break;
+        }
+        state.PauseTiming();
+        for (int n = 1; n < kBackupGenerations; ++n) {
+            std::filesystem::remove(BackupPath(copy, n));
+        }
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(state.iterations() * FileSizeOf(copy));
+}
+
+std::string LogPath() {
+    const char* given = std::getenv("TALLY_BENCH_LOG");
+    if (given != nullptr && *given != '\0') return given;
+    const auto preset = FindLogPreset("million");
+    return preset ? EnsureLog(*preset) : std::string();
+}
+
+}  // namespace
+}  // namespace tally::bench
+
+int main(int argc, char** argv) {
+    using namespace tally;
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    const std::string path = bench::LogPath();
+    if (path.empty()) return 1;
+    benchmark::AddCustomContext("log",
+                                path + " (" + std::to_string(bench::FileSizeOf(path)) + " bytes)");
+    benchmark::RegisterBenchmark("Load/whole-log", bench::Load, path)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark("Save/with-backups", bench::Save, path, true)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark("Save/without-backups", bench::Save, path, false)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

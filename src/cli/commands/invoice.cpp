@@ -1,0 +1,36 @@
+#include "cli/commands/invoice.h"
+
+#include <ostream>
+
+#include "cli/iso_date.h"
+#include "core/c_format.h"
+#include "invoice/invoice.h"
+#include "settings/settings_store.h"
+
+namespace tally::cli {
+
+int RunInvoice(CommandContext& c) {
+    const auto& args = c.options.args;
+    if (args.size() != 2) return c.UsageError("invoice needs two dates: START END (YYYY-MM-DD)");
+    CalendarDate range[2];
+    for (int i = 0; i < 2; ++i) {
+        const auto date = ParseIsoDate(args[i]);
+        if (!date) return c.UsageError("'" + args[i] + "' is not a calendar date (YYYY-MM-DD)");
+        range[i] = *date;
+    }
+    const double rate =
+        c.options.rate ? AtofC(c.options.rate->c_str()) : RateFromText(c.store.RateText());
+    const CurrentSettings& settings = c.engine.Settings();
+    const auto text =
+        GenerateInvoice(settings.DataLog, range[0], range[1], rate, settings.Rounding());
+    if (!text) return kExitOk;
+    std::string lines;
+    for (char ch : *text) {
+        if (ch != '\r') lines += ch;
+    }
+    if (lines.empty() || lines.back() != '\n') lines += '\n';
+    c.out << lines;
+    return kExitOk;
+}
+
+}  // namespace tally::cli

@@ -1,0 +1,31 @@
+#pragma once
+// The ten backup generations beside the time log: generation n of "dir/NAME.EXT" is
+// "dir/NAME.daN", 0 the newest and 9 the oldest.
+
+#include <optional>
+#include <string>
+
+namespace tally {
+
+inline constexpr int kBackupGenerations = 10;
+
+std::string BackupPath(const std::string& logPath, int generation);
+
+struct RotationFailure {
+    std::string path;  // the generation that could not be moved or made
+    int error = 0;     // errno
+};
+
+// Deletes generation 9, moves 8 ... 0 one up and, with keepLog, keeps the time log as the
+// new generation 0: a hard link to it, or a copy where links are not supported. The time
+// log itself is never moved. Stops at the first failure; what was done stays done.
+std::optional<RotationFailure> RotateGenerations(const std::string& logPath, bool keepLog);
+
+// The whole rotation; true when it ran to its end.
+bool RotateBackups(const std::string& logPath);
+
+// Copies a file to a path that must not exist yet, with the same permission bits, flushed
+// to disk. On failure nothing is left at the new path and errno tells why.
+bool CopyFileExclusive(const std::string& from, const std::string& to);
+
+}  // namespace tally

@@ -1,0 +1,65 @@
+#include "editor/entry_lines.h"
+
+#include "core/c_format.h"
+#include "core/calendar.h"
+
+namespace tally {
+namespace {
+
+// "In...Wed Jun 02 17:47:39 2004": the weekday comes from the date itself.
+void AppendPunchLine(std::string& out, const char* prefix, const LocalFields& f) {
+    out += prefix;
+    out.append(kWeekdayNames[f.weekday], 3);
+    out += ' ';
+    out.append(kMonthNames[f.month - 1], 3);
+    out += ' ';
+    AppendTwoDigits(out, f.day);
+    out += ' ';
+    AppendTwoDigits(out, f.hour);
+    out += ':';
+    AppendTwoDigits(out, f.minute);
+    out += ':';
+    AppendTwoDigits(out, f.second);
+    out += ' ';
+    AppendTwoDigits(out, f.year);
+    out += "\r\n";
+}
+
+}  // namespace
+
+ElapsedWithinDay SplitElapsedWithinDay(std::int64_t e) {
+    return {e / 3600 - 24 * (e / 86400), e / 60 - 60 * (e / 3600), e - 60 * (e / 60)};
+}
+
+void AppendTwoDigits(std::string& out, std::int64_t value) {
+    if (value >= 0 && value < 100) {
+        out += static_cast<char>('0' + value / 10);
+        out += static_cast<char>('0' + value % 10);
+    } else if (value >= 1000 && value < 10000) {
+        const int v = static_cast<int>(value);
+        const char digits[4] = {
+            static_cast<char>('0' + v / 1000), static_cast<char>('0' + v / 100 % 10),
+            static_cast<char>('0' + v / 10 % 10), static_cast<char>('0' + v % 10)};
+        out.append(digits, 4);
+    } else {
+        out += FormatC("%02lld", static_cast<long long>(value));
+    }
+}
+
+void AppendEntryLines(std::string& out, const CTimeEntry& entry, LocalDayCache& days) {
+    if (!entry.m_bHasIn) return;
+    AppendPunchLine(out, "In...", days.Fields(entry.m_timeIn));
+    if (!entry.m_bHasOut) return;
+    AppendPunchLine(out, "Out..", days.Fields(entry.m_timeOut));
+    if (!entry.m_bHasElapsed) return;
+    const ElapsedWithinDay e = SplitElapsedWithinDay(entry.m_nElapsed);
+    out += "Elapsed time of ";
+    AppendTwoDigits(out, e.hours);
+    out += ':';
+    AppendTwoDigits(out, e.minutes);
+    out += ':';
+    AppendTwoDigits(out, e.seconds);
+    out += ".\r\n";
+}
+
+}  // namespace tally

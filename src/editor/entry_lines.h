@@ -1,0 +1,28 @@
+#pragma once
+// The time log lines the raw writer produces for one entry, with CR LF line ends.
+
+#include <cstdint>
+#include <string>
+
+#include "editor/local_day_cache.h"
+#include "editor/time_entry.h"
+
+namespace tally {
+
+// An elapsed time as the hours within a day (whole days dropped), minutes and seconds,
+// each division truncating toward zero.
+struct ElapsedWithinDay {
+    std::int64_t hours = 0;
+    std::int64_t minutes = 0;
+    std::int64_t seconds = 0;
+};
+ElapsedWithinDay SplitElapsedWithinDay(std::int64_t elapsed);
+
+// "%02d" of a number: at least two digits, zero-padded.
+void AppendTwoDigits(std::string& out, std::int64_t value);
+
+// Appends the In line, then the Out line only when the entry has an Out time, then the
+// Elapsed line only after an Out line and when the entry has an elapsed value.
+void AppendEntryLines(std::string& out, const CTimeEntry& entry, LocalDayCache& days);
+
+}  // namespace tally

@@ -1,0 +1,61 @@
+#pragma once
+// The main window: menu, toolbar, status bar with the In/Out and clock panes, the
+// accelerators, and the window's position kept in the settings store. The user cannot
+// resize it; it is fitted around the form.
+
+#include <QMainWindow>
+#include <QStringList>
+#include <map>
+
+#include "settings/settings_store.h"
+
+class QLabel;
+class QMenu;
+class QToolBar;
+
+namespace tally {
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit CMainFrame(SettingsStore& store);
+
+    // Before the window exists: the requested left and top from "Settings" X and Y.
+    void PreCreateWindow();
+    // Menu, toolbar and status bar, with an action for every command.
+    void OnCreate();
+
+    QAction* Action(int id) const;
+    QLabel* Pane(int id) const;
+    QToolBar* ToolBar() const { return m_toolBar; }
+
+    // Lists the files under the File menu's recent-file place.
+    void ShowRecentFiles(const QStringList& files);
+
+    // Lays the bars out again and fits the window exactly around the form.
+    void RecalcLayout();
+
+signals:
+    void RecentFileChosen(const QString& path);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QAction* AddCommand(int id, const QString& text, const QList<QKeySequence>& keys = {});
+    void CreateMenu();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void CreateAccelerators();
+
+    SettingsStore& m_store;
+    std::map<int, QAction*> m_actions;
+    std::map<int, QLabel*> m_panes;
+    QToolBar* m_toolBar = nullptr;
+    QMenu* m_fileMenu = nullptr;
+    QAction* m_recentPlace = nullptr;
+    QList<QAction*> m_recentActions;
+};
+
+}  // namespace tally

@@ -1,0 +1,17 @@
+#pragma once
+// Every file of a folder with its bytes, to prove that a failed save changed nothing.
+
+#include <filesystem>
+#include <map>
+#include <string>
+
+namespace tally::test {
+
+using FolderSnapshot = std::map<std::string, std::string>;  // file name -> bytes
+
+FolderSnapshot SnapshotFolder(const std::filesystem::path& folder);
+
+// Names of the files in the folder that start with "." (the writer's temporary files).
+int CountHiddenFiles(const std::filesystem::path& folder);
+
+}  // namespace tally::test
