@@ -1,7 +1,5 @@
 // tally: the punch clock on the command line, on the same engine and settings as the window.
 
-#include <QCoreApplication>
-#include <clocale>
 #include <filesystem>
 #include <iostream>
 
@@ -51,8 +49,7 @@ int main(int argc, char** argv) {
     using namespace tally;
     using namespace tally::cli;
     IgnoreFileSizeSignal();
-    QCoreApplication app(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
+    // No QCoreApplication: QSettings needs none, and a start-up without one is quicker.
 
     std::string error;
     const auto options = ParseCommandLine(argc, argv, error);
@@ -73,6 +70,8 @@ int main(int argc, char** argv) {
     SystemClock clock;
     StderrReporter reporter;
     TallyEngine engine(clock, reporter);
+    NoRows noRows;  // status, in and out show totals only; the list commands set their own
+    engine.SetRowSink(&noRows);
     CommandContext context{*options, store, engine, std::cout, std::cerr};
 
     const CommandEntry* command = nullptr;

@@ -45,6 +45,14 @@ public:
     virtual void AddDailyRow(const DailyRow& row) = 0;
 };
 
+// Keeps no row: for callers that need only the totals.
+class NoRows final : public RowSink {
+public:
+    void Clear() override {}
+    void AddRawRow(const RawRow&) override {}
+    void AddDailyRow(const DailyRow&) override {}
+};
+
 // Keeps every row: what the main window's lists show.
 class RowLists final : public RowSink {
 public:

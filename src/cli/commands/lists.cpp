@@ -42,7 +42,7 @@ int PrintList(CommandContext& c, bool raw, const char* name) {
     PrintingSink sink(c.out, c.options.tsv, raw);
     c.engine.SetRowSink(&sink);
     c.engine.ScanTimeLog();
-    c.engine.SetRowSink(nullptr);
+    c.engine.SetRowSink(nullptr);  // the sink ends here
     return kExitOk;
 }
 
