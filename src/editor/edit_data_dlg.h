@@ -12,7 +12,6 @@
 #include "editor/time_entry_list.h"
 #include "ui/common/message_box_reporter.h"
 
-class QModelIndex;
 class QPushButton;
 class QTreeView;
 

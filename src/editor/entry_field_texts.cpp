@@ -33,7 +33,7 @@ std::string TimeFieldText(const CTimeEntry* entry, bool out, Field field) {
 
 std::string TwoDigits(std::int64_t value) {
     std::string text;
-    AppendTwoDigits(text, value);
+    AppendZeroPadded(text, value);
     return text;
 }
 

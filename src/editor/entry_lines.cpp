@@ -13,15 +13,15 @@ void AppendPunchLine(std::string& out, const char* prefix, const LocalFields& f)
     out += ' ';
     out.append(kMonthNames[f.month - 1], 3);
     out += ' ';
-    AppendTwoDigits(out, f.day);
+    AppendZeroPadded(out, f.day);
     out += ' ';
-    AppendTwoDigits(out, f.hour);
+    AppendZeroPadded(out, f.hour);
     out += ':';
-    AppendTwoDigits(out, f.minute);
+    AppendZeroPadded(out, f.minute);
     out += ':';
-    AppendTwoDigits(out, f.second);
+    AppendZeroPadded(out, f.second);
     out += ' ';
-    AppendTwoDigits(out, f.year);
+    AppendZeroPadded(out, f.year);
     out += "\r\n";
 }
 
@@ -31,7 +31,7 @@ ElapsedWithinDay SplitElapsedWithinDay(std::int64_t e) {
     return {e / 3600 - 24 * (e / 86400), e / 60 - 60 * (e / 3600), e - 60 * (e / 60)};
 }
 
-void AppendTwoDigits(std::string& out, std::int64_t value) {
+void AppendZeroPadded(std::string& out, std::int64_t value) {
     if (value >= 0 && value < 100) {
         out += static_cast<char>('0' + value / 10);
         out += static_cast<char>('0' + value % 10);
@@ -54,11 +54,11 @@ void AppendEntryLines(std::string& out, const CTimeEntry& entry, LocalDayCache& 
     if (!entry.m_bHasElapsed) return;
     const ElapsedWithinDay e = SplitElapsedWithinDay(entry.m_nElapsed);
     out += "Elapsed time of ";
-    AppendTwoDigits(out, e.hours);
+    AppendZeroPadded(out, e.hours);
     out += ':';
-    AppendTwoDigits(out, e.minutes);
+    AppendZeroPadded(out, e.minutes);
     out += ':';
-    AppendTwoDigits(out, e.seconds);
+    AppendZeroPadded(out, e.seconds);
     out += ".\r\n";
 }
 

@@ -19,7 +19,7 @@ struct ElapsedWithinDay {
 ElapsedWithinDay SplitElapsedWithinDay(std::int64_t elapsed);
 
 // "%02d" of a number: at least two digits, zero-padded.
-void AppendTwoDigits(std::string& out, std::int64_t value);
+void AppendZeroPadded(std::string& out, std::int64_t value);
 
 // Appends the In line, then the Out line only when the entry has an Out time, then the
 // Elapsed line only after an Out line and when the entry has an elapsed value.

@@ -23,6 +23,16 @@ TimeValue ControlTime(const CQFDateTimeCtrl& picker) {
                          time.second());
 }
 
+// The elapsed display's text of Out - In: hours within a day, minutes and seconds, each
+// printed signed ("00:00:-30").
+QString ElapsedDisplayText(TimeValue in, TimeValue out) {
+    const std::int64_t s = out - in;
+    const auto hours = static_cast<int>(s / 3600 - (s / 86400) * 24);
+    const auto minutes = static_cast<int>(s / 60 - (s / 3600) * 60);
+    const auto seconds = static_cast<int>(s - (s / 60) * 60);
+    return QString::fromStdString(FormatC("%02d:%02d:%02d", hours, minutes, seconds));
+}
+
 }  // namespace
 
 CTimeEntryDlg::CTimeEntryDlg(const Clock& clock, Reporter* reporter, QWidget* parent)
@@ -132,14 +142,6 @@ void CTimeEntryDlg::accept() {
         return;
     }
     QDialog::accept();
-}
-
-QString ElapsedDisplayText(TimeValue in, TimeValue out) {
-    const std::int64_t s = out - in;
-    const auto hours = static_cast<int>(s / 3600 - (s / 86400) * 24);
-    const auto minutes = static_cast<int>(s / 60 - (s / 3600) * 60);
-    const auto seconds = static_cast<int>(s - (s / 60) * 60);
-    return QString::fromStdString(FormatC("%02d:%02d:%02d", hours, minutes, seconds));
 }
 
 }  // namespace tally

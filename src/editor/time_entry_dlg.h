@@ -58,8 +58,4 @@ class CTimeEntryDlg : public QDialog {
     bool m_bValid = false;
 };
 
-// The elapsed display's text of Out - In: hours within a day, minutes and seconds, each
-// printed signed ("00:00:-30").
-QString ElapsedDisplayText(TimeValue in, TimeValue out);
-
 }  // namespace tally

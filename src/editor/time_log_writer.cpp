@@ -23,9 +23,8 @@ namespace {
 constexpr std::size_t kWriteBlock = 1 << 20;
 constexpr int kMaxLinkHops = 40;
 
-Message SaveMessage(const char* templ, const std::string& path, int error) {
-    return {FormatC(templ, path.c_str(), SystemErrorText(error).c_str()), kEditorCaption,
-            MessageIcon::None};
+Message SaveMessage(const char* templ, const std::string& path, const std::string& reason) {
+    return {FormatC(templ, path.c_str(), reason.c_str()), kEditorCaption, MessageIcon::None};
 }
 
 // The file a path names, following symbolic links: their target is what gets replaced.
@@ -86,28 +85,28 @@ bool CTimeEntryList::Save(const std::string& path, bool makeBackups, Reporter& r
 }
 
 std::optional<Message> CTimeEntryList::WriteTimeLog(const std::string& path, bool makeBackups) {
-    if (path.empty()) return SaveMessage(kSaveOpenFailedText, path, ENOENT);
+    if (path.empty()) return SaveMessage(kSaveOpenFailedText, path, SystemErrorText(ENOENT));
     std::string target;
     if (const int error = ResolveLinks(path, target); error != 0) {
-        return SaveMessage(kSaveOpenFailedText, path, error);
+        return SaveMessage(kSaveOpenFailedText, path, SystemErrorText(error));
     }
 
     // A missing log is created empty to hold the lock, as Clock In does, so that no punch
     // can slip in between our look and our rename.
     TimeLogLock lock;
     bool created = false;
-    errno = 0;
     switch (lock.Acquire(target, true, &created)) {
         case TimeLogLock::Status::Locked:
             break;
         case TimeLogLock::Status::Busy:
             return InUseMessage(path);
         default:
-            return SaveMessage(kSaveOpenFailedText, path, errno != 0 ? errno : EACCES);
+            return SaveMessage(kSaveOpenFailedText, path, LastSystemErrorText());
     }
     CreatedLog createdLog(target, lock.Fd(), created);
     struct stat old {};
-    if (fstat(lock.Fd(), &old) != 0) return SaveMessage(kSaveOpenFailedText, path, errno);
+    if (fstat(lock.Fd(), &old) != 0)
+        return SaveMessage(kSaveOpenFailedText, path, LastSystemErrorText());
 
     if (m_loadedPath == path) {
         const FileIdentity now = created ? FileIdentity() : FileIdentity::OfPath(target);
@@ -118,7 +117,7 @@ std::optional<Message> CTimeEntryList::WriteTimeLog(const std::string& path, boo
 
     ReplacementFile file;
     if (!file.Create(target, created ? 0600 : old.st_mode & 07777, created ? nullptr : &old)) {
-        return SaveMessage(kSaveOpenFailedText, path, errno);
+        return SaveMessage(kSaveOpenFailedText, path, LastSystemErrorText());
     }
     std::string block;
     block.reserve(kWriteBlock + 256);
@@ -127,21 +126,22 @@ std::optional<Message> CTimeEntryList::WriteTimeLog(const std::string& path, boo
         AppendEntryLines(block, entry, days);
         if (block.size() >= kWriteBlock) {
             if (!file.Write(block.data(), block.size())) {
-                return SaveMessage(kSaveWriteFailedText, path, errno);
+                return SaveMessage(kSaveWriteFailedText, path, LastSystemErrorText());
             }
             block.clear();
         }
     }
     if (!file.Write(block.data(), block.size()) || !file.Flush()) {
-        return SaveMessage(kSaveWriteFailedText, path, errno);
+        return SaveMessage(kSaveWriteFailedText, path, LastSystemErrorText());
     }
 
     if (makeBackups) {
         if (const auto failure = RotateGenerations(target, !created)) {
-            return SaveMessage(kSaveWriteFailedText, failure->path, failure->error);
+            return SaveMessage(kSaveWriteFailedText, failure->path,
+                               SystemErrorText(failure->error));
         }
     }
-    if (!file.RenameOver()) return SaveMessage(kSaveWriteFailedText, path, errno);
+    if (!file.RenameOver()) return SaveMessage(kSaveWriteFailedText, path, LastSystemErrorText());
     createdLog.Keep();
 
     m_loadedPath = path;

@@ -14,13 +14,13 @@ namespace tally {
 class CAboutDlg : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     explicit CAboutDlg(QWidget* parent = nullptr,
                        const std::optional<VersionRecord>& record = ProgramVersionRecord());
 
     QString Revision() const { return m_strRevision; }
 
-private:
+  private:
     QString m_strRevision;  // computed once, before the box is shown
 };
 

@@ -11,7 +11,7 @@ class QWidget;
 namespace tally {
 
 class FrameworkDialogs {
-public:
+  public:
     using PaintPages = std::function<void(QPrinter*)>;
 
     virtual ~FrameworkDialogs() = default;
@@ -26,7 +26,7 @@ public:
 };
 
 class QtFrameworkDialogs final : public FrameworkDialogs {
-public:
+  public:
     QString GetOpenFileName(QWidget* parent) override;
     QString GetSaveFileName(QWidget* parent, const QString& proposed) override;
     bool RunPrintDialog(QPrinter& printer, QWidget* parent) override;

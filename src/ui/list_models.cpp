@@ -18,12 +18,12 @@ QVariant RowListModel<Row>::data(const QModelIndex& index, int role) const {
         index.row() >= static_cast<int>(rows_.size())) {
         return {};
     }
-    return QString::fromStdString(rows_[static_cast<std::size_t>(index.row())].Cell(index.column()));
+    return QString::fromStdString(
+        rows_[static_cast<std::size_t>(index.row())].Cell(index.column()));
 }
 
 template <typename Row>
-QVariant RowListModel<Row>::headerData(int section, Qt::Orientation orientation,
-                                       int role) const {
+QVariant RowListModel<Row>::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 || section >= Row::kColumns) return {};
     if (role == Qt::DisplayRole) return QString::fromUtf8(titles_[section]);
     if (role == Qt::TextAlignmentRole) return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);

@@ -11,7 +11,7 @@ namespace tally {
 
 template <typename Row>
 class RowListModel final : public QAbstractTableModel {
-public:
+  public:
     RowListModel(const std::vector<Row>& rows, const char* const* titles)
         : rows_(rows), titles_(titles) {}
 
@@ -25,7 +25,7 @@ public:
     void BeginReset() { beginResetModel(); }
     void EndReset() { endResetModel(); }
 
-private:
+  private:
     const std::vector<Row>& rows_;
     const char* const* titles_;
 };

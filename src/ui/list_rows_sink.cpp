@@ -4,7 +4,8 @@ namespace tally {
 
 ListRowsSink::ListRowsSink(std::function<void()> onScanStart)
     : onScanStart_(std::move(onScanStart)),
-      daily_(rows_.daily, kDailyColumnTitles), raw_(rows_.raw, kRawColumnTitles) {}
+      daily_(rows_.daily, kDailyColumnTitles),
+      raw_(rows_.raw, kRawColumnTitles) {}
 
 void ListRowsSink::Clear() {
     if (onScanStart_) onScanStart_();
@@ -24,4 +25,3 @@ void ListRowsSink::Finish() {
 }
 
 }  // namespace tally
-

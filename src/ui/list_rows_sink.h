@@ -10,7 +10,7 @@
 namespace tally {
 
 class ListRowsSink final : public RowSink {
-public:
+  public:
     // onScanStart runs as each scan begins, before the scan opens the time log.
     explicit ListRowsSink(std::function<void()> onScanStart);
 
@@ -25,7 +25,7 @@ public:
     RawListModel* Raw() { return &raw_; }
     const RowLists& Rows() const { return rows_; }
 
-private:
+  private:
     std::function<void()> onScanStart_;
     RowLists rows_;
     DailyListModel daily_;

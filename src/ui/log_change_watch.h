@@ -10,14 +10,14 @@
 namespace tally {
 
 class LogChangeWatch {
-public:
+  public:
     // Remembers the file as it is now; call before reading it, so a change made during
     // the read shows up at the next check.
     void Remember(const std::string& path);
     // True when the file at the path is no longer the one remembered.
     bool Changed(const std::string& path) const;
 
-private:
+  private:
     std::string path_;
     FileIdentity identity_;
 };

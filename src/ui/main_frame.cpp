@@ -99,10 +99,14 @@ void CMainFrame::CreateToolBar() {
     const struct {
         int id;
         const char* image;
-    } kButtons[] = {{ID_FILE_NEW, "new"},          {ID_FILE_OPEN, "open"},
-                    {ID_FILE_SAVE, "save"},        {0, nullptr},
-                    {ID_OPTIONS, "options"},       {ID_EDIT_RAW_DATA, "edit_raw_data"},
-                    {ID_GENERATE_INVOICE, "invoice"}, {ID_APP_ABOUT, "about"}};
+    } kButtons[] = {{ID_FILE_NEW, "new"},
+                    {ID_FILE_OPEN, "open"},
+                    {ID_FILE_SAVE, "save"},
+                    {0, nullptr},
+                    {ID_OPTIONS, "options"},
+                    {ID_EDIT_RAW_DATA, "edit_raw_data"},
+                    {ID_GENERATE_INVOICE, "invoice"},
+                    {ID_APP_ABOUT, "about"}};
     // Generate Invoice has no handler anywhere, so its button stays disabled.
     AddCommand(ID_GENERATE_INVOICE, "Generate Invoice")->setEnabled(false);
     for (const auto& button : kButtons) {
@@ -195,8 +199,8 @@ void CMainFrame::ShowRecentFiles(const QStringList& files) {
     m_recentPlace->setVisible(files.isEmpty());
     for (int i = 0; i < files.size(); ++i) {
         const QString path = files[i];
-        auto* action = new QAction(QString("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)),
-                                   this);
+        auto* action =
+            new QAction(QString("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path)), this);
         ApplyPrompt(action, ID_FILE_MRU_FILE1);
         connect(action, &QAction::triggered, this, [this, path] { emit RecentFileChosen(path); });
         m_fileMenu->insertAction(m_recentPlace, action);

@@ -18,7 +18,7 @@ namespace tally {
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 
-public:
+  public:
     explicit CMainFrame(SettingsStore& store);
 
     // Before the window exists: the requested left and top from "Settings" X and Y.
@@ -36,13 +36,13 @@ public:
     // Lays the bars out again and fits the window exactly around the form.
     void RecalcLayout();
 
-signals:
+  signals:
     void RecentFileChosen(const QString& path);
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     QAction* AddCommand(int id, const QString& text, const QList<QKeySequence>& keys = {});
     void CreateMenu();
     void CreateToolBar();

@@ -8,13 +8,13 @@
 namespace tally {
 
 class PrinterSettings {
-public:
+  public:
     QPrinter& Printer() {
         if (!m_printer) m_printer = std::make_unique<QPrinter>();
         return *m_printer;
     }
 
-private:
+  private:
     std::unique_ptr<QPrinter> m_printer;
 };
 

@@ -128,9 +128,13 @@ bool CQFTBApp::OpenDocumentFile(const QString& path) {
     return true;
 }
 
-bool CQFTBApp::OnFileSave() { return DoSave(m_document->PathName()); }
+bool CQFTBApp::OnFileSave() {
+    return DoSave(m_document->PathName());
+}
 
-bool CQFTBApp::OnFileSaveAs() { return DoSave(QString()); }
+bool CQFTBApp::OnFileSaveAs() {
+    return DoSave(QString());
+}
 
 bool CQFTBApp::DoSave(const QString& path) {
     QString target = path;
@@ -152,6 +156,8 @@ void CQFTBApp::SetDocumentPath(const QString& path) {
     m_frame->ShowRecentFiles(m_recentFiles.Files());
 }
 
-void CQFTBApp::OnFilePrintSetup() { m_services.dialogs.RunPageSetup(m_printer.Printer(), m_frame.get()); }
+void CQFTBApp::OnFilePrintSetup() {
+    m_services.dialogs.RunPageSetup(m_printer.Printer(), m_frame.get());
+}
 
 }  // namespace tally

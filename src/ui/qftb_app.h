@@ -19,7 +19,7 @@ class CQFTBView;
 class CQFTBApp : public QObject {
     Q_OBJECT
 
-public:
+  public:
     explicit CQFTBApp(const AppServices& services);
     ~CQFTBApp() override;
 
@@ -42,7 +42,7 @@ public:
     bool OnFileSaveAs();
     void OnFilePrintSetup();
 
-private:
+  private:
     void CreateWindows();
     void RouteCommands();
     void UpdatePanes();

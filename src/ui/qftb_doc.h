@@ -10,7 +10,7 @@
 namespace tally {
 
 class CQFTBDoc {
-public:
+  public:
     explicit CQFTBDoc(Reporter& reporter) : m_reporter(reporter) {}
 
     // The entry list is kept: after Open and then New it still holds the opened file.
@@ -30,7 +30,7 @@ public:
     const QString& Title() const { return m_title; }
     void SetTitle(const QString& title) { m_title = title; }
 
-private:
+  private:
     Reporter& m_reporter;
     CTimeEntryList m_entries;
     QString m_pathName;

@@ -24,7 +24,7 @@ class CQFTBDoc;
 class CQFTBView : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     CQFTBView(const AppServices& services, CQFTBDoc& document, CMainFrame& frame);
 
     // Runs when the window is first shown and on every File New and File Open.
@@ -50,11 +50,11 @@ public:
     QTreeView* RawList() const { return m_rawList; }
     const QTimer& Timer() const { return m_timer; }
 
-signals:
+  signals:
     // The In/Out and clock panes want their texts again.
     void PanesNeedUpdate();
 
-private:
+  private:
     void CreateForm();
     void SetColumnWidths();
     void ScanTimeLog();

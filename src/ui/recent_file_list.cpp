@@ -7,7 +7,9 @@ namespace {
 
 constexpr const char* kSection = "Recent File List";
 
-QString EntryKey(int index) { return QString("%1/File%2").arg(kSection).arg(index + 1); }
+QString EntryKey(int index) {
+    return QString("%1/File%2").arg(kSection).arg(index + 1);
+}
 
 }  // namespace
 

@@ -8,7 +8,7 @@
 namespace tally {
 
 class RecentFileList {
-public:
+  public:
     explicit RecentFileList(QSettings& settings, int size = 4);
 
     void Load();
@@ -17,7 +17,7 @@ public:
     void Remove(const QString& path);
     const QStringList& Files() const { return m_files; }
 
-private:
+  private:
     void Store();
 
     QSettings& m_settings;

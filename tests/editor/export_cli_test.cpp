@@ -135,7 +135,7 @@ TEST_F(ExportCommandTest, ARangeSelectsPairsByTheLocalDateOfTheirIn) {
               "in,out,elapsed_seconds,hours,amount\n");
 }
 
-TEST_F(ExportCommandTest, AMissingLogPrintsNothingAndAnEmptyOneTheHeader) {
+TEST_F(ExportCommandTest, AMissingLogPrintsNothingAnEmptyOneTheHeaderAFolderFails) {
     Outcome run = Tally({"export"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, "");
@@ -145,6 +145,10 @@ TEST_F(ExportCommandTest, AMissingLogPrintsNothingAndAnEmptyOneTheHeader) {
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, "in,out,elapsed_seconds,hours,amount\n");
     EXPECT_EQ(Tally({"export", "--format", "timeclock"}).out, "");
+    run = Tally({"--log", home.Path().string(), "export"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "tally: cannot read " + home.Path().string() + ": Is a directory\n");
 }
 
 TEST_F(ExportCommandTest, RefusesWhatItCannotUnderstand) {

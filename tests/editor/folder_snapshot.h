@@ -11,7 +11,7 @@ using FolderSnapshot = std::map<std::string, std::string>;  // file name -> byte
 
 FolderSnapshot SnapshotFolder(const std::filesystem::path& folder);
 
-// Names of the files in the folder that start with "." (the writer's temporary files).
+// How many files in the folder start with "." (the writer's temporary files).
 int CountHiddenFiles(const std::filesystem::path& folder);
 
 }  // namespace tally::test

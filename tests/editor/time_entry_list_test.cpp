@@ -100,15 +100,6 @@ TEST(TimeEntryListPutEntry, WithoutOutClearsBothFlagsAndKeepsTheOldValues) {
     EXPECT_EQ(list.FormatOutHour(id), "17");
 }
 
-TEST(TimeEntryListPutEntry, UpdatingRecomputesElapsed) {
-    CTimeEntryList list;
-    const int id = list.PutEntry(0, kNineAm, false, 0);
-    list.PutEntry(id, kNineAm, true, kNineAm + 741);
-    EXPECT_TRUE(list.HasOut(id));
-    EXPECT_EQ(list.FindEntry(id)->m_nElapsed, 741);
-    EXPECT_EQ(list.GetCount(), 1);
-}
-
 TEST(TimeEntryListPutEntry, UnknownIdChangesNothing) {
     CTimeEntryList list;
     list.PutEntry(0, kNineAm, false, 0);

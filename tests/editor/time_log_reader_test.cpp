@@ -249,15 +249,5 @@ TEST(LineFields, ReadOnlyTheirOwnCharacters) {
     EXPECT_EQ(FieldNumber("12345678901234567890", 0, 20), INT_MAX);
 }
 
-TEST(LineFields, KindsCompareWholePrefixesWithoutCase) {
-    EXPECT_TRUE(IsInLine("iN...x"));
-    EXPECT_FALSE(IsInLine("In.."));
-    EXPECT_FALSE(IsInLine("In,,,Wed"));
-    EXPECT_TRUE(IsOutLine("OUT.."));
-    EXPECT_FALSE(IsOutLine("Out."));
-    EXPECT_TRUE(IsElapsedLine("elapsed TIME of"));
-    EXPECT_FALSE(IsElapsedLine("Elapsed time o"));
-}
-
 }  // namespace
 }  // namespace tally

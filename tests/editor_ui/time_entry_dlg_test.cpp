@@ -94,14 +94,6 @@ TEST_F(TimeEntryDlgTest, elapsedTextFollowsThePickers) {
     EXPECT_EQ(dlg.ElapsedText(), "00:00:-29");
 }
 
-TEST_F(TimeEntryDlgTest, elapsedFieldsAreSignedAndDropWholeDays) {
-    EXPECT_EQ(ElapsedDisplayText(1000, 1000), "00:00:00");
-    EXPECT_EQ(ElapsedDisplayText(1000, 970), "00:00:-30");
-    EXPECT_EQ(ElapsedDisplayText(0, 90000), "01:00:00");
-    EXPECT_EQ(ElapsedDisplayText(0, 45296), "12:34:56");
-    EXPECT_EQ(ElapsedDisplayText(45296, 0), "-12:-34:-56");
-}
-
 TEST_F(TimeEntryDlgTest, refusesAnOutBeforeTheInAndKeepsTheEdits) {
     dlg.SetValid(true);
     Open();

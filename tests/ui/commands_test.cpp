@@ -42,7 +42,7 @@ QPushButton* Button(QWidget* dialog, const QString& text) {
 }
 
 class CommandsTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override { w.WriteLog(kTwoDayLog); }
     QVariant Stored(const char* key) {
         QSettings ini(w.IniPath(), QSettings::IniFormat);

@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
+#include <filesystem>
 
 #include "ui/command_ids.h"
 #include "window_harness.h"
@@ -26,7 +27,7 @@ QStringList RecentMenuItems(CMainFrame& frame) {
 }
 
 class DocumentTest : public testing::Test {
-protected:
+  protected:
     std::string DocumentPath() const { return w.dir.File("doc.dat"); }
     WindowHarness w;
 };
@@ -78,6 +79,23 @@ TEST_F(DocumentTest, keepsTheDocumentWhenFileOpenFails) {
     EXPECT_EQ(w.reporter.messages.size(), 1u);
     EXPECT_EQ(w.App().Document()->Entries().GetCount(), 1);
     EXPECT_EQ(w.App().Document()->PathName(), QString::fromStdString(DocumentPath()));
+}
+
+TEST_F(DocumentTest, dropsARecentFileThatCannotBeOpenedAnyMore) {
+    WriteFile(DocumentPath(), Crlf(kOnePair));
+    ASSERT_TRUE(w.Start({QString::fromStdString(DocumentPath())}));
+    ASSERT_EQ(RecentMenuItems(w.Frame()).size(), 1);
+    std::filesystem::remove(DocumentPath());
+    QAction* recent = nullptr;
+    for (QAction* item : w.Frame().menuBar()->actions().first()->menu()->actions()) {
+        if (item->text().startsWith("&1")) recent = item;
+    }
+    ASSERT_NE(recent, nullptr);
+    recent->trigger();
+    EXPECT_EQ(w.reporter.messages.size(), 1u);
+    EXPECT_TRUE(w.App().RecentFiles().Files().isEmpty());
+    EXPECT_TRUE(RecentMenuItems(w.Frame()).isEmpty());
+    EXPECT_TRUE(w.Frame().Action(ID_FILE_MRU_FILE1)->isVisible());
 }
 
 TEST(CommandLineTest, answersVersionAndHelp) {

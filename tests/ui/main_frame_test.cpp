@@ -38,26 +38,37 @@ QStringList MenuBarLayout(const QMenuBar* bar) {
 }
 
 class MainFrameTest : public testing::Test {
-protected:
+  protected:
     WindowHarness w;
 };
 
 TEST_F(MainFrameTest, hasTheMenuWithItsMnemonicsAndShortcuts) {
     ASSERT_TRUE(w.Start());
-    EXPECT_EQ(MenuBarLayout(w.Frame().menuBar()),
-              (QStringList{"&File",          "  &New|Ctrl+N",
-                           "  &Open...|Ctrl+O", "  &Save|Ctrl+S",
-                           "  Save &As...|",    "-",
-                           "  &Print...|Ctrl+P", "  Print Pre&view|",
-                           "  P&rint Setup...|", "-",
-                           "  Recent File|",    "-",
-                           "  E&xit|",          "&Edit",
-                           "  &Options|",       "  Edit Raw Data|",
-                           "-",                 "&View",
-                           "  &Toolbar|",       "  &Status Bar|",
-                           "[&In]",             "[&Out]",
-                           "[Invoi&ce]",        "&Help",
-                           "  &About QFTB...|"}));
+    EXPECT_EQ(MenuBarLayout(w.Frame().menuBar()), (QStringList{"&File",
+                                                               "  &New|Ctrl+N",
+                                                               "  &Open...|Ctrl+O",
+                                                               "  &Save|Ctrl+S",
+                                                               "  Save &As...|",
+                                                               "-",
+                                                               "  &Print...|Ctrl+P",
+                                                               "  Print Pre&view|",
+                                                               "  P&rint Setup...|",
+                                                               "-",
+                                                               "  Recent File|",
+                                                               "-",
+                                                               "  E&xit|",
+                                                               "&Edit",
+                                                               "  &Options|",
+                                                               "  Edit Raw Data|",
+                                                               "-",
+                                                               "&View",
+                                                               "  &Toolbar|",
+                                                               "  &Status Bar|",
+                                                               "[&In]",
+                                                               "[&Out]",
+                                                               "[Invoi&ce]",
+                                                               "&Help",
+                                                               "  &About QFTB...|"}));
     EXPECT_FALSE(w.Frame().Action(ID_FILE_MRU_FILE1)->isEnabled());
 }
 
@@ -79,7 +90,8 @@ TEST_F(MainFrameTest, hasEightToolbarItemsWithGenerateInvoiceAlwaysDisabled) {
     for (QAction* action : w.Frame().ToolBar()->actions()) {
         items << (action->isSeparator() ? "-" : action->toolTip());
         if (!action->isSeparator()) {
-            EXPECT_EQ(action->icon().actualSize(QSize(64, 64)), QSize(16, 15)) << action->toolTip().toStdString();
+            EXPECT_EQ(action->icon().actualSize(QSize(64, 64)), QSize(16, 15))
+                << action->toolTip().toStdString();
         }
     }
     EXPECT_EQ(items, (QStringList{"New", "Open", "Save", "-", "Program Options", "Edit Raw Data",
@@ -125,8 +137,7 @@ TEST_F(MainFrameTest, movesAWindowStoredOffTheScreenBackOntoIt) {
     far.store->WriteWindowPosition({100000, 50});
     ASSERT_TRUE(far.Start());
     const ScreenMetrics metrics = PlatformScreenMetrics(&far.Frame());
-    EXPECT_EQ(far.Frame().pos(),
-              QPoint(metrics.screen.width() - 2 * metrics.scrollBarHeight, 50));
+    EXPECT_EQ(far.Frame().pos(), QPoint(metrics.screen.width() - 2 * metrics.scrollBarHeight, 50));
 }
 
 TEST_F(MainFrameTest, storesThePositionOnCloseAndOpensThereNextTime) {

@@ -2,10 +2,10 @@
 // the In/Out and clock panes, the scrolling caption, and a log changed by another program.
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QProcess>
 #include <QStatusBar>
 #include <QStatusTipEvent>
-#include <QCoreApplication>
 
 #include "ui/command_ids.h"
 #include "window_harness.h"
@@ -21,7 +21,7 @@ constexpr const char* kMondayLog =
 constexpr const char* kTitle = "Quillfen's TallyBook";
 
 class MainWindowTest : public testing::Test {
-protected:
+  protected:
     WindowHarness w;
 };
 
@@ -57,10 +57,9 @@ TEST_F(MainWindowTest, punchesInAndOutFromTheMenuBar) {
     EXPECT_EQ(w.Text("PeriodFirst"), "7:45:10");
     EXPECT_EQ(w.Text("PeriodSecond"), "7:45:10/1 = 7:45:10");
     EXPECT_EQ(w.Title(), kMarquee);
-    EXPECT_EQ(w.ReadLog(), Crlf(std::string(kMondayLog) +
-                                "In...Tue Mar 05 13:00:00 2024\n"
-                                "Out..Tue Mar 05 17:15:10 2024\n"
-                                "Elapsed time of 04:15:10.\n"));
+    EXPECT_EQ(w.ReadLog(), Crlf(std::string(kMondayLog) + "In...Tue Mar 05 13:00:00 2024\n"
+                                                          "Out..Tue Mar 05 17:15:10 2024\n"
+                                                          "Elapsed time of 04:15:10.\n"));
 }
 
 TEST_F(MainWindowTest, refusesAWrongPunchWithItsMessageAndKeepsBothCommandsEnabled) {

@@ -23,8 +23,7 @@ bool FakeFrameworkDialogs::RunPrintDialog(QPrinter& printer, QWidget*) {
     return true;
 }
 
-void FakeFrameworkDialogs::RunPrintPreview(QPrinter& printer, QWidget*,
-                                           const PaintPages& paint) {
+void FakeFrameworkDialogs::RunPrintPreview(QPrinter& printer, QWidget*, const PaintPages& paint) {
     QPrintPreviewWidget preview(&printer);
     QObject::connect(&preview, &QPrintPreviewWidget::paintRequested, paint);
     preview.updatePreview();
@@ -44,7 +43,9 @@ WindowHarness::WindowHarness() {
 
 WindowHarness::~WindowHarness() = default;
 
-void WindowHarness::WriteLog(const std::string& text) const { WriteFile(LogPath(), Crlf(text)); }
+void WindowHarness::WriteLog(const std::string& text) const {
+    WriteFile(LogPath(), Crlf(text));
+}
 
 bool WindowHarness::Start(const QStringList& arguments) {
     app = std::make_unique<CQFTBApp>(AppServices{*store, clock, reporter, dialogs, timerPeriod});

@@ -2,8 +2,8 @@
 // Starts the real application on a private settings file, a temporary time log, a fake
 // clock and fake framework dialogs, and reads the window as a user would.
 
-#include <QLabel>
 #include <gtest/gtest.h>
+#include <QLabel>
 #include <QString>
 #include <QStringList>
 #include <QTreeView>
@@ -22,7 +22,7 @@ namespace tally::test {
 
 // Framework dialogs that answer at once with what the test put in.
 class FakeFrameworkDialogs final : public FrameworkDialogs {
-public:
+  public:
     QString GetOpenFileName(QWidget*) override { return openFileName; }
     QString GetSaveFileName(QWidget*, const QString& proposed) override {
         proposedSaveName = proposed;
@@ -41,7 +41,7 @@ public:
 };
 
 class WindowHarness {
-public:
+  public:
     WindowHarness();
     ~WindowHarness();
 
@@ -76,7 +76,7 @@ public:
     std::unique_ptr<SettingsStore> store;
     std::chrono::milliseconds timerPeriod{std::chrono::hours(24)};  // ticks only from Tick()
 
-private:
+  private:
     std::unique_ptr<CQFTBApp> app;
 };
 

@@ -1,6 +1,7 @@
 #include "cli/commands/export.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
 #include <cstring>
@@ -53,9 +54,16 @@ int RunExport(CommandContext& c) {
     const std::string& path = c.engine.Settings().DataLog;
     {
         FileDescriptor probe(open(path.c_str(), O_RDONLY | O_CLOEXEC));
-        if (probe.Get() < 0) {
-            if (errno == ENOENT) return kExitOk;
-            c.err << "tally: cannot read " << path << ": " << std::strerror(errno) << '\n';
+        if (probe.Get() < 0 && errno == ENOENT) return kExitOk;
+        struct stat st {};
+        int error = 0;
+        if (probe.Get() < 0 || fstat(probe.Get(), &st) != 0) {
+            error = errno;
+        } else if (S_ISDIR(st.st_mode)) {
+            error = EISDIR;
+        }
+        if (error != 0) {
+            c.err << "tally: cannot read " << path << ": " << std::strerror(error) << '\n';
             return kExitFailed;
         }
     }

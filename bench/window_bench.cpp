@@ -1,0 +1,145 @@
+// tally_bench_window: the main window on the century log, offscreen. Start-up inside the
+// process (frame, initial update with its scan, lists drawn), a punch from the menu until
+// the lists are drawn again, and one timer tick while clocked in.
+
+#include <benchmark/benchmark.h>
+#include <QAction>
+#include <QApplication>
+#include <QTreeView>
+#include <clocale>
+#include <filesystem>
+#include <memory>
+
+#include "bench_logs.h"
+#include "core/local_time.h"
+#include "settings/settings_store.h"
+#include "test_support.h"
+#include "ui/command_ids.h"
+#include "ui/framework_dialogs.h"
+#include "ui/main_frame.h"
+#include "ui/qftb_app.h"
+#include "ui/qftb_view.h"
+
+namespace tally::bench {
+namespace {
+
+class NoDialogs final : public FrameworkDialogs {
+  public:
+    QString GetOpenFileName(QWidget*) override { return {}; }
+    QString GetSaveFileName(QWidget*, const QString&) override { return {}; }
+    bool RunPrintDialog(QPrinter&, QWidget*) override { return false; }
+    void RunPrintPreview(QPrinter&, QWidget*, const PaintPages&) override {}
+    void RunPageSetup(QPrinter&, QWidget*) override {}
+};
+
+// A window on its own copy of the log and its own settings; ticks come only from the
+// benchmark, as the timer's period is a day.
+class Window {
+  public:
+    Window(const LogPreset& preset, const std::string& log)
+        : copy_(dir_.File(preset.fileName)),
+          store_(QString::fromStdString(dir_.File("settings.ini"))) {
+        std::filesystem::copy_file(log, copy_);
+        store_.StoreOption("DataLog", QString::fromStdString(copy_));
+        // From the morning after the log's last year on, every punch follows the last one.
+        clock_.Set(FromLocalTime(preset.shape.lastYear + 1, 1, 2, 8, 0, 0));
+    }
+
+    void Start() {
+        app_ = std::make_unique<CQFTBApp>(
+            AppServices{store_, clock_, reporter_, dialogs_, std::chrono::hours(24)});
+        app_->InitInstance({"tallybook"});
+        Draw();
+    }
+    void Close() { app_.reset(); }
+
+    // Lets the window lay out and paint what changed.
+    static void Draw() { QCoreApplication::processEvents(); }
+    void Trigger(int id) { app_->MainFrame()->Action(id)->trigger(); }
+    CQFTBView& View() { return *app_->View(); }
+    test::FakeClock& Clock() { return clock_; }
+    bool Failed() const { return !reporter_.messages.empty(); }
+    int RawRows() { return View().RawList()->model()->rowCount(); }
+
+  private:
+    test::TempDir dir_;
+    std::string copy_;
+    SettingsStore store_;
+    test::FakeClock clock_;
+    test::RecordingReporter reporter_;
+    NoDialogs dialogs_;
+    std::unique_ptr<CQFTBApp> app_;
+};
+
+void StartUp(benchmark::State& state, const LogPreset& preset, const std::string& log) {
+    Window window(preset, log);
+    for (auto _ : state) {
+        window.Start();
+        state.PauseTiming();
+        window.Close();
+        state.ResumeTiming();
+    }
+}
+
+void Punch(benchmark::State& state, const LogPreset& preset, const std::string& log) {
+    Window window(preset, log);
+    window.Start();
+    for (auto _ : state) {
+        window.Clock().Advance(47 * 60);
+        window.Trigger(ID_CLOCK_IN);
+        Window::Draw();
+        window.Clock().Advance(47 * 60);
+        window.Trigger(ID_CLOCK_OUT);
+        Window::Draw();
+    }
+    if (window.Failed()) state.SkipWithError("a punch was refused");
+    state.SetItemsProcessed(state.iterations() * 2);
+    state.counters["raw_rows"] = static_cast<double>(window.RawRows());
+    // Seconds per single punch: the append, the rescan and the lists drawn again.
+    state.counters["per_punch"] = benchmark::Counter(
+        2, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+void Tick(benchmark::State& state, const LogPreset& preset, const std::string& log) {
+    Window window(preset, log);
+    window.Start();
+    window.Trigger(ID_CLOCK_IN);
+    Window::Draw();
+    for (auto _ : state) {
+        window.Clock().Advance(1);
+        window.View().OnTimer();
+        Window::Draw();
+    }
+    if (window.Failed() || !window.View().Engine().ClockedIn()) {
+        state.SkipWithError("not clocked in");
+    }
+}
+
+}  // namespace
+}  // namespace tally::bench
+
+int main(int argc, char** argv) {
+    using namespace tally::bench;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+
+    const auto preset = FindLogPreset("century");
+    const std::string log = preset ? EnsureLog(*preset) : std::string();
+    if (log.empty()) return 1;
+    benchmark::AddCustomContext("log", log + " (" + std::to_string(FileSizeOf(log)) + " bytes)");
+    benchmark::RegisterBenchmark("WindowStartUp/century", StartUp, *preset, log)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark("WindowPunch/century", Punch, *preset, log)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark("WindowTick/century", Tick, *preset, log)
+        ->Unit(benchmark::kMicrosecond)
+        ->UseRealTime();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
