@@ -2,13 +2,13 @@
 # Whole-program figures of `tallybook` on the century log, each run on its own Xvfb screen:
 # the time from starting the process until its window is on the screen, and the memory it
 # holds once idle. Settings come from an empty temporary home.
-# Usage: bench/window_startup.sh [BUILD_DIR]     (default: build/default; needs xvfb, xdotool)
+# Usage: bench/window_startup.sh [BUILD_DIR]     (default: build/default; needs xvfb, xev)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-$here/../build/default}" && pwd)
 tallybook=$build/src/ui/tallybook
 tally=$build/src/cli/tally
-for tool in xvfb-run xdotool "$tallybook" "$tally" "$build/bench/tally_genlog"; do
+for tool in xvfb-run xev "$tallybook" "$tally" "$build/bench/tally_genlog"; do
   command -v "$tool" >/dev/null || { echo "missing $tool (bash scripts/deps.sh; build first)" >&2; exit 1; }
 done
 bash "$here/make_logs.sh" "$build/bench/tally_genlog" >/dev/null
@@ -21,23 +21,27 @@ cp "$century" "$work/century.log"
 "$tally" config DataLog "$work/century.log" >/dev/null
 runs=${RUNS:-10}
 
-# Runs inside Xvfb: one start per line, "milliseconds-to-window rss-kB".
+# Runs inside Xvfb: one start per line, "milliseconds-to-window rss-kB". The window is on
+# the screen when the server maps it; xev reports that the moment it happens.
 cat >"$work/measure.sh" <<'INNER'
 #!/usr/bin/env bash
 set -euo pipefail
 tallybook=$1 runs=$2
+exec 3< <(xev -root -event substructure 2>/dev/null |
+          while IFS= read -r line; do [[ $line == MapNotify* ]] && echo "$EPOCHREALTIME"; done)
+sleep 0.5
 for ((i = 0; i <= runs; i++)); do
-  start=$(date +%s%N)
+  start=$EPOCHREALTIME
   "$tallybook" 2>/dev/null &
   pid=$!
-  until xdotool search --onlyvisible --pid "$pid" >/dev/null 2>&1; do sleep 0.002; done
-  shown=$(date +%s%N)
+  read -r -u 3 -t 30 shown
   sleep 2
   rss=$(awk '/^VmRSS/ {print $2}' "/proc/$pid/status")
   kill "$pid"
   wait "$pid" 2>/dev/null || true
   # The first start only warms the caches.
-  [ "$i" -gt 0 ] && echo "$(( (shown - start) / 1000000 )) $rss"
+  [ "$i" -gt 0 ] && awk -v a="$start" -v b="$shown" -v kb="$rss" \
+    'BEGIN {printf "%d %d\n", (b - a) * 1000, kb}'
 done
 INNER
 xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/measure.sh" "$tallybook" "$runs" >"$work/runs"
