@@ -18,8 +18,6 @@ class CAboutDlg : public QDialog {
     explicit CAboutDlg(QWidget* parent = nullptr,
                        const std::optional<VersionRecord>& record = ProgramVersionRecord());
 
-    QString Revision() const { return m_strRevision; }
-
   private:
     QString m_strRevision;  // computed once, before the box is shown
 };

@@ -48,7 +48,6 @@ class CQFTBView : public QWidget {
     const TallyEngine& Engine() const { return m_engine; }
     QTreeView* DailyList() const { return m_dailyList; }
     QTreeView* RawList() const { return m_rawList; }
-    const QTimer& Timer() const { return m_timer; }
 
   signals:
     // The In/Out and clock panes want their texts again.
