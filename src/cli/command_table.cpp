@@ -10,10 +10,9 @@ namespace tally::cli {
 
 const std::vector<CommandEntry>& Commands() {
     static const std::vector<CommandEntry> table = {
-        {"status", RunStatus}, {"in", RunIn},   {"out", RunOut},
-        {"days", RunDays},     {"log", RunLog}, {"config", RunConfig},
-        {"invoice", RunInvoice},
-        {"export", RunExport},
+        {"status", RunStatus},   {"in", RunIn},         {"out", RunOut},
+        {"days", RunDays},       {"log", RunLog},       {"config", RunConfig},
+        {"invoice", RunInvoice}, {"export", RunExport},
     };
     return table;
 }

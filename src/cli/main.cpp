@@ -36,7 +36,7 @@ Options (anywhere on the line):
 
 // Messages of the engine go to standard error, without their caption.
 class StderrReporter final : public tally::Reporter {
-public:
+  public:
     void Report(const tally::Message& message) override {
         std::cerr << message.text;
         if (message.text.empty() || message.text.back() != '\n') std::cerr << '\n';

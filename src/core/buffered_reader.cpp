@@ -1,8 +1,8 @@
 #include "core/buffered_reader.h"
 
+#include <unistd.h>
 #include <cerrno>
 #include <cstring>
-#include <unistd.h>
 
 namespace tally {
 

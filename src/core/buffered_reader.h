@@ -8,7 +8,7 @@
 namespace tally {
 
 class BufferedReader {
-public:
+  public:
     explicit BufferedReader(int fd, std::size_t blockSize = 1 << 16);
 
     // Copies up to length bytes; fewer only at the end of the file (or on a read error).
@@ -24,7 +24,7 @@ public:
         return static_cast<unsigned char>(buffer_[pos_]);
     }
 
-private:
+  private:
     bool Fill();
 
     int fd_;

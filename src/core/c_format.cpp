@@ -1,10 +1,10 @@
 #include "core/c_format.h"
 
+#include <locale.h>
 #include <clocale>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
-#include <locale.h>
 
 namespace tally {
 namespace {
@@ -16,13 +16,13 @@ locale_t CLocale() {
 
 // Switches this thread to the C locale for the lifetime of the guard.
 class CLocaleScope {
-public:
+  public:
     CLocaleScope() : previous_(uselocale(CLocale())) {}
     ~CLocaleScope() { uselocale(previous_); }
     CLocaleScope(const CLocaleScope&) = delete;
     CLocaleScope& operator=(const CLocaleScope&) = delete;
 
-private:
+  private:
     locale_t previous_;
 };
 
@@ -45,7 +45,9 @@ std::string FormatC(const char* format, ...) {
     return result;
 }
 
-double AtofC(const char* text) { return strtod_l(text, nullptr, CLocale()); }
+double AtofC(const char* text) {
+    return strtod_l(text, nullptr, CLocale());
+}
 
 std::string FillTemplate(const char* templ, const std::string& value) {
     std::string result(templ);

@@ -1,10 +1,10 @@
 #include "core/calendar.h"
 
+#include <strings.h>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <strings.h>
 
 #include "core/punch_record.h"
 
@@ -45,10 +45,11 @@ int FindName(const char* name, const char* const* table, int count) {
 
 }  // namespace
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool IsLeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
-std::int64_t SecondsFromDate(int year, int month, int dayIndex, int hour, int minute,
-                             int second) {
+std::int64_t SecondsFromDate(int year, int month, int dayIndex, int hour, int minute, int second) {
     if (year < kFirstYear || year > kLastYear || month < 0 || month > 11 || dayIndex < 0 ||
         dayIndex > 31) {
         return 0;
@@ -56,8 +57,7 @@ std::int64_t SecondsFromDate(int year, int month, int dayIndex, int hour, int mi
     std::int64_t days = kDaysBeforeMonth[month] + dayIndex;
     if (month > 1 && IsLeapYear(year)) ++days;
     return YearStarts()[year - kFirstYear] + days * kSecondsPerDay +
-           static_cast<std::int64_t>(hour) * 3600 + static_cast<std::int64_t>(minute) * 60 +
-           second;
+           static_cast<std::int64_t>(hour) * 3600 + static_cast<std::int64_t>(minute) * 60 + second;
 }
 
 int DaysInMonth(int year, int month) {
@@ -79,7 +79,9 @@ int MonthIndex(const char* name) {
     return i < 0 ? 0 : i;
 }
 
-int LookupMonth(const char* name) { return FindName(name, kMonthNames, 12); }
+int LookupMonth(const char* name) {
+    return FindName(name, kMonthNames, 12);
+}
 
 int WeekdayIndexOfName(const char* name) {
     const int i = FindName(name, kWeekdayNames, 7);

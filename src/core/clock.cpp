@@ -4,6 +4,8 @@
 
 namespace tally {
 
-TimeValue SystemClock::Now() const { return static_cast<TimeValue>(std::time(nullptr)); }
+TimeValue SystemClock::Now() const {
+    return static_cast<TimeValue>(std::time(nullptr));
+}
 
 }  // namespace tally

@@ -6,13 +6,13 @@
 namespace tally {
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual TimeValue Now() const = 0;
 };
 
 class SystemClock final : public Clock {
-public:
+  public:
     TimeValue Now() const override;
 };
 

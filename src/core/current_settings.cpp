@@ -1,8 +1,8 @@
 #include "core/current_settings.h"
 
-#include <cstdlib>
 #include <pwd.h>
 #include <unistd.h>
+#include <cstdlib>
 
 namespace tally {
 

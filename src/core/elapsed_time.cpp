@@ -58,7 +58,8 @@ std::int64_t ElapsedToSeconds(const ELAPSEDTIME& e) {
 }
 
 ELAPSEDTIME SplitSeconds(std::int64_t seconds) {
-    return {static_cast<std::int32_t>(seconds / 3600), static_cast<std::int32_t>(seconds % 3600 / 60),
+    return {static_cast<std::int32_t>(seconds / 3600),
+            static_cast<std::int32_t>(seconds % 3600 / 60),
             static_cast<std::int32_t>(seconds % 60)};
 }
 
@@ -81,4 +82,3 @@ double MoneyAmount(const ELAPSEDTIME& e, double rate) {
 }
 
 }  // namespace tally
-

@@ -10,14 +10,18 @@ namespace {
 
 constexpr int kBase = kWeekdayOffset;  // fields[] holds the record from this offset on
 
-const char* Field(const char (&fields)[25], int offset) { return fields + (offset - kBase); }
+const char* Field(const char (&fields)[25], int offset) {
+    return fields + (offset - kBase);
+}
 
 std::string DateText(const char (&fields)[25]) {
     return FormatC("%s %s, %s", Field(fields, kMonthOffset), Field(fields, kDayOffset),
                    Field(fields, kYearOffset));
 }
 
-std::string TimeText(int h, int m, int s) { return FormatC("%02d:%02d:%02d", h, m, s); }
+std::string TimeText(int h, int m, int s) {
+    return FormatC("%02d:%02d:%02d", h, m, s);
+}
 
 void CopyFields(char (&fields)[25], const PunchRecord& splitRecord) {
     std::memcpy(fields, splitRecord.buf + kBase, sizeof fields);
@@ -45,21 +49,29 @@ std::string RawRow::Cell(int column) const {
         ELAPSEDTIME e;
         std::memcpy(&e, fields, sizeof e);
         switch (column) {
-            case 0: return "ET";
-            case 2: return "----------";
-            case 3: return TimeText(e.nHours, e.nMinutes, e.nSeconds);
-            default: return {};
+            case 0:
+                return "ET";
+            case 2:
+                return "----------";
+            case 3:
+                return TimeText(e.nHours, e.nMinutes, e.nSeconds);
+            default:
+                return {};
         }
     }
     switch (column) {
-        case 0: return kind == RawKind::In ? "In" : "Out";
-        case 1: return Field(fields, kWeekdayOffset);
-        case 2: return DateText(fields);
+        case 0:
+            return kind == RawKind::In ? "In" : "Out";
+        case 1:
+            return Field(fields, kWeekdayOffset);
+        case 2:
+            return DateText(fields);
         case 3:
             return TimeText(std::atoi(Field(fields, kHourOffset)),
                             std::atoi(Field(fields, kMinuteOffset)),
                             std::atoi(Field(fields, kSecondOffset)));
-        default: return {};
+        default:
+            return {};
     }
 }
 
@@ -79,10 +91,14 @@ DailyRow DailyRow::Separator(const ELAPSEDTIME& periodTotal) {
 
 std::string DailyRow::Cell(int column) const {
     switch (column) {
-        case 0: return separator ? std::string() : std::string(Field(fields, kWeekdayOffset));
-        case 1: return separator ? std::string("----------") : DateText(fields);
-        case 2: return TimeText(total.nHours, total.nMinutes, total.nSeconds);
-        default: return {};
+        case 0:
+            return separator ? std::string() : std::string(Field(fields, kWeekdayOffset));
+        case 1:
+            return separator ? std::string("----------") : DateText(fields);
+        case 2:
+            return TimeText(total.nHours, total.nMinutes, total.nSeconds);
+        default:
+            return {};
     }
 }
 

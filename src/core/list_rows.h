@@ -38,7 +38,7 @@ struct DailyRow {
 
 // Receives the rows of a scan in list order.
 class RowSink {
-public:
+  public:
     virtual ~RowSink() = default;
     virtual void Clear() = 0;
     virtual void AddRawRow(const RawRow& row) = 0;
@@ -47,7 +47,7 @@ public:
 
 // Keeps no row: for callers that need only the totals.
 class NoRows final : public RowSink {
-public:
+  public:
     void Clear() override {}
     void AddRawRow(const RawRow&) override {}
     void AddDailyRow(const DailyRow&) override {}
@@ -55,7 +55,7 @@ public:
 
 // Keeps every row: what the main window's lists show.
 class RowLists final : public RowSink {
-public:
+  public:
     void Clear() override;
     void AddRawRow(const RawRow& row) override { raw.push_back(row); }
     void AddDailyRow(const DailyRow& row) override { daily.push_back(row); }

@@ -61,13 +61,13 @@ bool PairElapsedOf(const RecordNumbers& in, const RecordNumbers& out, ELAPSEDTIM
 }
 
 class Scanner {
-public:
+  public:
     Scanner(const CurrentSettings& settings, RowSink& rows)
         : settings_(settings), rounding_(settings.Rounding()), rows_(rows) {}
 
     ScanState Run(int fd);
 
-private:
+  private:
     enum class Expect { In, Out, Elapsed };
 
     bool ReadRecord(BufferedReader& reader, PunchRecord& record);
@@ -117,9 +117,8 @@ bool Scanner::ReadElapsedLine(BufferedReader& reader) {
 std::int64_t Scanner::FirstPeriodEnd() const {
     if (settings_.PeriodType != kPeriodWeekly) return HalfMonthEnd(inNumbers_);
     PunchRecord weekStart = dayRecord_;
-    const int firstDay = settings_.WeekStartDay >= 0 && settings_.WeekStartDay <= 6
-                             ? settings_.WeekStartDay
-                             : 0;
+    const int firstDay =
+        settings_.WeekStartDay >= 0 && settings_.WeekStartDay <= 6 ? settings_.WeekStartDay : 0;
     MoveToWeekStart(weekStart.buf, firstDay);
     return DayStartOf(NumbersOf(weekStart)) + kSecondsPerWeek;
 }

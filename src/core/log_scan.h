@@ -12,7 +12,7 @@ namespace tally {
 
 struct ScanState {
     bool clockedIn = false;
-    std::int64_t todayMark = 0;   // seconds count of the open In record, else 0
+    std::int64_t todayMark = 0;  // seconds count of the open In record, else 0
     std::int64_t periodMark = 0;
     ELAPSEDTIME dayTotal;
     ELAPSEDTIME periodTotal;

@@ -4,7 +4,9 @@
 
 namespace tally {
 
-void MarqueeCaption::Build() { text_ = FormatC("%s (%s) -- ", kProductPhrase, kVersionLabel); }
+void MarqueeCaption::Build() {
+    text_ = FormatC("%s (%s) -- ", kProductPhrase, kVersionLabel);
+}
 
 void MarqueeCaption::Rotate() {
     if (text_.empty()) return;

@@ -9,7 +9,7 @@ inline constexpr const char* kVersionLabel = "TallyBook V. 2.2";
 inline constexpr const char* kProductPhrase = "Quillfen TallyBook ";
 
 class MarqueeCaption {
-public:
+  public:
     MarqueeCaption() { Build(); }
     // Formats the caption anew, undoing any rotation.
     void Build();
@@ -17,7 +17,7 @@ public:
     void Rotate();
     const std::string& Text() const { return text_; }
 
-private:
+  private:
     std::string text_;
 };
 

@@ -4,7 +4,9 @@
 
 namespace tally {
 
-void AppendInRecord(std::string& lines, const std::tm& time) { lines += InRecordLine(time); }
+void AppendInRecord(std::string& lines, const std::tm& time) {
+    lines += InRecordLine(time);
+}
 
 void AppendOutRecord(std::string& lines, const std::tm& time, const PunchRecord& inFields,
                      const PunchRecord& outFields) {

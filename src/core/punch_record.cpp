@@ -49,14 +49,25 @@ void PunchRecord::Split() {
 }
 
 void PunchRecord::Join() {
-    for (std::size_t i = 0; i < std::size(kSeparators); ++i) buf[kSeparators[i]] = kSeparatorChars[i];
+    for (std::size_t i = 0; i < std::size(kSeparators); ++i)
+        buf[kSeparators[i]] = kSeparatorChars[i];
 }
 
-int PunchRecord::DayNumber() const { return FieldNumber(Day()); }
-int PunchRecord::HourNumber() const { return FieldNumber(Hour()); }
-int PunchRecord::MinuteNumber() const { return FieldNumber(Minute()); }
-int PunchRecord::SecondNumber() const { return FieldNumber(Second()); }
-int PunchRecord::YearNumber() const { return FieldNumber(Year()); }
+int PunchRecord::DayNumber() const {
+    return FieldNumber(Day());
+}
+int PunchRecord::HourNumber() const {
+    return FieldNumber(Hour());
+}
+int PunchRecord::MinuteNumber() const {
+    return FieldNumber(Minute());
+}
+int PunchRecord::SecondNumber() const {
+    return FieldNumber(Second());
+}
+int PunchRecord::YearNumber() const {
+    return FieldNumber(Year());
+}
 
 void PunchRecord::SetTimeOfDay(const char* hour, const char* minute, const char* second) {
     std::memcpy(buf + kHourOffset, hour, 2);

@@ -69,8 +69,8 @@ std::string FormatTimestamp(const std::tm& time);
 // state machine field by field. Each field is cut to its own slot.
 PunchRecord ParseTimestamp(const char* text, std::size_t length);
 
-std::string InRecordLine(const std::tm& time);   // "In..." timestamp CR LF
-std::string OutRecordLine(const std::tm& time);  // "Out.." timestamp CR LF
+std::string InRecordLine(const std::tm& time);        // "In..." timestamp CR LF
+std::string OutRecordLine(const std::tm& time);       // "Out.." timestamp CR LF
 std::string ElapsedLine(const ELAPSEDTIME& elapsed);  // "Elapsed time of hh:mm:ss." CR LF
 
 }  // namespace tally

@@ -15,7 +15,7 @@ struct Message {
 };
 
 class Reporter {
-public:
+  public:
     virtual ~Reporter() = default;
     virtual void Report(const Message& message) = 0;
 };

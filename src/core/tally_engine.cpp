@@ -1,9 +1,9 @@
 #include "core/tally_engine.h"
 
-#include <cerrno>
-#include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
 
 #include "core/c_format.h"
 #include "core/calendar.h"
@@ -55,7 +55,9 @@ int TallyEngine::OpenTimeLog(bool reportErrors) const {
     return tally::OpenTimeLog(m_settings.DataLog, &m_reporter, reportErrors);
 }
 
-bool TallyEngine::IsLastRecordIn() const { return tally::IsLastRecordIn(m_settings.DataLog); }
+bool TallyEngine::IsLastRecordIn() const {
+    return tally::IsLastRecordIn(m_settings.DataLog);
+}
 
 void TallyEngine::ScanTimeLog() {
     m_rowSink->Clear();
@@ -72,7 +74,9 @@ void TallyEngine::ScanTimeLog() {
     UpdatePeriodTotals(m_state.periodMark);
 }
 
-std::int64_t TallyEngine::NowCount() const { return SecondsCountOf(ToLocalTm(m_clock.Now())); }
+std::int64_t TallyEngine::NowCount() const {
+    return SecondsCountOf(ToLocalTm(m_clock.Now()));
+}
 
 bool TallyEngine::OnTimer() {
     const std::int64_t now = NowCount();
@@ -109,8 +113,7 @@ void TallyEngine::UpdateTodayTotals(std::int64_t now) {
 
 void TallyEngine::UpdatePeriodTotals(std::int64_t now) {
     RunOn(m_state.periodMark, now, &m_state.periodTotal, nullptr);
-    ShowTotals(m_state.periodTotal, m_texts.periodFirst, m_texts.periodSecond,
-               m_state.periodCount);
+    ShowTotals(m_state.periodTotal, m_texts.periodFirst, m_texts.periodSecond, m_state.periodCount);
 }
 
 bool TallyEngine::WritePunch(int fd, const std::string& lines, bool removeOnFailure) {

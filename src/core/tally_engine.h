@@ -17,14 +17,14 @@ namespace tally {
 
 // The four totals texts: "Time Today" (first and second line) and "Time This Billing Period".
 struct TotalsTexts {
-    std::string todayFirst;     // 1003
-    std::string todaySecond;    // 1002
-    std::string periodFirst;    // 1000
-    std::string periodSecond;   // 1001
+    std::string todayFirst;    // 1003
+    std::string todaySecond;   // 1002
+    std::string periodFirst;   // 1000
+    std::string periodSecond;  // 1001
 };
 
 class TallyEngine {
-public:
+  public:
     TallyEngine(const Clock& clock, Reporter& reporter);
 
     CurrentSettings& Settings() { return m_settings; }
@@ -56,7 +56,7 @@ public:
     const TotalsTexts& Texts() const { return m_texts; }
     const ScanState& State() const { return m_state; }
 
-private:
+  private:
     std::int64_t NowCount() const;
     void ShowTotals(const ELAPSEDTIME& total, std::string& first, std::string& second,
                     int count) const;

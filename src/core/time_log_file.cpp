@@ -1,10 +1,10 @@
 #include "core/time_log_file.h"
 
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
 
 #include "core/c_format.h"
 #include "core/punch_record.h"
@@ -24,7 +24,9 @@ int OpenTimeLog(const std::string& path, Reporter* reporter, bool reportErrors) 
     return fd;
 }
 
-FileDescriptor::~FileDescriptor() { Reset(); }
+FileDescriptor::~FileDescriptor() {
+    Reset();
+}
 
 FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept {
     if (this != &other) Reset(other.Release());
@@ -75,9 +77,13 @@ bool EndProbe(int fd, std::int64_t distance, const char* prefix) {
 
 }  // namespace
 
-bool EndsWithInRecord(int fd) { return EndProbe(fd, kRecordSize, kInPrefix); }
+bool EndsWithInRecord(int fd) {
+    return EndProbe(fd, kRecordSize, kInPrefix);
+}
 
-bool EndsWithElapsedLine(int fd) { return EndProbe(fd, kElapsedLineSize, kElapsedPrefix); }
+bool EndsWithElapsedLine(int fd) {
+    return EndProbe(fd, kElapsedLineSize, kElapsedPrefix);
+}
 
 bool IsLastRecordIn(const std::string& path) {
     FileDescriptor fd(OpenTimeLog(path, nullptr, false));
@@ -102,6 +108,8 @@ FileIdentity FileIdentity::OfPath(const std::string& path) {
 
 namespace tally {
 
-void IgnoreFileSizeSignal() { std::signal(SIGXFSZ, SIG_IGN); }
+void IgnoreFileSizeSignal() {
+    std::signal(SIGXFSZ, SIG_IGN);
+}
 
 }  // namespace tally

@@ -2,9 +2,9 @@
 // Opening the time log and probing its end. Every operation opens the file, does its
 // work and closes it again; no handle is kept between operations.
 
+#include <sys/types.h>
 #include <cstdint>
 #include <string>
-#include <sys/types.h>
 
 #include "core/reporter.h"
 
@@ -20,7 +20,7 @@ int OpenTimeLog(const std::string& path, Reporter* reporter, bool reportErrors);
 
 // Closes a descriptor when it goes out of scope.
 class FileDescriptor {
-public:
+  public:
     explicit FileDescriptor(int fd = -1) : fd_(fd) {}
     ~FileDescriptor();
     FileDescriptor(FileDescriptor&& other) noexcept : fd_(other.Release()) {}
@@ -31,7 +31,7 @@ public:
     int Release();
     void Reset(int fd = -1);
 
-private:
+  private:
     int fd_;
 };
 

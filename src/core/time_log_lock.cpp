@@ -1,11 +1,11 @@
 #include "core/time_log_lock.h"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
+#include <cerrno>
+#include <thread>
 
 #include "core/c_format.h"
 
@@ -21,7 +21,9 @@ bool SameFile(int fd, const std::string& path) {
 
 }  // namespace
 
-TimeLogLock::~TimeLogLock() { Release(); }
+TimeLogLock::~TimeLogLock() {
+    Release();
+}
 
 void TimeLogLock::Release() {
     if (fd_.Get() >= 0) flock(fd_.Get(), LOCK_UN);

@@ -14,7 +14,7 @@ inline constexpr const char* kInUseText =
     "ERROR! %s is in use by another program. Aborting operation.\n";
 
 class TimeLogLock {
-public:
+  public:
     enum class Status { Locked, Missing, OpenFailed, Busy };
 
     TimeLogLock() = default;
@@ -30,7 +30,7 @@ public:
     int Fd() const { return fd_.Get(); }
     void Release();
 
-private:
+  private:
     FileDescriptor fd_;
 };
 

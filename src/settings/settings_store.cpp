@@ -8,7 +8,9 @@ namespace {
 constexpr const char* kOptions = "Options/";
 constexpr const char* kSettings = "Settings/";
 
-QString Key(const char* section, const char* name) { return QString(section) + name; }
+QString Key(const char* section, const char* name) {
+    return QString(section) + name;
+}
 
 }  // namespace
 
@@ -71,9 +73,13 @@ void SettingsStore::WriteWindowPosition(const WindowPosition& position) {
     settings_->sync();
 }
 
-QString SettingsStore::RateText() { return settings_->value(Key(kOptions, "Rate"), "0.0").toString(); }
+QString SettingsStore::RateText() {
+    return settings_->value(Key(kOptions, "Rate"), "0.0").toString();
+}
 
-int SettingsStore::RoundingUnit() { return settings_->value(Key(kOptions, "RoundingUnit"), 0).toInt(); }
+int SettingsStore::RoundingUnit() {
+    return settings_->value(Key(kOptions, "RoundingUnit"), 0).toInt();
+}
 
 int SettingsStore::RoundingType() {
     return settings_->value(Key(kOptions, "RoundingType"), 0).toInt();
@@ -100,8 +106,12 @@ OptionValues SettingsStore::ToOptionValues(const CurrentSettings& s) {
     return v;
 }
 
-double RateFromText(const QString& text) { return AtofC(text.toLocal8Bit().constData()); }
+double RateFromText(const QString& text) {
+    return AtofC(text.toLocal8Bit().constData());
+}
 
-QString RateToText(double rate) { return QString::fromStdString(FormatC("%.02f", rate)); }
+QString RateToText(double rate) {
+    return QString::fromStdString(FormatC("%.02f", rate));
+}
 
 }  // namespace tally

@@ -31,7 +31,7 @@ struct WindowPosition {
 };
 
 class SettingsStore {
-public:
+  public:
     // The user's store of this program.
     SettingsStore();
     // A store in a given file (tests, and a --config option of a front end).
@@ -61,7 +61,7 @@ public:
 
     QSettings& Raw() { return *settings_; }
 
-private:
+  private:
     std::unique_ptr<QSettings> settings_;
 };
 

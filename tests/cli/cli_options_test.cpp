@@ -12,8 +12,8 @@ std::optional<CliOptions> Parse(std::vector<const char*> args, std::string* erro
 }
 
 TEST(CommandLine, OptionsMayStandAnywhere) {
-    const auto o = Parse({"--tsv", "invoice", "2004-06-01", "--log", "x.dat", "2004-06-30",
-                          "--rate=12.5"});
+    const auto o =
+        Parse({"--tsv", "invoice", "2004-06-01", "--log", "x.dat", "2004-06-30", "--rate=12.5"});
     ASSERT_TRUE(o);
     EXPECT_TRUE(o->tsv);
     EXPECT_EQ(o->command, "invoice");

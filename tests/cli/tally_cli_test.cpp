@@ -6,7 +6,7 @@ namespace tally::test {
 namespace {
 
 class TallyCli : public ::testing::Test {
-protected:
+  protected:
     TallyHarness tally;
 };
 

@@ -28,9 +28,15 @@ std::string Mutated(std::mt19937& rng) {
     for (int i = 0; i < edits && !log.empty(); ++i) {
         const std::size_t at = rng() % log.size();
         switch (rng() % 3) {
-            case 0: log[at] = static_cast<char>(rng() & 0xff); break;
-            case 1: log.insert(at, 1, static_cast<char>(rng() & 0xff)); break;
-            default: log.erase(at, 1 + rng() % 40); break;
+            case 0:
+                log[at] = static_cast<char>(rng() & 0xff);
+                break;
+            case 1:
+                log.insert(at, 1, static_cast<char>(rng() & 0xff));
+                break;
+            default:
+                log.erase(at, 1 + rng() % 40);
+                break;
         }
     }
     return log;
@@ -42,9 +48,15 @@ TEST(TallyFuzz, MalformedLogsNeverCrashTheReaders) {
     for (int round = 0; round < 40; ++round) {
         std::string log;
         switch (round % 4) {
-            case 0: log = RandomBytes(rng, rng() % 400); break;
-            case 1: log = RandomBytes(rng, 31 * (1 + rng() % 6)); break;
-            default: log = Mutated(rng); break;
+            case 0:
+                log = RandomBytes(rng, rng() % 400);
+                break;
+            case 1:
+                log = RandomBytes(rng, 31 * (1 + rng() % 6));
+                break;
+            default:
+                log = Mutated(rng);
+                break;
         }
         WriteFile(tally.Log(), log);
         for (const char* command : {"status", "days", "log"}) {

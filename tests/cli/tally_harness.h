@@ -11,7 +11,7 @@
 namespace tally::test {
 
 class TallyHarness {
-public:
+  public:
     std::string Home() const { return home.Path().string(); }
     std::string Log() const { return home.File("TALLYBK.DAT"); }
 

@@ -24,13 +24,15 @@ TEST_P(RoundElapsedTable, RoundsToTheNearestUnitHalfUp) {
 INSTANTIATE_TEST_SUITE_P(
     Units, RoundElapsedTable,
     ::testing::Values(RoundCase{15, {1, 7, 29}, {1, 0, 0}}, RoundCase{15, {1, 7, 30}, {1, 15, 0}},
-                      RoundCase{15, {1, 22, 29}, {1, 15, 0}}, RoundCase{15, {1, 22, 30}, {1, 30, 0}},
-                      RoundCase{15, {1, 37, 30}, {1, 45, 0}}, RoundCase{15, {1, 52, 29}, {1, 45, 0}},
-                      RoundCase{15, {1, 52, 30}, {2, 0, 0}}, RoundCase{30, {0, 14, 59}, {0, 0, 0}},
-                      RoundCase{30, {0, 15, 0}, {0, 30, 0}}, RoundCase{30, {0, 44, 59}, {0, 30, 0}},
-                      RoundCase{30, {0, 45, 0}, {1, 0, 0}}, RoundCase{1, {0, 0, 29}, {0, 0, 0}},
-                      RoundCase{1, {0, 59, 30}, {1, 0, 0}}, RoundCase{0, {0, 7, 31}, {0, 7, 31}},
-                      RoundCase{7, {0, 7, 31}, {0, 7, 31}}, RoundCase{15, {0, 0, 125}, {0, 0, 0}},
+                      RoundCase{15, {1, 22, 29}, {1, 15, 0}},
+                      RoundCase{15, {1, 22, 30}, {1, 30, 0}},
+                      RoundCase{15, {1, 37, 30}, {1, 45, 0}},
+                      RoundCase{15, {1, 52, 29}, {1, 45, 0}}, RoundCase{15, {1, 52, 30}, {2, 0, 0}},
+                      RoundCase{30, {0, 14, 59}, {0, 0, 0}}, RoundCase{30, {0, 15, 0}, {0, 30, 0}},
+                      RoundCase{30, {0, 44, 59}, {0, 30, 0}}, RoundCase{30, {0, 45, 0}, {1, 0, 0}},
+                      RoundCase{1, {0, 0, 29}, {0, 0, 0}}, RoundCase{1, {0, 59, 30}, {1, 0, 0}},
+                      RoundCase{0, {0, 7, 31}, {0, 7, 31}}, RoundCase{7, {0, 7, 31}, {0, 7, 31}},
+                      RoundCase{15, {0, 0, 125}, {0, 0, 0}},
                       RoundCase{15, {124, 5, 0}, {124, 0, 0}}));
 
 TEST(RoundElapsed, OnlyNormalisesWithoutARoundingType) {

@@ -12,7 +12,7 @@
 namespace tally::test {
 
 class EngineTest : public ::testing::Test {
-protected:
+  protected:
     EngineTest() : engine(clock, reporter) {
         PinTimeZone();
         engine.Settings().DataLog = log();

@@ -18,11 +18,11 @@ const std::string kWorkedExample =
 TEST_F(LogScan, WorkedExample) {
     WriteLog(kWorkedExample);
     engine.ScanTimeLog();
-    EXPECT_EQ(RawColumn(0), (std::vector<std::string>{"In", "Out", "ET", "In", "Out", "ET", "In",
-                                                      "Out", "ET"}));
-    EXPECT_EQ(RawColumn(3), (std::vector<std::string>{"09:00:00", "12:30:00", "03:30:00",
-                                                      "13:00:00", "17:15:30", "04:15:30",
-                                                      "08:00:00", "10:00:00", "02:00:00"}));
+    EXPECT_EQ(RawColumn(0),
+              (std::vector<std::string>{"In", "Out", "ET", "In", "Out", "ET", "In", "Out", "ET"}));
+    EXPECT_EQ(RawColumn(3),
+              (std::vector<std::string>{"09:00:00", "12:30:00", "03:30:00", "13:00:00", "17:15:30",
+                                        "04:15:30", "08:00:00", "10:00:00", "02:00:00"}));
     EXPECT_EQ(RawColumn(1)[0], "Mon");
     EXPECT_EQ(RawColumn(2)[0], "Jan 05, 2004");
     EXPECT_EQ(RawColumn(1)[2], "");
@@ -83,8 +83,8 @@ TEST_F(LogScan, WeeklyPeriodsStartOnTheChosenDay) {
     WriteLog(Triple("Sun Jan 04 09:00:00 2004", "Sun Jan 04 10:00:00 2004", "01:00:00") +
              Triple("Mon Jan 05 09:00:00 2004", "Mon Jan 05 11:00:00 2004", "02:00:00"));
     engine.ScanTimeLog();
-    EXPECT_EQ(DailyRows(), (Rows{{"Sun", "Jan 04, 2004", "01:00:00"},
-                                {"", "----------", "01:00:00"}}));
+    EXPECT_EQ(DailyRows(),
+              (Rows{{"Sun", "Jan 04, 2004", "01:00:00"}, {"", "----------", "01:00:00"}}));
     EXPECT_EQ(engine.State().periodCount, 2);
     EXPECT_EQ(engine.Texts().periodFirst, "2:00:00");
 }
@@ -128,11 +128,11 @@ TEST_F(LogScan, HalfMonthPeriodsSplitAfterThe15th) {
              Triple("Thu Apr 01 09:00:00 2004", "Thu Apr 01 10:00:00 2004", "01:00:00"));
     engine.ScanTimeLog();
     EXPECT_EQ(DailyRows(), (Rows{{"Mon", "Mar 01, 2004", "01:00:00"},
-                                {"Mon", "Mar 15, 2004", "01:00:00"},
-                                {"", "----------", "02:00:00"},
-                                {"Tue", "Mar 16, 2004", "01:00:00"},
-                                {"Wed", "Mar 31, 2004", "01:00:00"},
-                                {"", "----------", "02:00:00"}}));
+                                 {"Mon", "Mar 15, 2004", "01:00:00"},
+                                 {"", "----------", "02:00:00"},
+                                 {"Tue", "Mar 16, 2004", "01:00:00"},
+                                 {"Wed", "Mar 31, 2004", "01:00:00"},
+                                 {"", "----------", "02:00:00"}}));
     EXPECT_EQ(engine.State().periodCount, 3);
 }
 
@@ -207,8 +207,8 @@ TEST_F(LogScan, ADayInterruptedByAnotherDateCountsTwice) {
              Triple("Wed Jan 07 11:00:00 2004", "Wed Jan 07 12:00:00 2004", "01:00:00"));
     engine.ScanTimeLog();
     EXPECT_EQ(DailyRows(), (Rows{{"Mon", "Jan 05, 2004", "01:00:00"},
-                                {"Tue", "Jan 06, 2004", "01:00:00"},
-                                {"Mon", "Jan 05, 2004", "01:00:00"}}));
+                                 {"Tue", "Jan 06, 2004", "01:00:00"},
+                                 {"Mon", "Jan 05, 2004", "01:00:00"}}));
     EXPECT_EQ(engine.State().dayCount, 4);
     EXPECT_EQ(engine.State().periodCount, 1);  // going back in time never opens a period
 }
@@ -267,9 +267,9 @@ TEST_F(LogScan, DailyElapsedTimesRoundsTotalsNotPairs) {
 }
 
 TEST_F(LogScan, UnitWithoutARoundingTypeOrTypeWithoutAUnitRoundsNothing) {
-    for (const RoundingOptions& options : {RoundingOptions{kRoundNone, 15},
-                                           RoundingOptions{kRoundAllElapsed, 0},
-                                           RoundingOptions{kRoundInOut, 7}}) {
+    for (const RoundingOptions& options :
+         {RoundingOptions{kRoundNone, 15}, RoundingOptions{kRoundAllElapsed, 0},
+          RoundingOptions{kRoundInOut, 7}}) {
         engine.Settings().RoundingType = options.type;
         engine.Settings().RoundingUnit = options.unit;
         WriteLog(kRoundingLog);

@@ -25,7 +25,7 @@ int RunInChild(const std::function<bool()>& body) {
 }
 
 class PunchProcess : public EngineTest {
-protected:
+  protected:
     // Punches in a child whose files may not grow beyond limit bytes; the child exits 0
     // when the punch failed with the write message, 1 otherwise.
     int PunchWithSizeLimit(rlim_t limit, bool in) {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <sys/file.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include "core/time_log_file.h"
@@ -11,7 +11,7 @@ namespace tally::test {
 namespace {
 
 class Punch : public EngineTest {
-protected:
+  protected:
     void ExpectOneMessage(const std::string& text, const std::string& caption) {
         ASSERT_EQ(reporter.messages.size(), 1u);
         EXPECT_EQ(reporter.messages[0].text, text);
@@ -34,9 +34,9 @@ TEST_F(Punch, ClockInTwiceIsRefused) {
     clock.SetLocal(2026, 6, 5, 9, 3, 7);
     ASSERT_TRUE(engine.OnClockIn());
     EXPECT_FALSE(engine.OnClockIn());
-    ExpectOneMessage("ERROR! Last " + log() +
-                         " string is not an 'Elapsed...' Can't append an 'In...' string.",
-                     "Aborting TallyBook operation.");
+    ExpectOneMessage(
+        "ERROR! Last " + log() + " string is not an 'Elapsed...' Can't append an 'In...' string.",
+        "Aborting TallyBook operation.");
     EXPECT_EQ(ReadFile(log()), "In...Fri Jun 05 09:03:07 2026\r\n");
 }
 

@@ -11,7 +11,7 @@ namespace tally {
 namespace {
 
 class SettingsStoreTest : public ::testing::Test {
-protected:
+  protected:
     SettingsStoreTest() : store(QString::fromStdString(dir.File("settings.ini"))) {}
     QSettings& raw() { return store.Raw(); }
 

@@ -1,9 +1,9 @@
 #include "process.h"
 
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <cstdlib>
 
 #include "test_support.h"
 

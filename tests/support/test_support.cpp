@@ -1,11 +1,11 @@
 #include "test_support.h"
 
+#include <unistd.h>
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
-#include <unistd.h>
 
 #include "core/local_time.h"
 

@@ -12,7 +12,7 @@
 namespace tally::test {
 
 class FakeClock final : public Clock {
-public:
+  public:
     explicit FakeClock(TimeValue now = 0) : now_(now) {}
     TimeValue Now() const override { return now_; }
     void Set(TimeValue now) { now_ = now; }
@@ -20,19 +20,19 @@ public:
     // Sets the clock to a local wall time.
     void SetLocal(int year, int month1, int day, int hour, int minute, int second);
 
-private:
+  private:
     TimeValue now_;
 };
 
 class RecordingReporter final : public Reporter {
-public:
+  public:
     void Report(const Message& message) override { messages.push_back(message); }
     std::vector<Message> messages;
 };
 
 // A fresh folder under the system's temporary folder, removed with the object.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -40,7 +40,7 @@ public:
     const std::filesystem::path& Path() const { return path_; }
     std::string File(const std::string& name) const { return (path_ / name).string(); }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

@@ -70,7 +70,8 @@ int RunConfig(CommandContext& c) {
     const auto& args = c.options.args;
     if (args.size() > 2) return c.UsageError("config takes at most a key and a value");
     if (!args.empty() && std::find(kKeys.begin(), kKeys.end(), args[0]) == kKeys.end()) {
-        return c.UsageError("unknown key '" + args[0] + "' (keys: ShowDollars, DataLog, Rate, "
+        return c.UsageError("unknown key '" + args[0] +
+                            "' (keys: ShowDollars, DataLog, Rate, "
                             "PeriodType, RoundingType, RoundingUnit, WeekStartDay)");
     }
     if (args.size() == 2) return Store(c, args[0], args[1]);

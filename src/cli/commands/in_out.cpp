@@ -14,8 +14,12 @@ int Punch(CommandContext& c, bool (TallyEngine::*punch)(), const char* name) {
 
 }  // namespace
 
-int RunIn(CommandContext& c) { return Punch(c, &TallyEngine::OnClockIn, "in"); }
+int RunIn(CommandContext& c) {
+    return Punch(c, &TallyEngine::OnClockIn, "in");
+}
 
-int RunOut(CommandContext& c) { return Punch(c, &TallyEngine::OnClockOut, "out"); }
+int RunOut(CommandContext& c) {
+    return Punch(c, &TallyEngine::OnClockOut, "out");
+}
 
 }  // namespace tally::cli

@@ -7,7 +7,7 @@ namespace {
 
 // Prints the rows of one list as the scan produces them, keeping none of them.
 class PrintingSink final : public RowSink {
-public:
+  public:
     PrintingSink(std::ostream& out, bool tsv, bool raw) : out_(out), tsv_(tsv), raw_(raw) {}
 
     void Clear() override {}
@@ -18,7 +18,7 @@ public:
         if (!raw_) Print(row, kDailyColumnTitles, {3, 12, 8});
     }
 
-private:
+  private:
     // People get the column titles above the first row; scripts get rows only.
     template <typename Row>
     void Print(const Row& row, const char* const* titles, const std::vector<int>& widths) {
@@ -48,8 +48,12 @@ int PrintList(CommandContext& c, bool raw, const char* name) {
 
 }  // namespace
 
-int RunDays(CommandContext& c) { return PrintList(c, false, "days"); }
+int RunDays(CommandContext& c) {
+    return PrintList(c, false, "days");
+}
 
-int RunLog(CommandContext& c) { return PrintList(c, true, "log"); }
+int RunLog(CommandContext& c) {
+    return PrintList(c, true, "log");
+}
 
 }  // namespace tally::cli

@@ -12,7 +12,7 @@ namespace tally {
 QFont DialogFont();
 
 class DialogUnits {
-public:
+  public:
     explicit DialogUnits(const QFont& font = DialogFont());
 
     int X(int units) const { return (units * baseX_ + 2) / 4; }
@@ -30,7 +30,7 @@ public:
     int BaseX() const { return baseX_; }
     int BaseY() const { return baseY_; }
 
-private:
+  private:
     int baseX_;
     int baseY_;
 };

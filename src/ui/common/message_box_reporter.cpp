@@ -8,10 +8,14 @@ namespace {
 
 QMessageBox::Icon IconOf(MessageIcon icon) {
     switch (icon) {
-        case MessageIcon::Stop: return QMessageBox::Critical;
-        case MessageIcon::Warning: return QMessageBox::Warning;
-        case MessageIcon::Information: return QMessageBox::Information;
-        case MessageIcon::None: break;
+        case MessageIcon::Stop:
+            return QMessageBox::Critical;
+        case MessageIcon::Warning:
+            return QMessageBox::Warning;
+        case MessageIcon::Information:
+            return QMessageBox::Information;
+        case MessageIcon::None:
+            break;
     }
     return QMessageBox::NoIcon;
 }

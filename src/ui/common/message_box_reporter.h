@@ -9,12 +9,12 @@
 namespace tally {
 
 class MessageBoxReporter final : public Reporter {
-public:
+  public:
     // Boxes are owned by the given window, or by the one with the keyboard focus.
     explicit MessageBoxReporter(QWidget* owner = nullptr) : owner_(owner) {}
     void Report(const Message& message) override;
 
-private:
+  private:
     QPointer<QWidget> owner_;
 };
 
