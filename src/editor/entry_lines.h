@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "editor/local_day_cache.h"
+#include "core/local_day_cache.h"
 #include "editor/time_entry.h"
 
 namespace tally {

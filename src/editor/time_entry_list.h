@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
+#include "core/local_day_cache.h"
 #include "core/reporter.h"
 #include "core/time_log_file.h"
-#include "editor/local_day_cache.h"
 #include "editor/time_entry.h"
 
 namespace tally {

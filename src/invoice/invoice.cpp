@@ -4,16 +4,21 @@
 
 #include "core/buffered_reader.h"
 #include "core/calendar.h"
+#include "core/local_day_cache.h"
 #include "core/punch_record.h"
 #include "core/time_log_file.h"
 #include "invoice/invoice_lines.h"
-#include "invoice/local_time_converter.h"
 
 namespace tally {
 namespace {
 
 // An Elapsed line counts once its 25 characters are there; its line end may be missing.
 constexpr std::size_t kElapsedTextLength = 25;
+
+struct LocalInstant {
+    TimeValue time = 0;
+    LocalFields wall;  // the local-time breakdown of time
+};
 
 CalendarDate DateOf(const LocalInstant& t) {
     return {t.wall.year, t.wall.month, t.wall.day};
@@ -24,8 +29,8 @@ class InvoiceScan {
     InvoiceScan(const CalendarDate& start, const CalendarDate& end, double rate,
                 const RoundingOptions& rounding)
         : rate_(rate), rounding_(rounding) {
-        first_ = converter_.Convert({start.year, start.month, start.day, 0, 0, 0}).time;
-        last_ = converter_.Convert({end.year, end.month, end.day, 23, 59, 59}).time;
+        first_ = days_.Time(start.year, start.month, start.day, 0, 0, 0);
+        last_ = days_.Time(end.year, end.month, end.day, 23, 59, 59);
     }
 
     std::string Run(int fd);
@@ -33,13 +38,15 @@ class InvoiceScan {
   private:
     bool ReadPunch(BufferedReader& reader, LocalInstant& time);
     LocalInstant Rounded(const LocalInstant& time);
+    // Built in the caller's place, for the reason ReadPunch gives.
+    LocalInstant At(int year, int month1, int day, int hour, int minute, int second);
 
     static bool SkipPunch(BufferedReader& reader);
     static bool ReadElapsedLine(BufferedReader& reader);
 
     const double rate_;
     const RoundingOptions rounding_;
-    LocalTimeConverter converter_;
+    LocalDayCache days_;
     TimeValue first_ = 0;  // 00:00:00 of the start date
     TimeValue last_ = 0;   // 23:59:59 of the end date
 };
@@ -49,8 +56,10 @@ bool InvoiceScan::ReadPunch(BufferedReader& reader, LocalInstant& time) {
     if (reader.Read(bytes, kRecordSize) < kRecordSize) return false;
     PunchRecord r = PunchRecord::FromText(bytes, kRecordTextLength);
     r.Split();
-    time = converter_.Convert({r.YearNumber(), MonthIndex(r.Month()) + 1, r.DayNumber(),
-                               r.HourNumber(), r.MinuteNumber(), r.SecondNumber()});
+    // Filled in place, not copied from a temporary: reading fields just stored back in wider
+    // pieces than they were stored in stalls the processor.
+    time.time = days_.Time(r.YearNumber(), MonthIndex(r.Month()) + 1, r.DayNumber(), r.HourNumber(),
+                           r.MinuteNumber(), r.SecondNumber(), &time.wall);
     return true;
 }
 
@@ -59,8 +68,13 @@ LocalInstant InvoiceScan::Rounded(const LocalInstant& time) {
     ELAPSEDTIME t{time.wall.hour, time.wall.minute, time.wall.second};
     RoundElapsed(t, rounding_);
     // A time rounded past 23:59 carries into the next day.
-    return converter_.Convert(
-        {time.wall.year, time.wall.month, time.wall.day, t.nHours, t.nMinutes, t.nSeconds});
+    return At(time.wall.year, time.wall.month, time.wall.day, t.nHours, t.nMinutes, t.nSeconds);
+}
+
+LocalInstant InvoiceScan::At(int year, int month1, int day, int hour, int minute, int second) {
+    LocalInstant instant;
+    instant.time = days_.Time(year, month1, day, hour, minute, second, &instant.wall);
+    return instant;
 }
 
 bool InvoiceScan::SkipPunch(BufferedReader& reader) {

@@ -9,7 +9,7 @@
 
 #include "cli/iso_date.h"
 #include "core/c_format.h"
-#include "editor/local_day_cache.h"
+#include "core/local_day_cache.h"
 #include "editor/time_entry_list.h"
 
 namespace tally::cli {
