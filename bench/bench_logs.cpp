@@ -44,4 +44,11 @@ std::int64_t CountLines(const std::string& path) {
     return lines;
 }
 
+std::string MillionLogOrOverride() {
+    const char* given = std::getenv("TALLY_BENCH_LOG");
+    if (given != nullptr && *given != '\0') return given;
+    const auto preset = FindLogPreset("million");
+    return preset ? EnsureLog(*preset) : std::string();
+}
+
 }  // namespace tally::bench

@@ -14,6 +14,9 @@ std::string BenchDataDir();
 // The path of a preset's log, generated first when missing; empty when it cannot be made.
 std::string EnsureLog(const LogPreset& preset);
 
+// The log of the single-log benchmarks: $TALLY_BENCH_LOG, else the million-triple preset.
+std::string MillionLogOrOverride();
+
 std::int64_t FileSizeOf(const std::string& path);
 std::int64_t CountLines(const std::string& path);
 

@@ -29,13 +29,6 @@ void Invoice(benchmark::State& state, const std::string& path, CalendarDate star
     state.counters["lines"] = static_cast<double>(lines);
 }
 
-std::string LogPath() {
-    const char* given = std::getenv("TALLY_BENCH_LOG");
-    if (given != nullptr && *given != '\0') return given;
-    const auto preset = FindLogPreset("million");
-    return preset ? EnsureLog(*preset) : std::string();
-}
-
 }  // namespace
 }  // namespace tally::bench
 
@@ -43,7 +36,7 @@ int main(int argc, char** argv) {
     using namespace tally;
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    const std::string path = bench::LogPath();
+    const std::string path = bench::MillionLogOrOverride();
     if (path.empty()) return 1;
     benchmark::AddCustomContext("log",
                                 path + " (" + std::to_string(bench::FileSizeOf(path)) + " bytes)");
