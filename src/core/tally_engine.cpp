@@ -52,7 +52,8 @@ TallyEngine::TallyEngine(const Clock& clock, Reporter& reporter)
 }
 
 int TallyEngine::OpenTimeLog(bool reportErrors) const {
-    return tally::OpenTimeLog(m_settings.DataLog, &m_reporter, reportErrors);
+    return tally::OpenTimeLog(m_settings.DataLog, LogAccess::ReadAppend,
+                              reportErrors ? &m_reporter : nullptr);
 }
 
 bool TallyEngine::IsLastRecordIn() const {
@@ -66,9 +67,16 @@ void TallyEngine::ScanTimeLog() {
     m_state.dayCount = m_state.periodCount = 0;
     m_texts.todayFirst.clear();
     m_texts.periodFirst.clear();
-    FileDescriptor fd(OpenTimeLog(false));
-    if (fd.Get() < 0) return;
-    m_state = ScanRecords(fd.Get(), m_settings, *m_rowSink);
+    m_logError.clear();
+    const OpenedLog log = OpenTimeLogFile(m_settings.DataLog, LogAccess::Read);
+    if (!log.Ok()) {
+        // A missing log is an empty one; anything else must not pass for an empty log.
+        if (log.status != OpenedLog::Status::Missing) {
+            m_logError = log.Reason(m_settings.DataLog, LogAccess::Read);
+        }
+        return;
+    }
+    m_state = ScanRecords(log.fd.Get(), m_settings, *m_rowSink);
     m_bClockedIn = m_state.clockedIn;
     UpdateTodayTotals(m_state.todayMark);
     UpdatePeriodTotals(m_state.periodMark);

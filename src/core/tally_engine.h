@@ -38,6 +38,9 @@ class TallyEngine {
     bool IsLastRecordIn() const;
 
     void ScanTimeLog();
+    // Empty unless the last scan found the log present but unusable (unreadable, not a
+    // regular file); then one line naming the file and the reason.
+    const std::string& LogError() const { return m_logError; }
     bool OnClockIn();   // true when the In record was written
     bool OnClockOut();  // true when the Out records were written
 
@@ -69,6 +72,7 @@ class TallyEngine {
     ScanState m_state;  // totals, marks and counts of the last scan, running on with the clock
     TotalsTexts m_texts;
     RowLists m_rows;
+    std::string m_logError;
     RowSink* m_rowSink = &m_rows;
     tally::MarqueeCaption m_marquee;
 };

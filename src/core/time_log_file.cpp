@@ -11,17 +11,94 @@
 
 namespace tally {
 
-int OpenTimeLog(const std::string& path, Reporter* reporter, bool reportErrors) {
-    auto fail = [&](const char* templ) {
-        if (reportErrors && reporter != nullptr) {
-            reporter->Report({FillTemplate(templ, path), kErrorCaption, MessageIcon::Stop});
+namespace {
+
+// Opens without blocking (a FIFO without writer would stall a plain open), accepts only a
+// regular file, then makes the descriptor blocking again for ordinary reads and writes.
+OpenedLog OpenRegular(const std::string& path, int flags) {
+    OpenedLog log;
+    const int fd = open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        log.error = errno;
+        log.status = errno == ENOENT   ? OpenedLog::Status::Missing
+                     : errno == EISDIR ? OpenedLog::Status::NotRegular
+                                       : OpenedLog::Status::Failed;
+        return log;
+    }
+    log.fd.Reset(fd);
+    struct stat st {};
+    if (fstat(fd, &st) != 0) {
+        log.error = errno;
+        log.fd.Reset();
+        return log;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        log.fd.Reset();
+        log.status = OpenedLog::Status::NotRegular;
+        return log;
+    }
+    const int fileFlags = fcntl(fd, F_GETFL);
+    if (fileFlags < 0 || fcntl(fd, F_SETFL, fileFlags & ~O_NONBLOCK) != 0) {
+        log.error = errno;
+        log.fd.Reset();
+        return log;
+    }
+    log.status = OpenedLog::Status::Opened;
+    return log;
+}
+
+int AccessFlags(LogAccess access) {
+    return access == LogAccess::Read ? O_RDONLY : O_RDWR | O_APPEND;
+}
+
+}  // namespace
+
+std::string OpenedLog::Reason(const std::string& path, LogAccess access) const {
+    switch (status) {
+        case Status::Opened:
+            return {};
+        case Status::Missing:
+            return path + " does not exist";
+        case Status::NotRegular:
+            return path + " is not a regular file";
+        case Status::Failed:
+            break;
+    }
+    return std::string(access == LogAccess::Read ? "cannot read " : "cannot open ") + path + ": " +
+           std::strerror(error);
+}
+
+OpenedLog OpenTimeLogFile(const std::string& path, LogAccess access) {
+    return OpenRegular(path, AccessFlags(access));
+}
+
+OpenedLog CreateTimeLogFile(const std::string& path) {
+    // Removed between the two opens by another program: a few more tries, then give up.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        OpenedLog log = OpenRegular(path, O_RDWR | O_APPEND | O_CREAT | O_EXCL);
+        if (log.Ok()) {
+            log.created = true;
+            return log;
         }
-        return -1;
-    };
-    if (path.empty() || access(path.c_str(), F_OK) != 0) return fail(kNoLogText);
-    const int fd = open(path.c_str(), O_RDWR | O_APPEND | O_CLOEXEC);
-    if (fd < 0) return fail(kOpenFailedText);
-    return fd;
+        if (log.status != OpenedLog::Status::Failed || log.error != EEXIST) return log;
+        log = OpenRegular(path, O_RDWR | O_APPEND);
+        if (log.status != OpenedLog::Status::Missing) return log;
+    }
+    OpenedLog missing;
+    missing.status = OpenedLog::Status::Missing;
+    missing.error = ENOENT;
+    return missing;
+}
+
+int OpenTimeLog(const std::string& path, LogAccess access, Reporter* reporter) {
+    OpenedLog log = OpenTimeLogFile(path, access);
+    if (!log.Ok() && reporter != nullptr) {
+        const char* templ = log.status == OpenedLog::Status::Missing      ? kNoLogText
+                            : log.status == OpenedLog::Status::NotRegular ? kNotRegularText
+                                                                          : kOpenFailedText;
+        reporter->Report({FillTemplate(templ, path), kErrorCaption, MessageIcon::Stop});
+    }
+    return log.fd.Release();
 }
 
 FileDescriptor::~FileDescriptor() {
@@ -86,7 +163,7 @@ bool EndsWithElapsedLine(int fd) {
 }
 
 bool IsLastRecordIn(const std::string& path) {
-    FileDescriptor fd(OpenTimeLog(path, nullptr, false));
+    FileDescriptor fd(OpenTimeLog(path, LogAccess::Read, nullptr));
     return fd.Get() >= 0 && EndsWithInRecord(fd.Get());
 }
 

@@ -13,10 +13,8 @@ namespace tally {
 inline constexpr const char* kErrorCaption = "Tallybook Error";
 inline constexpr const char* kNoLogText = "ERROR! No %s exists. Aborting operation.\n";
 inline constexpr const char* kOpenFailedText = "ERROR! Failed to open %s. Aborting operation.\n";
-
-// Opens an existing time log for reading and appending; returns the descriptor or -1.
-// With reportErrors, a failure is reported (missing file, or open failure).
-int OpenTimeLog(const std::string& path, Reporter* reporter, bool reportErrors);
+inline constexpr const char* kNotRegularText =
+    "ERROR! %s is not a regular file. Aborting operation.\n";
 
 // Closes a descriptor when it goes out of scope.
 class FileDescriptor {
@@ -34,6 +32,33 @@ class FileDescriptor {
   private:
     int fd_;
 };
+
+// What an open of the time log is for: reading only, or reading and appending.
+enum class LogAccess { Read, ReadAppend };
+
+// A descriptor on the time log, or why there is none.
+struct OpenedLog {
+    enum class Status { Opened, Missing, NotRegular, Failed };
+    FileDescriptor fd;
+    Status status = Status::Failed;
+    int error = 0;         // errno of a failed open
+    bool created = false;  // CreateTimeLogFile made the file
+
+    bool Ok() const { return status == Status::Opened; }
+    // One line naming the file and the reason, e.g. "cannot read /x: Permission denied".
+    std::string Reason(const std::string& path, LogAccess access) const;
+};
+
+// Opens the log at path. Only a regular file (after following links) is accepted; a FIFO
+// or device is refused before anything is read or written, without blocking on it.
+OpenedLog OpenTimeLogFile(const std::string& path, LogAccess access);
+
+// Opens the log for reading and appending, creating it (never truncating) when it is missing.
+OpenedLog CreateTimeLogFile(const std::string& path);
+
+// OpenTimeLogFile returning the bare descriptor or -1; with a reporter, a failure is
+// reported with the message box texts (missing, not a regular file, open failure).
+int OpenTimeLog(const std::string& path, LogAccess access, Reporter* reporter);
 
 // Reads up to length bytes at offset (fewer at the end of the file); -1 on error.
 long ReadAt(int fd, char* dst, std::size_t length, std::int64_t offset);

@@ -137,7 +137,7 @@ std::string InvoiceScan::Run(int fd) {
 std::optional<std::string> GenerateInvoice(const std::string& timeLogPath,
                                            const CalendarDate& start, const CalendarDate& end,
                                            double rate, const RoundingOptions& rounding) {
-    FileDescriptor fd(OpenTimeLog(timeLogPath, nullptr, false));
+    FileDescriptor fd(OpenTimeLog(timeLogPath, LogAccess::Read, nullptr));
     if (fd.Get() < 0) return std::nullopt;
     return InvoiceScan(start, end, rate, rounding).Run(fd.Get());
 }

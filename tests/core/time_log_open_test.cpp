@@ -1,0 +1,143 @@
+// Opening the time log: only a regular file is accepted, nothing blocks, nothing truncates,
+// and the scan remembers a log it could not use.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <functional>
+
+#include "core/time_log_file.h"
+#include "engine_fixture.h"
+
+namespace tally::test {
+namespace {
+
+using Status = OpenedLog::Status;
+
+struct OpenCase {
+    const char* name;
+    std::function<std::string(const TempDir&)> make;  // returns the path to open
+    Status status;
+    int error;
+};
+
+const OpenCase kOpenCases[] = {
+    {"regular",
+     [](const TempDir& d) {
+         WriteFile(d.File("log"), "x");
+         return d.File("log");
+     },
+     Status::Opened, 0},
+    {"link to regular",
+     [](const TempDir& d) {
+         WriteFile(d.File("log"), "x");
+         std::filesystem::create_symlink(d.File("log"), d.File("link"));
+         return d.File("link");
+     },
+     Status::Opened, 0},
+    {"missing", [](const TempDir& d) { return d.File("none"); }, Status::Missing, ENOENT},
+    {"empty path", [](const TempDir&) { return std::string(); }, Status::Missing, ENOENT},
+    {"directory", [](const TempDir& d) { return d.Path().string(); }, Status::NotRegular, 0},
+    {"fifo",
+     [](const TempDir& d) {
+         mkfifo(d.File("fifo").c_str(), 0600);
+         return d.File("fifo");
+     },
+     Status::NotRegular, 0},
+    {"device", [](const TempDir&) { return std::string("/dev/zero"); }, Status::NotRegular, 0},
+    {"symlink loop",
+     [](const TempDir& d) {
+         std::filesystem::create_symlink(d.File("b"), d.File("a"));
+         std::filesystem::create_symlink(d.File("a"), d.File("b"));
+         return d.File("a");
+     },
+     Status::Failed, ELOOP},
+};
+
+TEST(TimeLogOpen, AcceptsOnlyRegularFilesInBothModes) {
+    for (const OpenCase& c : kOpenCases) {
+        for (LogAccess access : {LogAccess::Read, LogAccess::ReadAppend}) {
+            SCOPED_TRACE(c.name);
+            TempDir dir;
+            const std::string path = c.make(dir);
+            const OpenedLog log = OpenTimeLogFile(path, access);
+            EXPECT_EQ(log.status, c.status);
+            EXPECT_EQ(log.fd.Get() >= 0, c.status == Status::Opened);
+            if (c.error != 0) {
+                EXPECT_EQ(log.error, c.error);
+            }
+        }
+    }
+}
+
+TEST(TimeLogOpen, ReasonNamesFileAndSystemReason) {
+    OpenedLog log;
+    log.status = Status::Failed;
+    log.error = EACCES;
+    EXPECT_EQ(log.Reason("/x/log", LogAccess::Read), "cannot read /x/log: Permission denied");
+    EXPECT_EQ(log.Reason("/x/log", LogAccess::ReadAppend), "cannot open /x/log: Permission denied");
+    log.status = Status::NotRegular;
+    EXPECT_EQ(log.Reason("/dev/zero", LogAccess::Read), "/dev/zero is not a regular file");
+}
+
+TEST(TimeLogOpen, ReadOnlyOpenCannotWrite) {
+    TempDir dir;
+    WriteFile(dir.File("log"), "abc");
+    const OpenedLog log = OpenTimeLogFile(dir.File("log"), LogAccess::Read);
+    ASSERT_TRUE(log.Ok());
+    EXPECT_LT(::write(log.fd.Get(), "x", 1), 0);
+    EXPECT_EQ(ReadFile(dir.File("log")), "abc");
+}
+
+TEST(TimeLogOpen, CreateMakesMissingKeepsExistingRefusesFifo) {
+    TempDir dir;
+    const OpenedLog made = CreateTimeLogFile(dir.File("new"));
+    EXPECT_TRUE(made.Ok());
+    EXPECT_TRUE(made.created);
+    EXPECT_TRUE(std::filesystem::is_regular_file(dir.File("new")));
+
+    WriteFile(dir.File("old"), "keep");
+    const OpenedLog existing = CreateTimeLogFile(dir.File("old"));
+    EXPECT_TRUE(existing.Ok());
+    EXPECT_FALSE(existing.created);
+    EXPECT_EQ(ReadFile(dir.File("old")), "keep");
+
+    mkfifo(dir.File("fifo").c_str(), 0600);
+    EXPECT_EQ(CreateTimeLogFile(dir.File("fifo")).status, Status::NotRegular);
+    EXPECT_EQ(CreateTimeLogFile("/dev/null").status, Status::NotRegular);
+}
+
+TEST(TimeLogOpen, ReporterGetsTheMessageOfEachFailure) {
+    TempDir dir;
+    RecordingReporter reporter;
+    EXPECT_LT(OpenTimeLog(dir.File("none"), LogAccess::Read, &reporter), 0);
+    EXPECT_LT(OpenTimeLog(dir.Path().string(), LogAccess::Read, &reporter), 0);
+    ASSERT_EQ(reporter.messages.size(), 2u);
+    EXPECT_EQ(reporter.messages[0].text,
+              "ERROR! No " + dir.File("none") + " exists. Aborting operation.\n");
+    EXPECT_EQ(reporter.messages[1].text,
+              "ERROR! " + dir.Path().string() + " is not a regular file. Aborting operation.\n");
+}
+
+using ScanLogErrorTest = EngineTest;
+
+TEST_F(ScanLogErrorTest, RemembersAnUnusableLogButNotAMissingOne) {
+    engine.ScanTimeLog();
+    EXPECT_EQ(engine.LogError(), "");
+
+    std::filesystem::create_directory(log());
+    engine.ScanTimeLog();
+    EXPECT_EQ(engine.LogError(), log() + " is not a regular file");
+
+    std::filesystem::remove(log());
+    WriteLog(Triple("Mon Jan 08 09:00:00 2024", "Mon Jan 08 10:00:00 2024", "01:00:00"));
+    engine.ScanTimeLog();
+    EXPECT_EQ(engine.LogError(), "");
+    EXPECT_EQ(engine.Rows().raw.size(), 3u);
+}
+
+}  // namespace
+}  // namespace tally::test
