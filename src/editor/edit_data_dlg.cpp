@@ -9,7 +9,7 @@
 
 #include "editor/editor_messages.h"
 #include "editor/time_entry_dlg.h"
-#include "ui/common/dialog_units.h"
+#include "widgets/dialog_units.h"
 
 namespace tally {
 

@@ -10,7 +10,7 @@
 #include "core/reporter.h"
 #include "editor/entry_rows_model.h"
 #include "editor/time_entry_list.h"
-#include "ui/common/message_box_reporter.h"
+#include "widgets/message_box_reporter.h"
 
 class QPushButton;
 class QTreeView;

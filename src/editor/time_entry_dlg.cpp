@@ -9,7 +9,7 @@
 #include "core/c_format.h"
 #include "core/local_time.h"
 #include "editor/editor_messages.h"
-#include "ui/common/dialog_units.h"
+#include "widgets/dialog_units.h"
 
 namespace tally {
 namespace {

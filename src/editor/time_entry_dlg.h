@@ -7,7 +7,7 @@
 
 #include "core/clock.h"
 #include "core/reporter.h"
-#include "ui/common/message_box_reporter.h"
+#include "widgets/message_box_reporter.h"
 
 class QCheckBox;
 class QLabel;

@@ -8,7 +8,7 @@
 
 #include "controls/qf_date_time_ctrl.h"
 #include "invoice/invoice.h"
-#include "ui/common/dialog_units.h"
+#include "widgets/dialog_units.h"
 
 namespace tally {
 namespace {

@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "ui/common/dialog_units.h"
+#include "widgets/dialog_units.h"
 
 namespace tally {
 namespace {

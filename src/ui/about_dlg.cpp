@@ -4,7 +4,7 @@
 #include <QPixmap>
 #include <QPushButton>
 
-#include "ui/common/dialog_units.h"
+#include "widgets/dialog_units.h"
 
 namespace tally {
 namespace {

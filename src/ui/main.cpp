@@ -6,9 +6,9 @@
 #include "core/clock.h"
 #include "core/time_log_file.h"
 #include "settings/settings_store.h"
-#include "ui/common/message_box_reporter.h"
 #include "ui/framework_dialogs.h"
 #include "ui/qftb_app.h"
+#include "widgets/message_box_reporter.h"
 
 int main(int argc, char** argv) {
     using namespace tally;

@@ -13,10 +13,10 @@
 #include "invoice/invoice_dlg.h"
 #include "settings/options_dlg.h"
 #include "ui/column_widths.h"
-#include "ui/common/dialog_units.h"
 #include "ui/main_frame.h"
 #include "ui/position_check.h"
 #include "ui/qftb_doc.h"
+#include "widgets/dialog_units.h"
 
 namespace tally {
 namespace {

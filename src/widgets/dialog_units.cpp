@@ -1,4 +1,4 @@
-#include "ui/common/dialog_units.h"
+#include "widgets/dialog_units.h"
 
 #include <QFontMetrics>
 

@@ -1,4 +1,4 @@
-#include "ui/common/message_box_reporter.h"
+#include "widgets/message_box_reporter.h"
 
 #include <QApplication>
 #include <QMessageBox>
