@@ -19,6 +19,7 @@ bool BufferedReader::Fill() {
         }
         pos_ = 0;
         end_ = static_cast<std::size_t>(n);
+        filled_ += n;
         return true;
     }
 }

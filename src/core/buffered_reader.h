@@ -3,6 +3,7 @@
 // stream costs one system call per block rather than per record or byte.
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 namespace tally {
@@ -23,6 +24,8 @@ class BufferedReader {
         if (pos_ == end_ && !Fill()) return -1;
         return static_cast<unsigned char>(buffer_[pos_]);
     }
+    // Bytes handed out so far.
+    std::int64_t Consumed() const { return filled_ - static_cast<std::int64_t>(end_ - pos_); }
 
   private:
     bool Fill();
@@ -31,6 +34,7 @@ class BufferedReader {
     std::vector<char> buffer_;
     std::size_t pos_ = 0;
     std::size_t end_ = 0;
+    std::int64_t filled_ = 0;  // bytes read from the file
     bool eof_ = false;
 };
 

@@ -1,9 +1,11 @@
 #include "core/log_scan.h"
 
-#include <cstdlib>
+#include <unistd.h>
+#include <algorithm>
+#include <vector>
 
-#include "core/buffered_reader.h"
 #include "core/calendar.h"
+#include "core/record_stream.h"
 
 namespace tally {
 namespace {
@@ -32,13 +34,34 @@ std::int64_t MomentOf(const RecordNumbers& n) {
     return SecondsFromDate(n.year, n.month, n.day - 1, n.hour, n.minute, n.second);
 }
 
-std::int64_t HalfMonthEnd(const RecordNumbers& n) {
+// A day beyond its month's length (hand-written: Feb 30, Apr 31, Dec 32) is the day its
+// seconds count lands on, early in the next month.
+RecordNumbers LandedDate(RecordNumbers n) {
+    const int length = DaysInMonth(n.year, n.month);
+    if (n.day > length) {
+        n.day -= length;
+        if (++n.month == 12) {
+            n.month = 0;
+            ++n.year;
+        }
+    }
+    return n;
+}
+
+std::int64_t HalfMonthEnd(const RecordNumbers& record) {
+    const RecordNumbers n = LandedDate(record);
     const int lastDay = n.day <= 15 ? 15 : DaysInMonth(n.year, n.month);
     return SecondsFromDate(n.year, n.month, lastDay - 1, 23, 59, 59);
 }
 
-bool PairElapsedOf(const RecordNumbers& in, const RecordNumbers& out, ELAPSEDTIME& elapsed,
-                   const RoundingOptions& rounding) {
+// The two ends of a pair as PairElapsed compares them.
+struct PairCounts {
+    std::int64_t in = 0;
+    std::int64_t out = 0;
+};
+
+PairCounts CountsOfPair(const RecordNumbers& in, const RecordNumbers& out,
+                        const RoundingOptions& rounding) {
     ELAPSEDTIME inTime{in.hour, in.minute, in.second};
     ELAPSEDTIME outTime{out.hour, out.minute, out.second};
     if (rounding.type == kRoundInOut) {
@@ -46,12 +69,19 @@ bool PairElapsedOf(const RecordNumbers& in, const RecordNumbers& out, ELAPSEDTIM
         RoundElapsed(outTime, rounding);
     }
     // The day of the month itself serves as the day index: the offset is the same at both ends.
-    const std::int64_t inCount =
-        SecondsFromDate(in.year, in.month, in.day, inTime.nHours, inTime.nMinutes, inTime.nSeconds);
-    const std::int64_t outCount = SecondsFromDate(out.year, out.month, out.day, outTime.nHours,
-                                                  outTime.nMinutes, outTime.nSeconds);
-    if (inCount > outCount || outCount - inCount > kSecondsPerDay) return false;
-    const std::int64_t diff = outCount - inCount;
+    return {
+        SecondsFromDate(in.year, in.month, in.day, inTime.nHours, inTime.nMinutes, inTime.nSeconds),
+        SecondsFromDate(out.year, out.month, out.day, outTime.nHours, outTime.nMinutes,
+                        outTime.nSeconds)};
+}
+
+// The elapsed time of one pair, added to elapsed; false (and nothing added) when the Out
+// lies before the In or more than a day after it.
+bool PairElapsed(const RecordNumbers& in, const RecordNumbers& out, ELAPSEDTIME& elapsed,
+                 const RoundingOptions& rounding) {
+    const PairCounts counts = CountsOfPair(in, out, rounding);
+    if (counts.in > counts.out || counts.out - counts.in > kSecondsPerDay) return false;
+    const std::int64_t diff = counts.out - counts.in;
     elapsed.nHours += static_cast<std::int32_t>(diff / 3600);
     elapsed.nMinutes += static_cast<std::int32_t>(diff % 3600 / 60);
     elapsed.nSeconds += static_cast<std::int32_t>(diff % 60);
@@ -70,8 +100,10 @@ class Scanner {
   private:
     enum class Expect { In, Out, Elapsed };
 
-    bool ReadRecord(BufferedReader& reader, PunchRecord& record);
-    bool ReadElapsedLine(BufferedReader& reader);
+    // The bytes read; the record is filled only from a whole one.
+    std::size_t ReadRecord(BufferedReader& reader, PunchRecord& record);
+    // Notes where and why reading stops (offset from the start of the scan).
+    void Stop(LogFault reason, std::int64_t offset);
     void OpenFirstDay(std::int64_t dayStart);
     void CloseDay(std::int64_t dayStart);
     std::int64_t FirstPeriodEnd() const;
@@ -88,29 +120,23 @@ class Scanner {
     std::int64_t currentDayStart_ = 0;
     std::int64_t periodEnd_ = 0;
     bool first_ = true;
+    std::int64_t start_ = 0;  // file offset where the scan began
 };
 
-bool Scanner::ReadRecord(BufferedReader& reader, PunchRecord& record) {
+std::size_t Scanner::ReadRecord(BufferedReader& reader, PunchRecord& record) {
     char bytes[kRecordSize];
+    const std::size_t n = ReadRecordBytes(reader, bytes);
     // A final fragment shorter than a record ends the scan like the end of the file.
-    if (reader.Read(bytes, kRecordSize) < kRecordSize) return false;
+    if (n < kRecordSize) return n;
     record = PunchRecord::FromText(bytes, kRecordTextLength);
     if (rounding_.type == kRoundInOut) RoundPunchFields(record.buf, rounding_);
     record.Split();
-    return true;
+    return n;
 }
 
-bool Scanner::ReadElapsedLine(BufferedReader& reader) {
-    int c = reader.Get();
-    if (c < 0 || c == '\n' || c == '\r') return false;
-    while ((c = reader.Get()) >= 0) {
-        if (c == '\n') break;
-        if (c == '\r') {
-            if (reader.Peek() == '\n') reader.Get();  // CR LF is one line end
-            break;
-        }
-    }
-    return true;
+void Scanner::Stop(LogFault reason, std::int64_t offset) {
+    s_.stop.reason = reason;
+    s_.stop.place.offset = start_ + offset;
 }
 
 // The period end of the first day, the current day record.
@@ -151,7 +177,8 @@ void Scanner::CloseDay(std::int64_t dayStart) {
             periodEnd_ += ((dayStart - periodEnd_) / kSecondsPerWeek + 1) * kSecondsPerWeek;
         } else {
             periodEnd_ = HalfMonthEnd(inNumbers_);
-            // A day beyond its month's length (a hand-edited log) ends its own period.
+            // A year outside 1980-9999 has no seconds count: such a day ends its own period,
+            // so that the advance always passes the day start.
             if (periodEnd_ <= dayStart) periodEnd_ = dayStart + kSecondsPerDay - 1;
         }
     }
@@ -159,11 +186,16 @@ void Scanner::CloseDay(std::int64_t dayStart) {
 }
 
 ScanState Scanner::Run(int fd) {
+    start_ = std::max<std::int64_t>(lseek(fd, 0, SEEK_CUR), 0);
     BufferedReader reader(fd);
     Expect expect = Expect::In;
     for (;;) {
         if (expect == Expect::In) {
-            if (!ReadRecord(reader, in_)) break;
+            const std::size_t n = ReadRecord(reader, in_);
+            if (n < kRecordSize) {
+                if (n > 0) Stop(LogFault::Fragment, reader.Consumed() - n);
+                break;
+            }
             rows_.AddRawRow(RawRow::Record(RawKind::In, in_));
             inNumbers_ = NumbersOf(in_);
             const std::int64_t dayStart = DayStartOf(inNumbers_);
@@ -177,17 +209,34 @@ ScanState Scanner::Run(int fd) {
             expect = Expect::Out;
         } else if (expect == Expect::Out) {
             PunchRecord out;
-            if (!ReadRecord(reader, out)) break;
+            const std::size_t n = ReadRecord(reader, out);
+            if (n < kRecordSize) {
+                if (n > 0) Stop(LogFault::Fragment, reader.Consumed() - n);
+                break;
+            }
             rows_.AddRawRow(RawRow::Record(RawKind::Out, out));
             pair_ = {};
-            const bool ok = PairElapsedOf(inNumbers_, NumbersOf(out), pair_, rounding_);
+            const RecordNumbers outNumbers = NumbersOf(out);
+            const bool ok = PairElapsed(inNumbers_, outNumbers, pair_, rounding_);
             AddElapsed(s_.dayTotal, pair_, rounding_);
             s_.todayMark = s_.periodMark = 0;
             s_.clockedIn = false;
-            if (!ok) break;
+            if (!ok) {
+                const PairCounts counts = CountsOfPair(inNumbers_, outNumbers, rounding_);
+                Stop(counts.in > counts.out ? LogFault::OutBeforeIn : LogFault::PairOverADay,
+                     reader.Consumed() - static_cast<std::int64_t>(kRecordSize));
+                break;
+            }
             expect = Expect::Elapsed;
         } else {
-            if (!ReadElapsedLine(reader)) break;
+            const ElapsedRead read = ReadElapsedLine(reader, [](char) {});
+            if (read == ElapsedRead::End) {
+                // Named at the Out record that has no Elapsed line after it.
+                Stop(LogFault::ElapsedMissing,
+                     reader.Consumed() - static_cast<std::int64_t>(kRecordSize));
+            }
+            if (read == ElapsedRead::Empty) Stop(LogFault::ElapsedEmpty, reader.Consumed() - 1);
+            if (read != ElapsedRead::Line) break;
             rows_.AddRawRow(RawRow::Elapsed(pair_));
             expect = Expect::In;
         }
@@ -195,6 +244,10 @@ ScanState Scanner::Run(int fd) {
     AddElapsed(runningPeriod_, s_.dayTotal, rounding_);
     AddElapsed(s_.grandTotal, s_.dayTotal, rounding_);
     s_.periodTotal = runningPeriod_;
+    if (s_.stop.reason != LogFault::None) {
+        std::vector<LogPlace*> places{&s_.stop.place};
+        s_.stop.linesIgnored = LocateLines(fd, start_, places) - s_.stop.place.line;
+    }
     return s_;
 }
 
@@ -202,11 +255,6 @@ ScanState Scanner::Run(int fd) {
 
 ScanState ScanRecords(int fd, const CurrentSettings& settings, RowSink& rows) {
     return Scanner(settings, rows).Run(fd);
-}
-
-bool PairElapsed(const PunchRecord& in, const PunchRecord& out, ELAPSEDTIME& elapsed,
-                 const RoundingOptions& rounding) {
-    return PairElapsedOf(NumbersOf(in), NumbersOf(out), elapsed, rounding);
 }
 
 }  // namespace tally

@@ -3,12 +3,34 @@
 // last day, of its billing period and of the whole log, the counts and the clocked-in flag.
 
 #include <cstdint>
+#include <string>
 
 #include "core/current_settings.h"
 #include "core/elapsed_time.h"
 #include "core/list_rows.h"
+#include "core/log_lines.h"
 
 namespace tally {
+
+// What makes a place in the log unusable. The scan stops at the first five; the check adds
+// the last two, which the scan reads past.
+enum class LogFault : std::uint8_t {
+    None,
+    OutBeforeIn,
+    PairOverADay,
+    ElapsedMissing,  // no Elapsed line after an Out record
+    ElapsedEmpty,    // an empty line where the Elapsed line is due
+    Fragment,        // fewer bytes than a record where a record is due
+    MalformedField,
+    DayBeyondMonth,
+};
+
+// Where the scan stopped reading, and why; reason None when it used the whole log.
+struct ScanStop {
+    LogFault reason = LogFault::None;
+    LogPlace place;                 // the record or line at fault
+    std::int64_t linesIgnored = 0;  // lines after it that the scan never reads
+};
 
 struct ScanState {
     bool clockedIn = false;
@@ -19,14 +41,10 @@ struct ScanState {
     ELAPSEDTIME grandTotal;
     int dayCount = 0;
     int periodCount = 0;
+    ScanStop stop;
 };
 
 // Reads the log from the descriptor's current position to its end.
 ScanState ScanRecords(int fd, const CurrentSettings& settings, RowSink& rows);
-
-// The elapsed time of one pair, added to elapsed; false (and nothing added) when the Out
-// lies before the In or more than a day after it. Both records are in split form.
-bool PairElapsed(const PunchRecord& in, const PunchRecord& out, ELAPSEDTIME& elapsed,
-                 const RoundingOptions& rounding);
 
 }  // namespace tally

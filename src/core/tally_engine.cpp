@@ -68,6 +68,7 @@ void TallyEngine::ScanTimeLog() {
     m_texts.todayFirst.clear();
     m_texts.periodFirst.clear();
     m_logError.clear();
+    m_state.stop = {};
     const OpenedLog log = OpenTimeLogFile(m_settings.DataLog, LogAccess::Read);
     if (!log.Ok()) {
         // A missing log is an empty one; anything else must not pass for an empty log.
