@@ -6,7 +6,7 @@
 
 namespace tally {
 
-// Seconds since 1970 UTC, the engine's time value (core/local_time.h declares the same).
+// Seconds since 1970 UTC, the same time value the engine uses.
 using TimeValue = std::int64_t;
 
 // A local wall time in fields: month 1-12, day 1-31. The conversions never fill dayOfWeek.

@@ -1,11 +1,37 @@
 // The picker's conversions between its fields, QDateTime and TimeValue.
 #include <QDate>
 #include <QTime>
+#include <algorithm>
 
 #include "controls/qf_date_time_ctrl.h"
-#include "core/local_time.h"
 
 namespace tally {
+namespace {
+
+constexpr qint64 kSecondsPerDay = 24 * 60 * 60;
+
+// The instant of a local wall time, read as the time log reads it: a time that occurs twice
+// (autumn) at its first occurrence, one that a clock change skipped (spring) moved forward by
+// the gap. The library has no engine to ask, so Qt's local time does the work.
+TimeValue InstantOfLocalTime(QDate date, QTime clock) {
+    const qint64 asUtc = QDateTime(date, clock, Qt::UTC).toSecsSinceEpoch();
+    // A day either side lies outside any one clock change, so these two offsets are the ones
+    // that can apply to the wall time.
+    const int before = QDateTime::fromSecsSinceEpoch(asUtc - kSecondsPerDay).offsetFromUtc();
+    const int after = QDateTime::fromSecsSinceEpoch(asUtc + kSecondsPerDay).offsetFromUtc();
+    const auto shows = [&](qint64 instant) {
+        const QDateTime local = QDateTime::fromSecsSinceEpoch(instant);
+        return local.date() == date && local.time() == clock;
+    };
+    const qint64 earlier = asUtc - std::max(before, after);
+    if (shows(earlier)) return earlier;
+    const qint64 later = asUtc - std::min(before, after);
+    if (shows(later)) return later;
+    // Skipped: read with the offset before the change, the wall time lands the gap later.
+    return asUtc - before;
+}
+
+}  // namespace
 
 void CQFDateTimeCtrl::SysTimeFromCOleDateTime(const QDateTime& time, SystemTime* out) {
     const QDateTime local = time.toLocalTime();
@@ -21,14 +47,7 @@ void CQFDateTimeCtrl::SysTimeFromCOleDateTime(const QDateTime& time, SystemTime*
 }
 
 void CQFDateTimeCtrl::SysTimeFromCTime(TimeValue time, SystemTime* out) {
-    const std::tm local = ToLocalTm(time);
-    out->year = local.tm_year + 1900;
-    out->month = local.tm_mon + 1;
-    out->day = local.tm_mday;
-    out->hour = local.tm_hour;
-    out->minute = local.tm_min;
-    out->second = local.tm_sec;
-    out->milliseconds = 0;
+    SysTimeFromCOleDateTime(QDateTime::fromSecsSinceEpoch(time), out);
 }
 
 QDateTime CQFDateTimeCtrl::COleDateTimeFromSysTime(const SystemTime& time) {
@@ -46,7 +65,8 @@ TimeValue CQFDateTimeCtrl::CTimeFromSysTime(const SystemTime& time) {
         !QTime::isValid(time.hour, time.minute, time.second)) {
         return 0;
     }
-    return FromLocalTime(time.year, time.month, time.day, time.hour, time.minute, time.second);
+    return InstantOfLocalTime(QDate(time.year, time.month, time.day),
+                              QTime(time.hour, time.minute, time.second));
 }
 
 }  // namespace tally
