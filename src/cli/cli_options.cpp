@@ -29,6 +29,10 @@ std::optional<CliOptions> ParseCommandLine(int argc, const char* const* argv, st
             options.tsv = true;
             continue;
         }
+        if (arg == "--json") {
+            options.json = true;
+            continue;
+        }
         if (arg == "--help" || arg == "-h") {
             options.help = true;
             continue;

@@ -1,4 +1,5 @@
 #include "cli/command_context.h"
+#include "cli/commands/check.h"
 #include "cli/commands/config.h"
 #include "cli/commands/export.h"
 #include "cli/commands/in_out.h"
@@ -12,7 +13,7 @@ const std::vector<CommandEntry>& Commands() {
     static const std::vector<CommandEntry> table = {
         {"status", RunStatus},   {"in", RunIn},         {"out", RunOut},
         {"days", RunDays},       {"log", RunLog},       {"config", RunConfig},
-        {"invoice", RunInvoice}, {"export", RunExport},
+        {"invoice", RunInvoice}, {"export", RunExport}, {"check", RunCheck},
     };
     return table;
 }

@@ -26,10 +26,13 @@ Commands:
   export [START END] [--format csv|timeclock]
                         every closed pair (or those whose In date lies in the range)
   config [KEY [VALUE]]  show the seven options, or set one
+  check [--json]        where the scan of the log stops, and records it cannot use;
+                        exit 1 when anything is found
 
 Options (anywhere on the line):
   --log PATH            use this time log instead of the DataLog option (not stored)
   --tsv                 tab-separated cells, no alignment, for scripts
+  --json                one JSON document, for scripts (check)
   --help                show this help
   --version             show the version
 )";

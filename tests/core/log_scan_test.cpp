@@ -224,6 +224,69 @@ TEST_F(LogScan, HalfMonthEndAdvancesPastADayBeyondItsMonth) {
     EXPECT_EQ(engine.State().grandTotal, (ELAPSEDTIME{4, 0, 0}));
 }
 
+// A day beyond its month's length lands where its seconds count does, early in the next
+// month, and the following days of that half month share its period. A pair dated on day 32
+// counts nothing: both ends have the seconds count 0.
+TEST_F(LogScan, ADayBeyondItsMonthJoinsTheHalfMonthItLandsIn) {
+    const struct {
+        const char* before;  // 09:00-10:00 in the half month before
+        const char* beyond;  // 09:00-11:00 on a day beyond its month
+        const char* after;   // 09:00-12:00 in the half month it lands in
+        const char* next;    // 09:00-13:00 in the half month after that
+        const char* beyondElapsed;
+        const char* landedPeriod;
+        ELAPSEDTIME grand;
+    } kCases[] = {
+        {"Mon Feb 27 2006",
+         "Thu Feb 30 2006",
+         "Fri Mar 03 2006",
+         "Thu Mar 16 2006",
+         "02:00:00",
+         "05:00:00",
+         {10, 0, 0}},
+        {"Thu Apr 20 2006",
+         "Mon Apr 31 2006",
+         "Tue May 02 2006",
+         "Tue May 16 2006",
+         "02:00:00",
+         "05:00:00",
+         {10, 0, 0}},
+        {"Wed Dec 20 2006",
+         "Mon Dec 32 2006",
+         "Tue Jan 02 2007",
+         "Tue Jan 16 2007",
+         "00:00:00",
+         "03:00:00",
+         {8, 0, 0}},
+    };
+    // "Mon Feb 27 2006" at "09:00:00" is the timestamp "Mon Feb 27 09:00:00 2006".
+    const auto at = [](const std::string& day, const char* time) {
+        return day.substr(0, 11) + time + day.substr(10);
+    };
+    // Its day row: "Mon", "Feb 27, 2006", the total.
+    const auto dayRow = [](const std::string& day, const char* total) {
+        return std::vector<std::string>{day.substr(0, 3), day.substr(4, 6) + ", " + day.substr(11),
+                                        total};
+    };
+    for (const auto& c : kCases) {
+        WriteLog(Triple(at(c.before, "09:00:00"), at(c.before, "10:00:00"), "01:00:00") +
+                 Triple(at(c.beyond, "09:00:00"), at(c.beyond, "11:00:00"), "02:00:00") +
+                 Triple(at(c.after, "09:00:00"), at(c.after, "12:00:00"), "03:00:00") +
+                 Triple(at(c.next, "09:00:00"), at(c.next, "13:00:00"), "04:00:00"));
+        engine.ScanTimeLog();
+        EXPECT_EQ(DailyRows(), (Rows{dayRow(c.before, "01:00:00"),
+                                     {"", "----------", "01:00:00"},
+                                     dayRow(c.beyond, c.beyondElapsed),
+                                     dayRow(c.after, "03:00:00"),
+                                     {"", "----------", c.landedPeriod}}))
+            << c.beyond;
+        EXPECT_EQ(engine.Texts().todayFirst, "4:00:00") << c.beyond;
+        EXPECT_EQ(engine.Texts().periodFirst, "4:00:00") << c.beyond;
+        EXPECT_EQ(engine.State().periodCount, 3) << c.beyond;
+        EXPECT_EQ(engine.State().grandTotal, c.grand) << c.beyond;
+    }
+}
+
 const std::string kRoundingLog =
     Triple("Mon Jan 05 09:00:00 2004", "Mon Jan 05 09:07:40 2004", "00:07:40") +
     Triple("Mon Jan 05 10:00:10 2004", "Mon Jan 05 10:07:00 2004", "00:06:50") +

@@ -1,0 +1,155 @@
+// tally check as a user runs it: a clean log passes, each kind of fault is named at its
+// line, and the three output forms say the same.
+
+#include <gtest/gtest.h>
+
+#include "cli/json_text.h"
+#include "core/local_time.h"
+#include "log_text.h"
+#include "tally_harness.h"
+
+namespace tally::test {
+namespace {
+
+const std::string kMonday = Triple("Mon Jan 05 09:00:00 2004", "Mon Jan 05 10:00:00 2004");
+const std::string kWednesday = Triple("Wed Jan 07 09:00:00 2004", "Wed Jan 07 10:00:00 2004");
+
+// Ten years of working days, two pairs each.
+std::string TenYearLog() {
+    std::string log;
+    for (int day = 0; day < 3653; ++day) {
+        const TimeValue morning = FromLocalTime(2010, 1, 1 + day, 9, 0, 0);
+        const int weekday = ToLocalTm(morning).tm_wday;
+        if (weekday == 0 || weekday == 6) continue;
+        log += Triple(morning, FromLocalTime(2010, 1, 1 + day, 12, 30, 0));
+        log += Triple(FromLocalTime(2010, 1, 1 + day, 13, 15, 0),
+                      FromLocalTime(2010, 1, 1 + day, 17, 45, 10));
+    }
+    return log;
+}
+
+class CheckCli : public ::testing::Test {
+  protected:
+    ProcessResult Check(const std::string& log, std::vector<std::string> options = {}) {
+        WriteFile(tally.Log(), log);
+        options.insert(options.begin(), "check");
+        return tally.Run(options);
+    }
+
+    TallyHarness tally;
+};
+
+TEST_F(CheckCli, aCleanTenYearLogPasses) {
+    const std::string log = TenYearLog();
+    const ProcessResult plain = Check(log);
+    EXPECT_EQ(plain.exitCode, 0) << plain.err;
+    EXPECT_EQ(plain.out, tally.Log() + ": nothing found\n");
+    EXPECT_EQ(plain.err, "");
+    EXPECT_EQ(Check(log, {"--tsv"}).out, "");
+    const ProcessResult json = Check(log, {"--json"});
+    EXPECT_EQ(json.exitCode, 0);
+    EXPECT_EQ(json.out, "{\"log\":\"" + tally.Log() + "\",\"exists\":true,\"lines\":" +
+                            std::to_string(std::count(log.begin(), log.end(), '\n')) +
+                            ",\"clean\":true,\"findings\":[]}\n");
+}
+
+TEST_F(CheckCli, namesEachFaultAtItsLine) {
+    const struct {
+        const char* name;
+        std::string log;
+        std::string found;  // the --tsv line
+    } kCases[] = {
+        {"Out before In",
+         kMonday + Triple("Tue Jan 06 10:00:00 2004", "Tue Jan 06 09:00:00 2004", "00:00:00") +
+             kWednesday,
+         "5\tout-before-in\t\t1\t4\tOut..Tue Jan 06 09:00:00 2004\n"},
+        {"pair over 24 hours",
+         kMonday + Triple("Tue Jan 06 08:00:00 2004", "Wed Jan 07 08:00:01 2004", "24:00:01") +
+             kWednesday,
+         "5\tpair-over-24-hours\t\t1\t4\tOut..Wed Jan 07 08:00:01 2004\n"},
+        {"Elapsed line missing",
+         kMonday + In("Tue Jan 06 09:00:00 2004") + Out("Tue Jan 06 10:00:00 2004"),
+         "5\telapsed-missing\t\t1\t0\tOut..Tue Jan 06 10:00:00 2004\n"},
+        {"Elapsed line empty",
+         kMonday + In("Tue Jan 06 09:00:00 2004") + Out("Tue Jan 06 10:00:00 2004") + "\r\n" +
+             kWednesday,
+         "6\telapsed-empty\t\t1\t3\t\n"},
+        {"malformed field",
+         kMonday + Triple("Tue Jan 06 09:00:00 2004", "Tue Jan 06 10:0O:00 2004", "01:00:00"),
+         "5\tmalformed-field\tminute\t0\t0\tOut..Tue Jan 06 10:0O:00 2004\n"},
+        {"fragment", kMonday + "In...Tue Jan", "4\tfragment\t\t1\t0\tIn...Tue Jan\n"},
+        {"day beyond its month",
+         kMonday + Triple("Tue Feb 30 09:00:00 2004", "Mon Mar 01 09:00:00 2004", "00:00:00"),
+         "4\tday-beyond-month\t\t0\t0\tIn...Tue Feb 30 09:00:00 2004\n"},
+    };
+    for (const auto& c : kCases) {
+        const ProcessResult result = Check(c.log, {"--tsv"});
+        EXPECT_EQ(result.exitCode, 1) << c.name;
+        EXPECT_EQ(result.out, c.found) << c.name;
+        EXPECT_EQ(result.err, "") << c.name;
+    }
+}
+
+TEST_F(CheckCli, tellsPeopleAndScriptsTheSame) {
+    // A quote in the weekday: the text must survive JSON and stay readable.
+    const std::string log = kMonday + In("T\"e Jan 06 09:00:00 2004") +
+                            Out("Tue Jan 06 08:00:00 2004") + Elapsed("00:00:00") + kWednesday;
+    const ProcessResult plain = Check(log);
+    EXPECT_EQ(plain.exitCode, 1);
+    EXPECT_EQ(plain.out,
+              "line 4: malformed field (weekday): \"In...T\"e Jan 06 09:00:00 2004\"\n"
+              "line 5: Out before In; the scan stops here and ignores the 4 lines after it: "
+              "\"Out..Tue Jan 06 08:00:00 2004\"\n");
+    const ProcessResult json = Check(log, {"--json"});
+    EXPECT_EQ(json.exitCode, 1);
+    EXPECT_EQ(json.out,
+              "{\"log\":\"" + tally.Log() +
+                  "\",\"exists\":true,\"lines\":9,\"clean\":false,\"findings\":["
+                  "{\"line\":4,\"reason\":\"malformed-field\",\"message\":\"malformed field "
+                  "(weekday)\",\"field\":\"weekday\",\"text\":\"In...T\\\"e Jan 06 09:00:00 "
+                  "2004\",\"stops_scan\":false,\"lines_ignored\":0},"
+                  "{\"line\":5,\"reason\":\"out-before-in\",\"message\":\"Out before "
+                  "In\",\"field\":\"\",\"text\":\"Out..Tue Jan 06 08:00:00 "
+                  "2004\",\"stops_scan\":true,\"lines_ignored\":4}]}\n");
+}
+
+TEST_F(CheckCli, aMissingLogIsCleanAnUnreadableOneAnError) {
+    const ProcessResult missing = tally.Run({"check"});
+    EXPECT_EQ(missing.exitCode, 0);
+    EXPECT_EQ(missing.out, tally.Log() + ": no time log, nothing to check\n");
+    EXPECT_EQ(tally.Run({"check", "--json"}).out,
+              "{\"log\":\"" + tally.Log() +
+                  "\",\"exists\":false,\"lines\":0,\"clean\":true,\"findings\":[]}\n");
+
+    const ProcessResult folder = tally.Run({"check", "--log", tally.Home()});
+    EXPECT_EQ(folder.exitCode, 1);
+    EXPECT_EQ(folder.out, "");
+    EXPECT_NE(folder.err.find(tally.Home()), std::string::npos) << folder.err;
+}
+
+TEST_F(CheckCli, refusesArgumentsAndTwoOutputForms) {
+    for (const auto& args : {std::vector<std::string>{"check", "now"},
+                             std::vector<std::string>{"check", "--json", "--tsv"}}) {
+        const ProcessResult result = tally.Run(args);
+        EXPECT_EQ(result.exitCode, 2);
+        EXPECT_EQ(result.out, "");
+    }
+}
+
+TEST(JsonString, escapesWhatJsonCannotHoldAndKeepsUtf8) {
+    const struct {
+        std::string text;
+        std::string json;
+    } kCases[] = {
+        {"plain", "\"plain\""},
+        {"a \"b\" \\c", "\"a \\\"b\\\" \\\\c\""},
+        {"tab\tcr\rlf\n", "\"tab\\tcr\\rlf\\n\""},
+        {std::string("nul\0bel\a", 8), "\"nul\\u0000bel\\u0007\""},
+        {"J\xC3\xB6rg \xE2\x82\xAC", "\"J\xC3\xB6rg \xE2\x82\xAC\""},
+        {"cut \xC3 and \xFF", "\"cut \\u00c3 and \\u00ff\""},
+    };
+    for (const auto& c : kCases) EXPECT_EQ(cli::JsonString(c.text), c.json) << c.json;
+}
+
+}  // namespace
+}  // namespace tally::test
