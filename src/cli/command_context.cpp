@@ -2,7 +2,24 @@
 
 #include <ostream>
 
+#include "core/time_log_file.h"
+
 namespace tally::cli {
+
+bool CommandContext::Scan() {
+    engine.ScanTimeLog();
+    if (engine.LogError().empty()) return true;
+    err << "tally: " << engine.LogError() << '\n';
+    return false;
+}
+
+bool CommandContext::LogReadableOrMissing() const {
+    const std::string& path = engine.Settings().DataLog;
+    const OpenedLog log = OpenTimeLogFile(path, LogAccess::Read);
+    if (log.Ok() || log.status == OpenedLog::Status::Missing) return true;
+    err << "tally: " << log.Reason(path, LogAccess::Read) << '\n';
+    return false;
+}
 
 int CommandContext::UsageError(const std::string& reason) const {
     err << "tally: " << reason << "\nTry 'tally --help' for more information.\n";

@@ -1,5 +1,7 @@
 // tally: the punch clock on the command line, on the same engine and settings as the window.
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 
@@ -46,12 +48,20 @@ class StderrReporter final : public tally::Reporter {
     }
 };
 
-}  // namespace
+// Standard output is buffered: a write that failed (a full disk, /dev/full) shows only here.
+int FlushOutput(int exitCode) {
+    errno = 0;
+    std::cout.flush();
+    if (std::cout.good()) return exitCode;
+    std::cerr << "tally: cannot write the output";
+    if (errno != 0) std::cerr << ": " << std::strerror(errno);
+    std::cerr << '\n';
+    return tally::cli::kExitFailed;
+}
 
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
     using namespace tally;
     using namespace tally::cli;
-    IgnoreFileSizeSignal();
     // No QCoreApplication: QSettings needs none, and a start-up without one is quicker.
 
     std::string error;
@@ -83,11 +93,42 @@ int main(int argc, char** argv) {
     }
     if (command == nullptr) return context.UsageError("unknown command '" + options->command + "'");
 
+    // Never run on defaults because the store could not be read: a punch would land in the
+    // default log, and config would write the store back without the user's options.
+    if (const std::string problem = store.ReadProblem(); !problem.empty()) {
+        std::cerr << "tally: " << problem << '\n';
+        return kExitFailed;
+    }
     if (options->command != "config") {
         store.Load(engine.Settings());
         if (options->logPath) {
-            engine.Settings().DataLog = std::filesystem::absolute(*options->logPath).string();
+            if (options->logPath->empty()) return context.UsageError("--log needs a file path");
+            std::error_code error;
+            const auto absolute = std::filesystem::absolute(*options->logPath, error);
+            if (error) {
+                std::cerr << "tally: cannot use " << *options->logPath << ": " << error.message()
+                          << '\n';
+                return kExitFailed;
+            }
+            engine.Settings().DataLog = absolute.string();
         }
     }
     return command->run(context);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    tally::IgnoreFileSizeSignal();
+    int exitCode = tally::cli::kExitFailed;
+    try {
+        exitCode = Run(argc, argv);
+    } catch (const std::exception& e) {
+        std::cerr << "tally: " << e.what() << '\n';
+        return tally::cli::kExitFailed;
+    } catch (...) {
+        std::cerr << "tally: unexpected failure\n";
+        return tally::cli::kExitFailed;
+    }
+    return FlushOutput(exitCode);
 }

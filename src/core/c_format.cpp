@@ -2,6 +2,7 @@
 
 #include <locale.h>
 #include <clocale>
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -47,6 +48,11 @@ std::string FormatC(const char* format, ...) {
 
 double AtofC(const char* text) {
     return strtod_l(text, nullptr, CLocale());
+}
+
+double RateFromC(const char* text) {
+    const double rate = AtofC(text);
+    return std::isfinite(rate) ? rate : 0.0;
 }
 
 std::string FillTemplate(const char* templ, const std::string& value) {

@@ -10,6 +10,10 @@ std::string FormatC(const char* format, ...) __attribute__((format(printf, 1, 2)
 // atof in the C locale: leading blanks skipped, the longest numeric prefix, else 0.
 double AtofC(const char* text);
 
+// An hourly rate as AtofC reads it; one that is not finite ("inf", "nan") counts as 0, so
+// that no total or invoice shows "inf" or "nan".
+double RateFromC(const char* text);
+
 // Replaces the first %s of a message template with a value.
 std::string FillTemplate(const char* templ, const std::string& value);
 

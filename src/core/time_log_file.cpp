@@ -20,15 +20,18 @@ OpenedLog OpenRegular(const std::string& path, int flags) {
     const int fd = open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0600);
     if (fd < 0) {
         log.error = errno;
-        log.status = errno == ENOENT   ? OpenedLog::Status::Missing
-                     : errno == EISDIR ? OpenedLog::Status::NotRegular
-                                       : OpenedLog::Status::Failed;
+        log.status = errno == ENOENT ? OpenedLog::Status::Missing : OpenedLog::Status::Failed;
         return log;
     }
     log.fd.Reset(fd);
     struct stat st {};
     if (fstat(fd, &st) != 0) {
         log.error = errno;
+        log.fd.Reset();
+        return log;
+    }
+    if (S_ISDIR(st.st_mode)) {  // opened for reading: the system's own reason
+        log.error = EISDIR;
         log.fd.Reset();
         return log;
     }

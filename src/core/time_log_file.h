@@ -41,7 +41,7 @@ struct OpenedLog {
     enum class Status { Opened, Missing, NotRegular, Failed };
     FileDescriptor fd;
     Status status = Status::Failed;
-    int error = 0;         // errno of a failed open
+    int error = 0;         // errno of a failed open (EISDIR for a folder)
     bool created = false;  // CreateTimeLogFile made the file
 
     bool Ok() const { return status == Status::Opened; }

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -14,6 +15,11 @@ namespace tally {
 namespace {
 
 constexpr std::size_t kReadBlock = 1 << 20;
+// Far longer than any line of a time log: a longer line is cut here, the rest up to its
+// line end dropped, so a file without line ends costs no more memory than one block.
+constexpr std::size_t kMaxLineLength = 4096;
+// Entries reserved up front at most; a larger log grows the list as it reads.
+constexpr std::size_t kMaxReservedEntries = 1 << 16;
 constexpr std::size_t kTripleSize = 2 * kRecordSize + kElapsedLineSize;
 constexpr std::size_t kElapsedHoursOffset = 16;  // "Elapsed time of 01:02:03."
 constexpr std::size_t kElapsedMinutesOffset = 19;
@@ -35,13 +41,14 @@ std::string_view WithoutCr(const char* begin, const char* end) {
     return {begin, static_cast<std::size_t>(end - begin)};
 }
 
-// Hands every line of the file to the callback; false on a read error.
+// Hands every line of the file to the callback, cut at kMaxLineLength; false on a read
+// error.
 template <typename OnLine>
 bool ForEachLine(int fd, OnLine onLine) {
     std::string buffer(kReadBlock, '\0');
     std::size_t filled = 0;
+    bool dropping = false;  // inside an over-long line whose cut head was handed on
     for (;;) {
-        if (filled == buffer.size()) buffer.resize(buffer.size() * 2);  // a very long line
         const ssize_t n = read(fd, buffer.data() + filled, buffer.size() - filled);
         if (n < 0) {
             if (errno == EINTR) continue;
@@ -54,12 +61,22 @@ bool ForEachLine(int fd, OnLine onLine) {
         while (const void* lf =
                    std::memchr(lineStart, '\n', static_cast<std::size_t>(end - lineStart))) {
             const char* lineEnd = static_cast<const char*>(lf);
-            onLine(WithoutCr(lineStart, lineEnd));
+            if (!dropping) {
+                onLine(WithoutCr(lineStart, std::min(lineEnd, lineStart + kMaxLineLength)));
+            }
+            dropping = false;
             lineStart = lineEnd + 1;
         }
         filled = static_cast<std::size_t>(end - lineStart);
+        if (filled > kMaxLineLength) {
+            if (!dropping) onLine(WithoutCr(lineStart, lineStart + kMaxLineLength));
+            dropping = true;
+            filled = 0;
+            continue;
+        }
         std::memmove(buffer.data(), lineStart, filled);
     }
+    if (dropping) return true;
     // The last line may lack its line end; an empty rest is no line.
     if (filled > 0) onLine(WithoutCr(buffer.data(), buffer.data() + filled));
     return true;
@@ -71,16 +88,19 @@ bool CTimeEntryList::Load(const std::string& path) {
     RemoveAll();
     m_loadedPath = path;
     m_loadedIdentity = FileIdentity();
-    FileDescriptor fd(path.empty() ? -1 : open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Only a regular file: a FIFO or device would block or never end.
+    const OpenedLog log = OpenTimeLogFile(path, LogAccess::Read);
+    const FileDescriptor& fd = log.fd;
     struct stat st {};
-    if (fd.Get() < 0 || fstat(fd.Get(), &st) != 0 || S_ISDIR(st.st_mode)) {
+    if (!log.Ok() || fstat(fd.Get(), &st) != 0) {
         m_loadedIdentity = FileIdentity::OfPath(path);
         return false;
     }
     // Taken before reading: a change made while we read shows at Save.
     m_loadedIdentity = IdentityOf(st);
 
-    m_entries.reserve(static_cast<std::size_t>(st.st_size) / kTripleSize + 1);
+    m_entries.reserve(
+        std::min(static_cast<std::size_t>(st.st_size) / kTripleSize + 1, kMaxReservedEntries));
     m_nReadState = 0;
     bool result = false;
     const bool complete = ForEachLine(fd.Get(), [&](std::string_view line) {

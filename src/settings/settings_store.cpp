@@ -1,6 +1,12 @@
 #include "settings/settings_store.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <cerrno>
+#include <cstring>
+
 #include "core/c_format.h"
+#include "core/time_log_file.h"
 
 namespace tally {
 namespace {
@@ -94,6 +100,26 @@ bool SettingsStore::StoreOption(const QString& key, const QVariant& value) {
     return true;
 }
 
+std::string SettingsStore::ReadProblem() const {
+    const std::string file = settings_->fileName().toStdString();
+    // QSettings reads an unreadable file as an empty one and says nothing: look ourselves.
+    FileDescriptor fd(open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (fd.Get() < 0) {
+        if (errno == ENOENT || errno == ENOTDIR) return {};  // no store yet: the defaults
+        return "cannot read " + file + ": " + std::strerror(errno);
+    }
+    struct stat st {};
+    if (fstat(fd.Get(), &st) != 0) return "cannot read " + file + ": " + std::strerror(errno);
+    if (!S_ISREG(st.st_mode)) return file + " is not a regular file";
+    if (settings_->status() != QSettings::NoError) return "cannot read " + file;
+    return {};
+}
+
+std::string SettingsStore::WriteProblem() const {
+    if (settings_->status() == QSettings::NoError) return {};
+    return "cannot write " + settings_->fileName().toStdString();
+}
+
 OptionValues SettingsStore::ToOptionValues(const CurrentSettings& s) {
     OptionValues v;
     v.ShowDollars = s.ShowDollars;
@@ -107,7 +133,7 @@ OptionValues SettingsStore::ToOptionValues(const CurrentSettings& s) {
 }
 
 double RateFromText(const QString& text) {
-    return AtofC(text.toLocal8Bit().constData());
+    return RateFromC(text.toLocal8Bit().constData());
 }
 
 QString RateToText(double rate) {

@@ -6,6 +6,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "core/current_settings.h"
 
@@ -55,6 +56,12 @@ class SettingsStore {
 
     // Stores one option by key name; false for an unknown key. For the command line.
     bool StoreOption(const QString& key, const QVariant& value);
+
+    // Empty when the store's file is missing (all defaults) or could be read; else one line
+    // naming the file and why it cannot be read. The store reads such a file as empty.
+    std::string ReadProblem() const;
+    // Empty when the last write reached the file; else one line naming the file.
+    std::string WriteProblem() const;
 
     // Options offered in the Options dialog for the current settings.
     static OptionValues ToOptionValues(const CurrentSettings& settings);

@@ -40,7 +40,7 @@ const OpenCase kOpenCases[] = {
      Status::Opened, 0},
     {"missing", [](const TempDir& d) { return d.File("none"); }, Status::Missing, ENOENT},
     {"empty path", [](const TempDir&) { return std::string(); }, Status::Missing, ENOENT},
-    {"directory", [](const TempDir& d) { return d.Path().string(); }, Status::NotRegular, 0},
+    {"directory", [](const TempDir& d) { return d.Path().string(); }, Status::Failed, EISDIR},
     {"fifo",
      [](const TempDir& d) {
          mkfifo(d.File("fifo").c_str(), 0600);
@@ -114,12 +114,16 @@ TEST(TimeLogOpen, ReporterGetsTheMessageOfEachFailure) {
     TempDir dir;
     RecordingReporter reporter;
     EXPECT_LT(OpenTimeLog(dir.File("none"), LogAccess::Read, &reporter), 0);
-    EXPECT_LT(OpenTimeLog(dir.Path().string(), LogAccess::Read, &reporter), 0);
-    ASSERT_EQ(reporter.messages.size(), 2u);
+    mkfifo(dir.File("fifo").c_str(), 0600);
+    EXPECT_LT(OpenTimeLog(dir.File("fifo"), LogAccess::Read, &reporter), 0);
+    EXPECT_LT(OpenTimeLog(dir.Path().string(), LogAccess::ReadAppend, &reporter), 0);
+    ASSERT_EQ(reporter.messages.size(), 3u);
     EXPECT_EQ(reporter.messages[0].text,
               "ERROR! No " + dir.File("none") + " exists. Aborting operation.\n");
     EXPECT_EQ(reporter.messages[1].text,
-              "ERROR! " + dir.Path().string() + " is not a regular file. Aborting operation.\n");
+              "ERROR! " + dir.File("fifo") + " is not a regular file. Aborting operation.\n");
+    EXPECT_EQ(reporter.messages[2].text,
+              "ERROR! Failed to open " + dir.Path().string() + ". Aborting operation.\n");
 }
 
 using ScanLogErrorTest = EngineTest;
@@ -129,6 +133,11 @@ TEST_F(ScanLogErrorTest, RemembersAnUnusableLogButNotAMissingOne) {
     EXPECT_EQ(engine.LogError(), "");
 
     std::filesystem::create_directory(log());
+    engine.ScanTimeLog();
+    EXPECT_EQ(engine.LogError(), "cannot read " + log() + ": Is a directory");
+
+    std::filesystem::remove(log());
+    mkfifo(log().c_str(), 0600);
     engine.ScanTimeLog();
     EXPECT_EQ(engine.LogError(), log() + " is not a regular file");
 

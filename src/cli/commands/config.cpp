@@ -50,7 +50,13 @@ int Store(CommandContext& c, const std::string& key, const std::string& value) {
         stored = QString::fromStdString(value);
     } else if (key == "DataLog") {
         if (value.empty()) return c.UsageError("DataLog needs a path");
-        stored = QString::fromStdString(std::filesystem::absolute(value).lexically_normal());
+        std::error_code error;
+        const std::filesystem::path absolute = std::filesystem::absolute(value, error);
+        if (error) {
+            c.err << "tally: cannot use " << value << ": " << error.message() << '\n';
+            return kExitFailed;
+        }
+        stored = QString::fromStdString(absolute.lexically_normal());
     } else if (key == "ShowDollars") {
         const auto flag = Flag(value);
         if (!flag) return c.UsageError("ShowDollars takes 0 or 1, not '" + value + "'");
@@ -61,6 +67,10 @@ int Store(CommandContext& c, const std::string& key, const std::string& value) {
         stored = *number;
     }
     c.store.StoreOption(QString::fromStdString(key), stored);
+    if (const std::string problem = c.store.WriteProblem(); !problem.empty()) {
+        c.err << "tally: " << problem << '\n';
+        return kExitFailed;
+    }
     return kExitOk;
 }
 

@@ -19,7 +19,8 @@ int RunInvoice(CommandContext& c) {
         range[i] = *date;
     }
     const double rate =
-        c.options.rate ? AtofC(c.options.rate->c_str()) : RateFromText(c.store.RateText());
+        c.options.rate ? RateFromC(c.options.rate->c_str()) : RateFromText(c.store.RateText());
+    if (!c.LogReadableOrMissing()) return kExitFailed;
     const CurrentSettings& settings = c.engine.Settings();
     const auto text =
         GenerateInvoice(settings.DataLog, range[0], range[1], rate, settings.Rounding());

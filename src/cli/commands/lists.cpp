@@ -41,9 +41,9 @@ int PrintList(CommandContext& c, bool raw, const char* name) {
     if (!c.options.args.empty()) return c.UsageError(std::string(name) + " takes no arguments");
     PrintingSink sink(c.out, c.options.tsv, raw);
     c.engine.SetRowSink(&sink);
-    c.engine.ScanTimeLog();
+    const bool read = c.Scan();
     c.engine.SetRowSink(nullptr);  // the sink ends here
-    return kExitOk;
+    return read ? kExitOk : kExitFailed;
 }
 
 }  // namespace

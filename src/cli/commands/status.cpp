@@ -23,7 +23,7 @@ void PrintStatus(CommandContext& c) {
 
 int RunStatus(CommandContext& c) {
     if (!c.options.args.empty()) return c.UsageError("status takes no arguments");
-    c.engine.ScanTimeLog();
+    if (!c.Scan()) return kExitFailed;
     PrintStatus(c);
     return kExitOk;
 }
