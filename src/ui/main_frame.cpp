@@ -7,6 +7,7 @@
 #include <QLayout>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
 #include <QToolBar>
 
@@ -143,6 +144,15 @@ void CMainFrame::CreateStatusBar() {
     });
     bar->showMessage(kIdlePrompt);
 
+    // Says without a message box that the scan stopped early; hidden while the log is sound.
+    m_logWarning = new QLabel(bar);
+    m_logWarning->setObjectName("LogWarning");
+    const int iconSize = style()->pixelMetric(QStyle::PM_SmallIconSize);
+    m_logWarning->setPixmap(
+        style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(iconSize, iconSize));
+    bar->addPermanentWidget(m_logWarning);
+    m_logWarning->hide();
+
     for (const auto& [id, sizer] :
          {std::pair{ID_INDICATOR_INOUT, kInOutPaneSizer}, {ID_INDICATOR_CLOCK, kClockPaneSizer}}) {
         auto* pane = new QLabel(sizer, bar);
@@ -188,6 +198,14 @@ QAction* CMainFrame::Action(int id) const {
 QLabel* CMainFrame::Pane(int id) const {
     const auto found = m_panes.find(id);
     return found != m_panes.end() ? found->second : nullptr;
+}
+
+void CMainFrame::ShowLogWarning(const QString& toolTip) {
+    if (toolTip == m_logWarning->toolTip() && toolTip.isEmpty() == m_logWarning->isHidden()) {
+        return;
+    }
+    m_logWarning->setToolTip(toolTip);
+    m_logWarning->setVisible(!toolTip.isEmpty());
 }
 
 void CMainFrame::ShowRecentFiles(const QStringList& files) {

@@ -28,6 +28,10 @@ class CMainFrame : public QMainWindow {
 
     QAction* Action(int id) const;
     QLabel* Pane(int id) const;
+    QLabel* LogWarning() const { return m_logWarning; }
+
+    // Shows the warning icon before the panes with this tool tip; an empty text hides it.
+    void ShowLogWarning(const QString& toolTip);
     QToolBar* ToolBar() const { return m_toolBar; }
 
     // Lists the files under the File menu's recent-file place.
@@ -52,6 +56,7 @@ class CMainFrame : public QMainWindow {
     SettingsStore& m_store;
     std::map<int, QAction*> m_actions;
     std::map<int, QLabel*> m_panes;
+    QLabel* m_logWarning = nullptr;  // the time log is not read to its end, or not at all
     QToolBar* m_toolBar = nullptr;
     QMenu* m_fileMenu = nullptr;
     QAction* m_recentPlace = nullptr;

@@ -5,10 +5,12 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPrinter>
+#include <QTextDocument>
 #include <QTreeView>
 #include <ctime>
 
 #include "core/local_time.h"
+#include "core/log_check.h"
 #include "editor/edit_data_dlg.h"
 #include "invoice/invoice_dlg.h"
 #include "settings/options_dlg.h"
@@ -52,6 +54,21 @@ QTreeView* AddList(QWidget* form, const DialogUnits& units, const char* name,
     list->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     units.Place(list, x, y, width, height);
     return list;
+}
+
+// The tool tip of the status bar's warning: why the log is not read, or not to its end; empty
+// for a sound log.
+QString LogWarningText(const TallyEngine& engine) {
+    if (!engine.LogError().empty()) {
+        return Qt::convertFromPlainText(QString::fromStdString(engine.LogError()),
+                                        Qt::WhiteSpaceNormal);
+    }
+    const ScanStop& stop = engine.State().stop;
+    if (stop.reason == LogFault::None) return {};
+    const std::string text = "The time log is not read to its end.\n" + DescribeScanStop(stop) +
+                             ":\n" + stop.place.text +
+                             "\nMend it with Edit Raw Data; 'tally check' lists every fault.";
+    return Qt::convertFromPlainText(QString::fromStdString(text), Qt::WhiteSpaceNormal);
 }
 
 // Printing draws nothing, but a page exists only once a painter has begun on it.
@@ -142,6 +159,7 @@ void CQFTBView::ShowScanResults() {
     m_todaySecond->setText(QString::fromStdString(texts.todaySecond));
     m_periodFirst->setText(QString::fromStdString(texts.periodFirst));
     m_periodSecond->setText(QString::fromStdString(texts.periodSecond));
+    m_frame.ShowLogWarning(LogWarningText(m_engine));
 }
 
 void CQFTBView::ShowCaption(const QString& caption) {
