@@ -18,6 +18,7 @@ constexpr std::size_t kReadBlock = 1 << 20;
 // Far longer than any line of a time log: a longer line is cut here, the rest up to its
 // line end dropped, so a file without line ends costs no more memory than one block.
 constexpr std::size_t kMaxLineLength = 4096;
+static_assert(kMaxLineLength < kReadBlock, "a cut line and the next block must fit the buffer");
 // Entries reserved up front at most; a larger log grows the list as it reads.
 constexpr std::size_t kMaxReservedEntries = 1 << 16;
 constexpr std::size_t kTripleSize = 2 * kRecordSize + kElapsedLineSize;
