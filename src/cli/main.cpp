@@ -92,6 +92,10 @@ int Run(int argc, char** argv) {
         if (options->command == entry.name) command = &entry;
     }
     if (command == nullptr) return context.UsageError("unknown command '" + options->command + "'");
+    // Scripts that ask for JSON must not get text they would misread.
+    if (options->json && options->command != "check") {
+        return context.UsageError(options->command + " has no --json output");
+    }
 
     // Never run on defaults because the store could not be read: a punch would land in the
     // default log, and config would write the store back without the user's options.

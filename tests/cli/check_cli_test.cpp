@@ -127,9 +127,10 @@ TEST_F(CheckCli, aMissingLogIsCleanAnUnreadableOneAnError) {
     EXPECT_NE(folder.err.find(tally.Home()), std::string::npos) << folder.err;
 }
 
-TEST_F(CheckCli, refusesArgumentsAndTwoOutputForms) {
+TEST_F(CheckCli, refusesArgumentsTwoOutputFormsAndJsonElsewhere) {
     for (const auto& args : {std::vector<std::string>{"check", "now"},
-                             std::vector<std::string>{"check", "--json", "--tsv"}}) {
+                             std::vector<std::string>{"check", "--json", "--tsv"},
+                             std::vector<std::string>{"days", "--json"}}) {
         const ProcessResult result = tally.Run(args);
         EXPECT_EQ(result.exitCode, 2);
         EXPECT_EQ(result.out, "");
