@@ -2,10 +2,10 @@
 # Whole-program figures of `tally` on the generated logs: `status` on the century log as a
 # whole process, the peak memory of `days` on the million-triple log, and a punch (`in`,
 # then `out`) on a copy of the century log. Settings come from an empty temporary home.
-# Usage: bench/run_programs.sh [BUILD_DIR]     (default: build/default; needs hyperfine, time)
+# Usage: bench/run_programs.sh [BUILD_DIR]     (default: build/bench; needs hyperfine, time)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-build=$(cd "${1:-$here/../build/default}" && pwd)
+build=$(cd "${1:-$here/../build/bench}" && pwd)
 tally=$build/src/cli/tally
 for tool in hyperfine /usr/bin/time "$tally" "$build/bench/tally_genlog"; do
   command -v "$tool" >/dev/null || { echo "missing $tool (bash scripts/deps.sh; build first)" >&2; exit 1; }

@@ -2,10 +2,10 @@
 # Whole-program figures of `tallybook` on the century log, each run on its own Xvfb screen:
 # the time from starting the process until its window is on the screen, and the memory it
 # holds once idle. Settings come from an empty temporary home.
-# Usage: bench/window_startup.sh [BUILD_DIR]     (default: build/default; needs xvfb, xev)
+# Usage: bench/window_startup.sh [BUILD_DIR]     (default: build/bench; needs xvfb, xev)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-build=$(cd "${1:-$here/../build/default}" && pwd)
+build=$(cd "${1:-$here/../build/bench}" && pwd)
 tallybook=$build/src/ui/tallybook
 tally=$build/src/cli/tally
 for tool in xvfb-run xev "$tallybook" "$tally" "$build/bench/tally_genlog"; do

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Builds TallyBook twice (optimised, and with address + undefined sanitizers) and runs every test.
+# Builds TallyBook twice (optimised, and with address + undefined sanitizers), both with
+# warnings as errors and without the benchmarks (bench/run_all.sh has those), and runs every
+# test.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
-for preset in default asan; do
+for preset in ci asan; do
   cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" -j "$(nproc)"
   ctest --preset "$preset"
