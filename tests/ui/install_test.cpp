@@ -9,7 +9,7 @@
 namespace tally::test {
 namespace {
 
-TEST(InstallTest, installsBothProgramsThePickerLibraryTheDesktopEntryAndTheIcon) {
+TEST(InstallTest, installsBothProgramsThePickerLibraryAndHeadersTheDesktopEntryAndTheIcon) {
     TempDir prefix;
     QProcess install;
     install.start(CMAKE_COMMAND, {"--install", TALLY_BUILD_DIR, "--prefix",
@@ -19,15 +19,20 @@ TEST(InstallTest, installsBothProgramsThePickerLibraryTheDesktopEntryAndTheIcon)
 
     namespace fs = std::filesystem;
     const fs::path root = prefix.Path();
-    for (const char* file : {"bin/tallybook", "bin/tally", "share/applications/tallybook.desktop",
-                             "share/icons/hicolor/32x32/apps/tallybook.xpm"}) {
+    for (const char* file :
+         {"bin/tallybook", "bin/tally", "share/applications/tallybook.desktop",
+          "share/icons/hicolor/32x32/apps/tallybook.xpm",
+          "include/tallybook/controls/qf_date_time_ctrl.h",
+          "include/tallybook/controls/picker_types.h", "include/tallybook/controls/picker_format.h",
+          "include/tallybook/controls/tally_controls_export.h"}) {
         EXPECT_TRUE(fs::exists(root / file)) << file;
     }
+    // The build's library folder: lib, lib64 or a multiarch one such as lib/x86_64-linux-gnu.
     bool library = false;
-    for (const auto& entry : fs::directory_iterator(root / "lib")) {
+    for (const auto& entry : fs::directory_iterator(root / TALLY_INSTALL_LIBDIR)) {
         library |= entry.path().filename().string().starts_with("libtallycontrols.so");
     }
-    EXPECT_TRUE(library);
+    EXPECT_TRUE(library) << TALLY_INSTALL_LIBDIR;
     EXPECT_NE(
         ReadFile((root / "share/applications/tallybook.desktop").string()).find("Exec=tallybook"),
         std::string::npos);
