@@ -46,8 +46,8 @@ const char* MalformedField(const char (&bytes)[kRecordSize], bool in, const Punc
     return nullptr;
 }
 
-void CheckRecord(const char (&bytes)[kRecordSize], bool in, std::int64_t offset,
-                 std::vector<LogFinding>& findings) {
+// What is wrong with a record; fault None when nothing is.
+LogFinding CheckRecord(const char (&bytes)[kRecordSize], bool in, std::int64_t offset) {
     PunchRecord record = PunchRecord::FromText(bytes, kRecordTextLength);
     record.Split();
     LogFinding finding;
@@ -57,32 +57,29 @@ void CheckRecord(const char (&bytes)[kRecordSize], bool in, std::int64_t offset,
         finding.field = field;
     } else if (record.DayNumber() > DaysInMonth(record.YearNumber(), MonthIndex(record.Month()))) {
         finding.fault = LogFault::DayBeyondMonth;
-    } else {
-        return;
     }
-    findings.push_back(finding);
+    return finding;
 }
 
 // The scan uses no more of the Elapsed line than its line end; what else is wrong with it
 // misleads the other readers of the log (the invoice, Clock In's check, the editor).
-void CheckElapsedLine(const std::string& text, std::int64_t offset,
-                      std::vector<LogFinding>& findings) {
+LogFinding CheckElapsedLine(const std::string& text, std::int64_t offset) {
     LogFinding finding;
     finding.place.offset = offset;
     const std::size_t lead = std::strlen(kElapsedLead);
     if (text.compare(0, lead, kElapsedLead) != 0) {
         finding.fault = LogFault::ElapsedMissing;
-        findings.push_back(finding);
-        return;
+        return finding;
     }
     const char* t = text.c_str() + lead;
     const bool sound = text.size() == kElapsedTextLength && IsDigit(t[0]) && IsDigit(t[1]) &&
                        t[2] == ':' && IsDigit(t[3]) && t[3] <= '5' && IsDigit(t[4]) &&
                        t[5] == ':' && IsDigit(t[6]) && t[6] <= '5' && IsDigit(t[7]) && t[8] == '.';
-    if (sound) return;
-    finding.fault = LogFault::MalformedField;
-    finding.field = "elapsed time";
-    findings.push_back(finding);
+    if (!sound) {
+        finding.fault = LogFault::MalformedField;
+        finding.field = "elapsed time";
+    }
+    return finding;
 }
 
 }  // namespace
@@ -96,6 +93,16 @@ LogCheck CheckTimeLog(int fd, const CurrentSettings& settings) {
 
     // The records as the scan read them, up to where it stopped.
     LogCheck check;
+    // A file of short lines holds a finding every few bytes: the list keeps the first ones
+    // and counts the rest, so memory stays bounded whatever the file holds.
+    const auto keep = [&check](LogFinding finding) {
+        if (finding.fault == LogFault::None) return;
+        if (check.findings.size() < kListedFindings) {
+            check.findings.push_back(std::move(finding));
+        } else {
+            ++check.findingsNotListed;
+        }
+    };
     lseek(fd, start, SEEK_SET);
     BufferedReader reader(fd);
     enum class Expect { In, Out, Elapsed } expect = Expect::In;
@@ -103,21 +110,21 @@ LogCheck CheckTimeLog(int fd, const CurrentSettings& settings) {
         const std::int64_t offset = start + reader.Consumed();
         if (expect == Expect::Elapsed) {
             std::string text;
-            const auto keep = [&text](char c) {
+            const auto collect = [&text](char c) {
                 if (text.size() <= kElapsedTextLength) text += c;
             };
-            if (ReadElapsedLine(reader, keep) != ElapsedRead::Line) break;
-            CheckElapsedLine(text, offset, check.findings);
+            if (ReadElapsedLine(reader, collect) != ElapsedRead::Line) break;
+            keep(CheckElapsedLine(text, offset));
             expect = Expect::In;
             continue;
         }
         char bytes[kRecordSize];
         if (ReadRecordBytes(reader, bytes) < kRecordSize) break;
-        CheckRecord(bytes, expect == Expect::In, offset, check.findings);
+        keep(CheckRecord(bytes, expect == Expect::In, offset));
         if (expect == Expect::Out && pairStop && offset == scan.stop.place.offset) break;
         expect = expect == Expect::In ? Expect::Out : Expect::Elapsed;
     }
-    // The walk ends at the scan's stop, so the stop comes last.
+    // The walk ends at the scan's stop, so the stop comes last; it is always listed.
     if (scan.stop.reason != LogFault::None) {
         check.findings.push_back({scan.stop.reason, scan.stop.place, {}, true, 0});
     }

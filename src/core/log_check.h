@@ -19,9 +19,13 @@ struct LogFinding {
     std::int64_t linesIgnored = 0;  // lines after it that the scan never reads
 };
 
+// Findings listed at most, besides the place where the scan stops.
+inline constexpr std::size_t kListedFindings = 1000;
+
 struct LogCheck {
     std::int64_t lineCount = 0;
-    std::vector<LogFinding> findings;  // in file order
+    std::vector<LogFinding> findings;    // in file order
+    std::int64_t findingsNotListed = 0;  // found after the first kListedFindings
 };
 
 // Checks the log from the descriptor's current position on, reading it as the scan does

@@ -50,7 +50,7 @@ TEST_F(CheckCli, aCleanTenYearLogPasses) {
     EXPECT_EQ(json.exitCode, 0);
     EXPECT_EQ(json.out, "{\"log\":\"" + tally.Log() + "\",\"exists\":true,\"lines\":" +
                             std::to_string(std::count(log.begin(), log.end(), '\n')) +
-                            ",\"clean\":true,\"findings\":[]}\n");
+                            ",\"clean\":true,\"findings\":[],\"not_listed\":0}\n");
 }
 
 TEST_F(CheckCli, namesEachFaultAtItsLine) {
@@ -110,16 +110,17 @@ TEST_F(CheckCli, tellsPeopleAndScriptsTheSame) {
                   "2004\",\"stops_scan\":false,\"lines_ignored\":0},"
                   "{\"line\":5,\"reason\":\"out-before-in\",\"message\":\"Out before "
                   "In\",\"field\":\"\",\"text\":\"Out..Tue Jan 06 08:00:00 "
-                  "2004\",\"stops_scan\":true,\"lines_ignored\":4}]}\n");
+                  "2004\",\"stops_scan\":true,\"lines_ignored\":4}],\"not_listed\":0}\n");
 }
 
 TEST_F(CheckCli, aMissingLogIsCleanAnUnreadableOneAnError) {
     const ProcessResult missing = tally.Run({"check"});
     EXPECT_EQ(missing.exitCode, 0);
     EXPECT_EQ(missing.out, tally.Log() + ": no time log, nothing to check\n");
-    EXPECT_EQ(tally.Run({"check", "--json"}).out,
-              "{\"log\":\"" + tally.Log() +
-                  "\",\"exists\":false,\"lines\":0,\"clean\":true,\"findings\":[]}\n");
+    EXPECT_EQ(
+        tally.Run({"check", "--json"}).out,
+        "{\"log\":\"" + tally.Log() +
+            "\",\"exists\":false,\"lines\":0,\"clean\":true,\"findings\":[],\"not_listed\":0}\n");
 
     const ProcessResult folder = tally.Run({"check", "--log", tally.Home()});
     EXPECT_EQ(folder.exitCode, 1);

@@ -110,6 +110,18 @@ TEST_F(LogCheckTest, countsTheLinesOfTheLog) {
     EXPECT_EQ(Check(kMonday + "In...Tue").lineCount, 4);
 }
 
+TEST_F(LogCheckTest, listsTheFirstThousandFindingsAndCountsTheRest) {
+    std::string log;
+    for (int i = 0; i < 1500; ++i) log += "in...Mon Jan 05 09:00:00 2004\n" + kMonday.substr(31);
+    const LogCheck check = Check(log + "\n");
+    ASSERT_EQ(check.findings.size(), kListedFindings + 1);
+    EXPECT_EQ(check.findings[999].place.line, 2998);
+    EXPECT_EQ(check.findingsNotListed, 500);
+    // The stop is always listed.
+    EXPECT_EQ(check.findings.back().fault, LogFault::Fragment);
+    EXPECT_EQ(check.findings.back().place.line, 4501);
+}
+
 TEST_F(LogCheckTest, readsPairsWithTheRoundingOfPunchTimes) {
     // 09:08:00 to 09:07:40 runs backwards, but rounded to the quarter hour both are 09:15.
     const std::string log =

@@ -30,7 +30,7 @@ void PrintJson(std::ostream& out, const std::string& path, bool exists, const Lo
             << ",\"stops_scan\":" << (f.stopsScan ? "true" : "false")
             << ",\"lines_ignored\":" << f.linesIgnored << '}';
     }
-    out << "]}\n";
+    out << "],\"not_listed\":" << check.findingsNotListed << "}\n";
 }
 
 }  // namespace
@@ -65,6 +65,9 @@ int RunCheck(CommandContext& c) {
     } else {
         for (const LogFinding& f : check.findings) {
             c.out << DescribeFinding(f) << ": \"" << Printable(f.place.text) << "\"\n";
+        }
+        if (check.findingsNotListed > 0) {
+            c.out << "and " << check.findingsNotListed << " more findings\n";
         }
     }
     return check.findings.empty() ? kExitOk : kExitFailed;
