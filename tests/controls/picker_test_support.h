@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "controls/picker_types.h"
+#include "qt_printers.h"
 #include "recording_picker.h"
 
 namespace tally::test {
@@ -36,9 +37,3 @@ void ClickDay(QCalendarWidget* calendar, int day);
 void PrintTo(const SystemTime& time, std::ostream* out);
 
 }  // namespace tally::test
-
-// Readable values in failure messages.
-void PrintTo(const QString& text, std::ostream* out);
-void PrintTo(const QDateTime& value, std::ostream* out);
-void PrintTo(const QColor& colour, std::ostream* out);
-void PrintTo(const QFont& font, std::ostream* out);

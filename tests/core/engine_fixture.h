@@ -7,19 +7,18 @@
 #include <vector>
 
 #include "core/tally_engine.h"
+#include "log_text.h"
 #include "test_support.h"
 
 namespace tally::test {
 
 class EngineTest : public ::testing::Test {
   protected:
-    EngineTest() : engine(clock, reporter) {
-        PinTimeZone();
-        engine.Settings().DataLog = log();
-    }
+    EngineTest() : engine(clock, reporter) { engine.Settings().DataLog = log(); }
 
     std::string log() const { return dir.File("TALLYBK.DAT"); }
-    void WriteLog(const std::string& lfText) { WriteFile(log(), Crlf(lfText)); }
+    // The log, with LF line ends turned into CR LF.
+    void WriteLog(const std::string& text) { WriteFile(log(), Crlf(text)); }
 
     std::vector<std::string> RawColumn(int column) const {
         std::vector<std::string> cells;
@@ -39,10 +38,5 @@ class EngineTest : public ::testing::Test {
     RecordingReporter reporter;
     TallyEngine engine;
 };
-
-// One triple of the time log, LF line ends.
-inline std::string Triple(const std::string& in, const std::string& out, const std::string& et) {
-    return "In..." + in + "\nOut.." + out + "\nElapsed time of " + et + ".\n";
-}
 
 }  // namespace tally::test

@@ -10,12 +10,12 @@
 #include <QTimer>
 #include <QTreeView>
 #include <filesystem>
-#include <map>
 
 #include "controls/qf_date_time_ctrl.h"
 #include "core/local_time.h"
 #include "editor/editor_messages.h"
 #include "editor/time_entry_dlg.h"
+#include "folder_snapshot.h"
 #include "qt_printers.h"
 #include "test_support.h"
 
@@ -35,15 +35,6 @@ const std::string kFeb03 = Crlf(
     "Out..Tue Feb 03 12:00:00 2004\n"
     "Elapsed time of 04:00:00.\n");
 const std::string kFeb04In = Crlf("In...Wed Feb 04 09:15:00 2004\n");
-
-// Every file of a folder with its bytes.
-std::map<std::string, std::string> Snapshot(const std::filesystem::path& dir) {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-        files[entry.path().filename().string()] = ReadFile(entry.path().string());
-    }
-    return files;
-}
 
 class EditDataDlgTest : public ::testing::Test {
   protected:
@@ -270,7 +261,7 @@ TEST_F(EditDataDlgTest, okShiftsTheTenBackupGenerations) {
 TEST_F(EditDataDlgTest, cancelLeavesLogAndBackupsUntouched) {
     WriteFile(dir.File("TALLYBK.da0"), "older");
     Open(kJan05 + kFeb03);
-    const auto before = Snapshot(dir.Path());
+    const auto before = test::SnapshotFolder(dir.Path());
     ClickRow(0);
     Click(Button("&Delete"));
     actInEntryDialog = [](CTimeEntryDlg& entry) {
@@ -279,7 +270,7 @@ TEST_F(EditDataDlgTest, cancelLeavesLogAndBackupsUntouched) {
     Click(Button("&Add"));
     Click(Button("Cancel"));
     EXPECT_EQ(dlg.result(), QDialog::Rejected);
-    EXPECT_EQ(Snapshot(dir.Path()), before);
+    EXPECT_EQ(test::SnapshotFolder(dir.Path()), before);
 }
 
 TEST_F(EditDataDlgTest, aLogChangedSinceLoadingIsNotOverwritten) {

@@ -10,7 +10,7 @@
 namespace tally {
 namespace {
 
-using test::OpenIn;
+using test::In;
 using test::Triple;
 
 constexpr RoundingOptions kNoRounding{kRoundNone, 0};
@@ -18,8 +18,6 @@ constexpr const char* kNothingBilled = "No billing times within the specified pe
 
 class InvoiceTest : public ::testing::Test {
   protected:
-    void SetUp() override { test::PinTimeZone(); }
-
     std::string Invoice(const std::string& log, CalendarDate start, CalendarDate end,
                         double rate = 10.0, RoundingOptions rounding = kNoRounding) {
         test::WriteFile(path, log);
@@ -188,7 +186,7 @@ TEST_F(InvoiceTest, daySumsOfADayOrMoreShowTheRemainderAndTheTotalKeepsWholeDays
 
 TEST_F(InvoiceTest, clockedInOnANewDayShowsThatDayWithNoTime) {
     const std::string log =
-        Triple("2004-06-01 09:00:00", "2004-06-01 17:00:00") + OpenIn("2004-06-02 09:00:00");
+        Triple("2004-06-01 09:00:00", "2004-06-01 17:00:00") + In("2004-06-02 09:00:00");
     EXPECT_EQ(Invoice(log, {2004, 6, 1}, {2004, 6, 2}),
               "2004-06-01 8:00 = 80.00\r\n"
               "2004-06-02 00:00 = 0.00\r\n"

@@ -8,14 +8,12 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <array>
-#include <cstdio>
 #include <filesystem>
 
 #include "controls/qf_date_time_ctrl.h"
 #include "core/local_time.h"
 #include "qt_printers.h"
-#include "test_support.h"
+#include "tally_harness.h"
 
 namespace tally {
 namespace {
@@ -54,7 +52,7 @@ std::string Lines(std::string text) {
 class InvoiceDlgTest : public ::testing::Test {
   protected:
     InvoiceDlgTest()
-        : configFile(dir.Path() / "Local AppWizard-Generated Applications" /
+        : configFile(tally.home.Path() / ".config" / "Local AppWizard-Generated Applications" /
                      "Quillfen's TallyBook.conf"),
           clock(FromLocalTime(2004, 6, 2, 17, 47, 39)) {
         std::filesystem::create_directories(configFile.parent_path());
@@ -97,22 +95,16 @@ class InvoiceDlgTest : public ::testing::Test {
     static std::string Text(const CInvoiceDlg& dlg) { return dlg.InvoiceText().toStdString(); }
 
     // What `tally invoice` prints for the same settings.
-    std::string TallyInvoice(const std::string& args) {
-        const std::string command = "env HOME='" + dir.Path().string() + "' XDG_CONFIG_HOME='" +
-                                    dir.Path().string() + "' '" TALLY_BINARY "' invoice " + args;
-        FILE* pipe = popen(command.c_str(), "r");
-        std::string out;
-        std::array<char, 4096> buffer;
-        for (std::size_t n; (n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) {
-            out.append(buffer.data(), n);
-        }
-        EXPECT_EQ(pclose(pipe), 0) << command;
-        return out;
+    std::string TallyInvoice(std::vector<std::string> args) {
+        args.insert(args.begin(), "invoice");
+        const test::ProcessResult run = tally.Run(args);
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        return run.out;
     }
 
-    test::TempDir dir;
+    test::TallyHarness tally;  // its home holds the settings the dialog reads
     std::filesystem::path configFile;
-    std::string log = dir.File("TALLYBK.DAT");
+    std::string log = tally.Log();
     test::FakeClock clock;
 };
 
@@ -139,7 +131,7 @@ TEST_F(InvoiceDlgTest, generatesWhatTallyInvoicePrints) {
               "2004-06-03 1:45 = 17.50\n"
               "2004-06-04 01:30 = 15.00\n"
               "19 hours, 15 minutes = 192.50\n");
-    EXPECT_EQ(Lines(Text(*dlg)), Lines(TallyInvoice("2004-06-01 2004-06-04")));
+    EXPECT_EQ(Lines(Text(*dlg)), Lines(TallyInvoice({"2004-06-01", "2004-06-04"})));
 }
 
 TEST_F(InvoiceDlgTest, usesTheRateInTheBoxAtGenerateTime) {
@@ -149,7 +141,8 @@ TEST_F(InvoiceDlgTest, usesTheRateInTheBoxAtGenerateTime) {
     rate->selectAll();
     QTest::keyClicks(rate, "12.5");
     Click(Button(*dlg, "Generate Invoice"));
-    EXPECT_EQ(Lines(Text(*dlg)), Lines(TallyInvoice("2004-06-01 2004-06-30 --rate 12.5")));
+    EXPECT_EQ(Lines(Text(*dlg)),
+              Lines(TallyInvoice({"2004-06-01", "2004-06-30", "--rate", "12.5"})));
     EXPECT_NE(Text(*dlg).find("2004-06-07 01:00 = 12.50"), std::string::npos);
 }
 
@@ -158,7 +151,7 @@ TEST_F(InvoiceDlgTest, roundsOnlyWithARoundingType) {
     auto dlg = Open();
     SetDates(*dlg, QDate(2004, 6, 1), QDate(2004, 6, 4));
     dlg->GenerateInvoiceAction()->trigger();
-    EXPECT_EQ(Lines(Text(*dlg)), Lines(TallyInvoice("2004-06-01 2004-06-04")));
+    EXPECT_EQ(Lines(Text(*dlg)), Lines(TallyInvoice({"2004-06-01", "2004-06-04"})));
     EXPECT_EQ(Text(*dlg).substr(0, 24), "2004-06-01 7:35 = 75.83\n");
 }
 
@@ -174,7 +167,7 @@ TEST_F(InvoiceDlgTest, theCommandAndTheKeyboardWorkLikeTheButton) {
     QTest::keyClick(start, Qt::Key_Down);
     EXPECT_EQ(start->text(), "06/03/2004");
     dlg->GenerateInvoiceAction()->trigger();
-    EXPECT_EQ(Lines(Text(*dlg)), Lines(TallyInvoice("2004-06-03 2004-06-04")));
+    EXPECT_EQ(Lines(Text(*dlg)), Lines(TallyInvoice({"2004-06-03", "2004-06-04"})));
 }
 
 TEST_F(InvoiceDlgTest, nothingBilledAndAnUnreadableLog) {

@@ -3,11 +3,19 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <clocale>
+#include <cstdlib>
+
+#include "test_environment.h"
+
+// Before the constants of the test files are made: some of them are local times. Headless
+// wherever it runs, test discovery included.
+[[gnu::constructor(101)]] static void PinEnvironmentFirst() {
+    tally::test::PinTestEnvironment();
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+}
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
-    // Test discovery runs the binary without the tests' environment: stay headless then too.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     // QApplication takes the number format from the environment; the engine reads and
     // writes numbers in the C locale.

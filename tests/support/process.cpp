@@ -1,41 +1,88 @@
 #include "process.h"
 
 #include <fcntl.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <cstdlib>
+#include <cstring>
+#include <thread>
 
 #include "test_support.h"
 
-namespace tally::test {
+extern char** environ;
 
-ProcessResult RunProcess(const std::vector<std::string>& argv,
-                         const std::map<std::string, std::string>& env, const std::string& input) {
-    TempDir capture;
-    const std::string outPath = capture.File("out");
-    const std::string errPath = capture.File("err");
-    const std::string inPath = capture.File("in");
-    WriteFile(inPath, input);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        for (const auto& [name, value] : env) setenv(name.c_str(), value.c_str(), 1);
-        const int in = open(inPath.c_str(), O_RDONLY);
-        const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        dup2(in, 0);
-        dup2(out, 1);
-        dup2(err, 2);
-        std::vector<char*> args;
-        for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-        args.push_back(nullptr);
-        execvp(args[0], args.data());
-        _exit(127);
+namespace tally::test {
+namespace {
+
+// The test's environment with the given variables set over it, as execve takes it.
+std::vector<std::string> Environment(const std::map<std::string, std::string>& overrides) {
+    std::map<std::string, std::string> variables;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        const std::string text = *entry;
+        const std::size_t equals = text.find('=');
+        if (equals != std::string::npos)
+            variables[text.substr(0, equals)] = text.substr(equals + 1);
     }
-    int status = 0;
-    waitpid(pid, &status, 0);
+    for (const auto& [name, value] : overrides) variables[name] = value;
+    std::vector<std::string> result;
+    for (const auto& [name, value] : variables) result.push_back(name + "=" + value);
+    return result;
+}
+
+std::vector<char*> Pointers(std::vector<std::string>& texts) {
+    std::vector<char*> pointers;
+    for (std::string& text : texts) pointers.push_back(text.data());
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
+}  // namespace
+
+ProcessResult RunProcess(const std::vector<std::string>& argv, const ProcessOptions& options) {
+    TempDir capture;
+    const std::string inPath = capture.File("in");
+    const std::string outPath =
+        options.stdoutFile.empty() ? capture.File("out") : options.stdoutFile;
+    const std::string errPath = capture.File("err");
+    WriteFile(inPath, options.input);
+
+    // posix_spawn rather than fork: GUI tests have threads, and the child runs nothing of ours.
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, inPath.c_str(), O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    if (!options.workingDir.empty()) {
+        posix_spawn_file_actions_addchdir_np(&actions, options.workingDir.c_str());
+    }
+    std::vector<std::string> args = argv;
+    std::vector<std::string> env = Environment(options.env);
+    pid_t pid = -1;
+    const int spawnError = posix_spawnp(&pid, args.at(0).c_str(), &actions, nullptr,
+                                        Pointers(args).data(), Pointers(env).data());
+    posix_spawn_file_actions_destroy(&actions);
     ProcessResult result;
+    if (spawnError != 0) {
+        result.exitCode = 127;
+        result.err = argv[0] + ": " + std::strerror(spawnError);
+        return result;
+    }
+
+    const auto deadline = std::chrono::steady_clock::now() + options.timeout;
+    int status = 0;
+    while (waitpid(pid, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            result.timedOut = true;
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
     result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    result.out = ReadFile(outPath);
+    if (options.stdoutFile.empty()) result.out = ReadFile(outPath);
     result.err = ReadFile(errPath);
     return result;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Runs a program as a separate process and collects what it printed and its exit code.
 
+#include <chrono>
 #include <map>
 #include <string>
 #include <vector>
@@ -8,14 +9,21 @@
 namespace tally::test {
 
 struct ProcessResult {
-    int exitCode = -1;  // 128 + signal number when killed
+    int exitCode = -1;  // 128 + signal number when killed; 127 when it could not start
     std::string out;
     std::string err;
+    bool timedOut = false;  // killed at the timeout
 };
 
-// Runs argv[0] (searched in PATH) with extra environment variables set.
-ProcessResult RunProcess(const std::vector<std::string>& argv,
-                         const std::map<std::string, std::string>& env = {},
-                         const std::string& input = {});
+struct ProcessOptions {
+    std::map<std::string, std::string> env;  // set over the test's own environment
+    std::string input;                       // standard input
+    std::string workingDir;                  // empty: the test's own
+    std::string stdoutFile;                  // standard output goes there instead of into out
+    std::chrono::milliseconds timeout{std::chrono::minutes(2)};
+};
+
+// Runs argv[0] (searched in PATH) and waits for it, at most until the timeout.
+ProcessResult RunProcess(const std::vector<std::string>& argv, const ProcessOptions& options = {});
 
 }  // namespace tally::test

@@ -1,9 +1,14 @@
 #pragma once
-// Lets GoogleTest print Qt strings in its failure messages.
+// Lets GoogleTest print Qt values readably in its failure messages.
 
-#include <QString>
 #include <ostream>
 
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
+class QColor;
+class QDateTime;
+class QFont;
+class QString;
+
+void PrintTo(const QString& text, std::ostream* out);
+void PrintTo(const QDateTime& value, std::ostream* out);
+void PrintTo(const QColor& colour, std::ostream* out);
+void PrintTo(const QFont& font, std::ostream* out);

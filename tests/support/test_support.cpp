@@ -42,9 +42,9 @@ void WriteFile(const std::string& path, const std::string& bytes) {
 
 std::string Crlf(const std::string& text) {
     std::string result;
-    for (char c : text) {
-        if (c == '\n') result += '\r';
-        result += c;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) result += '\r';
+        result += text[i];
     }
     return result;
 }

@@ -8,6 +8,7 @@
 
 #include "core/clock.h"
 #include "core/reporter.h"
+#include "test_environment.h"
 
 namespace tally::test {
 
@@ -47,10 +48,11 @@ class TempDir {
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);
 
-// Text with LF line ends turned into the CR LF of the time log.
+// Text with LF line ends turned into the CR LF of the time log; line ends that have their CR
+// already keep it, so text built by log_text.h may be part of it.
 std::string Crlf(const std::string& text);
 
-// Pins the process time zone (central European, with summer time) for tests that convert.
-void PinTimeZone(const char* tz = "CET-1CEST,M3.5.0,M10.5.0/3");
+// Moves the process to another time zone, or back to the tests' own one.
+void PinTimeZone(const char* tz = kTestTimeZone);
 
 }  // namespace tally::test

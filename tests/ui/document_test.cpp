@@ -4,9 +4,9 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
-#include <QProcess>
 #include <filesystem>
 
+#include "process.h"
 #include "ui/command_ids.h"
 #include "window_harness.h"
 
@@ -99,14 +99,10 @@ TEST_F(DocumentTest, dropsARecentFileThatCannotBeOpenedAnyMore) {
 }
 
 TEST(CommandLineTest, answersVersionAndHelp) {
-    QProcess program;
-    program.start(TALLYBOOK_PATH, {"--version"});
-    ASSERT_TRUE(program.waitForFinished(30000));
-    EXPECT_EQ(program.exitCode(), 0);
-    EXPECT_EQ(program.readAllStandardOutput().trimmed(), "Quillfen's TallyBook 2.2.0.1");
-    program.start(TALLYBOOK_PATH, {"--help"});
-    ASSERT_TRUE(program.waitForFinished(30000));
-    EXPECT_TRUE(program.readAllStandardOutput().contains("[file]"));
+    const ProcessResult version = RunProcess({TALLYBOOK_PATH, "--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, "Quillfen's TallyBook 2.2.0.1\n");
+    EXPECT_NE(RunProcess({TALLYBOOK_PATH, "--help"}).out.find("[file]"), std::string::npos);
 }
 
 }  // namespace

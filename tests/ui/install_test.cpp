@@ -1,9 +1,9 @@
 // What `cmake --install` puts in place, and that the installed window program runs there.
 
 #include <gtest/gtest.h>
-#include <QProcess>
 #include <filesystem>
 
+#include "process.h"
 #include "test_support.h"
 
 namespace tally::test {
@@ -11,11 +11,9 @@ namespace {
 
 TEST(InstallTest, installsBothProgramsThePickerLibraryAndHeadersTheDesktopEntryAndTheIcon) {
     TempDir prefix;
-    QProcess install;
-    install.start(CMAKE_COMMAND, {"--install", TALLY_BUILD_DIR, "--prefix",
-                                  QString::fromStdString(prefix.Path().string())});
-    ASSERT_TRUE(install.waitForFinished(120000));
-    ASSERT_EQ(install.exitCode(), 0) << install.readAllStandardError().toStdString();
+    const ProcessResult install =
+        RunProcess({CMAKE_COMMAND, "--install", TALLY_BUILD_DIR, "--prefix", prefix.Path()});
+    ASSERT_EQ(install.exitCode, 0) << install.err;
 
     namespace fs = std::filesystem;
     const fs::path root = prefix.Path();
@@ -37,10 +35,8 @@ TEST(InstallTest, installsBothProgramsThePickerLibraryAndHeadersTheDesktopEntryA
         ReadFile((root / "share/applications/tallybook.desktop").string()).find("Exec=tallybook"),
         std::string::npos);
 
-    QProcess installed;
-    installed.start(QString::fromStdString((root / "bin/tallybook").string()), {"--version"});
-    ASSERT_TRUE(installed.waitForFinished(30000));
-    EXPECT_EQ(installed.exitCode(), 0) << installed.readAllStandardError().toStdString();
+    const ProcessResult installed = RunProcess({root / "bin/tallybook", "--version"});
+    EXPECT_EQ(installed.exitCode, 0) << installed.err;
 }
 
 }  // namespace

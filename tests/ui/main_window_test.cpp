@@ -3,10 +3,10 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QProcess>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 
+#include "tally_harness.h"
 #include "ui/command_ids.h"
 #include "window_harness.h"
 
@@ -154,22 +154,17 @@ TEST_F(MainWindowTest, restoresReadyAfterACommandsPromptLeavesTheStatusBar) {
 TEST_F(MainWindowTest, picksUpAPunchFromAnotherProgramAtTheNextTick) {
     w.WriteLog(kMondayLog);
     ASSERT_TRUE(w.Start());
-    QProcess tally;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("HOME", QString::fromStdString(w.dir.Path().string()));
-    tally.setProcessEnvironment(environment);
-    tally.start(TALLY_CLI_PATH, {"in", "--log", QString::fromStdString(w.LogPath())});
-    ASSERT_TRUE(tally.waitForFinished(30000));
-    ASSERT_EQ(tally.exitCode(), 0) << tally.readAllStandardError().toStdString();
+    TallyHarness tally;
+    const ProcessResult in = tally.Run({"in", "--log", w.LogPath()}, "2024-03-04 13:00:00");
+    ASSERT_EQ(in.exitCode, 0) << in.err;
     EXPECT_EQ(w.Pane(ID_INDICATOR_INOUT), "Out") << "nothing happens between ticks";
 
     w.Tick();
     EXPECT_EQ(w.Pane(ID_INDICATOR_INOUT), "In");
     ASSERT_EQ(w.RowCount(w.View().RawList()), 4);
-    EXPECT_EQ(w.RawRow(3)[0], "In");
+    EXPECT_EQ(w.RawRow(3), (QStringList{"In", "Mon", "Mar 04, 2024", "13:00:00"}));
 
-    tally.start(TALLY_CLI_PATH, {"out", "--log", QString::fromStdString(w.LogPath())});
-    ASSERT_TRUE(tally.waitForFinished(30000));
+    ASSERT_EQ(tally.Run({"out", "--log", w.LogPath()}, "2024-03-04 14:00:00").exitCode, 0);
     w.Tick();
     EXPECT_EQ(w.Pane(ID_INDICATOR_INOUT), "Out");
     EXPECT_EQ(w.RowCount(w.View().RawList()), 6);

@@ -3,9 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <algorithm>
 #include <cstdlib>
 #include <map>
@@ -14,25 +11,12 @@
 #include <vector>
 
 #include "core/calendar.h"
-#include "core/elapsed_time.h"
 #include "core/local_time.h"
-#include "core/punch_record.h"
-#include "test_support.h"
+#include "log_text.h"
+#include "tally_harness.h"
 
-namespace tally {
+namespace tally::test {
 namespace {
-
-struct Outcome {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-// One closed pair as the punch writer writes it.
-std::string Triple(TimeValue in, TimeValue out) {
-    return InRecordLine(ToLocalTm(in)) + OutRecordLine(ToLocalTm(out)) +
-           ElapsedLine(SplitSeconds(out > in ? out - in : 0));
-}
 
 TimeValue At(int year, int month, int day, int hour, int minute, int second) {
     return FromLocalTime(year, month, day, hour, minute, second);
@@ -40,57 +24,26 @@ TimeValue At(int year, int month, int day, int hour, int minute, int second) {
 
 class ExportCommandTest : public ::testing::Test {
   protected:
-    Outcome Program(const std::string& program, const std::vector<std::string>& args,
-                    const std::vector<std::pair<std::string, std::string>>& env = {}) {
-        const std::string outFile = scratch.File("out");
-        const std::string errFile = scratch.File("err");
-        const pid_t pid = fork();
-        if (pid == 0) {
-            setenv("HOME", home.Path().c_str(), 1);
-            setenv("XDG_CONFIG_HOME", (home.Path() / ".config").c_str(), 1);
-            setenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3", 1);
-            for (const auto& [name, value] : env) setenv(name.c_str(), value.c_str(), 1);
-            const int out = open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-            const int err = open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-            dup2(out, STDOUT_FILENO);
-            dup2(err, STDERR_FILENO);
-            std::vector<char*> argv{const_cast<char*>(program.c_str())};
-            for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-            argv.push_back(nullptr);
-            execvp(program.c_str(), argv.data());
-            _exit(127);
-        }
-        int status = 0;
-        waitpid(pid, &status, 0);
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, test::ReadFile(outFile),
-                test::ReadFile(errFile)};
-    }
-
-    Outcome Tally(std::vector<std::string> args,
-                  const std::vector<std::pair<std::string, std::string>>& env = {}) {
-        return Program(TALLY_BINARY, args, env);
-    }
-
     void ExpectUsageError(const std::vector<std::string>& args) {
-        const Outcome run = Tally(args);
+        const ProcessResult run = tally.Run(args);
         EXPECT_EQ(run.exitCode, 2) << args.back();
         EXPECT_EQ(run.out, "");
         EXPECT_NE(run.err.find("Try 'tally --help'"), std::string::npos) << run.err;
     }
 
-    test::TempDir home;
-    test::TempDir scratch;
-    std::string log = home.File("TALLYBK.DAT");  // the default time log of a new user
+    TallyHarness tally;
+    TempDir scratch;
+    std::string log = tally.Log();
 };
 
 TEST_F(ExportCommandTest, CsvListsEveryClosedPairWithUnroundedAmounts) {
-    test::WriteFile(log, Triple(At(2004, 6, 2, 17, 47, 39), At(2004, 6, 2, 18, 0, 0)) +
-                             Triple(At(2004, 6, 3, 9, 0, 0), At(2004, 6, 3, 17, 30, 15)) +
-                             InRecordLine(ToLocalTm(At(2004, 6, 4, 9, 0, 0))));
-    ASSERT_EQ(Tally({"config", "Rate", "10"}).exitCode, 0);
-    ASSERT_EQ(Tally({"config", "RoundingType", "1"}).exitCode, 0);
-    ASSERT_EQ(Tally({"config", "RoundingUnit", "15"}).exitCode, 0);
-    const Outcome run = Tally({"export"});
+    WriteFile(log, Triple(At(2004, 6, 2, 17, 47, 39), At(2004, 6, 2, 18, 0, 0)) +
+                       Triple(At(2004, 6, 3, 9, 0, 0), At(2004, 6, 3, 17, 30, 15)) +
+                       In("2004-06-04 09:00:00"));
+    ASSERT_EQ(tally.Run({"config", "Rate", "10"}).exitCode, 0);
+    ASSERT_EQ(tally.Run({"config", "RoundingType", "1"}).exitCode, 0);
+    ASSERT_EQ(tally.Run({"config", "RoundingUnit", "15"}).exitCode, 0);
+    const ProcessResult run = tally.Run({"export"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.err, "");
     // 741 s are 0.2058 h: 2.06 at 10 an hour, not the 2.10 of the rounded hours.
@@ -98,74 +51,76 @@ TEST_F(ExportCommandTest, CsvListsEveryClosedPairWithUnroundedAmounts) {
               "in,out,elapsed_seconds,hours,amount\n"
               "2004-06-02 17:47:39,2004-06-02 18:00:00,741,0.21,2.06\n"
               "2004-06-03 09:00:00,2004-06-03 17:30:15,30615,8.50,85.04\n");
-    EXPECT_EQ(Tally({"export", "--format=csv"}).out, run.out);
+    EXPECT_EQ(tally.Run({"export", "--format=csv"}).out, run.out);
 }
 
 TEST_F(ExportCommandTest, TimeclockLeavesOutPairsThatRunBackwards) {
-    test::WriteFile(log, Triple(At(2004, 6, 2, 9, 5, 0), At(2004, 6, 2, 12, 0, 1)) +
-                             Triple(At(2004, 6, 4, 12, 0, 0), At(2004, 6, 4, 11, 0, 0)) +
-                             Triple(At(2004, 12, 24, 23, 0, 0), At(2004, 12, 25, 1, 0, 0)));
-    const Outcome run = Tally({"export", "--format", "timeclock"});
+    WriteFile(log, Triple(At(2004, 6, 2, 9, 5, 0), At(2004, 6, 2, 12, 0, 1)) +
+                       Triple(At(2004, 6, 4, 12, 0, 0), At(2004, 6, 4, 11, 0, 0)) +
+                       Triple(At(2004, 12, 24, 23, 0, 0), At(2004, 12, 25, 1, 0, 0)));
+    const ProcessResult run = tally.Run({"export", "--format", "timeclock"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out,
               "i 2004/06/02 09:05:00 TallyBook\n"
               "o 2004/06/02 12:00:01\n"
               "i 2004/12/24 23:00:00 TallyBook\n"
               "o 2004/12/25 01:00:00\n");
-    EXPECT_EQ(Tally({"export", "2004-06-04", "2004-06-04"}).out,
+    EXPECT_EQ(tally.Run({"export", "2004-06-04", "2004-06-04"}).out,
               "in,out,elapsed_seconds,hours,amount\n"
               "2004-06-04 12:00:00,2004-06-04 11:00:00,-3600,-1.00,0.00\n");
 }
 
 TEST_F(ExportCommandTest, ARangeSelectsPairsByTheLocalDateOfTheirIn) {
     const std::string other = scratch.File("other.dat");
-    test::WriteFile(other, Triple(At(2004, 6, 1, 23, 30, 0), At(2004, 6, 2, 0, 30, 0)) +
-                               Triple(At(2004, 6, 2, 0, 0, 0), At(2004, 6, 2, 1, 0, 0)) +
-                               Triple(At(2004, 6, 3, 23, 59, 59), At(2004, 6, 4, 0, 0, 0)) +
-                               Triple(At(2004, 6, 4, 0, 0, 0), At(2004, 6, 4, 1, 0, 0)));
-    const Outcome run =
-        Tally({"--log", other, "export", "2004-06-02", "2004-06-03", "--format", "timeclock"});
+    WriteFile(other, Triple(At(2004, 6, 1, 23, 30, 0), At(2004, 6, 2, 0, 30, 0)) +
+                         Triple(At(2004, 6, 2, 0, 0, 0), At(2004, 6, 2, 1, 0, 0)) +
+                         Triple(At(2004, 6, 3, 23, 59, 59), At(2004, 6, 4, 0, 0, 0)) +
+                         Triple(At(2004, 6, 4, 0, 0, 0), At(2004, 6, 4, 1, 0, 0)));
+    const ProcessResult run =
+        tally.Run({"--log", other, "export", "2004-06-02", "2004-06-03", "--format", "timeclock"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out,
               "i 2004/06/02 00:00:00 TallyBook\n"
               "o 2004/06/02 01:00:00\n"
               "i 2004/06/03 23:59:59 TallyBook\n"
               "o 2004/06/04 00:00:00\n");
-    EXPECT_EQ(Tally({"--log", other, "export", "2004-06-03", "2004-06-02"}).out,
+    EXPECT_EQ(tally.Run({"--log", other, "export", "2004-06-03", "2004-06-02"}).out,
               "in,out,elapsed_seconds,hours,amount\n");
 }
 
 TEST_F(ExportCommandTest, AMissingLogPrintsNothingAnEmptyOneTheHeaderAFolderFails) {
-    Outcome run = Tally({"export"});
+    ProcessResult run = tally.Run({"export"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "");
-    test::WriteFile(log, "");
-    run = Tally({"export"});
+    WriteFile(log, "");
+    run = tally.Run({"export"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, "in,out,elapsed_seconds,hours,amount\n");
-    EXPECT_EQ(Tally({"export", "--format", "timeclock"}).out, "");
-    run = Tally({"--log", home.Path().string(), "export"});
+    EXPECT_EQ(tally.Run({"export", "--format", "timeclock"}).out, "");
+    run = tally.Run({"--log", tally.Home(), "export"});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, "tally: cannot read " + home.Path().string() + ": Is a directory\n");
+    EXPECT_EQ(run.err, "tally: cannot read " + tally.Home() + ": Is a directory\n");
 }
 
 TEST_F(ExportCommandTest, RefusesWhatItCannotUnderstand) {
-    test::WriteFile(log, "");
+    WriteFile(log, "");
     ExpectUsageError({"export", "2004-06-01"});
     ExpectUsageError({"export", "2004-06-01", "2004-06-02", "2004-06-03"});
     ExpectUsageError({"export", "2004-02-30", "2004-03-01"});
     ExpectUsageError({"export", "2004-06-01", "2004-6-2"});
     ExpectUsageError({"export", "--format", "xml"});
     ExpectUsageError({"export", "--rate", "5"});
-    EXPECT_EQ(Tally({"export", "2004-02-29", "2004-02-29"}).exitCode, 0);
+    EXPECT_EQ(tally.Run({"export", "2004-02-29", "2004-02-29"}).exitCode, 0);
 }
 
 TEST_F(ExportCommandTest, NumbersKeepTheirPointUnderADesktopLocale) {
-    test::WriteFile(log, Triple(At(2004, 6, 3, 9, 0, 0), At(2004, 6, 3, 17, 30, 15)));
-    ASSERT_EQ(Tally({"config", "Rate", "12.5"}).exitCode, 0);
-    const Outcome run = Tally({"export"}, {{"LC_ALL", "de_DE.UTF-8"}});
+    WriteFile(log, Triple(At(2004, 6, 3, 9, 0, 0), At(2004, 6, 3, 17, 30, 15)));
+    ASSERT_EQ(tally.Run({"config", "Rate", "12.5"}).exitCode, 0);
+    ProcessOptions german;
+    german.env = {{"LC_ALL", "de_DE.UTF-8"}};
+    const ProcessResult run = tally.Run({"export"}, TallyHarness::kNow, german);
     EXPECT_EQ(run.out,
               "in,out,elapsed_seconds,hours,amount\n"
               "2004-06-03 09:00:00,2004-06-03 17:30:15,30615,8.50,106.30\n");
@@ -225,9 +180,9 @@ TEST_F(ExportCommandTest, HledgerCountsTheSameHoursAsTheDailyList) {
             at = out + 600 + static_cast<TimeValue>(rng() % 3000);
         }
     }
-    test::WriteFile(log, text);
+    WriteFile(log, text);
 
-    const Outcome days = Tally({"days", "--tsv"});
+    const ProcessResult days = tally.Run({"days", "--tsv"});
     ASSERT_EQ(days.exitCode, 0);
     std::map<std::string, double> listed;
     for (const std::string& row : SplitOn(days.out, '\n')) {
@@ -240,12 +195,12 @@ TEST_F(ExportCommandTest, HledgerCountsTheSameHoursAsTheDailyList) {
     }
     ASSERT_GT(listed.size(), 700u);
 
-    const Outcome exported = Tally({"export", "--format", "timeclock"});
+    const ProcessResult exported = tally.Run({"export", "--format", "timeclock"});
     ASSERT_EQ(exported.exitCode, 0);
     const std::string timeclock = scratch.File("hours.timeclock");
-    test::WriteFile(timeclock, exported.out);
-    const Outcome ledger =
-        Program("hledger", {"-f", "timeclock:" + timeclock, "register", "--daily", "-O", "csv"});
+    WriteFile(timeclock, exported.out);
+    const ProcessResult ledger =
+        RunProcess({"hledger", "-f", "timeclock:" + timeclock, "register", "--daily", "-O", "csv"});
     ASSERT_EQ(ledger.exitCode, 0) << ledger.err;
     std::map<std::string, double> counted;
     for (const std::string& row : SplitOn(ledger.out, '\n')) {
@@ -263,4 +218,4 @@ TEST_F(ExportCommandTest, HledgerCountsTheSameHoursAsTheDailyList) {
 }
 
 }  // namespace
-}  // namespace tally
+}  // namespace tally::test

@@ -3,25 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
-#include <cstdlib>
 #include <vector>
 
 #include "log_text.h"
-#include "test_support.h"
+#include "tally_harness.h"
 
-namespace tally {
+namespace tally::test {
 namespace {
-
-using test::Triple;
-
-struct TallyRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
 
 class InvoiceCommandTest : public ::testing::Test {
   protected:
@@ -44,46 +32,22 @@ class InvoiceCommandTest : public ::testing::Test {
                 log += Triple(d + "09:05:00", d + "15:35:29");
             }
         }
-        test::WriteFile(home.File("TALLYBK.DAT"), log);
-    }
-
-    TallyRun Tally(const std::vector<std::string>& args) {
-        const std::string outFile = scratch.File("out");
-        const std::string errFile = scratch.File("err");
-        const pid_t pid = fork();
-        if (pid == 0) {
-            setenv("HOME", home.Path().c_str(), 1);
-            setenv("XDG_CONFIG_HOME", (home.Path() / ".config").c_str(), 1);
-            setenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3", 1);
-            const int out = open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-            const int err = open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-            dup2(out, STDOUT_FILENO);
-            dup2(err, STDERR_FILENO);
-            std::vector<char*> argv{const_cast<char*>(TALLY_BINARY)};
-            for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-            argv.push_back(nullptr);
-            execv(TALLY_BINARY, argv.data());
-            _exit(127);
-        }
-        int status = 0;
-        waitpid(pid, &status, 0);
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, test::ReadFile(outFile),
-                test::ReadFile(errFile)};
+        WriteFile(tally.Log(), log);
     }
 
     void ExpectUsageError(const std::vector<std::string>& args, const std::string& reason) {
-        const TallyRun run = Tally(args);
+        const ProcessResult run = tally.Run(args);
         EXPECT_EQ(run.exitCode, 2);
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err, "tally: " + reason + "\nTry 'tally --help' for more information.\n");
     }
 
-    test::TempDir home;
-    test::TempDir scratch;
+    TallyHarness tally;
+    TempDir scratch;
 };
 
 TEST_F(InvoiceCommandTest, newUserGetsTheWeekAtTheStoredDefaultRate) {
-    const TallyRun run = Tally({"invoice", "2004-06-07", "2004-06-13"});
+    const ProcessResult run = tally.Run({"invoice", "2004-06-07", "2004-06-13"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(run.out,
@@ -96,15 +60,15 @@ TEST_F(InvoiceCommandTest, newUserGetsTheWeekAtTheStoredDefaultRate) {
 }
 
 TEST_F(InvoiceCommandTest, rateOptionTakesThePlaceOfTheStoredRate) {
-    ASSERT_EQ(Tally({"config", "Rate", "12.5"}).exitCode, 0);
-    EXPECT_EQ(Tally({"invoice", "2004-06-07", "2004-06-13", "--rate", "10"}).out,
+    ASSERT_EQ(tally.Run({"config", "Rate", "12.5"}).exitCode, 0);
+    EXPECT_EQ(tally.Run({"invoice", "2004-06-07", "2004-06-13", "--rate", "10"}).out,
               "2004-06-07 7:48 = 78.00\n"
               "2004-06-08 6:30 = 65.00\n"
               "2004-06-09 7:48 = 78.00\n"
               "2004-06-10 6:30 = 65.00\n"
               "2004-06-11 07:48 = 78.00\n"
               "36 hours, 24 minutes = 364.00\n");
-    EXPECT_EQ(Tally({"--rate=abc", "invoice", "2004-06-11", "2004-06-11"}).out,
+    EXPECT_EQ(tally.Run({"--rate=abc", "invoice", "2004-06-11", "2004-06-11"}).out,
               "2004-06-11 07:48 = 0.00\n"
               "7 hours, 48 minutes = 0.00\n");
 }
@@ -112,9 +76,9 @@ TEST_F(InvoiceCommandTest, rateOptionTakesThePlaceOfTheStoredRate) {
 TEST_F(InvoiceCommandTest, storedRateAndRoundingMakeTheStatement) {
     for (const auto& [key, value] :
          {std::pair{"Rate", "12.5"}, {"RoundingType", "2"}, {"RoundingUnit", "15"}}) {
-        ASSERT_EQ(Tally({"config", key, value}).exitCode, 0) << key;
+        ASSERT_EQ(tally.Run({"config", key, value}).exitCode, 0) << key;
     }
-    EXPECT_EQ(Tally({"invoice", "2004-05-01", "2004-06-30"}).out,
+    EXPECT_EQ(tally.Run({"invoice", "2004-05-01", "2004-06-30"}).out,
               "2004-05-31 7:30 = 93.75\n"
               "2004-06-01 6:30 = 81.25\n"
               "2004-06-02 7:30 = 93.75\n"
@@ -132,8 +96,8 @@ TEST_F(InvoiceCommandTest, storedRateAndRoundingMakeTheStatement) {
               "2004-06-18 07:30 = 93.75\n"
               "106 hours, 30 minutes = 1331.25\n");
     // With no rounding type the stored unit rounds nothing.
-    ASSERT_EQ(Tally({"config", "RoundingType", "0"}).exitCode, 0);
-    EXPECT_EQ(Tally({"invoice", "2004-06-09", "2004-06-09"}).out,
+    ASSERT_EQ(tally.Run({"config", "RoundingType", "0"}).exitCode, 0);
+    EXPECT_EQ(tally.Run({"invoice", "2004-06-09", "2004-06-09"}).out,
               "2004-06-09 07:48 = 97.50\n"
               "7 hours, 48 minutes = 97.50\n");
 }
@@ -141,15 +105,15 @@ TEST_F(InvoiceCommandTest, storedRateAndRoundingMakeTheStatement) {
 TEST_F(InvoiceCommandTest, emptyRangeSaysSoOnOneLine) {
     for (const auto& range :
          {std::pair{"2004-07-01", "2004-07-31"}, {"2004-06-13", "2004-06-07"}}) {
-        const TallyRun run = Tally({"invoice", range.first, range.second});
+        const ProcessResult run = tally.Run({"invoice", range.first, range.second});
         EXPECT_EQ(run.exitCode, 0);
         EXPECT_EQ(run.out, "No billing times within the specified period\n");
     }
 }
 
 TEST_F(InvoiceCommandTest, missingLogPrintsNothing) {
-    const TallyRun run =
-        Tally({"invoice", "2004-06-07", "2004-06-13", "--log", scratch.File("none")});
+    const ProcessResult run =
+        tally.Run({"invoice", "2004-06-07", "2004-06-13", "--log", scratch.File("none")});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(run.err, "");
@@ -163,8 +127,8 @@ TEST_F(InvoiceCommandTest, datesMustBeCalendarDaysWrittenYyyyMmDd) {
     ExpectUsageError({"invoice", "2004-6-1", "2004-06-30"},
                      "'2004-6-1' is not a calendar date (YYYY-MM-DD)");
     ExpectUsageError({"invoice", "2004-06-01"}, "invoice needs two dates: START END (YYYY-MM-DD)");
-    EXPECT_EQ(Tally({"invoice", "2004-02-29", "2004-02-29"}).exitCode, 0);
+    EXPECT_EQ(tally.Run({"invoice", "2004-02-29", "2004-02-29"}).exitCode, 0);
 }
 
 }  // namespace
-}  // namespace tally
+}  // namespace tally::test

@@ -1,0 +1,38 @@
+#pragma once
+// Runs the built tally as a new user would: a fresh home with its own settings, a frozen
+// clock through faketime. Targets that use it are declared with RUNS_TALLY (TALLY_BINARY).
+
+#include <string>
+#include <vector>
+
+#include "process.h"
+#include "test_support.h"
+
+namespace tally::test {
+
+class TallyHarness {
+  public:
+    std::string Home() const { return home.Path().string(); }
+    std::string Log() const { return home.File("TALLYBK.DAT"); }  // a new user's default log
+
+    static constexpr const char* kNow = "2026-12-07 09:00:00";
+
+    // Runs tally with the clock frozen at a local time.
+    ProcessResult Run(const std::vector<std::string>& args, const std::string& at = kNow,
+                      ProcessOptions options = {}) const {
+        std::vector<std::string> argv{"faketime", "-f", at, TALLY_BINARY};
+        argv.insert(argv.end(), args.begin(), args.end());
+        options.env.merge(std::map<std::string, std::string>{
+            {"HOME", Home()},
+            {"XDG_CONFIG_HOME", Home() + "/.config"},
+            // Only the wall clock stands still: waits (the lock's) still end.
+            {"FAKETIME_DONT_FAKE_MONOTONIC", "1"},
+            // faketime's library is loaded before the sanitizer's.
+            {"ASAN_OPTIONS", "verify_asan_link_order=0"}});
+        return RunProcess(argv, options);
+    }
+
+    TempDir home;
+};
+
+}  // namespace tally::test
