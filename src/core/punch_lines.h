@@ -1,11 +1,11 @@
 #pragma once
 // The lines a punch appends, gathered in memory so that one write puts them all in the
-// file, and the field-by-field elapsed time of Clock Out.
+// file: the In record of Clock In, and the Out records and Elapsed lines of Clock Out.
 
 #include <ctime>
 #include <string>
 
-#include "core/elapsed_time.h"
+#include "core/local_time.h"
 #include "core/punch_record.h"
 
 namespace tally {
@@ -13,14 +13,16 @@ namespace tally {
 // Adds "In..." with the timestamp of time.
 void AppendInRecord(std::string& lines, const std::tm& time);
 
-// Adds "Out.." with the timestamp of time and the Elapsed line from inFields to outFields
-// (both split), written whatever ComputeOutElapsed reports.
-void AppendOutRecord(std::string& lines, const std::tm& time, const PunchRecord& inFields,
-                     const PunchRecord& outFields);
-
-// Adds the time from the In record to the Out time, field by field with borrows; 24 hours
-// more when the weekdays differ. False (nothing added) when the In hour is later.
-bool ComputeOutElapsed(const PunchRecord& inFields, const PunchRecord& outFields,
-                       ELAPSEDTIME& elapsed);
+// The lines of Clock Out at the instant now for the open In record (split form): the Out
+// record and Elapsed line (the time between them field by field, 24 hours more when the
+// weekdays differ, 00:00:00 when the Out is earlier), with a split at midnight when the day changed
+// (the In's day closes at 23:59:59 and now's day opens at 00:00:00).
+//
+// When the clock went back or sprang forward since the In (a daylight-saving change), the
+// wall-clock difference is not the time that passed: the pair then ends at the In's wall
+// time plus the time that really passed, never past 23:59:59 of its day, so that the scan,
+// which reads the wall-clock fields, counts the real duration. A clock set back before the
+// In closes the pair at the In's own time with 00:00:00.
+std::string ClockOutLines(const PunchRecord& inFields, TimeValue now);
 
 }  // namespace tally

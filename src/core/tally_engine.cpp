@@ -3,10 +3,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
-#include <cstring>
 
 #include "core/c_format.h"
-#include "core/calendar.h"
 #include "core/local_time.h"
 #include "core/punch_lines.h"
 #include "core/time_log_file.h"
@@ -24,6 +22,8 @@ constexpr const char* kNotElapsedCaption = "Aborting TallyBook operation.";
 constexpr const char* kNotInText =
     "ERROR! Last entry in %s was NOT an IN operation. Aborting operation.\n";
 constexpr const char* kWriteFailedText = "ERROR! Failed to write to %s. Aborting operation.\n";
+constexpr const char* kReadFailedText =
+    "ERROR! Failed to read the last In record of %s. Aborting operation.\n";
 
 // Adds the seconds from mark to now to a total; the mark moves to now either way.
 void RunOn(std::int64_t& mark, std::int64_t now, ELAPSEDTIME* a, ELAPSEDTIME* b) {
@@ -42,6 +42,42 @@ void RunOn(std::int64_t& mark, std::int64_t now, ELAPSEDTIME* a, ELAPSEDTIME* b)
 std::int64_t FileSize(int fd) {
     struct stat st {};
     return fstat(fd, &st) == 0 ? static_cast<std::int64_t>(st.st_size) : -1;
+}
+
+Message StopMessage(const char* templ, const std::string& value) {
+    return {FillTemplate(templ, value), kErrorCaption, MessageIcon::Stop};
+}
+
+// Why a punch could not take the lock; Clock In names a log it could neither open nor make.
+std::optional<Message> LockRefusal(TimeLogLock::Status status, const std::string& path,
+                                   bool creating) {
+    switch (status) {
+        case TimeLogLock::Status::Locked:
+            return std::nullopt;
+        case TimeLogLock::Status::Busy:
+            return InUseMessage(path);
+        case TimeLogLock::Status::NotRegular:
+            return StopMessage(kNotRegularText, path);
+        case TimeLogLock::Status::Missing:
+            if (!creating) return StopMessage(kNoLogText, path);
+            break;
+        case TimeLogLock::Status::OpenFailed:
+            if (!creating) return StopMessage(kOpenFailedText, path);
+            break;
+    }
+    return Message{FillTemplate(kCreateFailedText, path), kCreateFailedCaption, MessageIcon::Stop};
+}
+
+// The record at the end of the log (the open In record), split.
+bool ReadLastRecord(int fd, PunchRecord& record) {
+    char bytes[kRecordSize] = {};
+    if (ReadAt(fd, bytes, kRecordSize - 1, FileSize(fd) - kRecordSize) <
+        static_cast<long>(kRecordSize - 1)) {
+        return false;
+    }
+    record = PunchRecord::FromText(bytes, kRecordTextLength);
+    record.Split();
+    return true;
 }
 
 }  // namespace
@@ -125,137 +161,77 @@ void TallyEngine::UpdatePeriodTotals(std::int64_t now) {
     ShowTotals(m_state.periodTotal, m_texts.periodFirst, m_texts.periodSecond, m_state.periodCount);
 }
 
-bool TallyEngine::WritePunch(int fd, const std::string& lines, bool removeOnFailure) {
+// One write, so that a reader never sees half a punch. On failure the file is cut back to
+// the length it had under the lock and no shorter: what another program appended between
+// our create and our lock stays. A log this Clock In created goes again only while it is
+// still empty.
+bool TallyEngine::WritePunch(int fd, const std::string& lines, bool created) {
     const std::int64_t before = FileSize(fd);
     ssize_t written;
     do {
         written = ::write(fd, lines.data(), lines.size());
     } while (written < 0 && errno == EINTR);
     if (written == static_cast<ssize_t>(lines.size())) return true;
-    // Cut the file back to what it held before, so no half punch stays behind.
-    if (removeOnFailure) {
-        unlink(m_settings.DataLog.c_str());
-    } else if (before >= 0) {
-        if (ftruncate(fd, static_cast<off_t>(before)) != 0) {
-            // Nothing more can be done here; the message below still reports the failure.
-        }
+    if (before >= 0 && ftruncate(fd, static_cast<off_t>(before)) != 0) {
+        // Nothing more can be done here; the message still reports the failure.
     }
+    if (created && before == 0) unlink(m_settings.DataLog.c_str());
     return false;
 }
 
 bool TallyEngine::OnClockIn() {
-    const std::string& path = m_settings.DataLog;
-    Message refusal;
-    {
-        TimeLogLock lock;
-        bool created = false;
-        switch (lock.Acquire(path, true, &created)) {
-            case TimeLogLock::Status::Locked:
-                break;
-            case TimeLogLock::Status::Busy:
-                refusal = InUseMessage(path);
-                break;
-            default:
-                refusal = {FillTemplate(kCreateFailedText, path), kCreateFailedCaption,
-                           MessageIcon::Stop};
-                break;
-        }
-        if (refusal.text.empty()) {
-            if (FileSize(lock.Fd()) > 0 && !EndsWithElapsedLine(lock.Fd())) {
-                refusal = {FillTemplate(kNotElapsedText, path), kNotElapsedCaption,
-                           MessageIcon::Stop};
-            } else {
-                std::string lines;
-                AppendInRecord(lines, ToLocalTm(m_clock.Now()));
-                if (!WritePunch(lock.Fd(), lines, created)) {
-                    refusal = {FillTemplate(kWriteFailedText, path), kErrorCaption,
-                               MessageIcon::Stop};
-                }
-            }
-        }
-    }  // the lock is released before any message is shown
-    if (!refusal.text.empty()) {
-        m_reporter.Report(refusal);
+    if (const std::optional<Message> refusal = AppendInPunch()) {
+        m_reporter.Report(*refusal);
         return false;
     }
     ScanTimeLog();
     return true;
 }
 
-bool TallyEngine::OnClockOut() {
+// The lock lives only in here: it is released before the caller shows a message.
+std::optional<Message> TallyEngine::AppendInPunch() {
     const std::string& path = m_settings.DataLog;
+    TimeLogLock lock;
+    bool created = false;
+    if (auto refusal = LockRefusal(lock.Acquire(path, true, &created, m_lockOptions), path, true))
+        return refusal;
+    if (FileSize(lock.Fd()) > 0 && !EndsWithElapsedLine(lock.Fd())) {
+        return Message{FillTemplate(kNotElapsedText, path), kNotElapsedCaption, MessageIcon::Stop};
+    }
+    std::string lines;
+    AppendInRecord(lines, ToLocalTm(m_clock.Now()));
+    if (!WritePunch(lock.Fd(), lines, created)) return StopMessage(kWriteFailedText, path);
+    return std::nullopt;
+}
+
+bool TallyEngine::OnClockOut() {
     {
         FileDescriptor probe(OpenTimeLog(true));
         if (probe.Get() < 0) return false;
     }
-    Message refusal;
-    {
-        TimeLogLock lock;
-        switch (lock.Acquire(path, false)) {
-            case TimeLogLock::Status::Locked:
-                break;
-            case TimeLogLock::Status::Busy:
-                refusal = InUseMessage(path);
-                break;
-            case TimeLogLock::Status::Missing:
-                refusal = {FillTemplate(kNoLogText, path), kErrorCaption, MessageIcon::Stop};
-                break;
-            case TimeLogLock::Status::OpenFailed:
-                refusal = {FillTemplate(kOpenFailedText, path), kErrorCaption, MessageIcon::Stop};
-                break;
-        }
-        if (refusal.text.empty() && !EndsWithInRecord(lock.Fd())) {
-            refusal = {FillTemplate(kNotInText, kVersionLabel), kErrorCaption, MessageIcon::Stop};
-        }
-        if (refusal.text.empty()) {
-            char bytes[kRecordSize] = {};
-            if (ReadAt(lock.Fd(), bytes, kRecordSize - 1, FileSize(lock.Fd()) - kRecordSize) <
-                static_cast<long>(kRecordSize - 1)) {
-                return false;
-            }
-            PunchRecord in = PunchRecord::FromText(bytes, kRecordTextLength);
-            in.Split();
-
-            std::tm now = ToLocalTm(m_clock.Now());
-            const std::string stamp = FormatTimestamp(now) + "\n";
-            PunchRecord nowFields = ParseTimestamp(stamp.data(), stamp.size());
-
-            std::string lines;
-            if (std::strcmp(in.Day(), nowFields.Day()) != 0) {
-                // Close the In's day at 23:59:59 and open today at midnight.
-                std::tm closing = now;
-                closing.tm_hour = 23;
-                closing.tm_min = 59;
-                closing.tm_sec = 59;
-                closing.tm_mday = in.DayNumber();
-                const int month = LookupMonth(in.Month());
-                closing.tm_mon = month < 0 ? 0 : month;
-                closing.tm_year = in.YearNumber() - 1900;
-                closing.tm_wday = WeekdayIndex(in.buf);
-                PunchRecord closingFields = in;
-                closingFields.SetTimeOfDay("23", "59", "59");
-                AppendOutRecord(lines, closing, in, closingFields);
-
-                std::tm midnight = now;
-                midnight.tm_hour = midnight.tm_min = midnight.tm_sec = 0;
-                AppendInRecord(lines, midnight);
-                in = nowFields;
-                in.SetTimeOfDay("00", "00", "00");
-            }
-            AppendOutRecord(lines, now, in, nowFields);
-            if (!WritePunch(lock.Fd(), lines, false)) {
-                refusal = {FillTemplate(kWriteFailedText, path), kErrorCaption, MessageIcon::Stop};
-            }
-        }
-    }
-    if (!refusal.text.empty()) {
-        m_reporter.Report(refusal);
+    if (const std::optional<Message> refusal = AppendOutPunch()) {
+        m_reporter.Report(*refusal);
         return false;
     }
     BuildMarqueeCaption();
     m_bClockedIn = false;
     ScanTimeLog();
     return true;
+}
+
+// The lock lives only in here: it is released before the caller shows a message.
+std::optional<Message> TallyEngine::AppendOutPunch() {
+    const std::string& path = m_settings.DataLog;
+    TimeLogLock lock;
+    if (auto refusal = LockRefusal(lock.Acquire(path, false, nullptr, m_lockOptions), path, false))
+        return refusal;
+    if (!EndsWithInRecord(lock.Fd())) return StopMessage(kNotInText, kVersionLabel);
+    PunchRecord in;
+    if (!ReadLastRecord(lock.Fd(), in)) return StopMessage(kReadFailedText, path);
+    if (!WritePunch(lock.Fd(), ClockOutLines(in, m_clock.Now()), false)) {
+        return StopMessage(kWriteFailedText, path);
+    }
+    return std::nullopt;
 }
 
 }  // namespace tally

@@ -4,7 +4,9 @@
 // drive this one object.
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "core/clock.h"
 #include "core/current_settings.h"
@@ -12,6 +14,7 @@
 #include "core/log_scan.h"
 #include "core/marquee_caption.h"
 #include "core/reporter.h"
+#include "core/time_log_lock.h"
 
 namespace tally {
 
@@ -43,6 +46,8 @@ class TallyEngine {
     const std::string& LogError() const { return m_logError; }
     bool OnClockIn();   // true when the In record was written
     bool OnClockOut();  // true when the Out records were written
+    // How the punches take the time log lock (tests wait less than two seconds).
+    void SetLockOptions(LockOptions options) { m_lockOptions = std::move(options); }
 
     // One timer tick at the clock's current time; true when the caption moved.
     bool OnTimer();
@@ -63,7 +68,10 @@ class TallyEngine {
     std::int64_t NowCount() const;
     void ShowTotals(const ELAPSEDTIME& total, std::string& first, std::string& second,
                     int count) const;
-    bool WritePunch(int fd, const std::string& lines, bool removeOnFailure);
+    bool WritePunch(int fd, const std::string& lines, bool created);
+    // The locked part of each punch; the refusal to show, if any.
+    std::optional<Message> AppendInPunch();
+    std::optional<Message> AppendOutPunch();
 
     const Clock& m_clock;
     Reporter& m_reporter;
@@ -75,6 +83,7 @@ class TallyEngine {
     std::string m_logError;
     RowSink* m_rowSink = &m_rows;
     tally::MarqueeCaption m_marquee;
+    LockOptions m_lockOptions;
 };
 
 }  // namespace tally

@@ -31,30 +31,22 @@ void TimeLogLock::Release() {
 }
 
 TimeLogLock::Status TimeLogLock::Acquire(const std::string& path, bool create, bool* created,
-                                         std::chrono::milliseconds wait) {
+                                         const LockOptions& options) {
     Release();
     if (created != nullptr) *created = false;
-    const auto deadline = std::chrono::steady_clock::now() + wait;
+    const auto deadline = std::chrono::steady_clock::now() + options.wait;
     for (;;) {
-        int fd = -1;
-        if (create) {
-            fd = open(path.c_str(), O_RDWR | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-            if (fd >= 0) {
-                if (created != nullptr) *created = true;
-            } else if (errno != EEXIST) {
-                return Status::OpenFailed;
-            }
-        }
-        if (fd < 0) {
-            fd = open(path.c_str(), O_RDWR | O_APPEND | O_CLOEXEC);
-            if (fd < 0) {
-                if (errno != ENOENT) return Status::OpenFailed;
-                // Removed between our two opens: try again to create it.
-                if (create && std::chrono::steady_clock::now() < deadline) continue;
-                return Status::Missing;
-            }
-        }
-        FileDescriptor guard(fd);
+        OpenedLog log =
+            create ? CreateTimeLogFile(path) : OpenTimeLogFile(path, LogAccess::ReadAppend);
+        // CreateTimeLogFile tries again itself when the log vanishes between its opens, so
+        // missing here means a missing folder: waiting would not bring it back.
+        if (log.status == OpenedLog::Status::Missing) return Status::Missing;
+        if (log.status == OpenedLog::Status::NotRegular) return Status::NotRegular;
+        if (!log.Ok()) return Status::OpenFailed;
+        if (created != nullptr) *created = log.created;
+        if (log.created && options.afterCreate) options.afterCreate();
+        FileDescriptor guard(std::move(log.fd));
+        const int fd = guard.Get();
         while (flock(fd, LOCK_EX | LOCK_NB) != 0) {
             if (errno != EWOULDBLOCK && errno != EINTR) return Status::OpenFailed;
             if (std::chrono::steady_clock::now() >= deadline) return Status::Busy;

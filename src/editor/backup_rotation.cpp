@@ -84,8 +84,4 @@ std::optional<RotationFailure> RotateGenerations(const std::string& logPath, boo
     return std::nullopt;
 }
 
-bool RotateBackups(const std::string& logPath) {
-    return !RotateGenerations(logPath, true).has_value();
-}
-
 }  // namespace tally

@@ -21,9 +21,6 @@ struct RotationFailure {
 // log itself is never moved. Stops at the first failure; what was done stays done.
 std::optional<RotationFailure> RotateGenerations(const std::string& logPath, bool keepLog);
 
-// The whole rotation; true when it ran to its end.
-bool RotateBackups(const std::string& logPath);
-
 // Copies a file to a path that must not exist yet, with the same permission bits, flushed
 // to disk. On failure nothing is left at the new path and errno tells why.
 bool CopyFileExclusive(const std::string& from, const std::string& to);

@@ -18,16 +18,15 @@ class ReplacementFile {
     ReplacementFile& operator=(const ReplacementFile&) = delete;
     ~ReplacementFile();
 
-    // Creates ".NAME.XXXXXX" in the target's folder, with the given permission bits (and,
-    // where allowed, owner). Each operation returns false with errno set on failure.
+    // Creates ".NAME.save-XXXXXX" (mkstemp's six letters and digits) in the target's folder,
+    // with the given permission bits (and, where allowed, owner). Each operation returns
+    // false with errno set on failure.
     bool Create(const std::string& targetPath, mode_t mode, const struct stat* owner);
     bool Write(const char* data, std::size_t size);
     // Flushes the file and its folder to disk and closes the file.
     bool Flush();
     // Puts the file in place of the target, then flushes the folder as far as it can.
     bool RenameOver();
-
-    const std::string& TempPath() const { return tempPath_; }
 
   private:
     std::string targetPath_;
@@ -36,7 +35,9 @@ class ReplacementFile {
     bool renamed_ = false;
 };
 
-// Flushes a folder's entries to disk; a file system that cannot do so counts as done.
-bool SyncFolder(const std::string& folder);
+// Removes the regular files in the target's folder named exactly as Create names them for
+// this target: what replacements of a process killed before its rename left behind. Only
+// call it while no replacement of the target can be under way (under the time log lock).
+void RemoveLeftoverReplacements(const std::string& targetPath);
 
 }  // namespace tally

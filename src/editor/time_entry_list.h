@@ -6,11 +6,13 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/local_day_cache.h"
 #include "core/reporter.h"
 #include "core/time_log_file.h"
+#include "core/time_log_lock.h"
 #include "editor/time_entry.h"
 
 namespace tally {
@@ -82,6 +84,8 @@ class CTimeEntryList {
     // replace a file that changed since this list loaded it. A failure is reported and
     // leaves the time log as it was.
     bool Save(const std::string& path, bool makeBackups, Reporter& reporter);
+    // How Save takes the time log lock (tests wait less than two seconds).
+    void SetLockOptions(LockOptions options) { m_lockOptions = std::move(options); }
 
     // True while the file that Load read is still the one on disk, unchanged (or still
     // missing); true also when nothing was loaded.
@@ -107,6 +111,7 @@ class CTimeEntryList {
     FileIdentity m_loadedIdentity;
 
     LocalDayCache m_days;
+    LockOptions m_lockOptions;
 };
 
 }  // namespace tally

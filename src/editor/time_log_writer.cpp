@@ -52,7 +52,8 @@ int ResolveLinks(const std::string& path, std::string& target) {
     return ELOOP;
 }
 
-// Removes a log that this save created only to hold the lock, unless the save succeeded.
+// Removes a log that this save created only to hold the lock, unless the save succeeded;
+// only while it is still empty, so that nobody's punches go with it.
 class CreatedLog {
   public:
     CreatedLog(const std::string& path, int lockedFd, bool created)
@@ -61,7 +62,7 @@ class CreatedLog {
         struct stat byPath {};
         struct stat byFd {};
         if (created_ && stat(path_.c_str(), &byPath) == 0 && fstat(fd_, &byFd) == 0 &&
-            byPath.st_ino == byFd.st_ino && byPath.st_dev == byFd.st_dev) {
+            byPath.st_ino == byFd.st_ino && byPath.st_dev == byFd.st_dev && byFd.st_size == 0) {
             unlink(path_.c_str());
         }
     }
@@ -95,28 +96,36 @@ std::optional<Message> CTimeEntryList::WriteTimeLog(const std::string& path, boo
     // can slip in between our look and our rename.
     TimeLogLock lock;
     bool created = false;
-    switch (lock.Acquire(target, true, &created)) {
+    switch (lock.Acquire(target, true, &created, m_lockOptions)) {
         case TimeLogLock::Status::Locked:
             break;
         case TimeLogLock::Status::Busy:
             return InUseMessage(path);
+        case TimeLogLock::Status::NotRegular:
+            return SaveMessage(kSaveOpenFailedText, path, "It is not a regular file.");
         default:
             return SaveMessage(kSaveOpenFailedText, path, LastSystemErrorText());
     }
-    CreatedLog createdLog(target, lock.Fd(), created);
     struct stat old {};
     if (fstat(lock.Fd(), &old) != 0)
         return SaveMessage(kSaveOpenFailedText, path, LastSystemErrorText());
+    // The log we created is ours only while it is empty: another program may have punched
+    // into it between our create and our lock. Then it is a log like any other.
+    const bool ours = created && old.st_size == 0;
+    CreatedLog createdLog(target, lock.Fd(), ours);
 
     if (m_loadedPath == path) {
-        const FileIdentity now = created ? FileIdentity() : FileIdentity::OfPath(target);
+        const FileIdentity now = ours ? FileIdentity() : FileIdentity::OfPath(target);
         if (now != m_loadedIdentity) {
             return Message{kFileChangedText, kEditorCaption, MessageIcon::Warning};
         }
     }
 
+    // Under the lock no other save is writing, so every temporary file left is from a save
+    // that was killed.
+    RemoveLeftoverReplacements(target);
     ReplacementFile file;
-    if (!file.Create(target, created ? 0600 : old.st_mode & 07777, created ? nullptr : &old)) {
+    if (!file.Create(target, ours ? 0600 : old.st_mode & 07777, ours ? nullptr : &old)) {
         return SaveMessage(kSaveOpenFailedText, path, LastSystemErrorText());
     }
     std::string block;
@@ -136,7 +145,7 @@ std::optional<Message> CTimeEntryList::WriteTimeLog(const std::string& path, boo
     }
 
     if (makeBackups) {
-        if (const auto failure = RotateGenerations(target, !created)) {
+        if (const auto failure = RotateGenerations(target, !ours)) {
             return SaveMessage(kSaveWriteFailedText, failure->path,
                                SystemErrorText(failure->error));
         }

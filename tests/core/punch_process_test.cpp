@@ -1,5 +1,6 @@
-// Punches in separate processes: a write cut short by a file-size limit, and two copies
-// of the program punching at the same moment.
+// Punches in separate processes: a write cut short by a file-size limit, two copies of the
+// program punching at the same moment, and one punching while the other has made the log
+// but not yet locked it.
 
 #include <gtest/gtest.h>
 
@@ -7,6 +8,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <cstdio>
 #include <functional>
 
 #include "core/time_log_file.h"
@@ -94,6 +97,47 @@ TEST_F(PunchProcess, TwoCopiesPunchingInTogetherWriteOneInRecord) {
         }
         EXPECT_EQ(succeeded, 1) << round;
         EXPECT_EQ(ReadFile(log()), before + "In...Mon Dec 07 09:00:00 2026\r\n") << round;
+    }
+}
+
+// Another copy of the program, in a process of its own, punches In at 07:00 and Out at 08:00.
+bool AnotherCopyPunchesAPair(const std::string& path) {
+    return RunInChild([&] {
+               FakeClock otherClock;
+               RecordingReporter otherReporter;
+               TallyEngine other(otherClock, otherReporter);
+               other.Settings().DataLog = path;
+               otherClock.SetLocal(2026, 12, 7, 7, 0, 0);
+               if (!other.OnClockIn()) return false;
+               otherClock.SetLocal(2026, 12, 7, 8, 0, 0);
+               return other.OnClockOut();
+           }) == 0;
+}
+
+TEST_F(PunchProcess, AFailedFirstClockInKeepsWhatOthersPunchedBeforeItsLock) {
+    const std::string others =
+        Crlf(Triple("Mon Dec 07 07:00:00 2026", "Mon Dec 07 08:00:00 2026", "01:00:00"));
+    for (rlim_t room : {0, 10}) {
+        std::remove(log().c_str());
+        clock.SetLocal(2026, 12, 7, 9, 0, 0);
+        const int failedAsExpected = RunInChild([&] {
+            IgnoreFileSizeSignal();
+            // Runs between this Clock In's create and its lock: another copy punches a whole
+            // pair, then the disk fills up.
+            const auto othersPunchThenTheDiskFills = [&] {
+                if (!AnotherCopyPunchesAPair(log())) _exit(2);
+                const rlim_t limit = ReadFile(log()).size() + room;
+                const rlimit r{limit, limit};
+                if (setrlimit(RLIMIT_FSIZE, &r) != 0) _exit(3);
+            };
+            engine.SetLockOptions({std::chrono::seconds(2), othersPunchThenTheDiskFills});
+            return !engine.OnClockIn() && reporter.messages.size() == 1 &&
+                   reporter.messages[0].text ==
+                       "ERROR! Failed to write to " + log() + ". Aborting operation.\n";
+        });
+        EXPECT_EQ(failedAsExpected, 0) << room;
+        ASSERT_TRUE(FileIdentity::OfPath(log()).exists) << room;
+        EXPECT_EQ(ReadFile(log()), others) << room;
     }
 }
 

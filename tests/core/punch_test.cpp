@@ -92,13 +92,13 @@ TEST_F(Punch, ClockOutClosesAnUnknownMonthAsJanuary) {
     EXPECT_EQ(ReadFile(log()).substr(31, 31), "Out..Sat Jan 05 23:59:59 2026\r\n");
 }
 
-TEST_F(Punch, ClockOutEarlierThanTheInWritesZero) {
+TEST_F(Punch, ClockOutEarlierThanTheInClosesThePairAtTheIn) {
     WriteLog("In...Mon Dec 07 10:00:00 2026\n");
-    clock.SetLocal(2026, 12, 7, 9, 0, 0);
+    clock.SetLocal(2026, 12, 7, 9, 0, 0);  // the clock was set back
     ASSERT_TRUE(engine.OnClockOut());
     EXPECT_EQ(ReadFile(log()).substr(31),
-              Crlf("Out..Mon Dec 07 09:00:00 2026\nElapsed time of 00:00:00.\n"));
-    EXPECT_EQ(engine.Rows().raw.size(), 2u);  // the rescan stops at this pair
+              Crlf("Out..Mon Dec 07 10:00:00 2026\nElapsed time of 00:00:00.\n"));
+    EXPECT_EQ(engine.Rows().raw.size(), 3u);  // the rescan reads the whole pair
 }
 
 TEST_F(Punch, ClockOutRefusals) {
@@ -153,6 +153,7 @@ TEST_F(Punch, ALogHeldByAnotherProgramIsNotTouched) {
     WriteLog("In...Mon Dec 07 09:00:00 2026\n");
     const int other = open(log().c_str(), O_RDONLY);
     ASSERT_EQ(flock(other, LOCK_EX), 0);
+    engine.SetLockOptions({std::chrono::milliseconds(50), {}});
     clock.SetLocal(2026, 12, 7, 10, 0, 0);
     EXPECT_FALSE(engine.OnClockOut());
     ExpectOneMessage("ERROR! " + log() + " is in use by another program. Aborting operation.\n",

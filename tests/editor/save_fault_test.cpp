@@ -1,6 +1,6 @@
 // Save on real files when things go wrong: writes that fail, folders and logs it may not
-// touch, and a process killed at every step. The time log and its backups must come out
-// whole, byte for byte.
+// touch, a process killed at every step, and a punch that gets in between its create and
+// its lock. The time log and its backups must come out whole, byte for byte.
 
 #include <gtest/gtest.h>
 
@@ -11,13 +11,17 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <algorithm>
+#include <chrono>
 #include <climits>
 #include <csignal>
 #include <functional>
 #include <set>
 
 #include "core/local_time.h"
+#include "core/tally_engine.h"
 #include "editor/backup_rotation.h"
+#include "editor/editor_messages.h"
 #include "editor/time_entry_list.h"
 #include "folder_snapshot.h"
 #include "test_support.h"
@@ -297,6 +301,91 @@ TEST(SaveKilledTest, ANewLogIsMissingOrEmptyOrComplete) {
         }
     }
     EXPECT_LT(total, INT_MAX);
+}
+
+TEST(SaveKilledTest, TheNextSaveRemovesWhatAKilledSaveLeftBehind) {
+    test::TempDir dir;
+    const std::string path = dir.File("TALLYBK.DAT");
+    const std::string oldLog = test::Crlf("In...Wed Jun 02 09:00:00 2004\n");
+    // Files of the user's that only look like ours, and another log's temporary file.
+    const test::FolderSnapshot lookAlikes = {
+        {".TALLYBK.DAT.backup", "mine"},         {".TALLYBK.DAT.save-backup1", "mine"},
+        {".TALLYBK.DAT.save-abc", "mine"},       {".TALLYBK.DAT.save-ab.def", "mine"},
+        {"TALLYBK.DAT.save-abcdef", "mine"},     {".OTHER.DAT.save-abcdef", "other log"},
+        {".TALLYBK.DAT.save-abcdef.txt", "mine"}};
+    const auto prepare = [&] {
+        std::filesystem::remove_all(dir.Path());
+        std::filesystem::create_directory(dir.Path());
+        WriteFile(path, oldLog);
+        for (const auto& [name, bytes] : lookAlikes) WriteFile(dir.File(name), bytes);
+        std::filesystem::create_directory(dir.File(".TALLYBK.DAT.save-folder"));
+    };
+    prepare();
+    const int usersHidden = test::CountHiddenFiles(dir.Path());
+    CTimeEntryList list;
+    const auto saveKilledAt = [&](int stops, bool& savedByItself) {
+        prepare();
+        list.Load(path);
+        list.PutEntry(0, FromLocalTime(2004, 6, 2, 10, 0, 0), false, 0);
+        TracedSave child(list, path);
+        return child.RunAndKillAt(stops, savedByItself);
+    };
+    bool savedByItself = false;
+    const int total = saveKilledAt(INT_MAX, savedByItself);
+    ASSERT_TRUE(savedByItself);
+    // Killed at the latest step before the rename at which its temporary file is there.
+    int stop = total;
+    do {
+        saveKilledAt(--stop, savedByItself);
+    } while (stop > 0 && (savedByItself || test::CountHiddenFiles(dir.Path()) == usersHidden));
+    ASSERT_EQ(ReadFile(path), oldLog);
+    test::FolderSnapshot expected = test::SnapshotFolder(dir.Path());
+    const auto leftover = std::find_if(expected.begin(), expected.end(), [&](const auto& entry) {
+        return entry.first.front() == '.' && lookAlikes.count(entry.first) == 0 &&
+               entry.first != ".TALLYBK.DAT.save-folder";
+    });
+    ASSERT_NE(leftover, expected.end());
+    expected.erase(leftover);
+
+    CTimeEntryList next;
+    next.Load(path);
+    test::RecordingReporter reporter;
+    ASSERT_TRUE(next.Save(path, false, reporter));
+    EXPECT_EQ(test::SnapshotFolder(dir.Path()), expected);
+}
+
+// Between Save's create of a missing log and its lock, another copy clocks in: the log is
+// then no longer the empty one Save made, and nothing of the punch may be lost.
+TEST(SaveBesideAPunch, ALogItCreatedIsNotItsOwnOnceSomeonePunchedIntoIt) {
+    for (const bool loadedFromThisPath : {true, false}) {
+        SCOPED_TRACE(loadedFromThisPath ? "loaded from the log" : "saved under a new name");
+        test::TempDir dir;
+        const std::string path = dir.File("TALLYBK.DAT");
+        CTimeEntryList list;
+        list.Load(loadedFromThisPath ? path : dir.File("elsewhere.dat"));  // both missing
+        list.PutEntry(0, FromLocalTime(2004, 6, 2, 9, 0, 0), false, 0);
+        // A separate open file description locks as another process would.
+        test::FakeClock clock;
+        test::RecordingReporter punchReporter;
+        TallyEngine other(clock, punchReporter);
+        other.Settings().DataLog = path;
+        clock.SetLocal(2004, 6, 2, 8, 0, 0);
+        list.SetLockOptions({std::chrono::seconds(2), [&] { EXPECT_TRUE(other.OnClockIn()); }});
+
+        test::RecordingReporter reporter;
+        const bool saved = list.Save(path, true, reporter);
+        const std::string punch = "In...Wed Jun 02 08:00:00 2004\r\n";
+        if (loadedFromThisPath) {
+            EXPECT_FALSE(saved);
+            ASSERT_EQ(reporter.messages.size(), 1u);
+            EXPECT_EQ(reporter.messages[0].text, kFileChangedText);
+            EXPECT_EQ(test::SnapshotFolder(dir.Path()),
+                      (test::FolderSnapshot{{"TALLYBK.DAT", punch}}));
+        } else {
+            EXPECT_TRUE(saved);
+            EXPECT_EQ(ReadFile(BackupPath(path, 0)), punch);  // kept like any replaced log
+        }
+    }
 }
 
 }  // namespace

@@ -196,10 +196,10 @@ TEST_F(TimeLogWriterTest, BackupNamesReplaceTheExtension) {
     EXPECT_EQ(BackupPath("relative.DAT", 1), "relative.da1");
 }
 
-TEST_F(TimeLogWriterTest, RotateBackupsAloneLinksTheLogAndLeavesItInPlace) {
+TEST_F(TimeLogWriterTest, RotationAloneLinksTheLogAndLeavesItInPlace) {
     WriteFile(path, "log");
     WriteFile(BackupPath(path, 0), "gen0");
-    EXPECT_TRUE(RotateBackups(path));
+    EXPECT_FALSE(RotateGenerations(path, true).has_value());
     EXPECT_EQ(ReadFile(path), "log");
     EXPECT_EQ(ReadFile(BackupPath(path, 0)), "log");
     EXPECT_EQ(ReadFile(BackupPath(path, 1)), "gen0");
@@ -298,11 +298,12 @@ TEST_F(TimeLogWriterTest, SavesAgainAfterItsOwnSaveAndToOtherPaths) {
     EXPECT_TRUE(reporter.messages.empty());
 }
 
-TEST_F(TimeLogWriterTest, WaitsForTheLockAndGivesUpAfterTwoSeconds) {
+TEST_F(TimeLogWriterTest, WaitsForTheLockAndGivesUp) {
     WriteFile(path, "old");
     list.Load(path);
     TimeLogLock other;
     ASSERT_EQ(other.Acquire(path, false), TimeLogLock::Status::Locked);
+    list.SetLockOptions({std::chrono::milliseconds(50), {}});
     EXPECT_FALSE(Save());
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_EQ(reporter.messages[0].text,
