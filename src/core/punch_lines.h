@@ -14,9 +14,9 @@ namespace tally {
 void AppendInRecord(std::string& lines, const std::tm& time);
 
 // The lines of Clock Out at the instant now for the open In record (split form): the Out
-// record and Elapsed line (the time between them field by field, 24 hours more when the
-// weekdays differ, 00:00:00 when the Out is earlier), with a split at midnight when the day changed
-// (the In's day closes at 23:59:59 and now's day opens at 00:00:00).
+// record and the Elapsed line (the time between them field by field, 24 hours more when
+// the weekdays differ). When the day changed, the In's day closes at 23:59:59 and now's
+// day opens at 00:00:00 first.
 //
 // When the clock went back or sprang forward since the In (a daylight-saving change), the
 // wall-clock difference is not the time that passed: the pair then ends at the In's wall
