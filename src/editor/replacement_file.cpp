@@ -50,8 +50,7 @@ void RemoveLeftoverReplacements(const std::string& targetPath) {
     // A folder that cannot be listed leaves the leftovers; the save itself goes on.
     for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
         const std::string name = entries->path().filename().string();
-        if (name.size() != prefix.size() + kRandomLength ||
-            name.compare(0, prefix.size(), prefix) != 0 ||
+        if (name.compare(0, prefix.size(), prefix) != 0 ||
             !IsRandomPart(std::string_view(name).substr(prefix.size()))) {
             continue;
         }
