@@ -14,11 +14,11 @@
 #include "core/local_time.h"
 #include "settings/settings_store.h"
 #include "test_support.h"
-#include "ui/command_ids.h"
 #include "ui/framework_dialogs.h"
 #include "ui/main_frame.h"
 #include "ui/qftb_app.h"
 #include "ui/qftb_view.h"
+#include "widgets/command_ids.h"
 
 namespace tally::bench {
 namespace {

@@ -8,6 +8,7 @@
 
 #include "controls/qf_date_time_ctrl.h"
 #include "invoice/invoice.h"
+#include "widgets/command_ids.h"
 #include "widgets/dialog_units.h"
 
 namespace tally {
@@ -71,7 +72,7 @@ void CInvoiceDlg::CreateControls() {
     invoiceBox_->setTabChangesFocus(true);
 
     generateAction_ = new QAction("Generate Invoice", this);
-    generateAction_->setData(kGenerateInvoiceCommand);
+    generateAction_->setData(ID_GENERATE_INVOICE);
     addAction(generateAction_);
 
     connect(ok, &QPushButton::clicked, this, &CInvoiceDlg::accept);

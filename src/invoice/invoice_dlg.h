@@ -18,7 +18,6 @@ namespace tally {
 
 class CQFDateTimeCtrl;
 
-inline constexpr int kGenerateInvoiceCommand = 32779;
 inline constexpr const char* kInvoicePickerFormat = "MM'/'dd'/'yyyy'";
 
 class CInvoiceDlg : public QDialog {
@@ -31,7 +30,7 @@ class CInvoiceDlg : public QDialog {
     // The time log the invoice is made from.
     void SetDataFile(const std::string& path) { dataFile_ = path; }
 
-    // Command 32779, the same as the Generate Invoice button.
+    // ID_GENERATE_INVOICE, the same as the Generate Invoice button.
     QAction* GenerateInvoiceAction() const { return generateAction_; }
     QString InvoiceText() const;
 

@@ -2,7 +2,7 @@
 
 #include <QAction>
 
-#include "ui/command_ids.h"
+#include "widgets/command_ids.h"
 
 namespace tally {
 namespace {

@@ -11,8 +11,8 @@
 #include <QTimer>
 #include <QToolBar>
 
-#include "ui/command_ids.h"
 #include "ui/command_prompts.h"
+#include "widgets/command_ids.h"
 
 namespace tally {
 namespace {

@@ -7,10 +7,10 @@
 
 #include "core/version.h"
 #include "ui/about_dlg.h"
-#include "ui/command_ids.h"
 #include "ui/main_frame.h"
 #include "ui/qftb_doc.h"
 #include "ui/qftb_view.h"
+#include "widgets/command_ids.h"
 
 namespace tally {
 namespace {

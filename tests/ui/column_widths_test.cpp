@@ -3,7 +3,7 @@
 #include <QHeaderView>
 
 #include "ui/column_widths.h"
-#include "ui/command_ids.h"
+#include "widgets/command_ids.h"
 #include "window_harness.h"
 
 namespace tally::test {

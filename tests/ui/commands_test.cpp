@@ -14,7 +14,7 @@
 #include "invoice/invoice_dlg.h"
 #include "settings/options_dlg.h"
 #include "ui/about_dlg.h"
-#include "ui/command_ids.h"
+#include "widgets/command_ids.h"
 #include "window_harness.h"
 
 namespace tally::test {

@@ -7,7 +7,7 @@
 #include <filesystem>
 
 #include "process.h"
-#include "ui/command_ids.h"
+#include "widgets/command_ids.h"
 #include "window_harness.h"
 
 namespace tally::test {

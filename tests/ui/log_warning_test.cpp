@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "log_text.h"
-#include "ui/command_ids.h"
+#include "widgets/command_ids.h"
 #include "window_harness.h"
 
 namespace tally::test {

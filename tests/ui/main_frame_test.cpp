@@ -10,8 +10,8 @@
 #include <QTest>
 #include <QToolBar>
 
-#include "ui/command_ids.h"
 #include "ui/position_check.h"
+#include "widgets/command_ids.h"
 #include "window_harness.h"
 
 namespace tally::test {

@@ -7,7 +7,7 @@
 #include <QStatusTipEvent>
 
 #include "tally_harness.h"
-#include "ui/command_ids.h"
+#include "widgets/command_ids.h"
 #include "window_harness.h"
 
 namespace tally::test {

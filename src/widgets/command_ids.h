@@ -1,6 +1,6 @@
 #pragma once
-// Command identifiers. Each command has one id, shared by its menu item, toolbar button,
-// accelerator and prompt.
+// Command identifiers, for the window and its dialogs alike. Each command has one id, shared by
+// its menu item, toolbar button, accelerator and prompt.
 
 namespace tally {
 
