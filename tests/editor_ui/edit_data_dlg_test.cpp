@@ -13,6 +13,7 @@
 
 #include "controls/qf_date_time_ctrl.h"
 #include "core/local_time.h"
+#include "dialog_driver.h"
 #include "editor/editor_messages.h"
 #include "editor/time_entry_dlg.h"
 #include "folder_snapshot.h"
@@ -22,6 +23,7 @@
 namespace tally {
 namespace {
 
+using test::Click;
 using test::Crlf;
 using test::ReadFile;
 using test::WriteFile;
@@ -53,15 +55,7 @@ class EditDataDlgTest : public ::testing::Test {
         dlg.show();
     }
     QTreeView* List() { return dlg.findChild<QTreeView*>(); }
-    QPushButton* Button(const QString& text) {
-        for (QPushButton* b : dlg.findChildren<QPushButton*>()) {
-            if (b->text() == text) return b;
-        }
-        return nullptr;
-    }
-    static void Click(QWidget* widget) {
-        QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(4, 4));
-    }
+    QPushButton* Button(const QString& text) { return test::FindButton(dlg, text); }
     QRect RowRect(int row) { return List()->visualRect(List()->model()->index(row, 1)); }
     void ClickRow(int row) {
         QTest::mouseClick(List()->viewport(), Qt::LeftButton, {}, RowRect(row).center());
@@ -85,16 +79,12 @@ class EditDataDlgTest : public ::testing::Test {
     }
     // Sets the time entry dialog's values as a user does, then presses its OK.
     static void EnterPair(CTimeEntryDlg& entry, const QDateTime& in, const QDateTime* out) {
-        auto pickers = entry.findChildren<CQFDateTimeCtrl*>();
-        std::sort(pickers.begin(), pickers.end(),
-                  [](auto* a, auto* b) { return a->GetDlgCtrlID() < b->GetDlgCtrlID(); });
+        const auto pickers = test::Pickers(entry);
         pickers[0]->setDateTime(in);
         QCheckBox* valid = entry.findChild<QCheckBox*>();
         if ((out != nullptr) != valid->isChecked()) Click(valid);
         if (out != nullptr) pickers[1]->setDateTime(*out);
-        for (QPushButton* b : entry.findChildren<QPushButton*>()) {
-            if (b->text() == "OK") Click(b);
-        }
+        Click(test::FindButton(entry, "OK"));
     }
 
     test::TempDir dir;
@@ -204,9 +194,7 @@ TEST_F(EditDataDlgTest, refusedOrCancelledEntryChangesNothing) {
     actInEntryDialog = [](CTimeEntryDlg& entry) {
         const QDateTime out(QDate(2004, 1, 5), QTime(8, 0, 0));
         EnterPair(entry, QDateTime(QDate(2004, 1, 5), QTime(9, 0, 0)), &out);
-        for (QPushButton* b : entry.findChildren<QPushButton*>()) {
-            if (b->text() == "Cancel") Click(b);
-        }
+        Click(test::FindButton(entry, "Cancel"));
     };
     Click(Button("&Edit"));
     ASSERT_EQ(reporter.messages.size(), 1u);

@@ -12,12 +12,15 @@
 
 #include "controls/qf_date_time_ctrl.h"
 #include "core/local_time.h"
+#include "dialog_driver.h"
 #include "editor/editor_messages.h"
 #include "qt_printers.h"
 #include "test_support.h"
 
 namespace tally {
 namespace {
+
+using test::Click;
 
 class TimeEntryDlgTest : public ::testing::Test {
   protected:
@@ -28,22 +31,10 @@ class TimeEntryDlgTest : public ::testing::Test {
         dlg.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
     }
-    std::vector<CQFDateTimeCtrl*> Pickers() {
-        auto pickers = dlg.findChildren<CQFDateTimeCtrl*>();
-        std::sort(pickers.begin(), pickers.end(),
-                  [](auto* a, auto* b) { return a->GetDlgCtrlID() < b->GetDlgCtrlID(); });
-        return {pickers.begin(), pickers.end()};
-    }
-    CQFDateTimeCtrl* InPicker() { return Pickers().at(0); }
-    CQFDateTimeCtrl* OutPicker() { return Pickers().at(1); }
+    CQFDateTimeCtrl* InPicker() { return test::Pickers(dlg).at(0); }
+    CQFDateTimeCtrl* OutPicker() { return test::Pickers(dlg).at(1); }
     QCheckBox* ValidBox() { return dlg.findChild<QCheckBox*>(); }
-    QPushButton* Button(const QString& text) {
-        for (QPushButton* b : dlg.findChildren<QPushButton*>()) {
-            if (b->text() == text) return b;
-        }
-        return nullptr;
-    }
-    void Click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(4, 4)); }
+    QPushButton* Button(const QString& text) { return test::FindButton(dlg, text); }
     // What typing a value into the picker's fields ends in.
     static void Enter(CQFDateTimeCtrl* picker, int y, int mo, int d, int h, int mi, int s) {
         picker->setDateTime(QDateTime(QDate(y, mo, d), QTime(h, mi, s)));

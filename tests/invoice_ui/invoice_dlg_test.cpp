@@ -12,13 +12,17 @@
 
 #include "controls/qf_date_time_ctrl.h"
 #include "core/local_time.h"
+#include "dialog_driver.h"
 #include "qt_printers.h"
 #include "tally_harness.h"
 
 namespace tally {
 namespace {
 
+using test::Click;
 using test::Crlf;
+using test::FindButton;
+using test::Pickers;
 using test::ReadFile;
 using test::WriteFile;
 
@@ -73,24 +77,9 @@ class InvoiceDlgTest : public ::testing::Test {
         dlg->show();
         return dlg;
     }
-    static std::vector<CQFDateTimeCtrl*> Pickers(QDialog& dlg) {
-        auto pickers = dlg.findChildren<CQFDateTimeCtrl*>();
-        std::sort(pickers.begin(), pickers.end(),
-                  [](auto* a, auto* b) { return a->GetDlgCtrlID() < b->GetDlgCtrlID(); });
-        return {pickers.begin(), pickers.end()};
-    }
     static void SetDates(QDialog& dlg, QDate start, QDate end) {
         Pickers(dlg)[0]->setDate(start);
         Pickers(dlg)[1]->setDate(end);
-    }
-    static QPushButton* Button(QDialog& dlg, const QString& text) {
-        for (QPushButton* b : dlg.findChildren<QPushButton*>()) {
-            if (b->text() == text) return b;
-        }
-        return nullptr;
-    }
-    static void Click(QWidget* widget) {
-        QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(4, 4));
     }
     static std::string Text(const CInvoiceDlg& dlg) { return dlg.InvoiceText().toStdString(); }
 
@@ -124,7 +113,7 @@ TEST_F(InvoiceDlgTest, opensWithTheStoredRateTextAndTodayInBothPickers) {
 TEST_F(InvoiceDlgTest, generatesWhatTallyInvoicePrints) {
     auto dlg = Open();
     SetDates(*dlg, QDate(2004, 6, 1), QDate(2004, 6, 4));
-    Click(Button(*dlg, "Generate Invoice"));
+    Click(FindButton(*dlg, "Generate Invoice"));
     EXPECT_EQ(Text(*dlg),
               "2004-06-01 7:45 = 77.50\n"
               "2004-06-02 8:15 = 82.50\n"
@@ -140,7 +129,7 @@ TEST_F(InvoiceDlgTest, usesTheRateInTheBoxAtGenerateTime) {
     QLineEdit* rate = dlg->findChild<QLineEdit*>();
     rate->selectAll();
     QTest::keyClicks(rate, "12.5");
-    Click(Button(*dlg, "Generate Invoice"));
+    Click(FindButton(*dlg, "Generate Invoice"));
     EXPECT_EQ(Lines(Text(*dlg)),
               Lines(TallyInvoice({"2004-06-01", "2004-06-30", "--rate", "12.5"})));
     EXPECT_NE(Text(*dlg).find("2004-06-07 01:00 = 12.50"), std::string::npos);
@@ -173,13 +162,13 @@ TEST_F(InvoiceDlgTest, theCommandAndTheKeyboardWorkLikeTheButton) {
 TEST_F(InvoiceDlgTest, nothingBilledAndAnUnreadableLog) {
     auto dlg = Open();
     SetDates(*dlg, QDate(2004, 6, 4), QDate(2004, 6, 3));
-    Click(Button(*dlg, "Generate Invoice"));
+    Click(FindButton(*dlg, "Generate Invoice"));
     EXPECT_EQ(Text(*dlg), "No billing times within the specified period");
 
     // A log that cannot be opened leaves the text as it was, without a message.
     std::filesystem::remove(log);
     SetDates(*dlg, QDate(2004, 6, 1), QDate(2004, 6, 4));
-    Click(Button(*dlg, "Generate Invoice"));
+    Click(FindButton(*dlg, "Generate Invoice"));
     EXPECT_EQ(Text(*dlg), "No billing times within the specified period");
 }
 
@@ -191,8 +180,8 @@ TEST_F(InvoiceDlgTest, okAndCancelStoreNothing) {
         QLineEdit* rate = dlg->findChild<QLineEdit*>();
         rate->selectAll();
         QTest::keyClicks(rate, "99");
-        Click(Button(*dlg, "Generate Invoice"));
-        QTimer::singleShot(0, dlg.get(), [&dlg, button] { Click(Button(*dlg, button)); });
+        Click(FindButton(*dlg, "Generate Invoice"));
+        QTimer::singleShot(0, dlg.get(), [&dlg, button] { Click(FindButton(*dlg, button)); });
         EXPECT_EQ(dlg->exec(), std::string(button) == "OK" ? QDialog::Accepted : QDialog::Rejected);
     }
     EXPECT_EQ(ReadFile(configFile.string()), settings);

@@ -10,20 +10,15 @@
 #include <QTest>
 #include <QTimer>
 
+#include "dialog_driver.h"
 #include "qt_printers.h"
 #include "test_support.h"
 
 namespace tally {
 namespace {
 
-template <typename T>
-T* FindByText(QWidget& parent, const QString& text) {
-    for (T* widget : parent.findChildren<T*>()) {
-        if (widget->text() == text) return widget;
-    }
-    ADD_FAILURE() << "no control " << text.toStdString();
-    return nullptr;
-}
+using test::Click;
+using test::FindByText;
 
 OptionValues Stored() {
     OptionValues v;
@@ -51,7 +46,6 @@ class OptionsDlgTest : public ::testing::Test {
     QLabel* RateLabel() { return FindByText<QLabel>(dlg, "&Rate:"); }
     QLineEdit* RateBox() { return dlg.findChild<QLineEdit*>("rateBox"); }
     QLineEdit* DataFileBox() { return dlg.findChild<QLineEdit*>("dataFileBox"); }
-    void Click(QWidget* widget) { QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(4, 4)); }
     void Retype(QLineEdit* box, const QString& text) {
         box->selectAll();
         QTest::keyClicks(box, text);
