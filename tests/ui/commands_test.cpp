@@ -10,6 +10,7 @@
 #include <QSettings>
 #include <QTreeView>
 
+#include "dialog_driver.h"
 #include "editor/edit_data_dlg.h"
 #include "invoice/invoice_dlg.h"
 #include "settings/options_dlg.h"
@@ -27,19 +28,6 @@ constexpr const char* kTwoDayLog =
     "In...Tue Mar 05 13:00:00 2024\n"
     "Out..Tue Mar 05 15:00:00 2024\n"
     "Elapsed time of 02:00:00.\n";
-
-template <typename Widget>
-Widget* Child(QWidget* parent, const QString& text) {
-    for (Widget* child : parent->findChildren<Widget*>()) {
-        if (child->text() == text) return child;
-    }
-    ADD_FAILURE() << "no control \"" << text.toStdString() << "\"";
-    return nullptr;
-}
-
-QPushButton* Button(QWidget* dialog, const QString& text) {
-    return Child<QPushButton>(dialog, text);
-}
 
 class CommandsTest : public testing::Test {
   protected:
@@ -71,17 +59,17 @@ TEST_F(CommandsTest, optionsOkStoresEveryKeyAndRescans) {
                                            "Out..Wed Mar 06 09:30:00 2024\n"
                                            "Elapsed time of 01:30:00.\n"));
     WhenModal<COptionsDlg>([&](COptionsDlg* dialog) {
-        Child<QRadioButton>(dialog, "Monday")->click();
-        Child<QRadioButton>(dialog, "All Elapsed Times")->click();
-        Child<QRadioButton>(dialog, "Half Hour")->click();
-        Child<QRadioButton>(dialog, "Weekly")->click();
-        Child<QCheckBox>(dialog, "&Show Dollars")->click();
+        FindByText<QRadioButton>(*dialog, "Monday")->click();
+        FindByText<QRadioButton>(*dialog, "All Elapsed Times")->click();
+        FindByText<QRadioButton>(*dialog, "Half Hour")->click();
+        FindByText<QRadioButton>(*dialog, "Weekly")->click();
+        FindByText<QCheckBox>(*dialog, "&Show Dollars")->click();
         const QList<QLineEdit*> boxes = dialog->findChildren<QLineEdit*>();
         for (QLineEdit* box : boxes) {
             if (box->text() == "0.00") box->setText("30abc");
             if (box->text() == QString::fromStdString(w.LogPath())) box->setText(otherLog);
         }
-        Button(dialog, "OK")->click();
+        FindButton(*dialog, "OK")->click();
     });
     w.Trigger(ID_OPTIONS);
 
@@ -98,7 +86,7 @@ TEST_F(CommandsTest, optionsOkStoresEveryKeyAndRescans) {
 
 TEST_F(CommandsTest, optionsOkWithoutChangesWritesEveryKey) {
     ASSERT_TRUE(w.Start());
-    WhenModal<COptionsDlg>([](COptionsDlg* dialog) { Button(dialog, "OK")->click(); });
+    WhenModal<COptionsDlg>([](COptionsDlg* dialog) { FindButton(*dialog, "OK")->click(); });
     w.Trigger(ID_OPTIONS);
     EXPECT_EQ(Stored("ShowDollars").toString(), "0");
     EXPECT_EQ(Stored("RoundingType").toString(), "0");
@@ -114,8 +102,8 @@ TEST_F(CommandsTest, optionsCancelStoresNothing) {
     const std::string before = ReadFile(w.IniPath().toStdString());
     w.WriteLog(std::string(kTwoDayLog) + "In...Tue Mar 05 16:00:00 2024\n");
     WhenModal<COptionsDlg>([](COptionsDlg* dialog) {
-        Child<QCheckBox>(dialog, "&Show Dollars")->click();
-        Button(dialog, "Cancel")->click();
+        FindByText<QCheckBox>(*dialog, "&Show Dollars")->click();
+        FindButton(*dialog, "Cancel")->click();
     });
     w.Trigger(ID_OPTIONS);
     EXPECT_EQ(ReadFile(w.IniPath().toStdString()), before);
@@ -128,7 +116,7 @@ TEST_F(CommandsTest, editRawDataEditsTheDataLogAndRescansAfterCancel) {
     WhenModal<CEditDataDlg>([&](CEditDataDlg* dialog) {
         if (auto* list = dialog->findChild<QTreeView*>()) entriesShown = list->model()->rowCount();
         w.WriteLog(std::string(kTwoDayLog) + "In...Tue Mar 05 16:00:00 2024\n");
-        Button(dialog, "Cancel")->click();
+        FindButton(*dialog, "Cancel")->click();
     });
     w.Trigger(ID_EDIT_RAW_DATA);
     EXPECT_EQ(entriesShown, 2);
@@ -141,10 +129,10 @@ TEST_F(CommandsTest, invoiceReadsTheDataLogAndLeavesTheFormAsItWas) {
     ASSERT_TRUE(w.Start());
     QString invoice;
     WhenModal<CInvoiceDlg>([&](CInvoiceDlg* dialog) {
-        Button(dialog, "Generate Invoice")->click();
+        FindButton(*dialog, "Generate Invoice")->click();
         invoice = dialog->InvoiceText();
         w.WriteLog(std::string(kTwoDayLog) + "In...Tue Mar 05 16:00:00 2024\n");
-        Button(dialog, "Cancel")->click();
+        FindButton(*dialog, "Cancel")->click();
     });
     w.Trigger(ID_INVOICE);
     EXPECT_TRUE(invoice.contains("2:00")) << invoice.toStdString();
@@ -157,7 +145,7 @@ TEST_F(CommandsTest, aboutBoxShowsTheRevisionOfTheVersionRecord) {
     WhenModal<CAboutDlg>([&](CAboutDlg* dialog) {
         if (auto* line = dialog->findChild<QLabel*>("Revision")) revision = line->text();
         EXPECT_EQ(dialog->windowTitle(), "About Q&F Tallybook");
-        Button(dialog, "OK")->click();
+        FindButton(*dialog, "OK")->click();
     });
     w.Trigger(ID_APP_ABOUT);
     EXPECT_EQ(revision, "Revision 2.2, Build 1");
