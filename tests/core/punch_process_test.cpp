@@ -12,27 +12,19 @@
 #include <cstdio>
 #include <functional>
 
+#include "child_process.h"
 #include "core/time_log_file.h"
 #include "engine_fixture.h"
 
 namespace tally::test {
 namespace {
 
-// Runs body in a child process; its result (true/false) becomes the exit status.
-int RunInChild(const std::function<bool()>& body) {
-    const pid_t pid = fork();
-    if (pid == 0) _exit(body() ? 0 : 1);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-}
-
 class PunchProcess : public EngineTest {
   protected:
     // Punches in a child whose files may not grow beyond limit bytes; the child exits 0
     // when the punch failed with the write message, 1 otherwise.
     int PunchWithSizeLimit(rlim_t limit, bool in) {
-        return RunInChild([&] {
+        const auto punch = [&](std::string&) {
             IgnoreFileSizeSignal();
             const rlimit r{limit, limit};
             if (setrlimit(RLIMIT_FSIZE, &r) != 0) return false;
@@ -40,7 +32,8 @@ class PunchProcess : public EngineTest {
             return !ok && reporter.messages.size() == 1 &&
                    reporter.messages[0].text ==
                        "ERROR! Failed to write to " + log() + ". Aborting operation.\n";
-        });
+        };
+        return RunInChild(punch).exitCode;
     }
 };
 
@@ -102,7 +95,7 @@ TEST_F(PunchProcess, TwoCopiesPunchingInTogetherWriteOneInRecord) {
 
 // Another copy of the program, in a process of its own, punches In at 07:00 and Out at 08:00.
 bool AnotherCopyPunchesAPair(const std::string& path) {
-    return RunInChild([&] {
+    return RunInChild([&](std::string&) {
                FakeClock otherClock;
                RecordingReporter otherReporter;
                TallyEngine other(otherClock, otherReporter);
@@ -111,7 +104,7 @@ bool AnotherCopyPunchesAPair(const std::string& path) {
                if (!other.OnClockIn()) return false;
                otherClock.SetLocal(2026, 12, 7, 8, 0, 0);
                return other.OnClockOut();
-           }) == 0;
+           }).exitCode == 0;
 }
 
 TEST_F(PunchProcess, AFailedFirstClockInKeepsWhatOthersPunchedBeforeItsLock) {
@@ -120,21 +113,22 @@ TEST_F(PunchProcess, AFailedFirstClockInKeepsWhatOthersPunchedBeforeItsLock) {
     for (rlim_t room : {0, 10}) {
         std::remove(log().c_str());
         clock.SetLocal(2026, 12, 7, 9, 0, 0);
-        const int failedAsExpected = RunInChild([&] {
-            IgnoreFileSizeSignal();
-            // Runs between this Clock In's create and its lock: another copy punches a whole
-            // pair, then the disk fills up.
-            const auto othersPunchThenTheDiskFills = [&] {
-                if (!AnotherCopyPunchesAPair(log())) _exit(2);
-                const rlim_t limit = ReadFile(log()).size() + room;
-                const rlimit r{limit, limit};
-                if (setrlimit(RLIMIT_FSIZE, &r) != 0) _exit(3);
-            };
-            engine.SetLockOptions({std::chrono::seconds(2), othersPunchThenTheDiskFills});
-            return !engine.OnClockIn() && reporter.messages.size() == 1 &&
-                   reporter.messages[0].text ==
-                       "ERROR! Failed to write to " + log() + ". Aborting operation.\n";
-        });
+        const int failedAsExpected =
+            RunInChild([&](std::string&) {
+                IgnoreFileSizeSignal();
+                // Runs between this Clock In's create and its lock: another copy punches a whole
+                // pair, then the disk fills up.
+                const auto othersPunchThenTheDiskFills = [&] {
+                    if (!AnotherCopyPunchesAPair(log())) _exit(2);
+                    const rlim_t limit = ReadFile(log()).size() + room;
+                    const rlimit r{limit, limit};
+                    if (setrlimit(RLIMIT_FSIZE, &r) != 0) _exit(3);
+                };
+                engine.SetLockOptions({std::chrono::seconds(2), othersPunchThenTheDiskFills});
+                return !engine.OnClockIn() && reporter.messages.size() == 1 &&
+                       reporter.messages[0].text ==
+                           "ERROR! Failed to write to " + log() + ". Aborting operation.\n";
+            }).exitCode;
         EXPECT_EQ(failedAsExpected, 0) << room;
         ASSERT_TRUE(FileIdentity::OfPath(log()).exists) << room;
         EXPECT_EQ(ReadFile(log()), others) << room;

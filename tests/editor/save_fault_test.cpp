@@ -18,6 +18,7 @@
 #include <functional>
 #include <set>
 
+#include "child_process.h"
 #include "core/local_time.h"
 #include "core/tally_engine.h"
 #include "editor/backup_rotation.h"
@@ -41,30 +42,15 @@ struct ChildSave {
 // changed user stay out of the test process.
 ChildSave SaveInChild(CTimeEntryList& list, const std::string& path,
                       const std::function<bool()>& prepare) {
-    int pipeFds[2];
-    if (pipe(pipeFds) != 0) return {};
-    const pid_t pid = fork();
-    if (pid == 0) {
-        close(pipeFds[0]);
+    const test::ChildOutcome child = test::RunInChild([&](std::string& report) {
         if (!prepare()) _exit(3);
         test::RecordingReporter reporter;
         const bool saved = list.Save(path, true, reporter);
-        std::string report;
         for (const Message& m : reporter.messages) report += m.text;
-        if (write(pipeFds[1], report.data(), report.size()) < 0) _exit(4);
-        _exit(saved ? 0 : 1);
-    }
-    close(pipeFds[1]);
-    ChildSave result;
-    char buffer[4096];
-    for (ssize_t n; (n = read(pipeFds[0], buffer, sizeof buffer)) > 0;)
-        result.messages.append(buffer, n);
-    close(pipeFds[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) <= 1) << "child status " << status;
-    result.saved = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    return result;
+        return saved;
+    });
+    EXPECT_LE(child.exitCode, 1) << "child status " << child.exitCode;
+    return {child.exitCode == 0, child.report};
 }
 
 // Root may write anything: a child that must meet permissions becomes "nobody".

@@ -1,0 +1,17 @@
+#pragma once
+// Runs a piece of the test in a forked copy of the test process, so that what it changes for
+// itself (resource limits, its user, a crash) stays out of the test.
+
+#include <functional>
+#include <string>
+
+namespace tally::test {
+
+struct ChildOutcome {
+    int exitCode = -1;   // 0 when the body returned true, 1 when false; 128 + signal if killed
+    std::string report;  // what the body wrote into its report
+};
+
+ChildOutcome RunInChild(const std::function<bool(std::string& report)>& body);
+
+}  // namespace tally::test
