@@ -8,14 +8,13 @@
 #include <unistd.h>
 #include <random>
 
-#include "core/elapsed_time.h"
 #include "core/local_time.h"
-#include "core/punch_record.h"
 #include "core/time_log_lock.h"
 #include "editor/backup_rotation.h"
 #include "editor/editor_messages.h"
 #include "editor/time_entry_list.h"
 #include "folder_snapshot.h"
+#include "log_text.h"
 #include "test_support.h"
 
 namespace tally {
@@ -55,8 +54,7 @@ std::string PunchWriterLog(int days) {
         for (const int hour : {firstHour, 13}) {
             const TimeValue in = At(y, m, day, hour, static_cast<int>(rng() % 60), rng() % 60);
             const TimeValue out = in + 3 * 3600 + static_cast<TimeValue>(rng() % 3600);
-            log += InRecordLine(ToLocalTm(in)) + OutRecordLine(ToLocalTm(out)) +
-                   ElapsedLine(SplitSeconds(out - in));
+            log += test::Triple(in, out);
         }
     }
     return log;
