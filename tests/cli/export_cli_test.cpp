@@ -24,13 +24,6 @@ TimeValue At(int year, int month, int day, int hour, int minute, int second) {
 
 class ExportCommandTest : public ::testing::Test {
   protected:
-    void ExpectUsageError(const std::vector<std::string>& args) {
-        const ProcessResult run = tally.Run(args);
-        EXPECT_EQ(run.exitCode, 2) << args.back();
-        EXPECT_EQ(run.out, "");
-        EXPECT_NE(run.err.find("Try 'tally --help'"), std::string::npos) << run.err;
-    }
-
     TallyHarness tally;
     TempDir scratch;
     std::string log = tally.Log();
@@ -106,12 +99,12 @@ TEST_F(ExportCommandTest, AMissingLogPrintsNothingAnEmptyOneTheHeaderAFolderFail
 
 TEST_F(ExportCommandTest, RefusesWhatItCannotUnderstand) {
     WriteFile(log, "");
-    ExpectUsageError({"export", "2004-06-01"});
-    ExpectUsageError({"export", "2004-06-01", "2004-06-02", "2004-06-03"});
-    ExpectUsageError({"export", "2004-02-30", "2004-03-01"});
-    ExpectUsageError({"export", "2004-06-01", "2004-6-2"});
-    ExpectUsageError({"export", "--format", "xml"});
-    ExpectUsageError({"export", "--rate", "5"});
+    tally.ExpectUsageError({"export", "2004-06-01"});
+    tally.ExpectUsageError({"export", "2004-06-01", "2004-06-02", "2004-06-03"});
+    tally.ExpectUsageError({"export", "2004-02-30", "2004-03-01"});
+    tally.ExpectUsageError({"export", "2004-06-01", "2004-6-2"});
+    tally.ExpectUsageError({"export", "--format", "xml"});
+    tally.ExpectUsageError({"export", "--rate", "5"});
     EXPECT_EQ(tally.Run({"export", "2004-02-29", "2004-02-29"}).exitCode, 0);
 }
 

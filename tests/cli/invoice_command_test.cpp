@@ -35,13 +35,6 @@ class InvoiceCommandTest : public ::testing::Test {
         WriteFile(tally.Log(), log);
     }
 
-    void ExpectUsageError(const std::vector<std::string>& args, const std::string& reason) {
-        const ProcessResult run = tally.Run(args);
-        EXPECT_EQ(run.exitCode, 2);
-        EXPECT_EQ(run.out, "");
-        EXPECT_EQ(run.err, "tally: " + reason + "\nTry 'tally --help' for more information.\n");
-    }
-
     TallyHarness tally;
     TempDir scratch;
 };
@@ -120,13 +113,14 @@ TEST_F(InvoiceCommandTest, missingLogPrintsNothing) {
 }
 
 TEST_F(InvoiceCommandTest, datesMustBeCalendarDaysWrittenYyyyMmDd) {
-    ExpectUsageError({"invoice", "2004-02-30", "2004-03-01"},
-                     "'2004-02-30' is not a calendar date (YYYY-MM-DD)");
-    ExpectUsageError({"invoice", "2004-06-01", "2003-02-29"},
-                     "'2003-02-29' is not a calendar date (YYYY-MM-DD)");
-    ExpectUsageError({"invoice", "2004-6-1", "2004-06-30"},
-                     "'2004-6-1' is not a calendar date (YYYY-MM-DD)");
-    ExpectUsageError({"invoice", "2004-06-01"}, "invoice needs two dates: START END (YYYY-MM-DD)");
+    tally.ExpectUsageError({"invoice", "2004-02-30", "2004-03-01"},
+                           "'2004-02-30' is not a calendar date (YYYY-MM-DD)");
+    tally.ExpectUsageError({"invoice", "2004-06-01", "2003-02-29"},
+                           "'2003-02-29' is not a calendar date (YYYY-MM-DD)");
+    tally.ExpectUsageError({"invoice", "2004-6-1", "2004-06-30"},
+                           "'2004-6-1' is not a calendar date (YYYY-MM-DD)");
+    tally.ExpectUsageError({"invoice", "2004-06-01"},
+                           "invoice needs two dates: START END (YYYY-MM-DD)");
     EXPECT_EQ(tally.Run({"invoice", "2004-02-29", "2004-02-29"}).exitCode, 0);
 }
 

@@ -144,11 +144,7 @@ TEST_F(TallyCli, UsageErrors) {
                                                {"config", "Colour"},
                                                {"config", "RoundingUnit", "15m"},
                                                {"config", "ShowDollars", "maybe"}}) {
-        const ProcessResult r = tally.Run(args);
-        EXPECT_EQ(r.exitCode, 2) << args[0];
-        EXPECT_EQ(r.out, "");
-        EXPECT_NE(r.err.find("Try 'tally --help' for more information.\n"), std::string::npos);
-        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 2) << r.err;
+        tally.ExpectUsageError(args);
     }
 }
 

@@ -2,6 +2,9 @@
 // Runs the built tally as a new user would: a fresh home with its own settings, a frozen
 // clock through faketime. Targets that use it are declared with RUNS_TALLY (TALLY_BINARY).
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -30,6 +33,23 @@ class TallyHarness {
             // faketime's library is loaded before the sanitizer's.
             {"ASAN_OPTIONS", "verify_asan_link_order=0"}});
         return RunProcess(argv, options);
+    }
+
+    // Expects the arguments refused as a usage error: exit 2, nothing on standard output, and
+    // on standard error one line with the reason (any, when none is given) and the hint.
+    void ExpectUsageError(const std::vector<std::string>& args,
+                          const std::string& reason = {}) const {
+        const ProcessResult r = Run(args);
+        const std::string hint = "\nTry 'tally --help' for more information.\n";
+        EXPECT_EQ(r.exitCode, 2) << testing::PrintToString(args);
+        EXPECT_EQ(r.out, "");
+        if (!reason.empty()) {
+            EXPECT_EQ(r.err, "tally: " + reason + hint);
+        } else {
+            EXPECT_TRUE(r.err.starts_with("tally: ") && r.err.ends_with(hint) &&
+                        std::count(r.err.begin(), r.err.end(), '\n') == 2)
+                << r.err;
+        }
     }
 
     TempDir home;
