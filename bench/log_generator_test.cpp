@@ -183,7 +183,7 @@ TEST(LogGenerator, ScanReadsEveryLineAndDay) {
         test::TempDir dir;
         LogSummary summary;
         ASSERT_TRUE(GenerateLogFile(shape, dir.File("log"), &summary));
-        FileDescriptor fd(OpenTimeLog(dir.File("log"), nullptr, false));
+        FileDescriptor fd(OpenTimeLog(dir.File("log"), LogAccess::Read, nullptr));
         RowLists rows;
         const ScanState state = ScanRecords(fd.Get(), CurrentSettings{}, rows);
         EXPECT_EQ(static_cast<std::int64_t>(rows.raw.size()),
