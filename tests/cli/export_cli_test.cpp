@@ -18,10 +18,6 @@
 namespace tally::test {
 namespace {
 
-TimeValue At(int year, int month, int day, int hour, int minute, int second) {
-    return FromLocalTime(year, month, day, hour, minute, second);
-}
-
 class ExportCommandTest : public ::testing::Test {
   protected:
     TallyHarness tally;

@@ -2,15 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "core/local_time.h"
 #include "editor/time_entry_list.h"
+#include "test_support.h"
 
 namespace tally {
 namespace {
 
-TimeValue At(int year, int month, int day, int hour, int minute, int second) {
-    return FromLocalTime(year, month, day, hour, minute, second);
-}
+using test::At;
 
 const TimeValue kNineAm = At(2004, 6, 2, 9, 0, 0);
 

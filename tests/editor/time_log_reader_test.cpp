@@ -12,12 +12,8 @@
 namespace tally {
 namespace {
 
+using test::At;
 using test::Crlf;
-
-TimeValue At(int year, int month, int day, int hour, int minute, int second) {
-    return FromLocalTime(year, month, day, hour, minute, second);
-}
-
 class TimeLogReaderTest : public ::testing::Test {
   protected:
     // Loads the text (LF line ends become CR LF unless raw) and returns Load's result.

@@ -20,14 +20,10 @@
 namespace tally {
 namespace {
 
+using test::At;
 using test::Crlf;
 using test::ReadFile;
 using test::WriteFile;
-
-TimeValue At(int year, int month, int day, int hour, int minute, int second) {
-    return FromLocalTime(year, month, day, hour, minute, second);
-}
-
 ino_t InodeOf(const std::string& path) {
     struct stat st {};
     return stat(path.c_str(), &st) == 0 ? st.st_ino : 0;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/clock.h"
+#include "core/local_time.h"
 #include "core/reporter.h"
 #include "test_environment.h"
 
@@ -30,6 +31,11 @@ class RecordingReporter final : public Reporter {
     void Report(const Message& message) override { messages.push_back(message); }
     std::vector<Message> messages;
 };
+
+// The instant of a local wall time (FromLocalTime, short for tables of times).
+inline TimeValue At(int year, int month1, int day, int hour, int minute, int second) {
+    return FromLocalTime(year, month1, day, hour, minute, second);
+}
 
 // A fresh folder under the system's temporary folder, removed with the object.
 class TempDir {
