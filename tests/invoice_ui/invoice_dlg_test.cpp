@@ -13,6 +13,7 @@
 #include "controls/qf_date_time_ctrl.h"
 #include "core/local_time.h"
 #include "dialog_driver.h"
+#include "log_text.h"
 #include "qt_printers.h"
 #include "tally_harness.h"
 
@@ -20,31 +21,17 @@ namespace tally {
 namespace {
 
 using test::Click;
-using test::Crlf;
 using test::FindButton;
 using test::Pickers;
 using test::ReadFile;
 using test::WriteFile;
 
-const std::string kLog = Crlf(
-    "In...Tue Jun 01 08:53:10 2004\n"
-    "Out..Tue Jun 01 12:07:40 2004\n"
-    "Elapsed time of 03:14:30.\n"
-    "In...Tue Jun 01 13:02:00 2004\n"
-    "Out..Tue Jun 01 17:22:31 2004\n"
-    "Elapsed time of 04:20:31.\n"
-    "In...Wed Jun 02 09:00:00 2004\n"
-    "Out..Wed Jun 02 17:15:00 2004\n"
-    "Elapsed time of 08:15:00.\n"
-    "In...Thu Jun 03 22:10:00 2004\n"
-    "Out..Thu Jun 03 23:59:59 2004\n"
-    "Elapsed time of 01:49:59.\n"
-    "In...Fri Jun 04 00:00:00 2004\n"
-    "Out..Fri Jun 04 01:37:00 2004\n"
-    "Elapsed time of 01:37:00.\n"
-    "In...Mon Jun 07 10:00:00 2004\n"
-    "Out..Mon Jun 07 11:00:00 2004\n"
-    "Elapsed time of 01:00:00.\n");
+const std::string kLog = test::Triple("2004-06-01 08:53:10", "2004-06-01 12:07:40") +
+                         test::Triple("2004-06-01 13:02:00", "2004-06-01 17:22:31") +
+                         test::Triple("2004-06-02 09:00:00", "2004-06-02 17:15:00") +
+                         test::Triple("2004-06-03 22:10:00", "2004-06-03 23:59:59") +
+                         test::Triple("2004-06-04 00:00:00", "2004-06-04 01:37:00") +
+                         test::Triple("2004-06-07 10:00:00", "2004-06-07 11:00:00");
 
 // Line ends aside: no CR, and no line end at the very end.
 std::string Lines(std::string text) {
