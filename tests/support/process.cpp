@@ -40,23 +40,18 @@ std::vector<char*> Pointers(std::vector<std::string>& texts) {
 
 ProcessResult RunProcess(const std::vector<std::string>& argv, const ProcessOptions& options) {
     TempDir capture;
-    const std::string inPath = capture.File("in");
     const std::string outPath =
         options.stdoutFile.empty() ? capture.File("out") : options.stdoutFile;
     const std::string errPath = capture.File("err");
-    WriteFile(inPath, options.input);
 
     // posix_spawn rather than fork: GUI tests have threads, and the child runs nothing of ours.
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, inPath.c_str(), O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0600);
     posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0600);
-    if (!options.workingDir.empty()) {
-        posix_spawn_file_actions_addchdir_np(&actions, options.workingDir.c_str());
-    }
     std::vector<std::string> args = argv;
     std::vector<std::string> env = Environment(options.env);
     pid_t pid = -1;

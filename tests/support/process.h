@@ -17,13 +17,12 @@ struct ProcessResult {
 
 struct ProcessOptions {
     std::map<std::string, std::string> env;  // set over the test's own environment
-    std::string input;                       // standard input
-    std::string workingDir;                  // empty: the test's own
     std::string stdoutFile;                  // standard output goes there instead of into out
     std::chrono::milliseconds timeout{std::chrono::minutes(2)};
 };
 
-// Runs argv[0] (searched in PATH) and waits for it, at most until the timeout.
+// Runs argv[0] (searched in PATH) with standard input from /dev/null, and waits for it, at
+// most until the timeout.
 ProcessResult RunProcess(const std::vector<std::string>& argv, const ProcessOptions& options = {});
 
 }  // namespace tally::test
