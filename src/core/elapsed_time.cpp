@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "core/calendar.h"
 #include "core/punch_record.h"
 
 namespace tally {
@@ -61,6 +62,10 @@ ELAPSEDTIME SplitSeconds(std::int64_t seconds) {
     return {static_cast<std::int32_t>(seconds / 3600),
             static_cast<std::int32_t>(seconds % 3600 / 60),
             static_cast<std::int32_t>(seconds % 60)};
+}
+
+ELAPSEDTIME SplitWithinDay(std::int64_t seconds) {
+    return SplitSeconds(seconds % kSecondsPerDay);
 }
 
 void RoundPunchFields(char* record, const RoundingOptions& options) {

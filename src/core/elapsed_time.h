@@ -30,6 +30,9 @@ void AddElapsed(ELAPSEDTIME& target, const ELAPSEDTIME& value, const RoundingOpt
 
 std::int64_t ElapsedToSeconds(const ELAPSEDTIME& e);
 ELAPSEDTIME SplitSeconds(std::int64_t seconds);
+// The hours within a day (whole days dropped), minutes and seconds of a count of seconds,
+// each signed like it: how Elapsed lines, the editor and the invoice's day lines show one.
+ELAPSEDTIME SplitWithinDay(std::int64_t seconds);
 
 // Rounds the time of day of a 29-character record text in place (In/Out Times); a time
 // that rounds past 23:59 reads hour 24 of the same date.

@@ -1,6 +1,7 @@
 // The field texts of CTimeEntryList: every date and time field of an entry, ready-made.
 
 #include "core/c_format.h"
+#include "core/elapsed_time.h"
 #include "editor/entry_lines.h"
 #include "editor/time_entry_list.h"
 
@@ -84,15 +85,15 @@ std::string CTimeEntryList::FormatOutSecond(int id) const {
 
 std::string CTimeEntryList::FormatElapsedHours(int id) const {
     const CTimeEntry* entry = FindEntry(id);
-    return entry ? TwoDigits(SplitElapsedWithinDay(entry->ReportedElapsed()).hours) : "";
+    return entry ? TwoDigits(SplitWithinDay(entry->ReportedElapsed()).nHours) : "";
 }
 std::string CTimeEntryList::FormatElapsedMinutes(int id) const {
     const CTimeEntry* entry = FindEntry(id);
-    return entry ? TwoDigits(SplitElapsedWithinDay(entry->ReportedElapsed()).minutes) : "";
+    return entry ? TwoDigits(SplitWithinDay(entry->ReportedElapsed()).nMinutes) : "";
 }
 std::string CTimeEntryList::FormatElapsedSeconds(int id) const {
     const CTimeEntry* entry = FindEntry(id);
-    return entry ? TwoDigits(SplitElapsedWithinDay(entry->ReportedElapsed()).seconds) : "";
+    return entry ? TwoDigits(SplitWithinDay(entry->ReportedElapsed()).nSeconds) : "";
 }
 
 }  // namespace tally

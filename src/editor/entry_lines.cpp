@@ -2,6 +2,7 @@
 
 #include "core/c_format.h"
 #include "core/calendar.h"
+#include "core/elapsed_time.h"
 
 namespace tally {
 namespace {
@@ -27,10 +28,6 @@ void AppendPunchLine(std::string& out, const char* prefix, const LocalFields& f)
 
 }  // namespace
 
-ElapsedWithinDay SplitElapsedWithinDay(std::int64_t e) {
-    return {e / 3600 - 24 * (e / 86400), e / 60 - 60 * (e / 3600), e - 60 * (e / 60)};
-}
-
 void AppendZeroPadded(std::string& out, std::int64_t value) {
     if (value >= 0 && value < 100) {
         out += static_cast<char>('0' + value / 10);
@@ -52,13 +49,13 @@ void AppendEntryLines(std::string& out, const CTimeEntry& entry, LocalDayCache& 
     if (!entry.m_bHasOut) return;
     AppendPunchLine(out, "Out..", days.Fields(entry.m_timeOut));
     if (!entry.m_bHasElapsed) return;
-    const ElapsedWithinDay e = SplitElapsedWithinDay(entry.m_nElapsed);
+    const ELAPSEDTIME e = SplitWithinDay(entry.m_nElapsed);
     out += "Elapsed time of ";
-    AppendZeroPadded(out, e.hours);
+    AppendZeroPadded(out, e.nHours);
     out += ':';
-    AppendZeroPadded(out, e.minutes);
+    AppendZeroPadded(out, e.nMinutes);
     out += ':';
-    AppendZeroPadded(out, e.seconds);
+    AppendZeroPadded(out, e.nSeconds);
     out += ".\r\n";
 }
 

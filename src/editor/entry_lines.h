@@ -9,15 +9,6 @@
 
 namespace tally {
 
-// An elapsed time as the hours within a day (whole days dropped), minutes and seconds,
-// each division truncating toward zero.
-struct ElapsedWithinDay {
-    std::int64_t hours = 0;
-    std::int64_t minutes = 0;
-    std::int64_t seconds = 0;
-};
-ElapsedWithinDay SplitElapsedWithinDay(std::int64_t elapsed);
-
 // "%02d" of a number: at least two digits, zero-padded.
 void AppendZeroPadded(std::string& out, std::int64_t value);
 

@@ -7,6 +7,7 @@
 
 #include "controls/qf_date_time_ctrl.h"
 #include "core/c_format.h"
+#include "core/elapsed_time.h"
 #include "core/local_time.h"
 #include "editor/editor_messages.h"
 #include "widgets/dialog_units.h"
@@ -26,11 +27,8 @@ TimeValue ControlTime(const CQFDateTimeCtrl& picker) {
 // The elapsed display's text of Out - In: hours within a day, minutes and seconds, each
 // printed signed ("00:00:-30").
 QString ElapsedDisplayText(TimeValue in, TimeValue out) {
-    const std::int64_t s = out - in;
-    const auto hours = static_cast<int>(s / 3600 - (s / 86400) * 24);
-    const auto minutes = static_cast<int>(s / 60 - (s / 3600) * 60);
-    const auto seconds = static_cast<int>(s - (s / 60) * 60);
-    return QString::fromStdString(FormatC("%02d:%02d:%02d", hours, minutes, seconds));
+    const ELAPSEDTIME e = SplitWithinDay(out - in);
+    return QString::fromStdString(FormatC("%02d:%02d:%02d", e.nHours, e.nMinutes, e.nSeconds));
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "invoice/invoice_lines.h"
 
 #include "core/c_format.h"
+#include "core/calendar.h"
+#include "core/elapsed_time.h"
 
 namespace tally {
 namespace {
@@ -11,27 +13,22 @@ constexpr double kHourPerMinute = 0.016666666666666666;
 }  // namespace
 
 std::string DayLine(const CalendarDate& day, std::int64_t seconds, double rate, bool last) {
-    const std::int64_t hours = seconds / 3600 - (seconds / 86400) * 24;
-    const std::int64_t minutes = seconds / 60 - (seconds / 3600) * 60;
+    const ELAPSEDTIME e = SplitWithinDay(seconds);
     const double amount =
-        (static_cast<double>(minutes) * kHourPerMinute + static_cast<double>(hours)) * rate;
-    return FormatC(
-        last ? "%d-%02d-%02d %02lld:%02lld = %.02f\r\n" : "%d-%02d-%02d %lld:%02lld = %.02f\r\n",
-        day.year, day.month, day.day, static_cast<long long>(hours),
-        static_cast<long long>(minutes), amount);
+        (static_cast<double>(e.nMinutes) * kHourPerMinute + static_cast<double>(e.nHours)) * rate;
+    return FormatC(last ? "%d-%02d-%02d %02d:%02d = %.02f\r\n" : "%d-%02d-%02d %d:%02d = %.02f\r\n",
+                   day.year, day.month, day.day, e.nHours, e.nMinutes, amount);
 }
 
 std::string TotalLine(std::int64_t seconds, double rate) {
-    const std::int64_t days = seconds / 86400;
-    const std::int64_t hours = seconds / 3600 - days * 24;
-    const std::int64_t minutes = seconds / 60 - (seconds / 3600) * 60;
+    const std::int64_t days = seconds / kSecondsPerDay;
+    const ELAPSEDTIME e = SplitWithinDay(seconds);
     const double amount =
-        ((static_cast<double>(minutes) * kHourPerMinute + static_cast<double>(days) * 24.0) +
-         static_cast<double>(hours)) *
+        ((static_cast<double>(e.nMinutes) * kHourPerMinute + static_cast<double>(days) * 24.0) +
+         static_cast<double>(e.nHours)) *
         rate;
-    return FormatC("%lld hours, %2lld minutes = %.02f\r\n",
-                   static_cast<long long>(days * 24 + hours), static_cast<long long>(minutes),
-                   amount);
+    return FormatC("%lld hours, %2d minutes = %.02f\r\n",
+                   static_cast<long long>(days * 24 + e.nHours), e.nMinutes, amount);
 }
 
 }  // namespace tally

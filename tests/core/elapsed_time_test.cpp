@@ -77,6 +77,19 @@ TEST(SplitSeconds, SplitsAndJoins) {
     EXPECT_EQ(ElapsedToSeconds({124, 5, 0}), 446700);
 }
 
+TEST(SplitWithinDay, dropsWholeDaysAndKeepsTheSignOfEachPart) {
+    struct Case {
+        std::int64_t seconds;
+        ELAPSEDTIME parts;
+    };
+    for (const Case& c : {Case{0, {0, 0, 0}}, Case{741, {0, 12, 21}}, Case{86399, {23, 59, 59}},
+                          Case{86400, {0, 0, 0}}, Case{90061, {1, 1, 1}}, Case{-30, {0, 0, -30}},
+                          Case{-3700, {-1, -1, -40}}, Case{-90061, {-1, -1, -1}},
+                          Case{1000000000000, {1, 46, 40}}}) {
+        EXPECT_EQ(SplitWithinDay(c.seconds), c.parts) << c.seconds;
+    }
+}
+
 TEST(RoundPunchFields, RoundsTheTimeOfDayInPlace) {
     char record[32] = "In...Mon Jan 05 23:53:00 2004";
     RoundPunchFields(record, {kRoundInOut, 15});
