@@ -29,15 +29,8 @@ std::vector<std::string> With(std::vector<std::string> args, const std::string& 
     return args;
 }
 
-// The harness's home for a tally run without faketime (directly, under setpriv or a shell).
-ProcessOptions InHome(const TallyHarness& tally) {
-    ProcessOptions options;
-    options.env = {{"HOME", tally.Home()}, {"XDG_CONFIG_HOME", tally.Home() + "/.config"}};
-    return options;
-}
-
 ProcessOptions QuickTimeout(const TallyHarness& tally) {
-    ProcessOptions options = InHome(tally);
+    ProcessOptions options = tally.InHome();
     options.timeout = std::chrono::seconds(5);
     return options;
 }
@@ -91,7 +84,7 @@ TEST(ReadFaults, ReadCommandsReportALogWithoutReadPermission) {
         std::vector<std::string> argv = prefix;
         argv.push_back(TALLY_BINARY);
         for (const std::string& arg : With(command, log)) argv.push_back(arg);
-        const ProcessResult r = RunProcess(argv, InHome(tally));
+        const ProcessResult r = RunProcess(argv, tally.InHome());
         if (r.exitCode == 127) GTEST_SKIP() << "cannot run tally as nobody: " << r.err;
         EXPECT_EQ(r.exitCode, 1);
         EXPECT_EQ(r.err, "tally: cannot read " + log + ": Permission denied\n");
@@ -134,7 +127,7 @@ TEST(ReadFaults, ExportOfAFileWithoutLineEndsStaysInBoundedMemory) {
         file << "In...Mon Dec 07 09:00:00 2026\r\n";
     }
     fs::resize_file(log, 256ull << 20);  // sparse: NULs without disk space
-    const ProcessResult r = RunProcess({TALLY_BINARY, "export", "--log", log}, InHome(tally));
+    const ProcessResult r = RunProcess({TALLY_BINARY, "export", "--log", log}, tally.InHome());
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "in,out,elapsed_seconds,hours,amount\n");
     // The largest of this test's children so far, every one of them a small tally run.
@@ -157,7 +150,7 @@ TEST(ReadFaults, OddLogPathsAreMessagesNotCrashes) {
     const ProcessResult r =
         RunProcess({"sh", "-c", "cd \"$1\" && rmdir \"$1\" && exec \"$2\" --log rel.dat status",
                     "sh", gone, TALLY_BINARY},
-                   InHome(tally));
+                   tally.InHome());
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("tally: cannot use rel.dat: "), std::string::npos) << r.err;
 }

@@ -20,18 +20,24 @@ class TallyHarness {
 
     static constexpr const char* kNow = "2026-12-07 09:00:00";
 
-    // Runs tally with the clock frozen at a local time.
+    // The new user's home and settings folder, for running tally (or a wrapper around it)
+    // without faketime.
+    ProcessOptions InHome() const {
+        ProcessOptions options;
+        options.env = {{"HOME", Home()}, {"XDG_CONFIG_HOME", Home() + "/.config"}};
+        return options;
+    }
+
+    // Runs tally in the new user's home with the clock frozen at a local time.
     ProcessResult Run(const std::vector<std::string>& args, const std::string& at = kNow,
                       ProcessOptions options = {}) const {
         std::vector<std::string> argv{"faketime", "-f", at, TALLY_BINARY};
         argv.insert(argv.end(), args.begin(), args.end());
-        options.env.merge(std::map<std::string, std::string>{
-            {"HOME", Home()},
-            {"XDG_CONFIG_HOME", Home() + "/.config"},
-            // Only the wall clock stands still: waits (the lock's) still end.
-            {"FAKETIME_DONT_FAKE_MONOTONIC", "1"},
-            // faketime's library is loaded before the sanitizer's.
-            {"ASAN_OPTIONS", "verify_asan_link_order=0"}});
+        options.env.merge(InHome().env);
+        // Only the wall clock stands still: waits (the lock's) still end.
+        options.env.emplace("FAKETIME_DONT_FAKE_MONOTONIC", "1");
+        // faketime's library is loaded before the sanitizer's.
+        options.env.emplace("ASAN_OPTIONS", "verify_asan_link_order=0");
         return RunProcess(argv, options);
     }
 
