@@ -13,9 +13,6 @@
 namespace tally {
 namespace {
 
-constexpr const char* kElapsedLead = "Elapsed time of ";
-constexpr std::size_t kElapsedTextLength = 25;  // "Elapsed time of 00:00:00."
-
 bool IsDigit(char c) {
     return std::isdigit(static_cast<unsigned char>(c)) != 0;
 }

@@ -159,9 +159,9 @@ std::string OutRecordLine(const std::tm& time) {
 
 std::string ElapsedLine(const ELAPSEDTIME& e) {
     char text[kElapsedLineSize + 1] = "Elapsed time of 00:00:00.\r\n";
-    PutTwoDigits(text + 16, e.nHours);
-    PutTwoDigits(text + 19, e.nMinutes);
-    PutTwoDigits(text + 22, e.nSeconds);
+    PutTwoDigits(text + kElapsedHoursOffset, e.nHours);
+    PutTwoDigits(text + kElapsedMinutesOffset, e.nMinutes);
+    PutTwoDigits(text + kElapsedSecondsOffset, e.nSeconds);
     return std::string(text, kElapsedLineSize);
 }
 

@@ -19,6 +19,13 @@ inline constexpr const char* kOutPrefix = "Out..";
 inline constexpr const char* kElapsedPrefix = "Elapsed";
 inline constexpr const char* kLineEnd = "\r\n";
 
+// The Elapsed line: this lead, then "hh:mm:ss." at the offsets below.
+inline constexpr const char* kElapsedLead = "Elapsed time of ";
+inline constexpr std::size_t kElapsedTextLength = 25;  // without the line end
+inline constexpr std::size_t kElapsedHoursOffset = 16;
+inline constexpr std::size_t kElapsedMinutesOffset = 19;
+inline constexpr std::size_t kElapsedSecondsOffset = 22;
+
 inline constexpr int kWeekdayOffset = 5;
 inline constexpr int kMonthOffset = 9;
 inline constexpr int kDayOffset = 13;

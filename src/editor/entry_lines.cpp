@@ -3,6 +3,7 @@
 #include "core/c_format.h"
 #include "core/calendar.h"
 #include "core/elapsed_time.h"
+#include "core/punch_record.h"
 
 namespace tally {
 namespace {
@@ -23,7 +24,7 @@ void AppendPunchLine(std::string& out, const char* prefix, const LocalFields& f)
     AppendZeroPadded(out, f.second);
     out += ' ';
     AppendZeroPadded(out, f.year);
-    out += "\r\n";
+    out += kLineEnd;
 }
 
 }  // namespace
@@ -45,18 +46,19 @@ void AppendZeroPadded(std::string& out, std::int64_t value) {
 
 void AppendEntryLines(std::string& out, const CTimeEntry& entry, LocalDayCache& days) {
     if (!entry.m_bHasIn) return;
-    AppendPunchLine(out, "In...", days.Fields(entry.m_timeIn));
+    AppendPunchLine(out, kInPrefix, days.Fields(entry.m_timeIn));
     if (!entry.m_bHasOut) return;
-    AppendPunchLine(out, "Out..", days.Fields(entry.m_timeOut));
+    AppendPunchLine(out, kOutPrefix, days.Fields(entry.m_timeOut));
     if (!entry.m_bHasElapsed) return;
     const ELAPSEDTIME e = SplitWithinDay(entry.m_nElapsed);
-    out += "Elapsed time of ";
+    out += kElapsedLead;
     AppendZeroPadded(out, e.nHours);
     out += ':';
     AppendZeroPadded(out, e.nMinutes);
     out += ':';
     AppendZeroPadded(out, e.nSeconds);
-    out += ".\r\n";
+    out += '.';
+    out += kLineEnd;
 }
 
 }  // namespace tally

@@ -37,15 +37,16 @@ int Ranged(int value, int lo, int hi) {
 }  // namespace
 
 bool IsInLine(std::string_view line) {
-    return EqualsNoCase(Slice(line, 0, 5), "in...");
+    return EqualsNoCase(Slice(line, 0, 5), kInPrefix);
 }
 
 bool IsOutLine(std::string_view line) {
-    return EqualsNoCase(Slice(line, 0, 5), "out..");
+    return EqualsNoCase(Slice(line, 0, 5), kOutPrefix);
 }
 
 bool IsElapsedLine(std::string_view line) {
-    return EqualsNoCase(Slice(line, 0, 15), "Elapsed time of");
+    // The lead without its space: "Elapsed time of".
+    return EqualsNoCase(Slice(line, 0, 15), std::string_view(kElapsedLead, 15));
 }
 
 int FieldNumber(std::string_view line, std::size_t offset, std::size_t length) {

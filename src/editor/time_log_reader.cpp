@@ -22,9 +22,6 @@ static_assert(kMaxLineLength < kReadBlock, "a cut line and the next block must f
 // Entries reserved up front at most; a larger log grows the list as it reads.
 constexpr std::size_t kMaxReservedEntries = 1 << 16;
 constexpr std::size_t kTripleSize = 2 * kRecordSize + kElapsedLineSize;
-constexpr std::size_t kElapsedHoursOffset = 16;  // "Elapsed time of 01:02:03."
-constexpr std::size_t kElapsedMinutesOffset = 19;
-constexpr std::size_t kElapsedSecondsOffset = 22;
 
 FileIdentity IdentityOf(const struct stat& st) {
     FileIdentity id;

@@ -12,9 +12,6 @@
 namespace tally {
 namespace {
 
-// An Elapsed line counts once its 25 characters are there; its line end may be missing.
-constexpr std::size_t kElapsedTextLength = 25;
-
 struct LocalInstant {
     TimeValue time = 0;
     LocalFields wall;  // the local-time breakdown of time
@@ -82,6 +79,7 @@ bool InvoiceScan::SkipPunch(BufferedReader& reader) {
     return reader.Read(bytes, kRecordSize) == kRecordSize;
 }
 
+// An Elapsed line counts once its text is there; its line end may be missing.
 bool InvoiceScan::ReadElapsedLine(BufferedReader& reader) {
     char bytes[kElapsedLineSize];
     return reader.Read(bytes, kElapsedLineSize) >= kElapsedTextLength;
