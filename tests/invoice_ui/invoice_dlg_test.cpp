@@ -24,6 +24,7 @@ using test::Click;
 using test::FindButton;
 using test::Pickers;
 using test::ReadFile;
+using test::Retype;
 using test::WriteFile;
 
 const std::string kLog = test::Triple("2004-06-01 08:53:10", "2004-06-01 12:07:40") +
@@ -113,9 +114,7 @@ TEST_F(InvoiceDlgTest, generatesWhatTallyInvoicePrints) {
 TEST_F(InvoiceDlgTest, usesTheRateInTheBoxAtGenerateTime) {
     auto dlg = Open();
     SetDates(*dlg, QDate(2004, 6, 1), QDate(2004, 6, 30));
-    QLineEdit* rate = dlg->findChild<QLineEdit*>();
-    rate->selectAll();
-    QTest::keyClicks(rate, "12.5");
+    Retype(dlg->findChild<QLineEdit*>(), "12.5");
     Click(FindButton(*dlg, "Generate Invoice"));
     EXPECT_EQ(Lines(Text(*dlg)),
               Lines(TallyInvoice({"2004-06-01", "2004-06-30", "--rate", "12.5"})));
@@ -164,9 +163,7 @@ TEST_F(InvoiceDlgTest, okAndCancelStoreNothing) {
     const std::string before = ReadFile(log);
     for (const char* button : {"OK", "Cancel"}) {
         auto dlg = Open();
-        QLineEdit* rate = dlg->findChild<QLineEdit*>();
-        rate->selectAll();
-        QTest::keyClicks(rate, "99");
+        Retype(dlg->findChild<QLineEdit*>(), "99");
         Click(FindButton(*dlg, "Generate Invoice"));
         QTimer::singleShot(0, dlg.get(), [&dlg, button] { Click(FindButton(*dlg, button)); });
         EXPECT_EQ(dlg->exec(), std::string(button) == "OK" ? QDialog::Accepted : QDialog::Rejected);

@@ -19,6 +19,7 @@ namespace {
 
 using test::Click;
 using test::FindByText;
+using test::Retype;
 
 OptionValues Stored() {
     OptionValues v;
@@ -46,10 +47,6 @@ class OptionsDlgTest : public ::testing::Test {
     QLabel* RateLabel() { return FindByText<QLabel>(dlg, "&Rate:"); }
     QLineEdit* RateBox() { return dlg.findChild<QLineEdit*>("rateBox"); }
     QLineEdit* DataFileBox() { return dlg.findChild<QLineEdit*>("dataFileBox"); }
-    void Retype(QLineEdit* box, const QString& text) {
-        box->selectAll();
-        QTest::keyClicks(box, text);
-    }
     std::vector<QString> CheckedRadios() {
         std::vector<QString> checked;
         for (QRadioButton* radio : dlg.findChildren<QRadioButton*>()) {

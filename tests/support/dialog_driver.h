@@ -2,6 +2,7 @@
 // Finds a dialog's controls by what a user reads on them, and clicks them.
 
 #include <gtest/gtest.h>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QString>
 #include <QTest>
@@ -32,6 +33,12 @@ inline QPushButton* FindButton(const QWidget& parent, const QString& text) {
 // A left click near the top left corner, where buttons and check boxes take it.
 inline void Click(QWidget* widget) {
     if (widget != nullptr) QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(4, 4));
+}
+
+// Replaces a box's text by typing, as a user does.
+inline void Retype(QLineEdit* box, const QString& text) {
+    box->selectAll();
+    QTest::keyClicks(box, text);
 }
 
 // The date-time pickers of a dialog in the order of their control ids. (A template, so that
