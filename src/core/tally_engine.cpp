@@ -1,6 +1,5 @@
 #include "core/tally_engine.h"
 
-#include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
 
@@ -37,11 +36,6 @@ void RunOn(std::int64_t& mark, std::int64_t now, ELAPSEDTIME* a, ELAPSEDTIME* b)
         }
     }
     mark = now;
-}
-
-std::int64_t FileSize(int fd) {
-    struct stat st {};
-    return fstat(fd, &st) == 0 ? static_cast<std::int64_t>(st.st_size) : -1;
 }
 
 Message StopMessage(const char* templ, const std::string& value) {

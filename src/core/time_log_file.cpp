@@ -138,12 +138,12 @@ long ReadAt(int fd, char* dst, std::size_t length, std::int64_t offset) {
     return static_cast<long>(done);
 }
 
-namespace {
-
 std::int64_t FileSize(int fd) {
     struct stat st {};
     return fstat(fd, &st) == 0 ? static_cast<std::int64_t>(st.st_size) : -1;
 }
+
+namespace {
 
 // True when the bytes at (end - distance) start with the given prefix.
 bool EndProbe(int fd, std::int64_t distance, const char* prefix) {

@@ -60,6 +60,9 @@ OpenedLog CreateTimeLogFile(const std::string& path);
 // reported with the message box texts (missing, not a regular file, open failure).
 int OpenTimeLog(const std::string& path, LogAccess access, Reporter* reporter);
 
+// The size of an open file in bytes; -1 when it cannot be found out.
+std::int64_t FileSize(int fd);
+
 // Reads up to length bytes at offset (fewer at the end of the file); -1 on error.
 long ReadAt(int fd, char* dst, std::size_t length, std::int64_t offset);
 
