@@ -170,16 +170,38 @@ bool IsLastRecordIn(const std::string& path) {
     return fd.Get() >= 0 && EndsWithInRecord(fd.Get());
 }
 
-FileIdentity FileIdentity::OfPath(const std::string& path) {
+namespace {
+
+FileIdentity IdentityOf(const struct stat& st) {
     FileIdentity id;
-    struct stat st {};
-    if (path.empty() || stat(path.c_str(), &st) != 0) return id;
     id.exists = true;
     id.device = st.st_dev;
     id.inode = st.st_ino;
     id.size = static_cast<std::int64_t>(st.st_size);
     id.mtimeNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
     return id;
+}
+
+}  // namespace
+
+FileIdentity FileIdentity::OfPath(const std::string& path) {
+    struct stat st {};
+    if (path.empty() || stat(path.c_str(), &st) != 0) return {};
+    return IdentityOf(st);
+}
+
+FileIdentity FileIdentity::OfDescriptor(int fd) {
+    struct stat st {};
+    if (fstat(fd, &st) != 0) return {};
+    return IdentityOf(st);
+}
+
+bool FileIdentity::IsSameFile(const FileIdentity& other) const {
+    return exists && other.exists && device == other.device && inode == other.inode;
+}
+
+bool PathNamesFile(const std::string& path, int fd) {
+    return FileIdentity::OfDescriptor(fd).IsSameFile(FileIdentity::OfPath(path));
 }
 
 }  // namespace tally

@@ -73,7 +73,7 @@ bool EndsWithInRecord(int fd);
 // True when the last 27 bytes of the file start "Elapsed" (Clock In's check).
 bool EndsWithElapsedLine(int fd);
 
-// Identity of the file at a path, to tell whether it changed since it was read.
+// Identity of a file, to tell whether it changed since it was read.
 struct FileIdentity {
     bool exists = false;
     dev_t device = 0;
@@ -82,8 +82,16 @@ struct FileIdentity {
     std::int64_t mtimeNs = 0;
     friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
 
+    // The file a path names (following links); an empty identity when there is none.
     static FileIdentity OfPath(const std::string& path);
+    // The file an open descriptor is on; an empty identity when fstat fails.
+    static FileIdentity OfDescriptor(int fd);
+    // Both exist and are the same file (device and inode), whatever its size or time.
+    bool IsSameFile(const FileIdentity& other) const;
 };
+
+// True when the path still names the file the descriptor is open on.
+bool PathNamesFile(const std::string& path, int fd);
 
 }  // namespace tally
 

@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
 #include <thread>
@@ -10,17 +9,6 @@
 #include "core/c_format.h"
 
 namespace tally {
-namespace {
-
-bool SameFile(int fd, const std::string& path) {
-    struct stat byFd {};
-    struct stat byPath {};
-    return fstat(fd, &byFd) == 0 && stat(path.c_str(), &byPath) == 0 &&
-           byFd.st_dev == byPath.st_dev && byFd.st_ino == byPath.st_ino;
-}
-
-}  // namespace
-
 TimeLogLock::~TimeLogLock() {
     Release();
 }
@@ -52,7 +40,7 @@ TimeLogLock::Status TimeLogLock::Acquire(const std::string& path, bool create, b
             if (std::chrono::steady_clock::now() >= deadline) return Status::Busy;
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
-        if (SameFile(fd, path)) {
+        if (PathNamesFile(path, fd)) {
             fd_ = std::move(guard);
             return Status::Locked;
         }

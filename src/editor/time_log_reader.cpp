@@ -1,7 +1,6 @@
 // The raw reader of CTimeEntryList: the whole time log, line by line, into entries.
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <algorithm>
 #include <cerrno>
@@ -22,16 +21,6 @@ static_assert(kMaxLineLength < kReadBlock, "a cut line and the next block must f
 // Entries reserved up front at most; a larger log grows the list as it reads.
 constexpr std::size_t kMaxReservedEntries = 1 << 16;
 constexpr std::size_t kTripleSize = 2 * kRecordSize + kElapsedLineSize;
-
-FileIdentity IdentityOf(const struct stat& st) {
-    FileIdentity id;
-    id.exists = true;
-    id.device = st.st_dev;
-    id.inode = st.st_ino;
-    id.size = static_cast<std::int64_t>(st.st_size);
-    id.mtimeNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
-    return id;
-}
 
 // A line without its line end: LF, or CR LF.
 std::string_view WithoutCr(const char* begin, const char* end) {
@@ -89,16 +78,16 @@ bool CTimeEntryList::Load(const std::string& path) {
     // Only a regular file: a FIFO or device would block or never end.
     const OpenedLog log = OpenTimeLogFile(path, LogAccess::Read);
     const FileDescriptor& fd = log.fd;
-    struct stat st {};
-    if (!log.Ok() || fstat(fd.Get(), &st) != 0) {
+    // Taken before reading: a change made while we read shows at Save.
+    const FileIdentity identity = log.Ok() ? FileIdentity::OfDescriptor(fd.Get()) : FileIdentity();
+    if (!identity.exists) {
         m_loadedIdentity = FileIdentity::OfPath(path);
         return false;
     }
-    // Taken before reading: a change made while we read shows at Save.
-    m_loadedIdentity = IdentityOf(st);
+    m_loadedIdentity = identity;
 
     m_entries.reserve(
-        std::min(static_cast<std::size_t>(st.st_size) / kTripleSize + 1, kMaxReservedEntries));
+        std::min(static_cast<std::size_t>(identity.size) / kTripleSize + 1, kMaxReservedEntries));
     m_nReadState = 0;
     bool result = false;
     const bool complete = ForEachLine(fd.Get(), [&](std::string_view line) {

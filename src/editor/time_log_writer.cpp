@@ -59,12 +59,7 @@ class CreatedLog {
     CreatedLog(const std::string& path, int lockedFd, bool created)
         : path_(path), fd_(lockedFd), created_(created) {}
     ~CreatedLog() {
-        struct stat byPath {};
-        struct stat byFd {};
-        if (created_ && stat(path_.c_str(), &byPath) == 0 && fstat(fd_, &byFd) == 0 &&
-            byPath.st_ino == byFd.st_ino && byPath.st_dev == byFd.st_dev && byFd.st_size == 0) {
-            unlink(path_.c_str());
-        }
+        if (created_ && PathNamesFile(path_, fd_) && FileSize(fd_) == 0) unlink(path_.c_str());
     }
     CreatedLog(const CreatedLog&) = delete;
     CreatedLog& operator=(const CreatedLog&) = delete;

@@ -126,6 +126,31 @@ TEST(TimeLogOpen, ReporterGetsTheMessageOfEachFailure) {
               "ERROR! Failed to open " + dir.Path().string() + ". Aborting operation.\n");
 }
 
+TEST(FileIdentity, TellsWhetherThePathStillNamesTheOpenFile) {
+    TempDir dir;
+    WriteFile(dir.File("log"), "abc");
+    std::filesystem::create_symlink(dir.File("log"), dir.File("link"));
+    const OpenedLog log = OpenTimeLogFile(dir.File("log"), LogAccess::Read);
+    ASSERT_TRUE(log.Ok());
+    const FileIdentity byFd = FileIdentity::OfDescriptor(log.fd.Get());
+    EXPECT_EQ(byFd, FileIdentity::OfPath(dir.File("log")));
+    EXPECT_EQ(byFd.size, 3);
+    EXPECT_TRUE(PathNamesFile(dir.File("log"), log.fd.Get()));
+    EXPECT_TRUE(PathNamesFile(dir.File("link"), log.fd.Get()));
+
+    WriteFile(dir.File("log"), "abcd");  // the same file, grown: still the same file
+    EXPECT_NE(FileIdentity::OfDescriptor(log.fd.Get()), byFd);
+    EXPECT_TRUE(FileIdentity::OfDescriptor(log.fd.Get()).IsSameFile(byFd));
+
+    WriteFile(dir.File("other"), "abc");
+    std::filesystem::rename(dir.File("other"), dir.File("log"));  // replaced by another file
+    EXPECT_FALSE(PathNamesFile(dir.File("log"), log.fd.Get()));
+    std::filesystem::remove(dir.File("log"));
+    EXPECT_FALSE(PathNamesFile(dir.File("log"), log.fd.Get()));
+    EXPECT_FALSE(PathNamesFile(dir.File("log"), -1));
+    EXPECT_FALSE(FileIdentity().IsSameFile(FileIdentity()));
+}
+
 using ScanLogErrorTest = EngineTest;
 
 TEST_F(ScanLogErrorTest, RemembersAnUnusableLogButNotAMissingOne) {
