@@ -138,6 +138,19 @@ long ReadAt(int fd, char* dst, std::size_t length, std::int64_t offset) {
     return static_cast<long>(done);
 }
 
+bool WriteAll(int fd, const char* data, std::size_t size) {
+    while (size > 0) {
+        const ssize_t n = write(fd, data, size);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
 std::int64_t FileSize(int fd) {
     struct stat st {};
     return fstat(fd, &st) == 0 ? static_cast<std::int64_t>(st.st_size) : -1;

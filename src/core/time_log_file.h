@@ -66,6 +66,10 @@ std::int64_t FileSize(int fd);
 // Reads up to length bytes at offset (fewer at the end of the file); -1 on error.
 long ReadAt(int fd, char* dst, std::size_t length, std::int64_t offset);
 
+// Writes all size bytes, going on after a short write or an interruption; false with errno
+// set when a write fails.
+bool WriteAll(int fd, const char* data, std::size_t size);
+
 // True when the file ends with an In record: the 31 bytes before its end start "In...".
 bool IsLastRecordIn(const std::string& path);
 bool EndsWithInRecord(int fd);

@@ -16,19 +16,6 @@ bool Exists(const std::string& path) {
     return lstat(path.c_str(), &st) == 0;
 }
 
-bool WriteAll(int fd, const char* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t n = write(fd, data, size);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
 bool CopyContents(int from, int to) {
     char buffer[1 << 16];
     for (;;) {

@@ -86,16 +86,7 @@ bool ReplacementFile::Create(const std::string& targetPath, mode_t mode, const s
 }
 
 bool ReplacementFile::Write(const char* data, std::size_t size) {
-    while (size > 0) {
-        const ssize_t n = write(fd_.Get(), data, size);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        data += n;
-        size -= static_cast<std::size_t>(n);
-    }
-    return true;
+    return WriteAll(fd_.Get(), data, size);
 }
 
 bool ReplacementFile::Flush() {
