@@ -3,7 +3,6 @@
 #include <strings.h>
 #include <array>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "core/punch_record.h"
@@ -93,9 +92,9 @@ int WeekdayIndex(const char* splitRecord) {
 }
 
 void MoveToWeekStart(char* rec, int firstDay) {
-    int year = std::atoi(rec + kYearOffset);
+    int year = FieldNumber(rec + kYearOffset);
     int month = MonthIndex(rec + kMonthOffset);
-    int day = std::atoi(rec + kDayOffset);
+    int day = FieldNumber(rec + kDayOffset);
     int weekday = WeekdayIndex(rec);
     while (weekday != firstDay) {
         weekday = weekday == 0 ? 6 : weekday - 1;

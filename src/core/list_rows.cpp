@@ -1,6 +1,5 @@
 #include "core/list_rows.h"
 
-#include <cstdlib>
 #include <cstring>
 
 #include "core/c_format.h"
@@ -67,9 +66,9 @@ std::string RawRow::Cell(int column) const {
         case 2:
             return DateText(fields);
         case 3:
-            return TimeText(std::atoi(Field(fields, kHourOffset)),
-                            std::atoi(Field(fields, kMinuteOffset)),
-                            std::atoi(Field(fields, kSecondOffset)));
+            return TimeText(FieldNumber(Field(fields, kHourOffset)),
+                            FieldNumber(Field(fields, kMinuteOffset)),
+                            FieldNumber(Field(fields, kSecondOffset)));
         default:
             return {};
     }

@@ -1,8 +1,10 @@
 #include "core/punch_record.h"
 
+#include <algorithm>
 #include <cctype>
+#include <climits>
+#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "core/calendar.h"
@@ -19,23 +21,26 @@ void PutNumber(char* dst, std::size_t width, int value, const char* format) {
     std::memcpy(dst, text, width);
 }
 
-// atoi of a field. The scan converts every field of every record, so the short digit runs
-// of a sound record are converted here; anything longer is left to atoi itself, which keeps
-// the result atoi's in every case.
-int FieldNumber(const char* text) {
-    const char* p = text;
-    while ((*p < '0' || *p > '9') && std::isspace(static_cast<unsigned char>(*p))) ++p;
-    const bool negative = *p == '-';
-    if (*p == '-' || *p == '+') ++p;
-    int value = 0;
-    for (int digits = 1; *p >= '0' && *p <= '9'; ++p, ++digits) {
-        if (digits > 4) return std::atoi(text);
-        value = value * 10 + (*p - '0');
-    }
-    return negative ? -value : value;
+// The white space that atoi skips in the C locale.
+bool IsBlank(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
 }  // namespace
+
+int FieldNumber(std::string_view field) {
+    std::size_t i = 0;
+    while (i < field.size() && IsBlank(field[i])) ++i;
+    bool negative = false;
+    if (i < field.size() && (field[i] == '+' || field[i] == '-')) negative = field[i++] == '-';
+    // Counted up to one past INT_MAX, the magnitude of INT_MIN, and held there.
+    constexpr std::int64_t kLimit = static_cast<std::int64_t>(INT_MAX) + 1;
+    std::int64_t value = 0;
+    for (; i < field.size() && field[i] >= '0' && field[i] <= '9'; ++i) {
+        value = std::min(value * 10 + (field[i] - '0'), kLimit);
+    }
+    return static_cast<int>(negative ? -value : std::min<std::int64_t>(value, INT_MAX));
+}
 
 PunchRecord PunchRecord::FromText(const char* text, std::size_t length) {
     PunchRecord r;

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <ctime>
 #include <string>
+#include <string_view>
 
 #include "core/elapsed_time.h"
 
@@ -64,6 +65,12 @@ struct PunchRecord {
     // Sets hour, minute and second of a split record, two characters each.
     void SetTimeOfDay(const char* hour, const char* minute, const char* second);
 };
+
+// atoi of a field's characters, never reading past them, whatever the locale: leading blanks
+// (' ', '\t' to '\r'), an optional sign, then digits up to the first other character; no
+// digits give 0. A number beyond int's range is held at INT_MAX or INT_MIN. A field of a
+// split record is a terminated string, and reads as one: FieldNumber(record.Day()).
+int FieldNumber(std::string_view field);
 
 // Writes value into exactly two characters at dst ("%02d", cut to two characters).
 void PutTwoDigits(char* dst, int value);

@@ -1,16 +1,10 @@
 #include "editor/line_fields.h"
 
-#include <climits>
-
 #include "core/calendar.h"
 #include "core/punch_record.h"
 
 namespace tally {
 namespace {
-
-std::string_view Slice(std::string_view line, std::size_t offset, std::size_t length) {
-    return offset < line.size() ? line.substr(offset, length) : std::string_view();
-}
 
 char LowerAscii(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
@@ -25,11 +19,6 @@ bool EqualsNoCase(std::string_view text, std::string_view word) {
     return true;
 }
 
-// The white space that atoi skips in the C locale.
-bool IsBlank(char c) {
-    return c == ' ' || (c >= '\t' && c <= '\r');
-}
-
 int Ranged(int value, int lo, int hi) {
     return value >= lo && value <= hi ? value : -1;
 }
@@ -37,34 +26,24 @@ int Ranged(int value, int lo, int hi) {
 }  // namespace
 
 bool IsInLine(std::string_view line) {
-    return EqualsNoCase(Slice(line, 0, 5), kInPrefix);
+    return EqualsNoCase(LineField(line, 0, 5), kInPrefix);
 }
 
 bool IsOutLine(std::string_view line) {
-    return EqualsNoCase(Slice(line, 0, 5), kOutPrefix);
+    return EqualsNoCase(LineField(line, 0, 5), kOutPrefix);
 }
 
 bool IsElapsedLine(std::string_view line) {
     // The lead without its space: "Elapsed time of".
-    return EqualsNoCase(Slice(line, 0, 15), std::string_view(kElapsedLead, 15));
+    return EqualsNoCase(LineField(line, 0, 15), std::string_view(kElapsedLead, 15));
 }
 
-int FieldNumber(std::string_view line, std::size_t offset, std::size_t length) {
-    const std::string_view field = Slice(line, offset, length);
-    std::size_t i = 0;
-    while (i < field.size() && IsBlank(field[i])) ++i;
-    bool negative = false;
-    if (i < field.size() && (field[i] == '+' || field[i] == '-')) negative = field[i++] == '-';
-    int value = 0;
-    for (; i < field.size() && field[i] >= '0' && field[i] <= '9'; ++i) {
-        const int digit = field[i] - '0';
-        value = value > (INT_MAX - digit) / 10 ? INT_MAX : value * 10 + digit;
-    }
-    return negative ? -value : value;
+std::string_view LineField(std::string_view line, std::size_t offset, std::size_t length) {
+    return offset < line.size() ? line.substr(offset, length) : std::string_view();
 }
 
 int ParseMonth(std::string_view line) {
-    const std::string_view name = Slice(line, kMonthOffset, 3);
+    const std::string_view name = LineField(line, kMonthOffset, 3);
     for (int i = 0; i < 12; ++i) {
         if (EqualsNoCase(name, kMonthNames[i])) return i + 1;
     }
@@ -72,23 +51,23 @@ int ParseMonth(std::string_view line) {
 }
 
 int ParseDay(std::string_view line) {
-    return Ranged(FieldNumber(line, kDayOffset, 2), 1, 31);
+    return Ranged(FieldNumber(LineField(line, kDayOffset, 2)), 1, 31);
 }
 
 int ParseHour(std::string_view line) {
-    return Ranged(FieldNumber(line, kHourOffset, 2), 0, 23);
+    return Ranged(FieldNumber(LineField(line, kHourOffset, 2)), 0, 23);
 }
 
 int ParseMinute(std::string_view line) {
-    return Ranged(FieldNumber(line, kMinuteOffset, 2), 0, 59);
+    return Ranged(FieldNumber(LineField(line, kMinuteOffset, 2)), 0, 59);
 }
 
 int ParseSecond(std::string_view line) {
-    return Ranged(FieldNumber(line, kSecondOffset, 2), 0, 59);
+    return Ranged(FieldNumber(LineField(line, kSecondOffset, 2)), 0, 59);
 }
 
 int ParseYear(std::string_view line) {
-    return Ranged(FieldNumber(line, kYearOffset, 4), 1990, 2050);
+    return Ranged(FieldNumber(LineField(line, kYearOffset, 4)), 1990, 2050);
 }
 
 }  // namespace tally

@@ -19,8 +19,8 @@ int ParseMinute(std::string_view line);  // 19-20: 0-59
 int ParseSecond(std::string_view line);  // 22-23: 0-59
 int ParseYear(std::string_view line);    // 25-28: 1990-2050
 
-// atoi of the characters [offset, offset + length) of the line, never reading past them:
-// leading blanks skipped, an optional sign, then digits; no digits give 0.
-int FieldNumber(std::string_view line, std::size_t offset, std::size_t length);
+// The characters [offset, offset + length) of the line, as far as it has them; read a number
+// from them with FieldNumber (core/punch_record.h).
+std::string_view LineField(std::string_view line, std::size_t offset, std::size_t length);
 
 }  // namespace tally

@@ -148,9 +148,9 @@ bool CTimeEntryList::ParseOutLine(std::string_view line) {
 bool CTimeEntryList::ParseElapsedLine(std::string_view line) {
     if (!IsElapsedLine(line)) return false;
     const std::int64_t elapsed =
-        static_cast<std::int64_t>(FieldNumber(line, kElapsedHoursOffset, 2)) * 3600 +
-        FieldNumber(line, kElapsedMinutesOffset, 2) * 60 +
-        FieldNumber(line, kElapsedSecondsOffset, 2);
+        static_cast<std::int64_t>(FieldNumber(LineField(line, kElapsedHoursOffset, 2))) * 3600 +
+        FieldNumber(LineField(line, kElapsedMinutesOffset, 2)) * 60 +
+        FieldNumber(LineField(line, kElapsedSecondsOffset, 2));
     CTimeEntry* entry = Find(m_nLastId);
     if (entry == nullptr) return false;
     entry->m_bHasElapsed = true;

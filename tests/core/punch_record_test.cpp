@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <string>
 
 namespace tally {
 namespace {
@@ -76,6 +79,54 @@ TEST(PunchRecord, SplitAndJoinSwapSeparatorsForTerminators) {
     EXPECT_EQ(r.HourNumber(), 9);
     r.Join();
     EXPECT_STREQ(r.buf, "In...Mon Jan 05 09:03:07 2004");
+}
+
+struct FieldNumberCase {
+    const char* field;
+    int value;
+    bool likeAtoi;  // atoi gives the same (it has no defined result beyond int's range)
+};
+
+const FieldNumberCase kFieldNumberCases[] = {
+    {"05", 5, true},
+    {"2004", 2004, true},
+    {"", 0, true},
+    {"  ", 0, true},
+    {"x7", 0, true},
+    {" 5", 5, true},
+    {"\t\n\v\f\r9", 9, true},
+    {"+5", 5, true},
+    {"-1", -1, true},
+    {"+-5", 0, true},
+    {"- 5", 0, true},
+    {"5x", 5, true},
+    {"12:34", 12, true},
+    {"0007", 7, true},
+    {"2147483647", INT_MAX, true},
+    {"-2147483648", INT_MIN, true},
+    {"2147483648", INT_MAX, false},
+    {"12345678901234567890", INT_MAX, false},
+    {"-12345678901234567890", INT_MIN, false},
+};
+
+TEST(FieldNumber, ReadsAsAtoiAndHoldsOverlongNumbersAtTheLimits) {
+    for (const FieldNumberCase& c : kFieldNumberCases) {
+        SCOPED_TRACE(std::string("\"") + c.field + "\"");
+        EXPECT_EQ(FieldNumber(c.field), c.value);
+        if (c.likeAtoi) {
+            EXPECT_EQ(FieldNumber(c.field), std::atoi(c.field));
+        }
+    }
+}
+
+TEST(FieldNumber, ReadsNoFurtherThanItsField) {
+    const std::string line = "1234";
+    EXPECT_EQ(FieldNumber(std::string_view(line).substr(0, 2)), 12);
+    EXPECT_EQ(FieldNumber(std::string_view(line).substr(4)), 0);
+    PunchRecord r = PunchRecord::FromText("In...Mon Jan 05 09:03:07 20041999", 33);
+    r.Split();
+    EXPECT_EQ(r.DayNumber(), 5);
+    EXPECT_EQ(r.YearNumber(), 2004);  // cut at the record's length
 }
 
 }  // namespace
