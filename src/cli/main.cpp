@@ -27,7 +27,8 @@ Commands:
   invoice START END     invoice text, START/END as YYYY-MM-DD  [--rate R]
   export [START END] [--format csv|timeclock]
                         every closed pair (or those whose In date lies in the range)
-  config [KEY [VALUE]]  show the seven options, or set one
+  config [KEY [VALUE]]  show the seven options and the two reminders, or set one;
+                        IdleMinutes 0-1440, LongDayHours 0-24 (0 turns one off)
   check [--json]        where the scan of the log stops, and records it cannot use;
                         exit 1 when anything is found
 

@@ -112,7 +112,7 @@ TEST_F(TallyCli, OptionsComeFromTheSharedStore) {
          at = next + 1) {
         lines.push_back(shown.out.substr(at, next - at));
     }
-    ASSERT_EQ(lines.size(), 7u) << shown.out;
+    ASSERT_EQ(lines.size(), 9u) << shown.out;  // the seven options, then the two reminders
     EXPECT_EQ(lines[0], "ShowDollars\t1");
     EXPECT_EQ(lines[1].rfind("DataLog\t/", 0), 0u);
     EXPECT_EQ(lines[2], "Rate\t20");

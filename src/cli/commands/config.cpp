@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "core/c_format.h"
+#include "settings/reminder_settings.h"
 
 namespace tally::cli {
 namespace {
@@ -74,15 +75,36 @@ int Store(CommandContext& c, const std::string& key, const std::string& value) {
     return kExitOk;
 }
 
+int StoreReminder(CommandContext& c, const ReminderKey& key, const std::string& value) {
+    const auto number = WholeNumber(value);
+    if (!number || *number < 0 || *number > key.maximum) {
+        return c.UsageError(std::string(key.name) + " takes 0 (off) to " +
+                            std::to_string(key.maximum) + " " + key.unit + ", not '" + value + "'");
+    }
+    WriteReminder(c.store.Raw(), key, *number);
+    if (const std::string problem = c.store.WriteProblem(); !problem.empty()) {
+        c.err << "tally: " << problem << '\n';
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
 }  // namespace
 
 int RunConfig(CommandContext& c) {
     const auto& args = c.options.args;
     if (args.size() > 2) return c.UsageError("config takes at most a key and a value");
-    if (!args.empty() && std::find(kKeys.begin(), kKeys.end(), args[0]) == kKeys.end()) {
+    const ReminderKey* reminder = args.empty() ? nullptr : FindReminderKey(args[0]);
+    if (!args.empty() && !reminder &&
+        std::find(kKeys.begin(), kKeys.end(), args[0]) == kKeys.end()) {
         return c.UsageError("unknown key '" + args[0] +
-                            "' (keys: ShowDollars, DataLog, Rate, "
-                            "PeriodType, RoundingType, RoundingUnit, WeekStartDay)");
+                            "' (keys: ShowDollars, DataLog, Rate, PeriodType, RoundingType, "
+                            "RoundingUnit, WeekStartDay, IdleMinutes, LongDayHours)");
+    }
+    if (reminder && args.size() == 2) return StoreReminder(c, *reminder, args[1]);
+    if (reminder) {
+        c.out << ReadReminders(c.store.Raw()).*reminder->field << '\n';
+        return kExitOk;
     }
     if (args.size() == 2) return Store(c, args[0], args[1]);
 
@@ -95,6 +117,10 @@ int RunConfig(CommandContext& c) {
     }
     for (const std::string& key : kKeys) {
         c.out << key << '\t' << ValueText(settings, rateText, key) << '\n';
+    }
+    const ReminderValues reminders = ReadReminders(c.store.Raw());
+    for (const ReminderKey& key : ReminderKeys()) {
+        c.out << key.name << '\t' << reminders.*key.field << '\n';
     }
     return kExitOk;
 }

@@ -4,7 +4,7 @@
 
 namespace tally::cli {
 
-// Shows the seven options, one of them, or stores one.
+// Shows the seven options and the two reminder settings, one of them, or stores one.
 int RunConfig(CommandContext& context);
 
 }  // namespace tally::cli

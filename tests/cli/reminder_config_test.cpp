@@ -1,0 +1,66 @@
+#include <gtest/gtest.h>
+
+#include "tally_harness.h"
+
+namespace tally::test {
+namespace {
+
+class ReminderConfig : public ::testing::Test {
+  protected:
+    std::string Settings() const {
+        return home.Home() +
+               "/.config/Local AppWizard-Generated Applications/Quillfen's TallyBook.conf";
+    }
+    TallyHarness home;
+};
+
+TEST_F(ReminderConfig, ListedAfterTheSevenOptionsWithTheirDefaults) {
+    const std::string out = home.Run({"config"}).out;
+    EXPECT_TRUE(out.starts_with("ShowDollars\t")) << out;
+    EXPECT_TRUE(out.ends_with("WeekStartDay\t0\nIdleMinutes\t10\nLongDayHours\t10\n")) << out;
+}
+
+TEST_F(ReminderConfig, StoredInTheirSectionAndShown) {
+    struct Case {
+        const char* key;
+        const char* value;
+    };
+    for (const Case& c :
+         {Case{"IdleMinutes", "1"}, Case{"IdleMinutes", "1440"}, Case{"IdleMinutes", "0"},
+          Case{"LongDayHours", "24"}, Case{"LongDayHours", "0"}, Case{"LongDayHours", "9"}}) {
+        const ProcessResult set = home.Run({"config", c.key, c.value});
+        EXPECT_EQ(set.exitCode, 0) << c.key << ' ' << set.err;
+        EXPECT_EQ(set.out, "");
+        EXPECT_EQ(home.Run({"config", c.key}).out, std::string(c.value) + "\n") << c.key;
+    }
+    const std::string file = ReadFile(Settings());
+    EXPECT_NE(file.find("[Reminders]\nIdleMinutes=0\nLongDayHours=9\n"), std::string::npos) << file;
+    EXPECT_TRUE(home.Run({"config"}).out.ends_with("IdleMinutes\t0\nLongDayHours\t9\n"));
+}
+
+TEST_F(ReminderConfig, ValuesOutOfRangeAreRefusedAndNothingIsStored) {
+    struct Case {
+        const char* key;
+        const char* value;
+        const char* reason;
+    };
+    for (const Case& c :
+         {Case{"IdleMinutes", "1441", "IdleMinutes takes 0 (off) to 1440 minutes, not '1441'"},
+          Case{"IdleMinutes", "ten", "IdleMinutes takes 0 (off) to 1440 minutes, not 'ten'"},
+          Case{"IdleMinutes", "", "IdleMinutes takes 0 (off) to 1440 minutes, not ''"},
+          Case{"LongDayHours", "25", "LongDayHours takes 0 (off) to 24 hours, not '25'"},
+          Case{"LongDayHours", "8.5", "LongDayHours takes 0 (off) to 24 hours, not '8.5'"}}) {
+        home.ExpectUsageError({"config", c.key, c.value}, c.reason);
+    }
+    home.ExpectUsageError({"config", "IdleMinutes", "-1"});  // read as an unknown option
+    EXPECT_FALSE(std::filesystem::exists(Settings()));
+}
+
+TEST_F(ReminderConfig, GarbageInTheStoreIsShownAsTheDefault) {
+    std::filesystem::create_directories(std::filesystem::path(Settings()).parent_path());
+    WriteFile(Settings(), "[Reminders]\nIdleMinutes=soon\nLongDayHours=99\n");
+    EXPECT_TRUE(home.Run({"config"}).out.ends_with("IdleMinutes\t10\nLongDayHours\t10\n"));
+}
+
+}  // namespace
+}  // namespace tally::test
