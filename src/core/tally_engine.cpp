@@ -199,14 +199,20 @@ std::optional<Message> TallyEngine::AppendInPunch() {
 }
 
 bool TallyEngine::OnClockOut() {
+    return OnClockOutAt(m_clock.Now());
+}
+
+bool TallyEngine::OnClockOutAt(TimeValue when, const OpenInRecord* expected) {
     {
         FileDescriptor probe(OpenTimeLog(true));
         if (probe.Get() < 0) return false;
     }
-    if (const std::optional<Message> refusal = AppendOutPunch()) {
+    bool inChanged = false;
+    if (const std::optional<Message> refusal = AppendOutPunch(when, expected, inChanged)) {
         m_reporter.Report(*refusal);
         return false;
     }
+    if (inChanged) return false;
     BuildMarqueeCaption();
     m_bClockedIn = false;
     ScanTimeLog();
@@ -214,15 +220,21 @@ bool TallyEngine::OnClockOut() {
 }
 
 // The lock lives only in here: it is released before the caller shows a message.
-std::optional<Message> TallyEngine::AppendOutPunch() {
+std::optional<Message> TallyEngine::AppendOutPunch(TimeValue when, const OpenInRecord* expected,
+                                                   bool& inChanged) {
     const std::string& path = m_settings.DataLog;
     TimeLogLock lock;
     if (auto refusal = LockRefusal(lock.Acquire(path, false, nullptr, m_lockOptions), path, false))
         return refusal;
+    // Compared under the lock, so that no punch can come between the check and the write.
+    if (expected != nullptr && ReadOpenInRecord(lock.Fd()) != *expected) {
+        inChanged = true;
+        return std::nullopt;
+    }
     if (!EndsWithInRecord(lock.Fd())) return StopMessage(kNotInText, kVersionLabel);
     PunchRecord in;
     if (!ReadLastRecord(lock.Fd(), in)) return StopMessage(kReadFailedText, path);
-    if (!WritePunch(lock.Fd(), ClockOutLines(in, m_clock.Now()), false)) {
+    if (!WritePunch(lock.Fd(), ClockOutLines(in, when), false)) {
         return StopMessage(kWriteFailedText, path);
     }
     return std::nullopt;

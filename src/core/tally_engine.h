@@ -13,6 +13,7 @@
 #include "core/list_rows.h"
 #include "core/log_scan.h"
 #include "core/marquee_caption.h"
+#include "core/open_in_record.h"
 #include "core/reporter.h"
 #include "core/time_log_lock.h"
 
@@ -46,6 +47,9 @@ class TallyEngine {
     const std::string& LogError() const { return m_logError; }
     bool OnClockIn();   // true when the In record was written
     bool OnClockOut();  // true when the Out records were written
+    // Clock Out as OnClockOut does it, at the instant given instead of now. With an expected
+    // open In, nothing is written or reported (false) unless the log still ends with it.
+    bool OnClockOutAt(TimeValue when, const OpenInRecord* expected = nullptr);
     // How the punches take the time log lock (tests wait less than two seconds).
     void SetLockOptions(LockOptions options) { m_lockOptions = std::move(options); }
 
@@ -71,7 +75,9 @@ class TallyEngine {
     bool WritePunch(int fd, const std::string& lines, bool created);
     // The locked part of each punch; the refusal to show, if any.
     std::optional<Message> AppendInPunch();
-    std::optional<Message> AppendOutPunch();
+    // The Out punch; inChanged tells that the log no longer ends with the expected In.
+    std::optional<Message> AppendOutPunch(TimeValue when, const OpenInRecord* expected,
+                                          bool& inChanged);
 
     const Clock& m_clock;
     Reporter& m_reporter;
