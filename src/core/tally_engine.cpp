@@ -5,6 +5,7 @@
 
 #include "core/c_format.h"
 #include "core/local_time.h"
+#include "core/messages.h"
 #include "core/punch_lines.h"
 #include "core/time_log_file.h"
 #include "core/time_log_lock.h"

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "core/c_format.h"
+#include "core/messages.h"
 #include "core/punch_record.h"
 
 namespace tally {

@@ -10,7 +10,6 @@
 
 namespace tally {
 
-inline constexpr const char* kErrorCaption = "Tallybook Error";
 inline constexpr const char* kNoLogText = "ERROR! No %s exists. Aborting operation.\n";
 inline constexpr const char* kOpenFailedText = "ERROR! Failed to open %s. Aborting operation.\n";
 inline constexpr const char* kNotRegularText =

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "core/c_format.h"
+#include "core/messages.h"
 
 namespace tally {
 TimeLogLock::~TimeLogLock() {
@@ -51,7 +52,7 @@ TimeLogLock::Status TimeLogLock::Acquire(const std::string& path, bool create, b
 }
 
 Message InUseMessage(const std::string& path) {
-    return {FillTemplate(kInUseText, path), "Tallybook Error", MessageIcon::Stop};
+    return {FillTemplate(kInUseText, path), kErrorCaption, MessageIcon::Stop};
 }
 
 }  // namespace tally

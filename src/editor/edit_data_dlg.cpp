@@ -84,12 +84,12 @@ void CEditDataDlg::showEvent(QShowEvent* event) {
 void CEditDataDlg::OnInitDialog() {
     SetColumnWidths();
     if (m_strDataFile.empty()) {
-        reporter_.Report({kNoDataFileText, kEditorCaption, MessageIcon::None});
+        reporter_.Report({kNoDataFileText, kApplicationName, MessageIcon::None});
         return;
     }
     if (!m_entryList.Load(m_strDataFile)) {
         // The rows stay empty; what was read stays in the list, and OK saves it.
-        reporter_.Report({kLoadFailedText, kEditorCaption, MessageIcon::None});
+        reporter_.Report({kLoadFailedText, kApplicationName, MessageIcon::None});
         return;
     }
     rows_.ShowAll();

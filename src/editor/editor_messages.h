@@ -1,9 +1,11 @@
 #pragma once
-// What the raw writer tells the user, shown in the application's message box.
+// What the raw writer tells the user, shown in the application's message box under its
+// name (kApplicationName).
+
+#include "core/messages.h"
 
 namespace tally {
 
-inline constexpr const char* kEditorCaption = "Quillfen's TallyBook";
 inline constexpr const char* kSaveOpenFailedText = "Failed to open '%s'.\n%s";
 inline constexpr const char* kSaveWriteFailedText = "Failed to write '%s'.\n%s";
 inline constexpr const char* kFileChangedText =

@@ -135,7 +135,7 @@ void CTimeEntryDlg::UpdateElapsed() {
 void CTimeEntryDlg::accept() {
     TakeFromControls();
     if (m_bValid && m_timeOut < m_timeIn) {
-        reporter_.Report({kIllegalDatesText, kEditorCaption, MessageIcon::None});
+        reporter_.Report({kIllegalDatesText, kApplicationName, MessageIcon::None});
         m_dtIn->setFocus(Qt::OtherFocusReason);
         return;
     }

@@ -24,7 +24,7 @@ constexpr std::size_t kWriteBlock = 1 << 20;
 constexpr int kMaxLinkHops = 40;
 
 Message SaveMessage(const char* templ, const std::string& path, const std::string& reason) {
-    return {FormatC(templ, path.c_str(), reason.c_str()), kEditorCaption, MessageIcon::None};
+    return {FormatC(templ, path.c_str(), reason.c_str()), kApplicationName, MessageIcon::None};
 }
 
 // The file a path names, following symbolic links: their target is what gets replaced.
@@ -112,7 +112,7 @@ std::optional<Message> CTimeEntryList::WriteTimeLog(const std::string& path, boo
     if (m_loadedPath == path) {
         const FileIdentity now = ours ? FileIdentity() : FileIdentity::OfPath(target);
         if (now != m_loadedIdentity) {
-            return Message{kFileChangedText, kEditorCaption, MessageIcon::Warning};
+            return Message{kFileChangedText, kApplicationName, MessageIcon::Warning};
         }
     }
 

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "core/c_format.h"
+#include "core/messages.h"
 #include "core/time_log_file.h"
 
 namespace tally {
@@ -29,7 +30,7 @@ SettingsStore::SettingsStore(const QString& iniFile)
 
 void SettingsStore::Load(CurrentSettings& s,
                          const std::function<void(const CurrentSettings&)>& afterDataLog) {
-    QSettings& q = *settings_;
+    QSettings& q = OnDisk();
     s.RoundingType = q.value(Key(kOptions, "RoundingType"), 0).toInt();
     s.RoundingUnit = q.value(Key(kOptions, "RoundingUnit"), 0).toInt();
     s.WeekStartDay = q.value(Key(kOptions, "WeekStartDay"), 0).toInt();
@@ -69,8 +70,8 @@ void SettingsStore::Save(const OptionValues& v, CurrentSettings& s) {
 }
 
 WindowPosition SettingsStore::ReadWindowPosition() {
-    return {settings_->value(Key(kSettings, "X"), -1).toInt(),
-            settings_->value(Key(kSettings, "Y"), -1).toInt()};
+    QSettings& q = OnDisk();
+    return {q.value(Key(kSettings, "X"), -1).toInt(), q.value(Key(kSettings, "Y"), -1).toInt()};
 }
 
 void SettingsStore::WriteWindowPosition(const WindowPosition& position) {
@@ -80,15 +81,15 @@ void SettingsStore::WriteWindowPosition(const WindowPosition& position) {
 }
 
 QString SettingsStore::RateText() {
-    return settings_->value(Key(kOptions, "Rate"), "0.0").toString();
+    return OnDisk().value(Key(kOptions, "Rate"), "0.0").toString();
 }
 
 int SettingsStore::RoundingUnit() {
-    return settings_->value(Key(kOptions, "RoundingUnit"), 0).toInt();
+    return OnDisk().value(Key(kOptions, "RoundingUnit"), 0).toInt();
 }
 
 int SettingsStore::RoundingType() {
-    return settings_->value(Key(kOptions, "RoundingType"), 0).toInt();
+    return OnDisk().value(Key(kOptions, "RoundingType"), 0).toInt();
 }
 
 bool SettingsStore::StoreOption(const QString& key, const QVariant& value) {
@@ -98,6 +99,13 @@ bool SettingsStore::StoreOption(const QString& key, const QVariant& value) {
     settings_->setValue(QString(kOptions) + key, value);
     settings_->sync();
     return true;
+}
+
+QSettings& SettingsStore::OnDisk() {
+    // QSettings keeps what it read at start-up; sync() reads the file again when its size or
+    // modification time changed, so values that tally config or a second copy wrote count.
+    settings_->sync();
+    return *settings_;
 }
 
 std::string SettingsStore::ReadProblem() const {

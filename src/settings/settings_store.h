@@ -13,7 +13,6 @@
 namespace tally {
 
 inline constexpr const char* kOrganisationName = "Local AppWizard-Generated Applications";
-inline constexpr const char* kApplicationName = "Quillfen's TallyBook";
 
 // The seven option values as the Options dialog edits them: the rate as its text.
 struct OptionValues {
@@ -38,8 +37,9 @@ class SettingsStore {
     // A store in a given file (tests, and a --config option of a front end).
     explicit SettingsStore(const QString& iniFile);
 
-    // Reads every option in load order; the week start fix-up writes 0 back. afterDataLog
-    // runs between DataLog and ShowDollars (the main window probes the log there).
+    // Reads every option, as the file holds it now, in load order; the week start fix-up
+    // writes 0 back. afterDataLog runs between DataLog and ShowDollars (the main window
+    // probes the log there).
     void Load(CurrentSettings& settings,
               const std::function<void(const CurrentSettings&)>& afterDataLog = {});
 
@@ -69,6 +69,9 @@ class SettingsStore {
     QSettings& Raw() { return *settings_; }
 
   private:
+    // The store as the file holds it now, whoever wrote it since the last read.
+    QSettings& OnDisk();
+
     std::unique_ptr<QSettings> settings_;
 };
 

@@ -2,27 +2,46 @@
 
 #include <QApplication>
 #include <clocale>
+#include <cstdlib>
 #include <exception>
 #include <iostream>
 #include <string>
 
 #include "core/clock.h"
+#include "core/messages.h"
 #include "core/time_log_file.h"
 #include "settings/settings_store.h"
 #include "ui/framework_dialogs.h"
+#include "ui/print/command_line_print.h"
 #include "ui/qftb_app.h"
+#include "ui/startup_switches.h"
 #include "widgets/message_box_reporter.h"
 
 namespace {
 
+constexpr int kExitUsage = 2;
+
 int Run(int argc, char** argv) {
     using namespace tally;
+    // A printout shows no window, so it needs no display either.
+    if (AsksForPrintout(argc, argv)) setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication application(argc, argv);
     // QApplication takes the desktop's locale; the engine's numbers stay in the C locale.
     std::setlocale(LC_NUMERIC, "C");
 
+    CQFTBApp::SetApplicationIdentity();
+    QString usageError;
+    const auto switches = ParseStartupSwitches(QApplication::arguments(), usageError);
+    if (!switches) {
+        std::cerr << "tallybook: " << usageError.toStdString()
+                  << "\nTry 'tallybook --help' for more information.\n";
+        return kExitUsage;
+    }
     SettingsStore store;
     SystemClock clock;
+    if (switches->print != StartupSwitches::Print::None) {
+        return PrintFromCommandLine(*switches, store, clock, std::cerr);
+    }
     MessageBoxReporter reporter;
     QtFrameworkDialogs dialogs;
     // A store that cannot be read leaves every option at its default: say so.

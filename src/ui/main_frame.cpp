@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include "core/messages.h"
 #include "ui/command_prompts.h"
 #include "widgets/command_ids.h"
 

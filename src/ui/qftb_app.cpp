@@ -1,15 +1,16 @@
 #include "ui/qftb_app.h"
 
 #include <QAction>
-#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QRegularExpression>
 
+#include "core/messages.h"
 #include "core/version.h"
 #include "ui/about_dlg.h"
 #include "ui/main_frame.h"
 #include "ui/qftb_doc.h"
 #include "ui/qftb_view.h"
+#include "ui/startup_switches.h"
 #include "widgets/command_ids.h"
 
 namespace tally {
@@ -29,25 +30,24 @@ CQFTBApp::CQFTBApp(const AppServices& services)
 
 CQFTBApp::~CQFTBApp() = default;
 
-bool CQFTBApp::InitInstance(const QStringList& arguments) {
+void CQFTBApp::SetApplicationIdentity() {
     QCoreApplication::setOrganizationName(kOrganisationName);
     QCoreApplication::setApplicationName(kApplicationName);
     QCoreApplication::setApplicationVersion(kVersionString);
+}
+
+bool CQFTBApp::InitInstance(const QStringList& arguments) {
+    SetApplicationIdentity();
+    QString usageError;
+    const auto switches = ParseStartupSwitches(arguments, usageError);
+    if (!switches) return false;
     m_recentFiles.Load();
 
     CreateWindows();
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription("A punch clock for working time billed by the hour.");
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addPositionalArgument("file", "A time log to open as the document.", "[file]");
-    parser.process(arguments);
-
-    const QStringList files = parser.positionalArguments();
-    if (files.isEmpty()) {
+    if (switches->file.isEmpty()) {
         OnFileNew();
-    } else if (!OpenDocumentFile(files.first())) {
+    } else if (!OpenDocumentFile(switches->file)) {
         m_frame.reset();
         m_view = nullptr;
         return false;

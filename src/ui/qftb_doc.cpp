@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "core/messages.h"
 #include "settings/settings_store.h"
 
 namespace tally {

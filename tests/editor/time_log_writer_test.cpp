@@ -258,7 +258,7 @@ TEST_F(TimeLogWriterTest, RefusesALogChangedSinceItWasLoaded) {
     EXPECT_EQ(reporter.messages[0].text,
               "The data file was changed by another program since it was loaded. Your changes "
               "were not saved.");
-    EXPECT_EQ(reporter.messages[0].caption, kEditorCaption);
+    EXPECT_EQ(reporter.messages[0].caption, kApplicationName);
     EXPECT_EQ(test::SnapshotFolder(dir.Path()), (test::FolderSnapshot{{"TALLYBK.DAT", punched}}));
     EXPECT_FALSE(list.IsFileUnchanged());
 }

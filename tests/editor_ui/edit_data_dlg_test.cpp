@@ -282,7 +282,7 @@ TEST_F(EditDataDlgTest, withoutAPathItSaysSoAndOkFailsToOpen) {
     dlg.show();
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_EQ(reporter.messages[0].text, "No data file supplied.");
-    EXPECT_EQ(reporter.messages[0].caption, kEditorCaption);
+    EXPECT_EQ(reporter.messages[0].caption, kApplicationName);
     EXPECT_TRUE(Rows().empty());
     Click(Button("OK"));
     EXPECT_EQ(dlg.result(), QDialog::Accepted);

@@ -92,7 +92,7 @@ TEST_F(TimeEntryDlgTest, refusesAnOutBeforeTheInAndKeepsTheEdits) {
     Click(Button("OK"));
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_EQ(reporter.messages[0].text, "Illegal dates. In must be less than out");
-    EXPECT_EQ(reporter.messages[0].caption, kEditorCaption);
+    EXPECT_EQ(reporter.messages[0].caption, kApplicationName);
     EXPECT_EQ(reporter.messages[0].icon, MessageIcon::None);
     EXPECT_TRUE(dlg.isVisible());
     EXPECT_EQ(dlg.result(), 0);
