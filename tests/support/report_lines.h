@@ -1,0 +1,19 @@
+#pragma once
+// The printed report's lines as short texts for comparisons ("Day|Mon|Jan 05, 2004|03:30:00"),
+// and the text that pdftotext reads from a PDF, page by page.
+
+#include <string>
+#include <vector>
+
+#include "core/report_text.h"
+
+namespace tally::test {
+
+// The kind, then the cells that it uses, joined by '|'.
+std::string LineText(const ReportLine& line);
+std::vector<std::string> LineTexts(const std::vector<ReportLine>& lines);
+
+// The text of each page of a PDF (pdftotext -layout); empty when it cannot be read.
+std::vector<std::string> PdfPageTexts(const std::string& pdf);
+
+}  // namespace tally::test
