@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <cstdlib>
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "test_support.h"
@@ -122,6 +127,54 @@ TEST_F(SettingsStoreTest, WindowPositionRoundTripsNegativeValues) {
     const WindowPosition position = store.ReadWindowPosition();
     EXPECT_EQ(position.x, -32000);
     EXPECT_EQ(position.y, 15);
+}
+
+// Another program's write: the file's new text, and the modification time it got.
+void WriteAsAnotherProgram(const std::string& path, const std::string& text, timespec modified) {
+    test::WriteFile(path, text);
+    const timespec times[2] = {{0, UTIME_OMIT}, modified};
+    ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+}
+
+TEST_F(SettingsStoreTest, EveryReadSeesWhatAnotherProgramWroteSinceTheLastOne) {
+    // Each file but the last has the size of the one before; the third comes within the
+    // same second as the second, one millisecond later, the last at the same instant.
+    struct Case {
+        const char* rate;
+        const char* log;
+        int unit;
+        int x;
+        timespec modified;
+    };
+    const Case cases[] = {
+        {"10.00", "/a.dat", 15, 100, {1700000000, 100000000}},
+        {"20.00", "/b.dat", 30, 200, {1700000001, 100000000}},
+        {"30.00", "/c.dat", 15, 300, {1700000001, 101000000}},
+        {"7.5", "/d.dat", 1, 4, {1700000001, 101000000}},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        SCOPED_TRACE(c.rate);
+        WriteAsAnotherProgram(dir.File("settings.ini"),
+                              std::string("[Options]\nDataLog=") + c.log + "\nRate=" + c.rate +
+                                  "\nRoundingUnit=" + std::to_string(c.unit) +
+                                  "\n\n[Settings]\nX=" + std::to_string(c.x) + "\n",
+                              c.modified);
+        // Each reader in turn is the first to read the new file.
+        const std::function<void()> readers[] = {
+            [&] { EXPECT_EQ(store.RateText(), c.rate); },
+            [&] { EXPECT_EQ(store.RoundingUnit(), c.unit); },
+            [&] {
+                CurrentSettings s;
+                store.Load(s);
+                EXPECT_EQ(s.DataLog, c.log);
+            },
+            [&] { EXPECT_EQ(store.ReadWindowPosition().x, c.x); },
+        };
+        for (std::size_t k = 0; k < std::size(readers); ++k) {
+            readers[(i + k) % std::size(readers)]();
+        }
+    }
 }
 
 }  // namespace
