@@ -1,6 +1,7 @@
 #include "core/local_day_cache.h"
 
 #include "core/calendar.h"
+#include "core/elapsed_time.h"
 
 namespace tally {
 namespace {
@@ -51,8 +52,9 @@ const LocalDayCache::Day* LocalDayCache::Remember(TimeValue start) {
 LocalFields LocalDayCache::Fields(TimeValue t) {
     for (const Day& d : days_) {
         if (d.valid && t >= d.start && t - d.start < kSecondsPerDay) {
-            const int s = static_cast<int>(t - d.start);
-            return {d.year, d.month, d.day, s / 3600, s / 60 % 60, s % 60, d.weekday};
+            const ELAPSEDTIME clock = SplitWithinDay(t - d.start);
+            return {d.year,         d.month,        d.day,    clock.nHours,
+                    clock.nMinutes, clock.nSeconds, d.weekday};
         }
     }
     const std::tm local = ToLocalTm(t);

@@ -89,9 +89,10 @@ std::tm OnDayOf(const PunchRecord& record, int secondOfDay) {
     time.tm_mon = MonthOf(record);
     time.tm_mday = record.DayNumber();
     time.tm_wday = WeekdayIndex(record.buf);
-    time.tm_hour = secondOfDay / 3600;
-    time.tm_min = secondOfDay % 3600 / 60;
-    time.tm_sec = secondOfDay % 60;
+    const ELAPSEDTIME clock = SplitWithinDay(secondOfDay);
+    time.tm_hour = clock.nHours;
+    time.tm_min = clock.nMinutes;
+    time.tm_sec = clock.nSeconds;
     return time;
 }
 
