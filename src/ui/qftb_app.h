@@ -23,8 +23,11 @@ class CQFTBApp : public QObject {
     explicit CQFTBApp(const AppServices& services);
     ~CQFTBApp() override;
 
+    // The names that --help, --version and the settings go by; InitInstance sets them too.
+    static void SetApplicationIdentity();
     // Start-up with the program's arguments: false when the program should end, e.g.
-    // because the document named on the command line cannot be opened.
+    // because the document named on the command line cannot be opened. The print switches
+    // are the program's main's to act on before this (no window is made for them).
     bool InitInstance(const QStringList& arguments);
 
     CMainFrame* MainFrame() const { return m_frame.get(); }

@@ -3,20 +3,21 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPainter>
-#include <QPrinter>
 #include <QTextDocument>
 #include <QTreeView>
 #include <ctime>
 
 #include "core/local_time.h"
 #include "core/log_check.h"
+#include "core/messages.h"
 #include "editor/edit_data_dlg.h"
 #include "invoice/invoice_dlg.h"
 #include "settings/options_dlg.h"
 #include "ui/column_widths.h"
 #include "ui/main_frame.h"
 #include "ui/position_check.h"
+#include "ui/print/report_painter.h"
+#include "ui/print/report_printout.h"
 #include "ui/qftb_doc.h"
 #include "widgets/dialog_units.h"
 
@@ -69,12 +70,6 @@ QString LogWarningText(const TallyEngine& engine) {
                              ":\n" + stop.place.text +
                              "\nMend it with Edit Raw Data; 'tally check' lists every fault.";
     return Qt::convertFromPlainText(QString::fromStdString(text), Qt::WhiteSpaceNormal);
-}
-
-// Printing draws nothing, but a page exists only once a painter has begun on it.
-void PaintBlankPage(QPrinter* printer) {
-    QPainter painter;
-    if (painter.begin(printer)) painter.end();
 }
 
 }  // namespace
@@ -227,12 +222,22 @@ void CQFTBView::OnInvoice() {
     dialog.exec();
 }
 
+std::vector<ReportLine> CQFTBView::Report() const {
+    return BuildReport(kApplicationName, m_engine, m_rows.Rows(), m_services.clock.Now());
+}
+
 void CQFTBView::OnFilePrint(QPrinter& printer) {
-    if (m_services.dialogs.RunPrintDialog(printer, &m_frame)) PaintBlankPage(&printer);
+    if (!m_services.dialogs.RunPrintDialog(printer, &m_frame)) return;
+    if (const std::string problem = PrintReport(printer, Report()); !problem.empty()) {
+        m_services.reporter.Report({problem, kErrorCaption, MessageIcon::Stop});
+    }
 }
 
 void CQFTBView::OnFilePrintPreview(QPrinter& printer) {
-    m_services.dialogs.RunPrintPreview(printer, &m_frame, PaintBlankPage);
+    // The preview paints again whenever its page settings change: the same report each time.
+    const std::vector<ReportLine> lines = Report();
+    m_services.dialogs.RunPrintPreview(
+        printer, &m_frame, [&lines](QPrinter* preview) { PaintReport(*preview, lines); });
 }
 
 void CQFTBView::OnUpdateInOutPane(QLabel* pane) const {

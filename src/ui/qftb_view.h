@@ -6,7 +6,9 @@
 #include <QString>
 #include <QTimer>
 #include <QWidget>
+#include <vector>
 
+#include "core/report_text.h"
 #include "core/tally_engine.h"
 #include "ui/app_services.h"
 #include "ui/list_rows_sink.h"
@@ -37,6 +39,8 @@ class CQFTBView : public QWidget {
     void OnInvoice();
     void OnFilePrint(QPrinter& printer);
     void OnFilePrintPreview(QPrinter& printer);
+    // What Print and Print Preview show: the lists and totals as the window shows them now.
+    std::vector<ReportLine> Report() const;
     // One tick of the timer.
     void OnTimer();
 
