@@ -1,6 +1,7 @@
 #include "core/elapsed_time.h"
 
 #include <cstdlib>
+#include <cstring>
 
 #include "core/calendar.h"
 #include "core/punch_record.h"
@@ -74,11 +75,11 @@ void RoundPunchFields(char* record, const RoundingOptions& options) {
     r.Split();
     ELAPSEDTIME t{r.HourNumber(), r.MinuteNumber(), r.SecondNumber()};
     RoundElapsed(t, options);
-    PutTwoDigits(record + kHourOffset, t.nHours);
-    PutTwoDigits(record + kMinuteOffset, t.nMinutes);
-    PutTwoDigits(record + kSecondOffset, t.nSeconds);
-    record[8] = record[12] = record[15] = record[24] = ' ';
-    record[18] = record[21] = ':';
+    PutTwoDigits(r.buf + kHourOffset, t.nHours);
+    PutTwoDigits(r.buf + kMinuteOffset, t.nMinutes);
+    PutTwoDigits(r.buf + kSecondOffset, t.nSeconds);
+    r.Join();
+    std::memcpy(record, r.buf, kRecordTextLength);
 }
 
 double MoneyAmount(const ELAPSEDTIME& e, double rate) {

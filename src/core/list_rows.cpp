@@ -9,11 +9,11 @@ namespace {
 
 constexpr int kBase = kWeekdayOffset;  // fields[] holds the record from this offset on
 
-const char* Field(const char (&fields)[25], int offset) {
+const char* Field(const char (&fields)[kRowFieldsSize], int offset) {
     return fields + (offset - kBase);
 }
 
-std::string DateText(const char (&fields)[25]) {
+std::string DateText(const char (&fields)[kRowFieldsSize]) {
     return FormatC("%s %s, %s", Field(fields, kMonthOffset), Field(fields, kDayOffset),
                    Field(fields, kYearOffset));
 }
@@ -22,9 +22,9 @@ std::string TimeText(int h, int m, int s) {
     return FormatC("%02d:%02d:%02d", h, m, s);
 }
 
-void CopyFields(char (&fields)[25], const PunchRecord& splitRecord) {
+void CopyFields(char (&fields)[kRowFieldsSize], const PunchRecord& splitRecord) {
     std::memcpy(fields, splitRecord.buf + kBase, sizeof fields);
-    fields[sizeof fields - 1] = '\0';  // the record's terminator at 29
+    fields[sizeof fields - 1] = '\0';  // the record's terminator
 }
 
 }  // namespace

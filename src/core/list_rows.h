@@ -13,10 +13,13 @@ namespace tally {
 
 enum class RawKind : std::uint8_t { In = 0, Out = 1, ET = 2 };
 
+// A row keeps the fields of a split record, from the weekday to the terminator after the year.
+inline constexpr std::size_t kRowFieldsSize = kRecordTextLength - kWeekdayOffset + 1;
+
 // A Raw Time Data row: "Op", "Day", "Date", "Time".
 struct RawRow {
     RawKind kind = RawKind::In;
-    char fields[25] = {};  // bytes 5-29 of the split record, or the ELAPSEDTIME of an ET row
+    char fields[kRowFieldsSize] = {};  // of the split record, or the ELAPSEDTIME of an ET row
 
     static constexpr int kColumns = 4;
     static RawRow Record(RawKind kind, const PunchRecord& splitRecord);
@@ -27,8 +30,8 @@ struct RawRow {
 // A Daily Elapsed Time row: "Day", "Date", "Time"; a period separator has no day record.
 struct DailyRow {
     bool separator = false;
-    char fields[25] = {};  // bytes 5-29 of the split day record
-    ELAPSEDTIME total;     // as shown
+    char fields[kRowFieldsSize] = {};  // of the split day record
+    ELAPSEDTIME total;                 // as shown
 
     static constexpr int kColumns = 3;
     static DailyRow Day(const PunchRecord& splitDayRecord, const ELAPSEDTIME& roundedTotal);

@@ -30,7 +30,7 @@ bool IsWeekdayName(const char* name) {
 // The first field of a record that the scan reads other than it is written (a number
 // outside its range reads as 0 or lands elsewhere), or nullptr.
 const char* MalformedField(const char (&bytes)[kRecordSize], bool in, const PunchRecord& r) {
-    if (std::memcmp(bytes, in ? kInPrefix : kOutPrefix, 5) != 0) return "prefix";
+    if (std::memcmp(bytes, in ? kInPrefix : kOutPrefix, kPrefixLength) != 0) return "prefix";
     if (!IsWeekdayName(r.Weekday())) return "weekday";
     if (LookupMonth(r.Month()) < 0) return "month";
     // Day 32 is a day beyond its month, not a malformed one: the seconds count takes it.

@@ -17,6 +17,7 @@ inline constexpr std::size_t kElapsedLineSize = 27;  // "Elapsed time of 00:00:0
 inline constexpr std::size_t kTimestampSize = 24;    // "Mon Jan 05 09:03:07 2004"
 inline constexpr const char* kInPrefix = "In...";
 inline constexpr const char* kOutPrefix = "Out..";
+inline constexpr std::size_t kPrefixLength = 5;  // of either record prefix
 inline constexpr const char* kElapsedPrefix = "Elapsed";
 inline constexpr const char* kLineEnd = "\r\n";
 

@@ -26,16 +26,18 @@ int Ranged(int value, int lo, int hi) {
 }  // namespace
 
 bool IsInLine(std::string_view line) {
-    return EqualsNoCase(LineField(line, 0, 5), kInPrefix);
+    return EqualsNoCase(LineField(line, 0, kPrefixLength), kInPrefix);
 }
 
 bool IsOutLine(std::string_view line) {
-    return EqualsNoCase(LineField(line, 0, 5), kOutPrefix);
+    return EqualsNoCase(LineField(line, 0, kPrefixLength), kOutPrefix);
 }
 
 bool IsElapsedLine(std::string_view line) {
     // The lead without its space: "Elapsed time of".
-    return EqualsNoCase(LineField(line, 0, 15), std::string_view(kElapsedLead, 15));
+    std::string_view lead(kElapsedLead);
+    lead.remove_suffix(1);
+    return EqualsNoCase(LineField(line, 0, lead.size()), lead);
 }
 
 std::string_view LineField(std::string_view line, std::size_t offset, std::size_t length) {
