@@ -72,6 +72,16 @@ QString LogWarningText(const TallyEngine& engine) {
     return Qt::convertFromPlainText(QString::fromStdString(text), Qt::WhiteSpaceNormal);
 }
 
+// The newest row selected and in sight, as after every scan; nothing selected in an empty list.
+void SelectLastRow(QTreeView* list) {
+    const int rows = list->model()->rowCount();
+    if (rows == 0) return;
+    const QModelIndex last = list->model()->index(rows - 1, 0);
+    list->selectionModel()->setCurrentIndex(
+        last, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    list->scrollTo(last);
+}
+
 }  // namespace
 
 CQFTBView::CQFTBView(const AppServices& services, CQFTBDoc& document, CMainFrame& frame)
@@ -108,6 +118,11 @@ void CQFTBView::CreateForm() {
     AddStatic(this, units, "RawLabel", "Raw Time Data", Qt::AlignHCenter, 179, 51, 146, 8);
     m_dailyList = AddList(this, units, "DailyList", m_rows.Daily(), 7, 66, 155, 127);
     m_rawList = AddList(this, units, "RawList", m_rows.Raw(), 170, 66, 169, 127);
+    // Every scan, whatever started it, ends in a reset of both models.
+    for (QTreeView* list : {m_dailyList, m_rawList}) {
+        connect(list->model(), &QAbstractItemModel::modelReset, list,
+                [list] { SelectLastRow(list); });
+    }
 }
 
 void CQFTBView::OnInitialUpdate() {
@@ -197,8 +212,12 @@ void CQFTBView::OnClockOut() {
 }
 
 void CQFTBView::OnOptions() {
+    // Offer what the store holds now, which tally config or a second copy may have changed
+    // since the last load: OK without a change must not write older values back over it.
+    CurrentSettings stored = m_engine.Settings();
+    m_services.store.Load(stored);
     COptionsDlg dialog(this);
-    dialog.SetValues(SettingsStore::ToOptionValues(m_engine.Settings()));
+    dialog.SetValues(SettingsStore::ToOptionValues(stored));
     if (dialog.exec() != QDialog::Accepted) return;
     m_services.store.Save(dialog.Values(), m_engine.Settings());
     ScanTimeLog();

@@ -72,4 +72,13 @@ std::string Triple(TimeValue in, TimeValue out) {
            ElapsedLine(SplitSeconds(std::max<TimeValue>(out - in, 0)));
 }
 
+std::string WorkingDays(int year, int month, int day, int days) {
+    std::string log;
+    for (int offset = 0; offset < days; ++offset) {
+        log += Triple(FromLocalTime(year, month, day + offset, 9, 0, 0),
+                      FromLocalTime(year, month, day + offset, 17, 0, 0));
+    }
+    return log;
+}
+
 }  // namespace tally::test

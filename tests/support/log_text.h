@@ -20,4 +20,7 @@ std::string Elapsed(const std::string& hms);  // "Elapsed time of hh:mm:ss." lin
 std::string Triple(const std::string& in, const std::string& out, const std::string& elapsed = {});
 std::string Triple(TimeValue in, TimeValue out);
 
+// A log of `days` consecutive days from a local date on, one pair a day from 09:00 to 17:00.
+std::string WorkingDays(int year, int month, int day, int days);
+
 }  // namespace tally::test

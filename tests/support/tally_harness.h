@@ -17,6 +17,10 @@ class TallyHarness {
   public:
     std::string Home() const { return home.Path().string(); }
     std::string Log() const { return home.File("TALLYBK.DAT"); }  // a new user's default log
+    // The settings file tally reads and writes in this home, for a window under test to share.
+    std::string StoreFile() const {
+        return Home() + "/.config/Local AppWizard-Generated Applications/Quillfen's TallyBook.conf";
+    }
 
     static constexpr const char* kNow = "2026-12-07 09:00:00";
 
