@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -12,14 +13,15 @@
 namespace tally {
 namespace {
 
-constexpr const char* kOptions = "Options/";
-constexpr const char* kSettings = "Settings/";
-
-QString Key(const char* section, const char* name) {
-    return QString(section) + name;
+QString Option(const char* key) {
+    return StorePath(kOptionsSection, key);
 }
 
 }  // namespace
+
+QString StorePath(const char* section, const char* key) {
+    return QString(section) + '/' + key;
+}
 
 SettingsStore::SettingsStore()
     : settings_(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
@@ -31,23 +33,23 @@ SettingsStore::SettingsStore(const QString& iniFile)
 void SettingsStore::Load(CurrentSettings& s,
                          const std::function<void(const CurrentSettings&)>& afterDataLog) {
     QSettings& q = OnDisk();
-    s.RoundingType = q.value(Key(kOptions, "RoundingType"), 0).toInt();
-    s.RoundingUnit = q.value(Key(kOptions, "RoundingUnit"), 0).toInt();
-    s.WeekStartDay = q.value(Key(kOptions, "WeekStartDay"), 0).toInt();
+    s.RoundingType = q.value(Option(kRoundingTypeKey), 0).toInt();
+    s.RoundingUnit = q.value(Option(kRoundingUnitKey), 0).toInt();
+    s.WeekStartDay = q.value(Option(kWeekStartDayKey), 0).toInt();
     // The week computations need 0-6: an impossible stored value is used as Sunday and
     // mended in the store at once.
     if (s.WeekStartDay >= 7 || s.WeekStartDay < 0) {
         s.WeekStartDay = 0;
-        q.setValue(Key(kOptions, "WeekStartDay"), 0);
+        q.setValue(Option(kWeekStartDayKey), 0);
         q.sync();
     }
-    s.Rate = RateFromText(q.value(Key(kOptions, "Rate"), "0.0").toString());
-    s.PeriodType = q.value(Key(kOptions, "PeriodType"), 1).toInt();
-    s.DataLog = q.value(Key(kOptions, "DataLog"), QString::fromStdString(DefaultTimeLogPath()))
+    s.Rate = RateFromText(q.value(Option(kRateKey), "0.0").toString());
+    s.PeriodType = q.value(Option(kPeriodTypeKey), 1).toInt();
+    s.DataLog = q.value(Option(kDataLogKey), QString::fromStdString(DefaultTimeLogPath()))
                     .toString()
                     .toStdString();
     if (afterDataLog) afterDataLog(s);
-    s.ShowDollars = q.value(Key(kOptions, "ShowDollars"), 0).toInt() != 0;
+    s.ShowDollars = q.value(Option(kShowDollarsKey), 0).toInt() != 0;
 }
 
 void SettingsStore::Save(const OptionValues& v, CurrentSettings& s) {
@@ -59,44 +61,45 @@ void SettingsStore::Save(const OptionValues& v, CurrentSettings& s) {
     s.RoundingUnit = v.RoundingUnit;
     s.WeekStartDay = v.WeekStartDay;
     QSettings& q = *settings_;
-    q.setValue(Key(kOptions, "ShowDollars"), s.ShowDollars ? 1 : 0);
-    q.setValue(Key(kOptions, "RoundingType"), s.RoundingType);
-    q.setValue(Key(kOptions, "RoundingUnit"), s.RoundingUnit);
-    q.setValue(Key(kOptions, "WeekStartDay"), s.WeekStartDay);
-    q.setValue(Key(kOptions, "Rate"), v.Rate);
-    q.setValue(Key(kOptions, "DataLog"), v.DataLog);
-    q.setValue(Key(kOptions, "PeriodType"), s.PeriodType);
+    q.setValue(Option(kShowDollarsKey), s.ShowDollars ? 1 : 0);
+    q.setValue(Option(kRoundingTypeKey), s.RoundingType);
+    q.setValue(Option(kRoundingUnitKey), s.RoundingUnit);
+    q.setValue(Option(kWeekStartDayKey), s.WeekStartDay);
+    q.setValue(Option(kRateKey), v.Rate);
+    q.setValue(Option(kDataLogKey), v.DataLog);
+    q.setValue(Option(kPeriodTypeKey), s.PeriodType);
     q.sync();
 }
 
 WindowPosition SettingsStore::ReadWindowPosition() {
     QSettings& q = OnDisk();
-    return {q.value(Key(kSettings, "X"), -1).toInt(), q.value(Key(kSettings, "Y"), -1).toInt()};
+    return {q.value(StorePath(kSettingsSection, kWindowXKey), -1).toInt(),
+            q.value(StorePath(kSettingsSection, kWindowYKey), -1).toInt()};
 }
 
 void SettingsStore::WriteWindowPosition(const WindowPosition& position) {
-    settings_->setValue(Key(kSettings, "X"), position.x);
-    settings_->setValue(Key(kSettings, "Y"), position.y);
+    settings_->setValue(StorePath(kSettingsSection, kWindowXKey), position.x);
+    settings_->setValue(StorePath(kSettingsSection, kWindowYKey), position.y);
     settings_->sync();
 }
 
 QString SettingsStore::RateText() {
-    return OnDisk().value(Key(kOptions, "Rate"), "0.0").toString();
+    return OnDisk().value(Option(kRateKey), "0.0").toString();
 }
 
 int SettingsStore::RoundingUnit() {
-    return OnDisk().value(Key(kOptions, "RoundingUnit"), 0).toInt();
+    return OnDisk().value(Option(kRoundingUnitKey), 0).toInt();
 }
 
 int SettingsStore::RoundingType() {
-    return OnDisk().value(Key(kOptions, "RoundingType"), 0).toInt();
+    return OnDisk().value(Option(kRoundingTypeKey), 0).toInt();
 }
 
 bool SettingsStore::StoreOption(const QString& key, const QVariant& value) {
-    static const QStringList kKeys = {"ShowDollars",  "DataLog",      "Rate",        "PeriodType",
-                                      "RoundingType", "RoundingUnit", "WeekStartDay"};
-    if (!kKeys.contains(key)) return false;
-    settings_->setValue(QString(kOptions) + key, value);
+    const auto known = std::find_if(kOptionKeys.begin(), kOptionKeys.end(),
+                                    [&key](const char* name) { return key == name; });
+    if (known == kOptionKeys.end()) return false;
+    settings_->setValue(Option(*known), value);
     settings_->sync();
     return true;
 }

@@ -4,6 +4,7 @@
 
 #include <QSettings>
 #include <QString>
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -13,6 +14,31 @@
 namespace tally {
 
 inline constexpr const char* kOrganisationName = "Local AppWizard-Generated Applications";
+
+// The store's two sections: the seven options, and the main window's position.
+inline constexpr const char* kOptionsSection = "Options";
+inline constexpr const char* kSettingsSection = "Settings";
+
+// The keys of the options section.
+inline constexpr const char* kShowDollarsKey = "ShowDollars";
+inline constexpr const char* kDataLogKey = "DataLog";
+inline constexpr const char* kRateKey = "Rate";
+inline constexpr const char* kPeriodTypeKey = "PeriodType";
+inline constexpr const char* kRoundingTypeKey = "RoundingType";
+inline constexpr const char* kRoundingUnitKey = "RoundingUnit";
+inline constexpr const char* kWeekStartDayKey = "WeekStartDay";
+// The seven options in the order of the current settings' fields (how `tally config` lists
+// them).
+inline constexpr std::array<const char*, 7> kOptionKeys = {
+    kShowDollarsKey,  kDataLogKey,      kRateKey,        kPeriodTypeKey,
+    kRoundingTypeKey, kRoundingUnitKey, kWeekStartDayKey};
+
+// The keys of the settings section: the window's left and top.
+inline constexpr const char* kWindowXKey = "X";
+inline constexpr const char* kWindowYKey = "Y";
+
+// Where a key of a section is in the store: "Section/Key".
+QString StorePath(const char* section, const char* key);
 
 // The seven option values as the Options dialog edits them: the rate as its text.
 struct OptionValues {

@@ -146,6 +146,10 @@ TEST_F(TallyCli, UsageErrors) {
                                                {"config", "ShowDollars", "maybe"}}) {
         tally.ExpectUsageError(args);
     }
+    EXPECT_EQ(tally.Run({"config", "Colour"}).err,
+              "tally: unknown key 'Colour' (keys: ShowDollars, DataLog, Rate, PeriodType, "
+              "RoundingType, RoundingUnit, WeekStartDay, IdleMinutes, LongDayHours)\n"
+              "Try 'tally --help' for more information.\n");
 }
 
 TEST_F(TallyCli, HelpAndVersion) {

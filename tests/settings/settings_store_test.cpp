@@ -44,21 +44,21 @@ TEST_F(SettingsStoreTest, DefaultsForANewUser) {
 
 TEST_F(SettingsStoreTest, ImpossibleWeekStartIsUsedAsSundayAndMended) {
     for (int stored : {9, 7, -3}) {
-        raw().setValue("Options/WeekStartDay", stored);
+        raw().setValue(StorePath(kOptionsSection, kWeekStartDayKey), stored);
         CurrentSettings s;
         store.Load(s);
         EXPECT_EQ(s.WeekStartDay, 0) << stored;
-        EXPECT_EQ(raw().value("Options/WeekStartDay").toInt(), 0) << stored;
+        EXPECT_EQ(raw().value(StorePath(kOptionsSection, kWeekStartDayKey)).toInt(), 0) << stored;
     }
-    raw().setValue("Options/WeekStartDay", 6);
+    raw().setValue(StorePath(kOptionsSection, kWeekStartDayKey), 6);
     CurrentSettings s;
     store.Load(s);
     EXPECT_EQ(s.WeekStartDay, 6);
 }
 
 TEST_F(SettingsStoreTest, TheLogProbeRunsBetweenDataLogAndShowDollars) {
-    raw().setValue("Options/DataLog", "/tmp/elsewhere.dat");
-    raw().setValue("Options/ShowDollars", 1);
+    raw().setValue(StorePath(kOptionsSection, kDataLogKey), "/tmp/elsewhere.dat");
+    raw().setValue(StorePath(kOptionsSection, kShowDollarsKey), 1);
     CurrentSettings s;
     std::string seenPath;
     bool seenDollars = true;
@@ -77,11 +77,15 @@ TEST_F(SettingsStoreTest, SaveWritesEveryKeyWithTheRateTextAsTyped) {
     OptionValues v = SettingsStore::ToOptionValues(s);
     EXPECT_EQ(v.Rate, "0.00");  // offered with two decimals
     store.Save(v, s);
-    for (const char* key : {"ShowDollars", "DataLog", "Rate", "PeriodType", "RoundingType",
-                            "RoundingUnit", "WeekStartDay"}) {
-        EXPECT_TRUE(raw().contains(QString("Options/") + key)) << key;
-    }
-    EXPECT_EQ(raw().value("Options/Rate").toString(), "0.00");
+    // The names in the file, as other programs and earlier versions read them.
+    store.WriteWindowPosition({1, 2});
+    QStringList keys = raw().allKeys();
+    keys.sort();
+    EXPECT_EQ(keys,
+              (QStringList{"Options/DataLog", "Options/PeriodType", "Options/Rate",
+                           "Options/RoundingType", "Options/RoundingUnit", "Options/ShowDollars",
+                           "Options/WeekStartDay", "Settings/X", "Settings/Y"}));
+    EXPECT_EQ(raw().value(StorePath(kOptionsSection, kRateKey)).toString(), "0.00");
 
     v.Rate = "12.5abc";
     v.ShowDollars = true;
@@ -92,8 +96,8 @@ TEST_F(SettingsStoreTest, SaveWritesEveryKeyWithTheRateTextAsTyped) {
     v.DataLog = "/data/log.dat";
     store.Save(v, s);
     EXPECT_EQ(s.Rate, 12.5);
-    EXPECT_EQ(raw().value("Options/Rate").toString(), "12.5abc");
-    EXPECT_EQ(raw().value("Options/ShowDollars").toInt(), 1);
+    EXPECT_EQ(raw().value(StorePath(kOptionsSection, kRateKey)).toString(), "12.5abc");
+    EXPECT_EQ(raw().value(StorePath(kOptionsSection, kShowDollarsKey)).toInt(), 1);
 
     CurrentSettings reloaded;
     store.Load(reloaded);

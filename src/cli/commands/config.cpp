@@ -7,21 +7,31 @@
 
 #include "core/c_format.h"
 #include "settings/reminder_settings.h"
+#include "settings/settings_store.h"
 
 namespace tally::cli {
 namespace {
 
-const std::vector<std::string> kKeys = {"ShowDollars",  "DataLog",      "Rate",        "PeriodType",
-                                        "RoundingType", "RoundingUnit", "WeekStartDay"};
+bool IsOptionKey(const std::string& key) {
+    return std::find(kOptionKeys.begin(), kOptionKeys.end(), key) != kOptionKeys.end();
+}
+
+// Every key config knows, for a usage message: the options, then the reminders.
+std::string KeyList() {
+    std::string list;
+    for (const char* key : kOptionKeys) list += std::string(list.empty() ? "" : ", ") + key;
+    for (const ReminderKey& key : ReminderKeys()) list += std::string(", ") + key.name;
+    return list;
+}
 
 std::string ValueText(const CurrentSettings& s, const std::string& rateText,
                       const std::string& key) {
-    if (key == "ShowDollars") return s.ShowDollars ? "1" : "0";
-    if (key == "DataLog") return s.DataLog;
-    if (key == "Rate") return rateText;
-    if (key == "PeriodType") return std::to_string(s.PeriodType);
-    if (key == "RoundingType") return std::to_string(s.RoundingType);
-    if (key == "RoundingUnit") return std::to_string(s.RoundingUnit);
+    if (key == kShowDollarsKey) return s.ShowDollars ? "1" : "0";
+    if (key == kDataLogKey) return s.DataLog;
+    if (key == kRateKey) return rateText;
+    if (key == kPeriodTypeKey) return std::to_string(s.PeriodType);
+    if (key == kRoundingTypeKey) return std::to_string(s.RoundingType);
+    if (key == kRoundingUnitKey) return std::to_string(s.RoundingUnit);
     return std::to_string(s.WeekStartDay);
 }
 
@@ -47,10 +57,10 @@ std::optional<int> Flag(const std::string& text) {
 
 int Store(CommandContext& c, const std::string& key, const std::string& value) {
     QVariant stored;
-    if (key == "Rate") {
+    if (key == kRateKey) {
         stored = QString::fromStdString(value);
-    } else if (key == "DataLog") {
-        if (value.empty()) return c.UsageError("DataLog needs a path");
+    } else if (key == kDataLogKey) {
+        if (value.empty()) return c.UsageError(std::string(kDataLogKey) + " needs a path");
         std::error_code error;
         const std::filesystem::path absolute = std::filesystem::absolute(value, error);
         if (error) {
@@ -58,9 +68,12 @@ int Store(CommandContext& c, const std::string& key, const std::string& value) {
             return kExitFailed;
         }
         stored = QString::fromStdString(absolute.lexically_normal());
-    } else if (key == "ShowDollars") {
+    } else if (key == kShowDollarsKey) {
         const auto flag = Flag(value);
-        if (!flag) return c.UsageError("ShowDollars takes 0 or 1, not '" + value + "'");
+        if (!flag) {
+            return c.UsageError(std::string(kShowDollarsKey) + " takes 0 or 1, not '" + value +
+                                "'");
+        }
         stored = *flag;
     } else {
         const auto number = WholeNumber(value);
@@ -95,11 +108,8 @@ int RunConfig(CommandContext& c) {
     const auto& args = c.options.args;
     if (args.size() > 2) return c.UsageError("config takes at most a key and a value");
     const ReminderKey* reminder = args.empty() ? nullptr : FindReminderKey(args[0]);
-    if (!args.empty() && !reminder &&
-        std::find(kKeys.begin(), kKeys.end(), args[0]) == kKeys.end()) {
-        return c.UsageError("unknown key '" + args[0] +
-                            "' (keys: ShowDollars, DataLog, Rate, PeriodType, RoundingType, "
-                            "RoundingUnit, WeekStartDay, IdleMinutes, LongDayHours)");
+    if (!args.empty() && !reminder && !IsOptionKey(args[0])) {
+        return c.UsageError("unknown key '" + args[0] + "' (keys: " + KeyList() + ")");
     }
     if (reminder && args.size() == 2) return StoreReminder(c, *reminder, args[1]);
     if (reminder) {
@@ -115,7 +125,7 @@ int RunConfig(CommandContext& c) {
         c.out << ValueText(settings, rateText, args[0]) << '\n';
         return kExitOk;
     }
-    for (const std::string& key : kKeys) {
+    for (const char* key : kOptionKeys) {
         c.out << key << '\t' << ValueText(settings, rateText, key) << '\n';
     }
     const ReminderValues reminders = ReadReminders(c.store.Raw());
