@@ -9,6 +9,7 @@
 #include "core/reporter.h"
 #include "settings/settings_store.h"
 #include "ui/framework_dialogs.h"
+#include "ui/reminders/reminder_services.h"
 
 namespace tally {
 
@@ -20,6 +21,9 @@ struct AppServices {
     Reporter& reporter;
     FrameworkDialogs& dialogs;
     std::chrono::milliseconds timerPeriod = kTimerPeriod;
+    // The idle time and notifications of the desktop; none: no reminders (tests of other
+    // parts, printing from the command line).
+    const ReminderServices* reminders = nullptr;
 };
 
 }  // namespace tally

@@ -17,6 +17,7 @@ constexpr PromptEntry kPrompts[] = {
     {ID_CLOCK_OUT, "Clocks Out"},
     {ID_EDIT_RAW_DATA, "Edit the original raw data\nEdit Raw Data"},
     {ID_OPTIONS, "Set the program options\nProgram Options"},
+    {ID_REMINDERS, "Set when to be reminded of time away and of a long day\nReminders"},
     {ID_INVOICE, "Generate an invoice"},
     {ID_GENERATE_INVOICE, "Generate an invoice\nGenerate Invoice"},
     {ID_FILE_NEW, "Create a new document\nNew"},

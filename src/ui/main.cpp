@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <exception>
 #include <iostream>
+#include <memory>
 #include <string>
 
 #include "core/clock.h"
@@ -14,6 +15,8 @@
 #include "ui/framework_dialogs.h"
 #include "ui/print/command_line_print.h"
 #include "ui/qftb_app.h"
+#include "ui/reminders/desktop_notifier.h"
+#include "ui/reminders/idle_source.h"
 #include "ui/startup_switches.h"
 #include "widgets/message_box_reporter.h"
 
@@ -50,7 +53,10 @@ int Run(int argc, char** argv) {
                              "); the defaults are used until they are saved again.",
                          kErrorCaption, MessageIcon::Warning});
     }
-    CQFTBApp app({store, clock, reporter, dialogs});
+    const std::unique_ptr<IdleSource> idle = PlatformIdleSource();
+    DesktopNotifier notifier;
+    const ReminderServices reminders{idle.get(), notifier};
+    CQFTBApp app({store, clock, reporter, dialogs, kTimerPeriod, &reminders});
     if (!app.InitInstance(QApplication::arguments())) return 1;
     return QApplication::exec();
 }

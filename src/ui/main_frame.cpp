@@ -76,6 +76,7 @@ void CMainFrame::CreateMenu() {
 
     QMenu* edit = bar->addMenu("&Edit");
     edit->addAction(AddCommand(ID_OPTIONS, "&Options"));
+    edit->addAction(AddCommand(ID_REMINDERS, "&Reminders..."));
     edit->addAction(AddCommand(ID_EDIT_RAW_DATA, "Edit Raw Data"));
     edit->addSeparator();
 

@@ -91,6 +91,7 @@ void CQFTBApp::RouteCommands() {
     route(ID_CLOCK_IN, view, [view] { view->OnClockIn(); });
     route(ID_CLOCK_OUT, view, [view] { view->OnClockOut(); });
     route(ID_OPTIONS, view, [view] { view->OnOptions(); });
+    route(ID_REMINDERS, view, [view] { view->OnReminders(); });
     route(ID_EDIT_RAW_DATA, view, [view] { view->OnEditRawData(); });
     route(ID_INVOICE, view, [view] { view->OnInvoice(); });
     route(ID_FILE_PRINT, view, [this, view] { view->OnFilePrint(m_printer.Printer()); });

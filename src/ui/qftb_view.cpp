@@ -19,6 +19,7 @@
 #include "ui/print/report_painter.h"
 #include "ui/print/report_printout.h"
 #include "ui/qftb_doc.h"
+#include "ui/reminders/reminders_dlg.h"
 #include "widgets/dialog_units.h"
 
 namespace tally {
@@ -93,6 +94,12 @@ CQFTBView::CQFTBView(const AppServices& services, CQFTBDoc& document, CMainFrame
     m_engine.SetRowSink(&m_rows);
     CreateForm();
     connect(&m_timer, &QTimer::timeout, this, &CQFTBView::OnTimer);
+    if (services.reminders != nullptr) {
+        m_reminders = std::make_unique<ReminderController>(m_engine, services.clock, services.store,
+                                                           *services.reminders, &frame);
+        connect(m_reminders.get(), &ReminderController::ClockedOut, this,
+                &CQFTBView::ShowClockedOut);
+    }
 }
 
 void CQFTBView::CreateForm() {
@@ -142,6 +149,7 @@ void CQFTBView::OnInitialUpdate() {
     });
     m_engine.BuildMarqueeCaption();
     ScanTimeLog();
+    if (m_reminders) m_reminders->ReadSettings();
     m_timer.start(m_services.timerPeriod);
     emit PanesNeedUpdate();
 }
@@ -181,6 +189,7 @@ void CQFTBView::ShowCaption(const QString& caption) {
 void CQFTBView::OnTimer() {
     const std::string& log = m_engine.Settings().DataLog;
     if (m_logWatch.Changed(log)) RescanChangedLog();
+    if (m_reminders) m_reminders->OnTick();
     if (m_engine.OnTimer()) ShowCaption(QString::fromStdString(m_engine.MarqueeCaption()));
     ShowScanResults();
     emit PanesNeedUpdate();
@@ -211,6 +220,13 @@ void CQFTBView::OnClockOut() {
     emit PanesNeedUpdate();
 }
 
+// After a Clock Out made by the Idle Time prompt: what OnClockOut shows after its own.
+void CQFTBView::ShowClockedOut() {
+    m_frame.setWindowTitle(QString::fromStdString(m_engine.MarqueeCaption()));
+    ShowScanResults();
+    emit PanesNeedUpdate();
+}
+
 void CQFTBView::OnOptions() {
     // Offer what the store holds now, which tally config or a second copy may have changed
     // since the last load: OK without a change must not write older values back over it.
@@ -222,6 +238,14 @@ void CQFTBView::OnOptions() {
     m_services.store.Save(dialog.Values(), m_engine.Settings());
     ScanTimeLog();
     emit PanesNeedUpdate();
+}
+
+void CQFTBView::OnReminders() {
+    CRemindersDlg dialog(m_reminders && m_reminders->IdleTimeAvailable(), &m_frame);
+    dialog.SetValues(ReadReminders(m_services.store.Raw()));
+    if (dialog.exec() != QDialog::Accepted) return;
+    WriteReminders(m_services.store.Raw(), dialog.Values());
+    if (m_reminders) m_reminders->ReadSettings();
 }
 
 void CQFTBView::OnEditRawData() {

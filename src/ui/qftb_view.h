@@ -6,6 +6,7 @@
 #include <QString>
 #include <QTimer>
 #include <QWidget>
+#include <memory>
 #include <vector>
 
 #include "core/report_text.h"
@@ -13,6 +14,7 @@
 #include "ui/app_services.h"
 #include "ui/list_rows_sink.h"
 #include "ui/log_change_watch.h"
+#include "ui/reminders/reminder_controller.h"
 
 class QLabel;
 class QPrinter;
@@ -36,6 +38,7 @@ class CQFTBView : public QWidget {
     void OnClockOut();
     void OnEditRawData();
     void OnOptions();
+    void OnReminders();
     void OnInvoice();
     void OnFilePrint(QPrinter& printer);
     void OnFilePrintPreview(QPrinter& printer);
@@ -50,6 +53,8 @@ class CQFTBView : public QWidget {
     QSize sizeHint() const override { return m_formSize; }
 
     const TallyEngine& Engine() const { return m_engine; }
+    // None without reminder services.
+    ReminderController* Reminders() const { return m_reminders.get(); }
     QTreeView* DailyList() const { return m_dailyList; }
     QTreeView* RawList() const { return m_rawList; }
 
@@ -65,6 +70,7 @@ class CQFTBView : public QWidget {
     void ShowScanResults();
     void ShowCaption(const QString& caption);
     void RescanChangedLog();
+    void ShowClockedOut();
 
     const AppServices m_services;
     CQFTBDoc& m_document;
@@ -72,6 +78,7 @@ class CQFTBView : public QWidget {
     TallyEngine m_engine;
     ListRowsSink m_rows;
     LogChangeWatch m_logWatch;
+    std::unique_ptr<ReminderController> m_reminders;
     QTimer m_timer;
     bool m_bColumnsAdded = false;
     QSize m_formSize;

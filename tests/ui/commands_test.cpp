@@ -13,6 +13,7 @@
 #include "dialog_driver.h"
 #include "editor/edit_data_dlg.h"
 #include "invoice/invoice_dlg.h"
+#include "report_lines.h"
 #include "settings/options_dlg.h"
 #include "ui/about_dlg.h"
 #include "widgets/command_ids.h"
@@ -158,7 +159,7 @@ TEST(RevisionLineTest, takesTheProductVersionsFirstTwoFieldsAndTheFileVersionsFo
     EXPECT_EQ(withoutRecord.findChild<QLabel*>("Revision")->text(), "");
 }
 
-TEST_F(CommandsTest, printsAndPreviewsOneBlankPage) {
+TEST_F(CommandsTest, printsAndPreviewsTheReportOnOnePage) {
     ASSERT_TRUE(w.Start());
     w.Trigger(ID_FILE_PRINT_PREVIEW);
     EXPECT_EQ(w.dialogs.previewPages, 1);
@@ -168,7 +169,11 @@ TEST_F(CommandsTest, printsAndPreviewsOneBlankPage) {
     EXPECT_FALSE(QFile::exists(pdf)) << "nothing is printed when the dialog is cancelled";
     w.dialogs.printToFile = pdf;
     w.Trigger(ID_FILE_PRINT);
-    EXPECT_TRUE(ReadFile(pdf.toStdString()).find("/Count 1") != std::string::npos);
+    const std::vector<std::string> pages = PdfPageTexts(pdf.toStdString());
+    ASSERT_EQ(pages.size(), 1u);
+    for (const char* text : {"Mar 04, 2024", "03:30:00", "Tue", "Mar 05, 2024", "Page 1 of 1"}) {
+        EXPECT_NE(pages[0].find(text), std::string::npos) << text;
+    }
 
     w.Trigger(ID_FILE_PRINT_SETUP);
     EXPECT_EQ(w.dialogs.pageSetups, 1);

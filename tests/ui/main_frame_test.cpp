@@ -59,6 +59,7 @@ TEST_F(MainFrameTest, hasTheMenuWithItsMnemonicsAndShortcuts) {
                                                                "  E&xit|",
                                                                "&Edit",
                                                                "  &Options|",
+                                                               "  &Reminders...|",
                                                                "  Edit Raw Data|",
                                                                "-",
                                                                "&View",

@@ -48,7 +48,7 @@ void WindowHarness::WriteLog(const std::string& text) const {
 }
 
 bool WindowHarness::Start(const QStringList& arguments) {
-    app = std::make_unique<CQFTBApp>(AppServices{*store, clock, reporter, dialogs, timerPeriod});
+    app = std::make_unique<CQFTBApp>(AppServices{*store, clock, reporter, dialogs, timerPeriod, reminders});
     return app->InitInstance(QStringList{"tallybook"} + arguments);
 }
 

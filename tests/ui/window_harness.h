@@ -30,7 +30,10 @@ class FakeFrameworkDialogs final : public FrameworkDialogs {
     }
     bool RunPrintDialog(QPrinter& printer, QWidget*) override;
     void RunPrintPreview(QPrinter& printer, QWidget*, const PaintPages& paint) override;
-    void RunPageSetup(QPrinter&, QWidget*) override { ++pageSetups; }
+    void RunPageSetup(QPrinter& printer, QWidget*) override {
+        ++pageSetups;
+        if (pageSetup) pageSetup(printer);
+    }
 
     QString openFileName;
     QString saveFileName;
@@ -38,6 +41,7 @@ class FakeFrameworkDialogs final : public FrameworkDialogs {
     QString printToFile;  // the print dialog chooses PDF output to this file; empty: cancel
     int previewPages = -1;
     int pageSetups = 0;
+    std::function<void(QPrinter&)> pageSetup;  // the choices the page set-up dialog makes
 };
 
 class WindowHarness {
