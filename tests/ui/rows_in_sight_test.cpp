@@ -119,6 +119,15 @@ TEST(RowsInSightTest, showsTheNewestRowsAfterEveryKindOfScan) {
     }
 }
 
+TEST(RowsInSightTest, leavesTheUsersRowAloneWhileNothingIsScanned) {
+    WindowHarness w;
+    WriteFile(w.LogPath(), kLongLog);
+    ASSERT_TRUE(w.Start());
+    ShowOldestRow(w.View().RawList());
+    w.Tick();
+    EXPECT_EQ(w.View().RawList()->currentIndex().row(), 0);
+}
+
 TEST(RowsInSightTest, selectsNothingInAnEmptyList) {
     WindowHarness w;
     WriteFile(w.LogPath(), "");
