@@ -14,6 +14,8 @@ inline constexpr const char* kNoLogText = "ERROR! No %s exists. Aborting operati
 inline constexpr const char* kOpenFailedText = "ERROR! Failed to open %s. Aborting operation.\n";
 inline constexpr const char* kNotRegularText =
     "ERROR! %s is not a regular file. Aborting operation.\n";
+// The reason given where a message names the file and the system's reason on its own line.
+inline constexpr const char* kNotRegularReason = "It is not a regular file.";
 
 // Closes a descriptor when it goes out of scope.
 class FileDescriptor {

@@ -97,7 +97,7 @@ std::optional<Message> CTimeEntryList::WriteTimeLog(const std::string& path, boo
         case TimeLogLock::Status::Busy:
             return InUseMessage(path);
         case TimeLogLock::Status::NotRegular:
-            return SaveMessage(kSaveOpenFailedText, path, "It is not a regular file.");
+            return SaveMessage(kSaveOpenFailedText, path, kNotRegularReason);
         default:
             return SaveMessage(kSaveOpenFailedText, path, LastSystemErrorText());
     }

@@ -4,21 +4,26 @@
 #include <QFileInfo>
 
 #include "core/messages.h"
-#include "settings/settings_store.h"
+#include "core/time_log_file.h"
+#include "editor/system_error.h"
 
 namespace tally {
 
 bool CQFTBDoc::OnOpenDocument(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const std::string name = QFile::encodeName(path).toStdString();
+    // The time log's own open: a FIFO or device is refused at once instead of blocking.
+    const OpenedLog file = OpenTimeLogFile(name, LogAccess::Read);
+    if (!file.Ok()) {
+        const std::string reason = file.status == OpenedLog::Status::NotRegular
+                                       ? std::string(kNotRegularReason)
+                                       : SystemErrorText(file.error);
         m_reporter.Report({QString("Cannot open the document %1.\n%2")
-                               .arg(QFileInfo(path).fileName(), file.errorString())
+                               .arg(QFileInfo(path).fileName(), QString::fromStdString(reason))
                                .toStdString(),
                            kApplicationName, MessageIcon::Warning});
         return false;
     }
-    file.close();
-    m_entries.Load(QFile::encodeName(path).toStdString());
+    m_entries.Load(name);
     return true;
 }
 

@@ -1,10 +1,17 @@
 // The document: a time log file opened from the command line or File Open into its own
 // entry list, saved with File Save, and remembered among the recent files.
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+
+#include <atomic>
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "process.h"
 #include "widgets/command_ids.h"
@@ -79,6 +86,43 @@ TEST_F(DocumentTest, keepsTheDocumentWhenFileOpenFails) {
     EXPECT_EQ(w.reporter.messages.size(), 1u);
     EXPECT_EQ(w.App().Document()->Entries().GetCount(), 1);
     EXPECT_EQ(w.App().Document()->PathName(), QString::fromStdString(DocumentPath()));
+}
+
+// A FIFO without a writer would stall a plain open for reading, and a device never ends.
+TEST_F(DocumentTest, refusesAFifoOrDeviceAsFileOpensFileAtOnce) {
+    using namespace std::chrono_literals;
+    WriteFile(DocumentPath(), Crlf(kOnePair));
+    const std::string fifo = w.dir.File("fifo.dat");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    ASSERT_TRUE(w.Start({QString::fromStdString(DocumentPath())}));
+    // Should File Open block after all, a writer comes after two seconds so the test ends.
+    std::atomic<bool> finished{false};
+    std::thread rescue([&] {
+        const auto deadline = std::chrono::steady_clock::now() + 2s;
+        while (!finished) {
+            if (std::chrono::steady_clock::now() >= deadline) {
+                const int fd = open(fifo.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+                if (fd >= 0) close(fd);
+            }
+            std::this_thread::sleep_for(10ms);
+        }
+    });
+    for (const std::string& path : {fifo, std::string("/dev/zero")}) {
+        SCOPED_TRACE(path);
+        w.reporter.messages.clear();
+        w.dialogs.openFileName = QString::fromStdString(path);
+        const auto start = std::chrono::steady_clock::now();
+        w.Trigger(ID_FILE_OPEN);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+        ASSERT_EQ(w.reporter.messages.size(), 1u);
+        EXPECT_EQ(w.reporter.messages[0].text, "Cannot open the document " +
+                                                   std::filesystem::path(path).filename().string() +
+                                                   ".\nIt is not a regular file.");
+        EXPECT_EQ(w.App().Document()->Entries().GetCount(), 1);
+        EXPECT_EQ(w.App().Document()->PathName(), QString::fromStdString(DocumentPath()));
+    }
+    finished = true;
+    rescue.join();
 }
 
 TEST_F(DocumentTest, dropsARecentFileThatCannotBeOpenedAnyMore) {

@@ -79,6 +79,7 @@ class WindowHarness {
     FakeFrameworkDialogs dialogs;
     std::unique_ptr<SettingsStore> store;
     std::chrono::milliseconds timerPeriod{std::chrono::hours(24)};  // ticks only from Tick()
+    const ReminderServices* reminders = nullptr;  // none: no reminders
 
   private:
     std::unique_ptr<CQFTBApp> app;
