@@ -5,12 +5,17 @@
 #include <QPrinter>
 #include <memory>
 
+#include "ui/print/report_painter.h"
+
 namespace tally {
 
 class PrinterSettings {
   public:
     QPrinter& Printer() {
-        if (!m_printer) m_printer = std::make_unique<QPrinter>();
+        if (!m_printer) {
+            m_printer = std::make_unique<QPrinter>();
+            UseReportMargins(*m_printer);
+        }
         return *m_printer;
     }
 

@@ -48,6 +48,7 @@ class ReportPrintTest : public testing::Test {
     }
     // The pages the report takes on a printer as the program makes it.
     std::size_t PagesOn(QPrinter& printer) {
+        UseReportMargins(printer);
         return LayoutReport(w.View().Report(), ReportLinesPerPage(printer)).size();
     }
     QString Pdf() const { return QString::fromStdString(w.dir.File("report.pdf")); }

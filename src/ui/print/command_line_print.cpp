@@ -10,6 +10,7 @@
 #include "core/report_text.h"
 #include "core/tally_engine.h"
 #include "core/time_log_file.h"
+#include "ui/print/report_painter.h"
 #include "ui/print/report_printout.h"
 
 namespace tally {
@@ -97,6 +98,7 @@ int PrintFromCommandLine(const StartupSwitches& switches, SettingsStore& store, 
         BuildReport(kApplicationName, engine, engine.Rows(), clock.Now());
 
     QPrinter printer(QPrinter::HighResolution);
+    UseReportMargins(printer);
     if (!SetUpPrinter(switches, printer, problem)) return Fail(err, problem);
     const bool existed = toFile && QFile::exists(switches.pdfFile);
     problem = PrintReport(printer, lines);

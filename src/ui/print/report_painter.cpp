@@ -12,15 +12,20 @@ namespace tally {
 namespace {
 
 constexpr int kReportPointSize = 10;
+constexpr qreal kMarginMillimetres = 20;
 
 bool IsListLine(const ReportLine& line) {
     return line.kind == ReportLineKind::ColumnTitles || line.kind == ReportLineKind::Day ||
            line.kind == ReportLineKind::Separator;
 }
 
+struct ListColumns {
+    std::array<int, DailyRow::kColumns> starts{};
+    int right = 0;  // where the widest text of the last column ends
+};
+
 // Where each column of the list starts: after the widest text of the column before it.
-std::array<int, DailyRow::kColumns> ColumnStarts(const std::vector<ReportLine>& lines,
-                                                 const QFontMetrics& metrics) {
+ListColumns PlaceColumns(const std::vector<ReportLine>& lines, const QFontMetrics& metrics) {
     std::array<int, DailyRow::kColumns> widths{};
     for (const ReportLine& line : lines) {
         if (!IsListLine(line)) continue;
@@ -31,17 +36,18 @@ std::array<int, DailyRow::kColumns> ColumnStarts(const std::vector<ReportLine>& 
         }
     }
     const int gap = metrics.horizontalAdvance(QStringLiteral("MMMM"));
-    std::array<int, DailyRow::kColumns> starts{};
-    for (std::size_t column = 1; column < starts.size(); ++column) {
-        starts[column] = starts[column - 1] + widths[column - 1] + gap;
+    ListColumns columns;
+    for (std::size_t column = 1; column < widths.size(); ++column) {
+        columns.starts[column] = columns.starts[column - 1] + widths[column - 1] + gap;
     }
-    return starts;
+    columns.right = columns.starts.back() + widths.back();
+    return columns;
 }
 
 class PagePainter {
   public:
     PagePainter(QPainter& painter, const QFontMetrics& metrics, int pageWidth,
-                std::array<int, DailyRow::kColumns> columns)
+                const ListColumns& columns)
         : painter_(painter), metrics_(metrics), width_(pageWidth), columns_(columns) {
         bold_ = painter.font();
         bold_.setBold(true);
@@ -81,13 +87,13 @@ class PagePainter {
             case ReportLineKind::ColumnTitles:
             case ReportLineKind::Day:
             case ReportLineKind::Separator:
-                for (std::size_t column = 0; column < columns_.size(); ++column) {
-                    painter_.drawText(columns_[column], baseline,
+                for (std::size_t column = 0; column < columns_.starts.size(); ++column) {
+                    painter_.drawText(columns_.starts[column], baseline,
                                       QString::fromStdString(line.cells[column]));
                 }
                 if (line.kind == ReportLineKind::ColumnTitles) {
                     const int rule = baseline + metrics_.descent();
-                    painter_.drawLine(0, rule, width_, rule);
+                    painter_.drawLine(0, rule, columns_.right, rule);
                 }
                 return;
         }
@@ -96,7 +102,7 @@ class PagePainter {
     QPainter& painter_;
     const QFontMetrics& metrics_;
     int width_;
-    std::array<int, DailyRow::kColumns> columns_;
+    ListColumns columns_;
     QFont bold_;
 };
 
@@ -104,6 +110,12 @@ class PagePainter {
 
 QFont ReportFont() {
     return QFont(QStringLiteral("DejaVu Sans"), kReportPointSize);
+}
+
+void UseReportMargins(QPrinter& printer) {
+    printer.setPageMargins(
+        QMarginsF(kMarginMillimetres, kMarginMillimetres, kMarginMillimetres, kMarginMillimetres),
+        QPageLayout::Millimeter);
 }
 
 int ReportLinesPerPage(QPrinter& printer) {
@@ -119,7 +131,7 @@ bool PaintReport(QPrinter& printer, const std::vector<ReportLine>& lines) {
     if (!painter.begin(&printer)) return false;
     painter.setFont(ReportFont());
     const QFontMetrics metrics(ReportFont(), &printer);
-    PagePainter pagePainter(painter, metrics, printer.width(), ColumnStarts(lines, metrics));
+    PagePainter pagePainter(painter, metrics, printer.width(), PlaceColumns(lines, metrics));
     for (std::size_t n = 0; n < pages.size(); ++n) {
         if (n > 0 && !printer.newPage()) return false;
         pagePainter.Draw(pages[n], linesPerPage);

@@ -14,6 +14,10 @@ namespace tally {
 // The font the report is printed in.
 QFont ReportFont();
 
+// Margins that leave room to hold, punch or bind the paper; set on a printer when it is
+// made, so that Print Setup may change them.
+void UseReportMargins(QPrinter& printer);
+
 // How many lines of the report font fit on one page of this printer, footer included.
 int ReportLinesPerPage(QPrinter& printer);
 
