@@ -1,7 +1,8 @@
 // Shows the dialogs of the desktop program with sample data, for looking at them:
 //   dialog_shots OUTDIR       saves each dialog as OUTDIR/<name>.png
 //   dialog_shots --show NAME  shows one dialog until it is closed (for a screen capture)
-// Names: options, time_entry, edit_data, invoice. Uses a private settings file and log.
+// Names: options, time_entry, edit_data, invoice, idle_time, reminders, reminders_no_idle. Uses a
+// private settings file and log.
 
 #include <QApplication>
 #include <QDir>
@@ -21,6 +22,8 @@
 #include "invoice/invoice_dlg.h"
 #include "settings/options_dlg.h"
 #include "test_support.h"
+#include "ui/reminders/idle_time_dlg.h"
+#include "ui/reminders/reminders_dlg.h"
 
 namespace {
 
@@ -87,6 +90,16 @@ std::unique_ptr<QDialog> MakeDialog(const std::string& name, Sample& sample) {
         dlg->SetDataFile(sample.log);
         return dlg;
     }
+    if (name == "idle_time") {
+        return std::make_unique<CIdleTimeDlg>(
+            AwayTime{FromLocalTime(2004, 6, 4, 12, 3, 0), FromLocalTime(2004, 6, 4, 13, 10, 0)},
+            nullptr);
+    }
+    if (name == "reminders" || name == "reminders_no_idle") {
+        auto dlg = std::make_unique<CRemindersDlg>(name == "reminders", nullptr);
+        dlg->SetValues({10, 10});
+        return dlg;
+    }
     return nullptr;
 }
 
@@ -128,7 +141,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     QDir().mkpath(args[1]);
-    for (const char* name : {"options", "time_entry", "edit_data", "invoice"}) {
+    for (const char* name : {"options", "time_entry", "edit_data", "invoice", "idle_time",
+                             "reminders", "reminders_no_idle"}) {
         auto dlg = MakeDialog(name, sample);
         dlg->show();
         Prepare(name, *dlg);

@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 
 #include "fake_reminder_services.h"
 #include "log_text.h"
@@ -79,6 +80,18 @@ TEST_F(ReminderControllerTest, KeepTheTimeChangesNothing) {
     EXPECT_TRUE(engine.ClockedIn());
     EXPECT_EQ(clockOuts, 0);
     EXPECT_TRUE(reporter.messages.empty());
+}
+
+TEST_F(ReminderControllerTest, EnterAndEscapeKeepTheTime) {
+    PutLog(In("2026-12-07 12:00:00"));
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+        AwayUntil(At(2026, 12, 7, 12, 3, 0), At(2026, 12, 7, 13, 10, 0));
+        ASSERT_NE(controller.IdlePrompt(), nullptr) << key;
+        QTest::keyClick(controller.IdlePrompt(), key);
+        EXPECT_EQ(controller.IdlePrompt(), nullptr) << key;
+        EXPECT_EQ(ReadFile(Log()), In("2026-12-07 12:00:00")) << key;
+    }
+    EXPECT_EQ(clockOuts, 0);
 }
 
 TEST_F(ReminderControllerTest, ClockOutWhenILeftWritesTheClockOutOfThatTime) {

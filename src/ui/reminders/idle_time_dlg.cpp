@@ -1,6 +1,6 @@
 #include "ui/reminders/idle_time_dlg.h"
 
-#include <QDialogButtonBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -19,20 +19,23 @@ CIdleTimeDlg::CIdleTimeDlg(const AwayTime& away, QWidget* parent)
     setWindowTitle("Idle Time");
     setFont(DialogFont());
     m_text->setTextFormat(Qt::PlainText);
-    m_text->setWordWrap(true);
-    // Keeping the time is the answer that changes nothing: Enter and Escape both give it.
+    // Keeping the time is the answer that changes nothing: it comes first, has the focus, and
+    // Enter and Escape both give it. Clocking out takes a click or its mnemonic.
     m_keep->setDefault(true);
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(m_keep, QDialogButtonBox::RejectRole);
-    buttons->addButton(m_clockOut, QDialogButtonBox::AcceptRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    m_clockOut->setAutoDefault(false);
+    connect(m_keep, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_clockOut, &QPushButton::clicked, this, &QDialog::accept);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_keep);
+    buttons->addWidget(m_clockOut);
     const DialogUnits units;
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(units.X(7), units.Y(7), units.X(7), units.Y(7));
     layout->setSpacing(units.Y(7));
     layout->addWidget(m_text);
-    layout->addWidget(buttons);
+    layout->addLayout(buttons);
+    m_keep->setFocus();
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
