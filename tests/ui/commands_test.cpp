@@ -15,6 +15,7 @@
 #include "invoice/invoice_dlg.h"
 #include "report_lines.h"
 #include "settings/options_dlg.h"
+#include "settings/settings_store.h"
 #include "ui/about_dlg.h"
 #include "widgets/command_ids.h"
 #include "window_harness.h"
@@ -35,7 +36,7 @@ class CommandsTest : public testing::Test {
     void SetUp() override { w.WriteLog(kTwoDayLog); }
     QVariant Stored(const char* key) {
         QSettings ini(w.IniPath(), QSettings::IniFormat);
-        return ini.value(QString("Options/") + key);
+        return ini.value(StorePath(kOptionsSection, key));
     }
     WindowHarness w;
 };
@@ -74,13 +75,13 @@ TEST_F(CommandsTest, optionsOkStoresEveryKeyAndRescans) {
     });
     w.Trigger(ID_OPTIONS);
 
-    EXPECT_EQ(Stored("ShowDollars").toInt(), 1);
-    EXPECT_EQ(Stored("RoundingType").toInt(), 1);
-    EXPECT_EQ(Stored("RoundingUnit").toInt(), 30);
-    EXPECT_EQ(Stored("WeekStartDay").toInt(), 1);
-    EXPECT_EQ(Stored("Rate").toString(), "30abc");
-    EXPECT_EQ(Stored("DataLog").toString(), otherLog);
-    EXPECT_EQ(Stored("PeriodType").toInt(), 0);
+    EXPECT_EQ(Stored(kShowDollarsKey).toInt(), 1);
+    EXPECT_EQ(Stored(kRoundingTypeKey).toInt(), 1);
+    EXPECT_EQ(Stored(kRoundingUnitKey).toInt(), 30);
+    EXPECT_EQ(Stored(kWeekStartDayKey).toInt(), 1);
+    EXPECT_EQ(Stored(kRateKey).toString(), "30abc");
+    EXPECT_EQ(Stored(kDataLogKey).toString(), otherLog);
+    EXPECT_EQ(Stored(kPeriodTypeKey).toInt(), 0);
     EXPECT_EQ(w.Text("TodayFirst"), "1:30:00 (45.00)");
     EXPECT_EQ(w.RowCount(w.View().RawList()), 3);
 }
@@ -89,13 +90,13 @@ TEST_F(CommandsTest, optionsOkWithoutChangesWritesEveryKey) {
     ASSERT_TRUE(w.Start());
     WhenModal<COptionsDlg>([](COptionsDlg* dialog) { FindButton(*dialog, "OK")->click(); });
     w.Trigger(ID_OPTIONS);
-    EXPECT_EQ(Stored("ShowDollars").toString(), "0");
-    EXPECT_EQ(Stored("RoundingType").toString(), "0");
-    EXPECT_EQ(Stored("RoundingUnit").toString(), "0");
-    EXPECT_EQ(Stored("WeekStartDay").toString(), "0");
-    EXPECT_EQ(Stored("Rate").toString(), "0.00");
-    EXPECT_EQ(Stored("PeriodType").toString(), "1");
-    EXPECT_EQ(Stored("DataLog").toString(), QString::fromStdString(w.LogPath()));
+    EXPECT_EQ(Stored(kShowDollarsKey).toString(), "0");
+    EXPECT_EQ(Stored(kRoundingTypeKey).toString(), "0");
+    EXPECT_EQ(Stored(kRoundingUnitKey).toString(), "0");
+    EXPECT_EQ(Stored(kWeekStartDayKey).toString(), "0");
+    EXPECT_EQ(Stored(kRateKey).toString(), "0.00");
+    EXPECT_EQ(Stored(kPeriodTypeKey).toString(), "1");
+    EXPECT_EQ(Stored(kDataLogKey).toString(), QString::fromStdString(w.LogPath()));
 }
 
 TEST_F(CommandsTest, optionsCancelStoresNothing) {
