@@ -58,6 +58,7 @@ int Run(int argc, char** argv) {
     const ReminderServices reminders{idle.get(), notifier};
     CQFTBApp app({store, clock, reporter, dialogs, kTimerPeriod, &reminders});
     if (!app.InitInstance(QApplication::arguments())) return 1;
+    notifier.SetTrayIcon(&app.Tray()->Icon());
     return QApplication::exec();
 }
 

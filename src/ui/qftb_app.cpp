@@ -53,6 +53,11 @@ bool CQFTBApp::InitInstance(const QStringList& arguments) {
         return false;
     }
 
+    m_tray =
+        std::make_unique<TrayIcon>(*m_frame, m_frame->Action(ID_CLOCK_IN),
+                                   m_frame->Action(ID_CLOCK_OUT), m_frame->Action(ID_APP_EXIT));
+    UpdatePanes();
+    if (QSystemTrayIcon::isSystemTrayAvailable()) m_tray->Show();
     m_frame->show();
     return true;
 }
@@ -103,6 +108,11 @@ void CQFTBApp::RouteCommands() {
 void CQFTBApp::UpdatePanes() {
     m_view->OnUpdateInOutPane(m_frame->Pane(ID_INDICATOR_INOUT));
     m_view->OnUpdateClockPane(m_frame->Pane(ID_INDICATOR_CLOCK));
+    if (m_tray) {
+        const TotalsTexts& texts = m_view->Engine().Texts();
+        m_tray->Update(m_view->Engine().ClockedIn(), QString::fromStdString(texts.todayFirst),
+                       QString::fromStdString(texts.periodFirst));
+    }
 }
 
 void CQFTBApp::OnAppAbout() {

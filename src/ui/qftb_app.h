@@ -9,6 +9,7 @@
 #include "ui/app_services.h"
 #include "ui/printer_settings.h"
 #include "ui/recent_file_list.h"
+#include "ui/tray/tray_icon.h"
 
 namespace tally {
 
@@ -33,6 +34,8 @@ class CQFTBApp : public QObject {
     CMainFrame* MainFrame() const { return m_frame.get(); }
     CQFTBView* View() const { return m_view; }
     CQFTBDoc* Document() const { return m_document.get(); }
+    // Shown where the desktop has a tray; none until start-up succeeded.
+    TrayIcon* Tray() const { return m_tray.get(); }
     const RecentFileList& RecentFiles() const { return m_recentFiles; }
 
     void OnAppAbout();
@@ -59,6 +62,7 @@ class CQFTBApp : public QObject {
     std::unique_ptr<CQFTBDoc> m_document;
     std::unique_ptr<CMainFrame> m_frame;
     CQFTBView* m_view = nullptr;  // owned by the frame
+    std::unique_ptr<TrayIcon> m_tray;
 };
 
 }  // namespace tally
