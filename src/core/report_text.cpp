@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
-#include <ctime>
 
+#include "core/c_format.h"
+#include "core/calendar.h"
 #include "core/log_check.h"
 
 namespace tally {
@@ -25,11 +26,11 @@ ReportLine RowLine(const DailyRow& row) {
     return line;
 }
 
+// In the names the log itself writes, whatever the desktop's language.
 std::string PrintedOn(TimeValue printedAt) {
-    const std::tm local = ToLocalTm(printedAt);
-    char text[64] = {};
-    std::strftime(text, sizeof text, "%a %b %d, %Y %H:%M", &local);
-    return std::string("Printed: ") + text;
+    const std::tm t = ToLocalTm(printedAt);
+    return FormatC("Printed: %s %s %02d, %d %02d:%02d", kWeekdayNames[t.tm_wday],
+                   kMonthNames[t.tm_mon], t.tm_mday, t.tm_year + 1900, t.tm_hour, t.tm_min);
 }
 
 // A total as the window's totals boxes round it.

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <clocale>
 
 #include "engine_fixture.h"
 #include "report_lines.h"
@@ -54,6 +55,17 @@ TEST_F(ReportText, holdsTheHeadingTheTotalsAndTheListEndingInTheLastDayAndPeriod
                             "Day|Tue|Jan 06, 2004|02:00:00",
                             "Period||----------|09:45:30",
                         }));
+}
+
+TEST_F(ReportText, datesThePrintoutInTheLogsOwnNamesUnderAnyLocale) {
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr) << "de_DE.UTF-8 must be installed";
+    WriteLog(kWorkedExample);
+    engine.ScanTimeLog();
+    const std::vector<std::string> lines = Report();
+    std::setlocale(LC_ALL, previous.c_str());
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[2], "Text|Printed: Mon Mar 04, 2024 09:30");
 }
 
 TEST_F(ReportText, listsNoDayForALogWithoutPunchesOrWithoutAFile) {
