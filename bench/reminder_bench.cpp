@@ -1,0 +1,76 @@
+// tally_bench_reminders: what the reminders cost on each one-second tick while clocked in
+// (the budget is 1 ms): reading the open In and deciding, with an idle source that answers
+// at once; and asking the X server for the idle time, where DISPLAY names one with the
+// MIT-SCREEN-SAVER extension (under Xvfb, say).
+
+#include <benchmark/benchmark.h>
+#include <QApplication>
+#include <QWidget>
+#include <clocale>
+
+#include "core/tally_engine.h"
+#include "fake_reminder_services.h"
+#include "log_text.h"
+#include "settings/reminder_settings.h"
+#include "test_support.h"
+#include "ui/reminders/reminder_controller.h"
+#include "ui/reminders/x11_idle_source.h"
+
+namespace tally::bench {
+namespace {
+
+void ControllerTick(benchmark::State& state) {
+    const test::TempDir dir;
+    const std::string log = dir.File("TALLYBK.DAT");
+    test::WriteFile(log, test::Triple("2026-12-07 08:00:00", "2026-12-07 12:00:00") +
+                             test::In("2026-12-07 13:00:00"));
+    test::FakeClock clock(test::At(2026, 12, 7, 14, 0, 0));
+    test::RecordingReporter reporter;
+    TallyEngine engine(clock, reporter);
+    engine.Settings().DataLog = log;
+    engine.ScanTimeLog();
+    SettingsStore store(QString::fromStdString(dir.File("settings.ini")));
+    WriteReminders(store.Raw(), {10, 10});
+    test::FakeIdleSource idle;
+    test::RecordingNotifier notifier;
+    QWidget window;
+    ReminderController controller(engine, clock, store, {&idle, notifier}, &window);
+    controller.ReadSettings();
+    for (auto _ : state) {
+        clock.Advance(1);
+        controller.OnTick();
+    }
+}
+
+void X11IdleTime(benchmark::State& state) {
+    const auto source = X11IdleSource::Open();
+    if (!source) {
+        state.SkipWithError("no X display with MIT-SCREEN-SAVER (set DISPLAY)");
+        return;
+    }
+    for (auto _ : state) benchmark::DoNotOptimize(source->IdleSeconds());
+}
+
+}  // namespace
+}  // namespace tally::bench
+
+int main(int argc, char** argv) {
+    using namespace tally::bench;
+    // Without a display, offscreen; with one, its own platform (the X11 measure needs it).
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    tally::test::PinTimeZone();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RegisterBenchmark("ReminderTick/controller", ControllerTick)
+        ->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("ReminderTick/x11_idle_time", X11IdleTime)
+        ->Unit(benchmark::kMicrosecond)
+        ->UseRealTime();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
