@@ -35,7 +35,6 @@ void ControllerTick(benchmark::State& state) {
     test::RecordingNotifier notifier;
     QWidget window;
     ReminderController controller(engine, clock, store, {&idle, notifier}, &window);
-    controller.ReadSettings();
     for (auto _ : state) {
         clock.Advance(1);
         controller.OnTick();

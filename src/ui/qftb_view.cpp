@@ -149,7 +149,6 @@ void CQFTBView::OnInitialUpdate() {
     });
     m_engine.BuildMarqueeCaption();
     ScanTimeLog();
-    if (m_reminders) m_reminders->ReadSettings();
     m_timer.start(m_services.timerPeriod);
     emit PanesNeedUpdate();
 }
@@ -245,7 +244,6 @@ void CQFTBView::OnReminders() {
     dialog.SetValues(ReadReminders(m_services.store.Raw()));
     if (dialog.exec() != QDialog::Accepted) return;
     WriteReminders(m_services.store.Raw(), dialog.Values());
-    if (m_reminders) m_reminders->ReadSettings();
 }
 
 void CQFTBView::OnEditRawData() {

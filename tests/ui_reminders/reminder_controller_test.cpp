@@ -29,7 +29,6 @@ class ReminderControllerTest : public ::testing::Test {
     std::string Log() const { return dir.File("TALLYBK.DAT"); }
     void SetLimits(int idleMinutes, int longDayHours) {
         WriteReminders(store.Raw(), {idleMinutes, longDayHours});
-        controller.ReadSettings();
     }
     // The log as another program leaves it; the window reads it before the next tick.
     void PutLog(const std::string& text) {
@@ -180,7 +179,6 @@ TEST_F(ReminderControllerTest, NoPrompt) {
         SetLimits(c.idleMinutes, 0);
         services.idle = c.idleSource ? &idle : nullptr;
         ReminderController fresh(engine, clock, store, services, &window);
-        fresh.ReadSettings();
         const TimeValue stopped = At(2026, 12, 7, 12, 3, 0);
         for (TimeValue t = stopped; t < c.back; t += 5) {
             clock.Set(t);
@@ -223,10 +221,14 @@ TEST_F(ReminderControllerTest, OneLongDayReminderPerIn) {
     EXPECT_EQ(notifier.notes.last(), "TallyBook: You have been clocked in since 07:00 (10:00:00).");
 }
 
-TEST_F(ReminderControllerTest, TheLimitsComeFromTheStore) {
-    store.Raw().setValue("Reminders/IdleMinutes", 1);
-    controller.ReadSettings();
+TEST_F(ReminderControllerTest, TheLimitsComeFromTheStoreAsItIsNow) {
     PutLog(In("2026-12-07 12:00:00"));
+    Tick(At(2026, 12, 7, 12, 2, 0), 0);  // read with 10 minutes
+    // Written by another program (tally config) while the window runs.
+    {
+        QSettings other(QString::fromStdString(dir.File("settings.ini")), QSettings::IniFormat);
+        other.setValue("Reminders/IdleMinutes", 1);
+    }
     AwayUntil(At(2026, 12, 7, 12, 3, 0), At(2026, 12, 7, 12, 4, 10));
     ASSERT_NE(controller.IdlePrompt(), nullptr);
     EXPECT_EQ(controller.IdlePrompt()->Away(),

@@ -23,6 +23,7 @@ void ReminderController::OnTick() {
     if (m_engine.ClockedIn()) open = ReadOpenInRecord(m_engine.Settings().DataLog);
     // A punch from elsewhere answered the question: the prompt goes, and changes nothing.
     if (m_prompt && open != m_promptIn) m_prompt->reject();
+    if (open) ReadSettings();
 
     ReminderTick tick;
     tick.clockedIn = open.has_value();

@@ -27,9 +27,9 @@ class ReminderController : public QObject {
     ReminderController(TallyEngine& engine, const Clock& clock, SettingsStore& store,
                        const ReminderServices& services, QWidget* dialogParent);
 
-    // Takes the limits from the store (at start-up and after the Reminders dialog).
-    void ReadSettings();
-    // One timer tick, after the window has read any change of the log.
+    // One timer tick, after the window has read any change of the log. While clocked in, the
+    // limits are read from the store each time: the Reminders dialog or tally config may
+    // have changed them.
     void OnTick();
 
     bool IdleTimeAvailable() const { return m_services.idle != nullptr; }
@@ -41,6 +41,7 @@ class ReminderController : public QObject {
     void ClockedOut();
 
   private:
+    void ReadSettings();
     void RaiseIdlePrompt(const AwayTime& away, const OpenInRecord& in);
     void OnIdlePromptFinished(int result);
 
