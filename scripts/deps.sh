@@ -4,8 +4,9 @@ set -euo pipefail
 packages=(cmake g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
           faketime fonts-dejavu-core xvfb xauth xdotool imagemagick hledger clang-format locales
           hyperfine time x11-utils poppler-utils)
-# The reminders ask an X11 desktop for its idle time (MIT-SCREEN-SAVER).
-packages+=(libx11-dev libxss-dev)
+# The reminders ask an X11 desktop for its idle time (MIT-SCREEN-SAVER); their D-Bus tests run
+# a session bus of their own.
+packages+=(libx11-dev libxss-dev dbus-daemon)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
