@@ -29,7 +29,7 @@ TEST(DesktopNotifier, WithoutANotificationServiceOrATrayAMessageBoxThatDoesNotBl
     EXPECT_EQ(box->text(), "You have been clocked in since 08:02 (10:00:00).");
     EXPECT_FALSE(box->isModal());
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    box->close();
+    delete box;
 }
 
 }  // namespace
