@@ -16,9 +16,13 @@ std::string TotalText(const ELAPSEDTIME& rounded, const MoneyOptions& money) {
            AmountText(rounded, money);
 }
 
+ELAPSEDTIME AverageElapsed(const ELAPSEDTIME& roundedGrand, int count) {
+    return SplitSeconds(ElapsedToSeconds(roundedGrand) / count);
+}
+
 std::string AverageText(const ELAPSEDTIME& roundedGrand, int count, const MoneyOptions& money) {
     if (count == 0) return {};
-    const ELAPSEDTIME average = SplitSeconds(ElapsedToSeconds(roundedGrand) / count);
+    const ELAPSEDTIME average = AverageElapsed(roundedGrand, count);
     return FormatC("%d:%02d:%02d/%d = %d:%02d:%02d", roundedGrand.nHours, roundedGrand.nMinutes,
                    roundedGrand.nSeconds, count, average.nHours, average.nMinutes,
                    average.nSeconds) +

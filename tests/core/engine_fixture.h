@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/report_buckets.h"
 #include "core/tally_engine.h"
 #include "log_text.h"
 #include "test_support.h"
@@ -25,6 +26,15 @@ class EngineTest : public ::testing::Test {
         for (const RawRow& row : engine.Rows().raw) cells.push_back(row.Cell(column));
         return cells;
     }
+    // Scans the log as the window does, its rows kept in scannedRows, and gives the days of
+    // that one scan.
+    std::vector<ScannedDay> ScanDays() {
+        DayCollector collector(&scannedRows);
+        engine.SetRowSink(&collector);
+        engine.ScanTimeLog();
+        engine.SetRowSink(nullptr);
+        return collector.Finish(engine.State());
+    }
     std::vector<std::vector<std::string>> DailyRows() const {
         std::vector<std::vector<std::string>> rows;
         for (const DailyRow& row : engine.Rows().daily) {
@@ -37,6 +47,7 @@ class EngineTest : public ::testing::Test {
     FakeClock clock;
     RecordingReporter reporter;
     TallyEngine engine;
+    RowLists scannedRows;  // of the last ScanDays
 };
 
 }  // namespace tally::test
