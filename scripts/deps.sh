@@ -7,6 +7,8 @@ packages=(cmake g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-dev libben
 # The reminders ask an X11 desktop for its idle time (MIT-SCREEN-SAVER); their D-Bus tests run
 # a session bus of their own.
 packages+=(libx11-dev libxss-dev dbus-daemon)
+# JSON for tally's --json output and the import readers.
+packages+=(nlohmann-json3-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

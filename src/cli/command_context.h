@@ -37,6 +37,7 @@ using CommandFunction = int (*)(CommandContext&);
 struct CommandEntry {
     const char* name;
     CommandFunction run;
+    bool json = false;  // takes --json
 };
 
 // The command table; status is the default.

@@ -11,9 +11,15 @@ namespace tally::cli {
 
 const std::vector<CommandEntry>& Commands() {
     static const std::vector<CommandEntry> table = {
-        {"status", RunStatus},   {"in", RunIn},         {"out", RunOut},
-        {"days", RunDays},       {"log", RunLog},       {"config", RunConfig},
-        {"invoice", RunInvoice}, {"export", RunExport}, {"check", RunCheck},
+        {"status", RunStatus, true},
+        {"in", RunIn},
+        {"out", RunOut},
+        {"days", RunDays, true},
+        {"log", RunLog, true},
+        {"config", RunConfig, true},
+        {"invoice", RunInvoice},
+        {"export", RunExport, true},
+        {"check", RunCheck, true},
     };
     return table;
 }

@@ -1,12 +1,15 @@
 #include "cli/json_text.h"
 
+#include <charconv>
+#include <ostream>
+
 #include "core/c_format.h"
 
 namespace tally::cli {
 namespace {
 
 // The length of the UTF-8 sequence at text[i], or 0 when it is not one.
-std::size_t Utf8Length(const std::string& text, std::size_t i) {
+std::size_t Utf8Length(std::string_view text, std::size_t i) {
     const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
     const unsigned char lead = byte(i);
     std::size_t length = 0;
@@ -22,31 +25,61 @@ std::size_t Utf8Length(const std::string& text, std::size_t i) {
 
 }  // namespace
 
-std::string JsonString(const std::string& text) {
-    std::string json = "\"";
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(text[i]);
-        if (c == '"' || c == '\\') {
-            json += '\\';
-            json += static_cast<char>(c);
-        } else if (c == '\n') {
-            json += "\\n";
-        } else if (c == '\r') {
-            json += "\\r";
-        } else if (c == '\t') {
-            json += "\\t";
-        } else if (c < 0x20 || c == 0x7F) {
-            json += FormatC("\\u%04x", c);
-        } else if (c < 0x80) {
-            json += static_cast<char>(c);
-        } else if (const std::size_t length = Utf8Length(text, i)) {
-            json.append(text, i, length);
+std::string Utf8Text(std::string_view bytes) {
+    std::string text;
+    text.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(bytes[i]);
+        if (c < 0x80) {
+            text += static_cast<char>(c);
+        } else if (const std::size_t length = Utf8Length(bytes, i)) {
+            text.append(bytes, i, length);
             i += length - 1;
         } else {
-            json += FormatC("\\u%04x", c);
+            text += static_cast<char>(0xC0 | (c >> 6));
+            text += static_cast<char>(0x80 | (c & 0x3F));
         }
     }
-    return json + '"';
+    return text;
+}
+
+double Cents(double amount) {
+    const std::string text = FormatC("%.2f", amount);
+    double cents = 0.0;
+    std::from_chars(text.data(), text.data() + text.size(), cents);
+    return cents + 0.0;  // no -0 for nothing earned
+}
+
+namespace {
+
+// Replacing is a last guard: every text from the log has gone through Utf8Text.
+std::string Dump(const Json& value) {
+    return value.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+}  // namespace
+
+void PrintJson(std::ostream& out, const Json& document) {
+    out << Dump(document) << '\n';
+}
+
+void JsonArrayPrinter::Open() {
+    out_ << '{' << Dump(key_) << ":[";
+    open_ = true;
+}
+
+void JsonArrayPrinter::Add(const Json& element) {
+    if (open_) {
+        out_ << ',';
+    } else {
+        Open();
+    }
+    out_ << Dump(element);
+}
+
+void JsonArrayPrinter::Finish() {
+    if (!open_) Open();
+    out_ << "]}\n";
 }
 
 }  // namespace tally::cli

@@ -20,12 +20,12 @@ constexpr const char* kHelp = R"(Usage: tally [OPTIONS] [COMMAND [ARGS]]
 Clock in and out and read your time log from a terminal.
 
 Commands:
-  status (default)      state and the two totals boxes, brought up to now
+  status (default)      state and the two totals boxes, brought up to now  [--json]
   in | out              clock in / clock out, then the status
-  days                  the daily elapsed times
-  log                   every raw punch
+  days                  the daily elapsed times  [--json]
+  log                   every raw punch  [--json]
   invoice START END     invoice text, START/END as YYYY-MM-DD  [--rate R]
-  export [START END] [--format csv|timeclock]
+  export [START END] [--format csv|timeclock|--json]
                         every closed pair (or those whose In date lies in the range)
   config [KEY [VALUE]]  show the seven options and the two reminders, or set one;
                         IdleMinutes 0-1440, LongDayHours 0-24 (0 turns one off)
@@ -35,7 +35,8 @@ Commands:
 Options (anywhere on the line):
   --log PATH            use this time log instead of the DataLog option (not stored)
   --tsv                 tab-separated cells, no alignment, for scripts
-  --json                one JSON document, for scripts (check)
+  --json                one JSON document, for scripts (status, days, log, export,
+                        config, check)
   --help                show this help
   --version             show the version
 )";
@@ -94,9 +95,11 @@ int Run(int argc, char** argv) {
     }
     if (command == nullptr) return context.UsageError("unknown command '" + options->command + "'");
     // Scripts that ask for JSON must not get text they would misread.
-    if (options->json && options->command != "check") {
+    if (options->json && !command->json) {
         return context.UsageError(options->command + " has no --json output");
     }
+    if (options->json && options->tsv)
+        return context.UsageError("--json and --tsv do not go together");
 
     // Never run on defaults because the store could not be read: a punch would land in the
     // default log, and config would write the store back without the user's options.

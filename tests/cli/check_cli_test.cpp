@@ -131,26 +131,26 @@ TEST_F(CheckCli, aMissingLogIsCleanAnUnreadableOneAnError) {
 TEST_F(CheckCli, refusesArgumentsTwoOutputFormsAndJsonElsewhere) {
     for (const auto& args : {std::vector<std::string>{"check", "now"},
                              std::vector<std::string>{"check", "--json", "--tsv"},
-                             std::vector<std::string>{"days", "--json"}}) {
+                             std::vector<std::string>{"invoice", "--json"}}) {
         const ProcessResult result = tally.Run(args);
         EXPECT_EQ(result.exitCode, 2);
         EXPECT_EQ(result.out, "");
     }
 }
 
-TEST(JsonString, escapesWhatJsonCannotHoldAndKeepsUtf8) {
+TEST(Utf8Text, keepsUtf8AndReadsOtherBytesAsTheirCodePoints) {
     const struct {
+        std::string bytes;
         std::string text;
-        std::string json;
     } kCases[] = {
-        {"plain", "\"plain\""},
-        {"a \"b\" \\c", "\"a \\\"b\\\" \\\\c\""},
-        {"tab\tcr\rlf\n", "\"tab\\tcr\\rlf\\n\""},
-        {std::string("nul\0bel\a", 8), "\"nul\\u0000bel\\u0007\""},
-        {"J\xC3\xB6rg \xE2\x82\xAC", "\"J\xC3\xB6rg \xE2\x82\xAC\""},
-        {"cut \xC3 and \xFF", "\"cut \\u00c3 and \\u00ff\""},
+        {"plain \"q\" \\ \t", "plain \"q\" \\ \t"},
+        {std::string("nul\0bel\a", 8), std::string("nul\0bel\a", 8)},
+        {"J\xC3\xB6rg \xE2\x82\xAC \xF0\x9F\x98\x80", "J\xC3\xB6rg \xE2\x82\xAC \xF0\x9F\x98\x80"},
+        {"cut \xC3 and \xFF", "cut \xC3\x83 and \xC3\xBF"},
+        {"\xE2\x82", "\xC3\xA2\xC2\x82"},  // a sequence cut short at the end
+        {"\xC0\xAF", "\xC3\x80\xC2\xAF"},  // an overlong slash
     };
-    for (const auto& c : kCases) EXPECT_EQ(cli::JsonString(c.text), c.json) << c.json;
+    for (const auto& c : kCases) EXPECT_EQ(cli::Utf8Text(c.bytes), c.text) << c.text;
 }
 
 }  // namespace

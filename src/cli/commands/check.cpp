@@ -17,28 +17,26 @@ std::string Printable(std::string text) {
     return text;
 }
 
-void PrintJson(std::ostream& out, const std::string& path, bool exists, const LogCheck& check) {
-    out << "{\"log\":" << JsonString(path) << ",\"exists\":" << (exists ? "true" : "false")
-        << ",\"lines\":" << check.lineCount
-        << ",\"clean\":" << (check.findings.empty() ? "true" : "false") << ",\"findings\":[";
-    for (std::size_t i = 0; i < check.findings.size(); ++i) {
-        const LogFinding& f = check.findings[i];
-        out << (i > 0 ? "," : "") << "{\"line\":" << f.place.line
-            << ",\"reason\":" << JsonString(LogFaultKey(f.fault))
-            << ",\"message\":" << JsonString(LogFaultText(f))
-            << ",\"field\":" << JsonString(f.field) << ",\"text\":" << JsonString(f.place.text)
-            << ",\"stops_scan\":" << (f.stopsScan ? "true" : "false")
-            << ",\"lines_ignored\":" << f.linesIgnored << '}';
+Json CheckJson(const std::string& path, bool exists, const LogCheck& check) {
+    Json findings = Json::array();
+    for (const LogFinding& f : check.findings) {
+        findings.push_back({{"line", f.place.line},
+                            {"reason", LogFaultKey(f.fault)},
+                            {"message", Utf8Text(LogFaultText(f))},
+                            {"field", f.field},
+                            {"text", Utf8Text(f.place.text)},
+                            {"stops_scan", f.stopsScan},
+                            {"lines_ignored", f.linesIgnored}});
     }
-    out << "],\"not_listed\":" << check.findingsNotListed << "}\n";
+    return {{"log", Utf8Text(path)},           {"exists", exists},
+            {"lines", check.lineCount},        {"clean", check.findings.empty()},
+            {"findings", std::move(findings)}, {"not_listed", check.findingsNotListed}};
 }
 
 }  // namespace
 
 int RunCheck(CommandContext& c) {
     if (!c.options.args.empty()) return c.UsageError("check takes no arguments");
-    if (c.options.json && c.options.tsv)
-        return c.UsageError("check prints --json or --tsv, not both");
 
     const std::string& path = c.engine.Settings().DataLog;
     LogCheck check;
@@ -51,7 +49,7 @@ int RunCheck(CommandContext& c) {
     if (log.Ok()) check = CheckTimeLog(log.fd.Get(), c.engine.Settings());
 
     if (c.options.json) {
-        PrintJson(c.out, path, log.Ok(), check);
+        PrintJson(c.out, CheckJson(path, log.Ok(), check));
     } else if (c.options.tsv) {
         for (const LogFinding& f : check.findings) {
             PrintRow(

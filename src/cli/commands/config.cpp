@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <ostream>
 
+#include "cli/json_text.h"
 #include "core/c_format.h"
 #include "settings/reminder_settings.h"
 #include "settings/settings_store.h"
@@ -102,10 +103,33 @@ int StoreReminder(CommandContext& c, const ReminderKey& key, const std::string& 
     return kExitOk;
 }
 
+// Every option with the type it has (Rate as the number it is read as), then the reminders.
+Json ConfigJson(CommandContext& c) {
+    CurrentSettings s;
+    c.store.Load(s);
+    const ReminderValues reminders = ReadReminders(c.store.Raw());
+    Json reminderValues = Json::object();
+    for (const ReminderKey& key : ReminderKeys()) reminderValues[key.name] = reminders.*key.field;
+    return {{"options",
+             {{kShowDollarsKey, s.ShowDollars},
+              {kDataLogKey, Utf8Text(s.DataLog)},
+              {kRateKey, RateFromText(c.store.RateText())},
+              {kPeriodTypeKey, s.PeriodType},
+              {kRoundingTypeKey, s.RoundingType},
+              {kRoundingUnitKey, s.RoundingUnit},
+              {kWeekStartDayKey, s.WeekStartDay}}},
+            {"reminders", std::move(reminderValues)}};
+}
+
 }  // namespace
 
 int RunConfig(CommandContext& c) {
     const auto& args = c.options.args;
+    if (c.options.json) {
+        if (!args.empty()) return c.UsageError("config --json lists every key and takes none");
+        PrintJson(c.out, ConfigJson(c));
+        return kExitOk;
+    }
     if (args.size() > 2) return c.UsageError("config takes at most a key and a value");
     const ReminderKey* reminder = args.empty() ? nullptr : FindReminderKey(args[0]);
     if (!args.empty() && !reminder && !IsOptionKey(args[0])) {

@@ -3,10 +3,23 @@
 #include <ostream>
 
 #include "cli/iso_date.h"
+#include "cli/json_text.h"
 #include "editor/pair_export.h"
 #include "settings/settings_store.h"
 
 namespace tally::cli {
+namespace {
+
+// Hours and amount as the CSV rounds them, so both forms agree.
+Json PairJson(const ExportedPair& pair) {
+    return {{"in", ExportTimeText(pair.in)},
+            {"out", ExportTimeText(pair.out)},
+            {"seconds", pair.seconds},
+            {"hours", Cents(pair.hours)},
+            {"amount", Cents(pair.amount)}};
+}
+
+}  // namespace
 
 int RunExport(CommandContext& c) {
     const auto& args = c.options.args;
@@ -19,6 +32,9 @@ int RunExport(CommandContext& c) {
         if (!date) return c.UsageError("'" + args[i] + "' is not a calendar date (YYYY-MM-DD)");
         (i == 0 ? options.first : options.last) = *date;
     }
+    if (c.options.json && c.options.format) {
+        return c.UsageError("export prints --json or a --format, not both");
+    }
     const std::string format = c.options.format.value_or("csv");
     if (format == "timeclock") {
         options.format = ExportFormat::Timeclock;
@@ -28,12 +44,18 @@ int RunExport(CommandContext& c) {
     if (c.options.rate) return c.UsageError("export takes the rate from the settings, not --rate");
     options.rate = RateFromText(c.store.RateText());
 
-    const auto error = ExportTimeLog(c.engine.Settings().DataLog, options,
-                                     [&](std::string_view text) { c.out << text; });
+    const std::string& path = c.engine.Settings().DataLog;
+    JsonArrayPrinter printer(c.out, "pairs");
+    const auto error =
+        c.options.json
+            ? ReadExportedPairs(path, options,
+                                [&](const ExportedPair& pair) { printer.Add(PairJson(pair)); })
+            : ExportTimeLog(path, options, [&](std::string_view text) { c.out << text; });
     if (error) {
         c.err << "tally: " << *error << '\n';
         return kExitFailed;
     }
+    if (c.options.json) printer.Finish();
     return kExitOk;
 }
 

@@ -2,6 +2,8 @@
 
 #include <ostream>
 
+#include "cli/json_rows.h"
+
 namespace tally::cli {
 namespace {
 
@@ -37,8 +39,36 @@ class PrintingSink final : public RowSink {
     bool headerDone_ = false;
 };
 
+// The rows of one list as {"rows":[...]}; the scan gives rows only once the log is open.
+class JsonSink final : public RowSink {
+  public:
+    JsonSink(std::ostream& out, bool raw) : printer(out, "rows"), raw_(raw) {}
+
+    void Clear() override {}
+    void AddRawRow(const RawRow& row) override {
+        if (raw_) printer.Add(RawRowJson(row));
+    }
+    void AddDailyRow(const DailyRow& row) override {
+        if (!raw_) printer.Add(DailyRowJson(row));
+    }
+
+    JsonArrayPrinter printer;
+
+  private:
+    bool raw_;
+};
+
 int PrintList(CommandContext& c, bool raw, const char* name) {
     if (!c.options.args.empty()) return c.UsageError(std::string(name) + " takes no arguments");
+    if (c.options.json) {
+        JsonSink sink(c.out, raw);
+        c.engine.SetRowSink(&sink);
+        const bool read = c.Scan();
+        c.engine.SetRowSink(nullptr);  // the sink ends here
+        if (!read) return kExitFailed;
+        sink.printer.Finish();
+        return kExitOk;
+    }
     PrintingSink sink(c.out, c.options.tsv, raw);
     c.engine.SetRowSink(&sink);
     const bool read = c.Scan();

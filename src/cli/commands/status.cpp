@@ -2,7 +2,55 @@
 
 #include <ostream>
 
+#include "cli/json_rows.h"
+#include "cli/json_text.h"
+#include "core/totals_text.h"
+
 namespace tally::cli {
+namespace {
+
+// Keeps the last Raw Time Data row: while clocked in, the open In.
+class LastRawRow final : public RowSink {
+  public:
+    void Clear() override {}
+    void AddRawRow(const RawRow& row) override { last = row; }
+    void AddDailyRow(const DailyRow&) override {}
+
+    RawRow last;
+};
+
+// One totals box: its two texts, and its total as the box rounds it.
+Json BoxJson(const std::string& first, const std::string& second, ELAPSEDTIME total,
+             const CurrentSettings& settings) {
+    RoundElapsed(total, settings.Rounding());
+    return {{"first", first},
+            {"second", second},
+            {"seconds", ElapsedToSeconds(total)},
+            {"time", TotalText(total, MoneyOptions{false, 0.0})},
+            {"amount", Cents(MoneyAmount(total, settings.Rate))}};
+}
+
+int PrintStatusJson(CommandContext& c) {
+    LastRawRow rows;
+    c.engine.SetRowSink(&rows);
+    const bool read = c.Scan();
+    c.engine.SetRowSink(nullptr);  // the sink ends here
+    if (!read) return kExitFailed;
+    c.engine.BringUpToNow();
+    const CurrentSettings& settings = c.engine.Settings();
+    const ScanState& state = c.engine.State();
+    const TotalsTexts& t = c.engine.Texts();
+    const bool in = c.engine.ClockedIn();
+    PrintJson(c.out,
+              {{"state", in ? "In" : "Out"},
+               {"log", Utf8Text(settings.DataLog)},
+               {"today", BoxJson(t.todayFirst, t.todaySecond, state.dayTotal, settings)},
+               {"period", BoxJson(t.periodFirst, t.periodSecond, state.periodTotal, settings)},
+               {"clocked_in_since", in ? Json(RecordTimeText(rows.last)) : Json(nullptr)}});
+    return kExitOk;
+}
+
+}  // namespace
 
 void PrintStatus(CommandContext& c) {
     c.engine.BringUpToNow();
@@ -23,6 +71,7 @@ void PrintStatus(CommandContext& c) {
 
 int RunStatus(CommandContext& c) {
     if (!c.options.args.empty()) return c.UsageError("status takes no arguments");
+    if (c.options.json) return PrintStatusJson(c);
     if (!c.Scan()) return kExitFailed;
     PrintStatus(c);
     return kExitOk;
