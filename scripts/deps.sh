@@ -4,6 +4,9 @@ set -euo pipefail
 packages=(cmake g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
           faketime fonts-dejavu-core xvfb xauth xdotool imagemagick hledger clang-format locales
           hyperfine time x11-utils poppler-utils)
+# The manuals, the completion, the desktop files' checks and the Debian package
+# (scripts/package.sh).
+packages+=(scdoc man-db bash-completion pkg-config appstream desktop-file-utils dpkg-dev lintian)
 # The reminders ask an X11 desktop for its idle time (MIT-SCREEN-SAVER); their D-Bus tests run
 # a session bus of their own.
 packages+=(libx11-dev libxss-dev dbus-daemon)

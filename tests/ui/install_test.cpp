@@ -9,7 +9,8 @@
 namespace tally::test {
 namespace {
 
-TEST(InstallTest, installsBothProgramsThePickerLibraryAndHeadersTheDesktopEntryAndTheIcon) {
+TEST(InstallTest,
+     installsBothProgramsThePickerLibraryAndHeadersTheManualsTheCompletionAndTheDesktopFiles) {
     TempDir prefix;
     const ProcessResult install =
         RunProcess({CMAKE_COMMAND, "--install", TALLY_BUILD_DIR, "--prefix", prefix.Path()});
@@ -18,8 +19,10 @@ TEST(InstallTest, installsBothProgramsThePickerLibraryAndHeadersTheDesktopEntryA
     namespace fs = std::filesystem;
     const fs::path root = prefix.Path();
     for (const char* file :
-         {"bin/tallybook", "bin/tally", "share/applications/tallybook.desktop",
-          "share/icons/hicolor/32x32/apps/tallybook.xpm",
+         {"bin/tallybook", "bin/tally", "share/applications/org.example.tallybook.desktop",
+          "share/metainfo/org.example.tallybook.metainfo.xml",
+          "share/icons/hicolor/32x32/apps/tallybook.xpm", "share/man/man1/tally.1.gz",
+          "share/man/man1/tallybook.1.gz", "share/bash-completion/completions/tally",
           "include/tallybook/controls/qf_date_time_ctrl.h",
           "include/tallybook/controls/picker_types.h", "include/tallybook/controls/picker_format.h",
           "include/tallybook/controls/tally_controls_export.h"}) {
@@ -31,9 +34,9 @@ TEST(InstallTest, installsBothProgramsThePickerLibraryAndHeadersTheDesktopEntryA
         library |= entry.path().filename().string().starts_with("libtallycontrols.so");
     }
     EXPECT_TRUE(library) << TALLY_INSTALL_LIBDIR;
-    EXPECT_NE(
-        ReadFile((root / "share/applications/tallybook.desktop").string()).find("Exec=tallybook"),
-        std::string::npos);
+    EXPECT_NE(ReadFile((root / "share/applications/org.example.tallybook.desktop").string())
+                  .find("Exec=tallybook"),
+              std::string::npos);
 
     const ProcessResult installed = RunProcess({root / "bin/tallybook", "--version"});
     EXPECT_EQ(installed.exitCode, 0) << installed.err;
