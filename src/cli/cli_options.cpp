@@ -33,6 +33,10 @@ std::optional<CliOptions> ParseCommandLine(int argc, const char* const* argv, st
             options.json = true;
             continue;
         }
+        if (arg == "--dry-run") {
+            options.dryRun = true;
+            continue;
+        }
         if (arg == "--help" || arg == "-h") {
             options.help = true;
             continue;

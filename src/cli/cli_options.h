@@ -13,7 +13,8 @@ struct CliOptions {
     std::optional<std::string> rate;     // --rate R
     std::optional<std::string> format;   // --format csv|timeclock
     bool tsv = false;
-    bool json = false;  // --json: one JSON document (commands that take it)
+    bool json = false;    // --json: one JSON document (commands that take it)
+    bool dryRun = false;  // --dry-run: import shows what it would add
     bool help = false;
     bool version = false;
     std::string command = "status";

@@ -1,7 +1,9 @@
 #include "cli/command_context.h"
+#include "cli/commands/add.h"
 #include "cli/commands/check.h"
 #include "cli/commands/config.h"
 #include "cli/commands/export.h"
+#include "cli/commands/import.h"
 #include "cli/commands/in_out.h"
 #include "cli/commands/invoice.h"
 #include "cli/commands/lists.h"
@@ -19,6 +21,8 @@ const std::vector<CommandEntry>& Commands() {
         {"config", RunConfig, true},
         {"invoice", RunInvoice},
         {"export", RunExport, true},
+        {"add", RunAdd},
+        {"import", RunImport},
         {"check", RunCheck, true},
     };
     return table;

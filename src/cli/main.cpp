@@ -27,6 +27,11 @@ Commands:
   invoice START END     invoice text, START/END as YYYY-MM-DD  [--rate R]
   export [START END] [--format csv|timeclock|--json]
                         every closed pair (or those whose In date lies in the range)
+  add START END         add a closed pair that was never punched, each time as
+                        "YYYY-MM-DD HH:MM[:SS]" local time; split at midnight
+  import FORMAT FILE [--dry-run]
+                        add every closed interval of FILE (csv, timeclock,
+                        timewarrior, watson); nothing at all when any conflicts
   config [KEY [VALUE]]  show the seven options and the two reminders, or set one;
                         IdleMinutes 0-1440, LongDayHours 0-24 (0 turns one off)
   check [--json]        where the scan of the log stops, and records it cannot use;
@@ -37,6 +42,7 @@ Options (anywhere on the line):
   --tsv                 tab-separated cells, no alignment, for scripts
   --json                one JSON document, for scripts (status, days, log, export,
                         config, check)
+  --dry-run             import: show what would be added, add nothing
   --help                show this help
   --version             show the version
 )";
@@ -100,6 +106,10 @@ int Run(int argc, char** argv) {
     }
     if (options->json && options->tsv)
         return context.UsageError("--json and --tsv do not go together");
+
+    if (options->dryRun && options->command != "import") {
+        return context.UsageError("only import takes --dry-run");
+    }
 
     // Never run on defaults because the store could not be read: a punch would land in the
     // default log, and config would write the store back without the user's options.

@@ -31,6 +31,7 @@ class TallyEngine {
   public:
     TallyEngine(const Clock& clock, Reporter& reporter);
 
+    const Clock& GetClock() const { return m_clock; }
     CurrentSettings& Settings() { return m_settings; }
     const CurrentSettings& Settings() const { return m_settings; }
 

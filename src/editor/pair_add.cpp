@@ -26,37 +26,36 @@ const CTimeEntry* OpenIn(const CTimeEntryList& list) {
     return last->m_bHasIn && !last->m_bHasOut ? last : nullptr;
 }
 
-std::string Named(const TimedSpan& span, const std::string& sourceWord) {
-    const std::string times = LocalTimeText(span.in) + " - " + LocalTimeText(span.out);
+std::string Named(const TimedSpan& span, const std::string& sourceWord, LocalDayCache& days) {
+    const std::string times = LocalTimeText(span.in, days) + " - " + LocalTimeText(span.out, days);
     if (span.source == 0) return times;
     return sourceWord + ' ' + std::to_string(span.source) + " (" + times + ')';
 }
 
-std::string OverlapText(const SpanOverlap& overlap, TimeValue openIn,
-                        const std::string& sourceWord) {
-    std::string text = Named(overlap.added, sourceWord) + " overlaps ";
-    if (!overlap.other.fromLog) return text + Named(overlap.other, sourceWord);
-    if (overlap.other.source < 0) return text + "the open In of " + LocalTimeText(openIn);
-    return text + "the pair " + LocalTimeText(overlap.other.in) + " - " +
-           LocalTimeText(overlap.other.out) + " in the log";
+std::string OverlapText(const SpanOverlap& overlap, TimeValue openIn, const std::string& sourceWord,
+                        LocalDayCache& days) {
+    std::string text = Named(overlap.added, sourceWord, days) + " overlaps ";
+    if (!overlap.other.fromLog) return text + Named(overlap.other, sourceWord, days);
+    if (overlap.other.source < 0) return text + "the open In of " + LocalTimeText(openIn, days);
+    return text + "the pair " + LocalTimeText(overlap.other.in, days) + " - " +
+           LocalTimeText(overlap.other.out, days) + " in the log";
 }
 
 }  // namespace
 
-std::string LocalTimeText(TimeValue t) {
-    const std::tm f = ToLocalTm(t);
-    return FormatC("%04d-%02d-%02d %02d:%02d:%02d", f.tm_year + 1900, f.tm_mon + 1, f.tm_mday,
-                   f.tm_hour, f.tm_min, f.tm_sec);
+std::string LocalTimeText(TimeValue t, LocalDayCache& days) {
+    const LocalFields f = days.Fields(t);
+    return FormatC("%04d-%02d-%02d %02d:%02d:%02d", f.year, f.month, f.day, f.hour, f.minute,
+                   f.second);
 }
 
-bool InLoggableYears(TimeValue t) {
-    const int year = ToLocalTm(t).tm_year + 1900;
+bool InLoggableYears(TimeValue t, LocalDayCache& days) {
+    const int year = days.Fields(t).year;
     return year >= kFirstYear && year <= kLastYear;
 }
 
-std::vector<TimedSpan> SplitAtMidnight(const TimedSpan& span) {
+std::vector<TimedSpan> SplitAtMidnight(const TimedSpan& span, LocalDayCache& days) {
     std::vector<TimedSpan> pieces;
-    LocalDayCache days;
     TimeValue in = span.in;
     for (;;) {
         const LocalFields f = days.Fields(in);
@@ -74,15 +73,18 @@ std::vector<TimedSpan> SplitAtMidnight(const TimedSpan& span) {
 PairPlan PlanPairs(const CTimeEntryList& list, const std::vector<TimedSpan>& spans, TimeValue now,
                    const std::string& sourceWord, bool allowEmpty, std::size_t limit) {
     PairPlan plan;
+    LocalDayCache days;
     for (const TimedSpan& span : spans) {
         if (plan.conflicts.size() >= limit) return plan;
         if (span.out < span.in || (span.out == span.in && !allowEmpty)) {
-            plan.conflicts.push_back(Named(span, sourceWord) + ": the Out is not after the In");
-        } else if (!InLoggableYears(span.in) || !InLoggableYears(span.out)) {
-            plan.conflicts.push_back(Named(span, sourceWord) + ": the log holds only the years " +
+            plan.conflicts.push_back(Named(span, sourceWord, days) +
+                                     ": the Out is not after the In");
+        } else if (!InLoggableYears(span.in, days) || !InLoggableYears(span.out, days)) {
+            plan.conflicts.push_back(Named(span, sourceWord, days) +
+                                     ": the log holds only the years " +
                                      std::to_string(kFirstYear) + "-" + std::to_string(kLastYear));
         } else {
-            for (const TimedSpan& piece : SplitAtMidnight(span)) plan.pairs.push_back(piece);
+            for (const TimedSpan& piece : SplitAtMidnight(span, days)) plan.pairs.push_back(piece);
         }
     }
     std::vector<TimedSpan> logSpans;
@@ -98,7 +100,7 @@ PairPlan PlanPairs(const CTimeEntryList& list, const std::vector<TimedSpan>& spa
         logSpans.push_back({open->m_timeIn, std::max(now, open->m_timeIn), -1, true});
     const std::size_t room = limit - plan.conflicts.size();
     for (const SpanOverlap& overlap : FindOverlaps(logSpans, plan.pairs, room)) {
-        plan.conflicts.push_back(OverlapText(overlap, open ? open->m_timeIn : 0, sourceWord));
+        plan.conflicts.push_back(OverlapText(overlap, open ? open->m_timeIn : 0, sourceWord, days));
     }
     std::stable_sort(plan.pairs.begin(), plan.pairs.end(),
                      [](const TimedSpan& a, const TimedSpan& b) { return a.in < b.in; });

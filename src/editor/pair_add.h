@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/local_time.h"
+#include "core/local_day_cache.h"
 #include "editor/pair_overlap.h"
 
 namespace tally {
@@ -17,10 +17,10 @@ class CTimeEntryList;
 // The pieces of a span, one per local day: the first ends at 23:59:59 of its day, each
 // later one begins at 00:00:00. A piece of no length at the end (a span that ends at
 // midnight) is left out. Source numbers are kept.
-std::vector<TimedSpan> SplitAtMidnight(const TimedSpan& span);
+std::vector<TimedSpan> SplitAtMidnight(const TimedSpan& span, LocalDayCache& days);
 
 // True when the local year of the instant is one the raw reader accepts (1990-2050).
-bool InLoggableYears(TimeValue t);
+bool InLoggableYears(TimeValue t, LocalDayCache& days);
 
 // Why spans cannot be added: one text per conflict, at most limit, each naming the span by
 // its source number with the word given ("line", "entry"; none for a source of 0).
@@ -55,6 +55,6 @@ PairAddResult AddPairsToLog(const std::string& path, const std::vector<TimedSpan
                             TimeValue now, bool allowEmpty, bool tryOnly, std::size_t limit);
 
 // "2024-03-01 09:00:00": the local time as the add and import messages show it.
-std::string LocalTimeText(TimeValue t);
+std::string LocalTimeText(TimeValue t, LocalDayCache& days);
 
 }  // namespace tally

@@ -45,8 +45,10 @@ TEST(ImportReaders, LocalTimeTexts) {
         {"2024-03-01 09:05:07 ", '-', std::nullopt},
         {"", '-', std::nullopt},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(ParseLocalTimeText(c.text, c.separator), c.time) << c.text;
+    LocalDayCache days;
+    for (const auto& c : cases) {
+        EXPECT_EQ(ParseLocalTimeText(c.text, days, c.separator), c.time) << c.text;
+    }
     EXPECT_EQ(ParseUtcStamp("20240301T090000Z"), kUtcSample[0]);
     EXPECT_EQ(ParseUtcStamp("19700101T000000Z"), 0);
     for (const char* bad : {"20240301T090000", "20240301 090000Z", "20241301T090000Z",

@@ -53,8 +53,9 @@ TEST(PairAdd, SplitAtMidnightGivesOnePairPerDay) {
          {{March(30, 22, 0), March(30, 23, 59, 59)}, {March(31, 0, 0), March(31, 5, 0)}}},
         {"of no length", March(1, 10, 0), March(1, 10, 0), {{March(1, 10, 0), March(1, 10, 0)}}},
     };
+    LocalDayCache days;
     for (const auto& c : cases) {
-        const auto pieces = SplitAtMidnight({c.in, c.out, 7, false});
+        const auto pieces = SplitAtMidnight({c.in, c.out, 7, false}, days);
         EXPECT_EQ(Times(pieces), c.pieces) << c.name;
         for (const TimedSpan& piece : pieces) EXPECT_EQ(piece.source, 7) << c.name;
     }

@@ -14,6 +14,7 @@ constexpr std::string_view kHeader = "in,out,elapsed_seconds,hours,amount";
 
 ImportedSpans ReadCsvPairs(std::string_view text) {
     ImportedSpans result;
+    LocalDayCache days;
     ForEachLine(text, [&](std::string_view line, int number) {
         const std::string where = "line " + std::to_string(number) + ": ";
         if (number == 1) {
@@ -27,8 +28,8 @@ ImportedSpans ReadCsvPairs(std::string_view text) {
             first == std::string_view::npos ? first : line.find(',', first + 1);
         std::optional<TimeValue> in, out;
         if (second != std::string_view::npos) {
-            in = ParseLocalTimeText(line.substr(0, first));
-            out = ParseLocalTimeText(line.substr(first + 1, second - first - 1));
+            in = ParseLocalTimeText(line.substr(0, first), days);
+            out = ParseLocalTimeText(line.substr(first + 1, second - first - 1), days);
         }
         if (!in || !out) {
             result.problems.push_back(where + "not two times YYYY-MM-DD HH:MM:SS");

@@ -33,7 +33,8 @@ std::int64_t DaysFromCivil(int year, int month, int day) {
 
 }  // namespace
 
-std::optional<TimeValue> ParseLocalTimeText(std::string_view text, char dateSeparator) {
+std::optional<TimeValue> ParseLocalTimeText(std::string_view text, LocalDayCache& days,
+                                            char dateSeparator) {
     if (text.size() != 16 && text.size() != 19) return std::nullopt;
     if (text[4] != dateSeparator || text[7] != dateSeparator || text[10] != ' ' ||
         text[13] != ':' || (text.size() == 19 && text[16] != ':')) {
@@ -43,7 +44,7 @@ std::optional<TimeValue> ParseLocalTimeText(std::string_view text, char dateSepa
     const int hour = Digits(text, 11, 2), minute = Digits(text, 14, 2);
     const int second = text.size() == 19 ? Digits(text, 17, 2) : 0;
     if (!ValidFields(year, month, day, hour, minute, second)) return std::nullopt;
-    return FromLocalTime(year, month, day, hour, minute, second);
+    return days.Time(year, month, day, hour, minute, second);
 }
 
 std::optional<TimeValue> ParseUtcStamp(std::string_view text) {

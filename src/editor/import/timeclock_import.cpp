@@ -11,7 +11,7 @@ namespace {
 
 // The time after the code letter: "YYYY/MM/DD HH:MM[:SS]" (or with "-"), then a blank or
 // the end.
-std::optional<TimeValue> StampAfterCode(std::string_view line) {
+std::optional<TimeValue> StampAfterCode(std::string_view line, LocalDayCache& days) {
     std::size_t start = 1;
     while (start < line.size() && (line[start] == ' ' || line[start] == '\t')) ++start;
     if (start == 1) return std::nullopt;
@@ -21,7 +21,7 @@ std::optional<TimeValue> StampAfterCode(std::string_view line) {
     if (separator != '/' && separator != '-') return std::nullopt;
     const std::size_t length = rest.size() >= 19 && rest[16] == ':' ? 19 : 16;
     if (rest.size() > length && rest[length] != ' ' && rest[length] != '\t') return std::nullopt;
-    return ParseLocalTimeText(rest.substr(0, length), separator);
+    return ParseLocalTimeText(rest.substr(0, length), days, separator);
 }
 
 }  // namespace
@@ -29,6 +29,7 @@ std::optional<TimeValue> StampAfterCode(std::string_view line) {
 ImportedSpans ReadTimeclockPairs(std::string_view text) {
     ImportedSpans result;
     std::optional<TimedSpan> open;
+    LocalDayCache days;
     ForEachLine(text, [&](std::string_view line, int number) {
         const std::string where = "line " + std::to_string(number) + ": ";
         if (line.empty() || line[0] == ';' || line[0] == '#' || line[0] == '*') return true;
@@ -38,7 +39,7 @@ ImportedSpans ReadTimeclockPairs(std::string_view text) {
             result.problems.push_back(where + "not an i or o line");
             return true;
         }
-        const auto stamp = StampAfterCode(line);
+        const auto stamp = StampAfterCode(line, days);
         if (!stamp) {
             result.problems.push_back(where + "no time YYYY/MM/DD HH:MM:SS after '" + code + "'");
         } else if (code == 'i' || code == 'I') {
