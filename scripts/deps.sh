@@ -12,6 +12,8 @@ packages+=(scdoc man-db bash-completion pkg-config appstream desktop-file-utils 
 packages+=(libx11-dev libxss-dev dbus-daemon)
 # JSON for tally's --json output and the import readers.
 packages+=(nlohmann-json3-dev)
+# The window's Hours Chart.
+packages+=(qt6-charts-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -28,6 +28,11 @@ std::string DateText(const CalendarDate& d) {
     return FormatC("%s %02d, %d", kMonthNames[d.month - 1], d.day, d.year);
 }
 
+// "Nov 03": short enough to stand under a bar, and three times in the legend's line.
+std::string DayLabel(const CalendarDate& d) {
+    return FormatC("%s %02d", kMonthNames[d.month - 1], d.day);
+}
+
 std::string WeekdayText(const CalendarDate& d) {
     return kWeekdayNames[chrono::weekday{DaysOf(d)}.c_encoding()];
 }
@@ -77,13 +82,12 @@ HoursChart DaysChart(const std::vector<ScannedDay>& days, const ScanState& scan,
     });
     const std::vector<ScannedDay> shown(first, days.end());
     for (const ReportBucket& period : MakeBuckets(shown, BucketBy::Period, settings).buckets) {
-        chart.groups.push_back(DateText(period.first) + " to " + DateText(period.last) + ": " +
+        chart.groups.push_back(DayLabel(period.first) + " - " + DayLabel(period.last) + ": " +
                                times.Text(period.time));
     }
     for (const ScannedDay& day : shown) {
         chart.bars.push_back(
-            {times.Hours(day.total), day.period - shown.front().period,
-             FormatC("%s %02d", kMonthNames[day.date.month - 1], day.date.day),
+            {times.Hours(day.total), day.period - shown.front().period, DayLabel(day.date),
              WeekdayText(day.date) + " " + DateText(day.date) + ": " + times.Text(day.total)});
     }
     return chart;

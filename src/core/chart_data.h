@@ -37,7 +37,7 @@ struct ChartMark {
 
 struct HoursChart {
     std::vector<ChartBar> bars;
-    std::vector<std::string> groups;     // Days: each period shown, its span and total
+    std::vector<std::string> groups;     // Days: each period shown, "Nov 16 - Nov 30: " total
     std::vector<ChartMark> marks;        // Weeks and Months
     std::optional<double> averageHours;  // Days: the average day the totals boxes show
     std::string averageText;             // "Average day 7:42:10", with its amount

@@ -17,11 +17,12 @@ void ListRowsSink::Clear() {
     rows_.Clear();
 }
 
-void ListRowsSink::Finish() {
-    if (!resetting_) return;
+bool ListRowsSink::Finish() {
+    if (!resetting_) return false;
     resetting_ = false;
     daily_.EndReset();
     raw_.EndReset();
+    return true;
 }
 
 }  // namespace tally

@@ -18,8 +18,8 @@ class ListRowsSink final : public RowSink {
     void AddRawRow(const RawRow& row) override { rows_.AddRawRow(row); }
     void AddDailyRow(const DailyRow& row) override { rows_.AddDailyRow(row); }
 
-    // Ends the models' reset if a scan began one; call after every engine operation.
-    void Finish();
+    // Ends the models' reset if a scan began one (true then); call after every engine operation.
+    bool Finish();
 
     DailyListModel* Daily() { return &daily_; }
     RawListModel* Raw() { return &raw_; }

@@ -83,6 +83,8 @@ void CMainFrame::CreateMenu() {
     QMenu* view = bar->addMenu("&View");
     view->addAction(AddCommand(ID_VIEW_TOOLBAR, "&Toolbar"));
     view->addAction(AddCommand(ID_VIEW_STATUS_BAR, "&Status Bar"));
+    view->addSeparator();
+    view->addAction(AddCommand(ID_VIEW_HOURS_CHART, "Hours &Chart"));
 
     bar->addAction(AddCommand(ID_CLOCK_IN, "&In"));
     bar->addAction(AddCommand(ID_CLOCK_OUT, "&Out"));

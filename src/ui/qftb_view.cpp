@@ -13,6 +13,7 @@
 #include "editor/edit_data_dlg.h"
 #include "invoice/invoice_dlg.h"
 #include "settings/options_dlg.h"
+#include "ui/chart/hours_chart_wnd.h"
 #include "ui/column_widths.h"
 #include "ui/main_frame.h"
 #include "ui/position_check.h"
@@ -90,8 +91,9 @@ CQFTBView::CQFTBView(const AppServices& services, CQFTBDoc& document, CMainFrame
       m_document(document),
       m_frame(frame),
       m_engine(services.clock, services.reporter),
-      m_rows([this] { m_logWatch.Remember(m_engine.Settings().DataLog); }) {
-    m_engine.SetRowSink(&m_rows);
+      m_rows([this] { m_logWatch.Remember(m_engine.Settings().DataLog); }),
+      m_dayCollector(&m_rows) {
+    m_engine.SetRowSink(&m_dayCollector);
     CreateForm();
     connect(&m_timer, &QTimer::timeout, this, &CQFTBView::OnTimer);
     if (services.reminders != nullptr) {
@@ -170,7 +172,10 @@ void CQFTBView::ScanTimeLog() {
 }
 
 void CQFTBView::ShowScanResults() {
-    m_rows.Finish();
+    if (m_rows.Finish()) {
+        m_days = m_dayCollector.Finish(m_engine.State());
+        if (m_hoursChart != nullptr && m_hoursChart->isVisible()) ShowScanInChart();
+    }
     const TotalsTexts& texts = m_engine.Texts();
     m_todayFirst->setText(QString::fromStdString(texts.todayFirst));
     m_todaySecond->setText(QString::fromStdString(texts.todaySecond));
@@ -261,6 +266,19 @@ void CQFTBView::OnInvoice() {
     CInvoiceDlg dialog(m_services.store, m_services.clock, &m_frame);
     dialog.SetDataFile(m_engine.Settings().DataLog);
     dialog.exec();
+}
+
+void CQFTBView::OnHoursChart() {
+    // Owned by the main window, so that it stays above it and closes with it.
+    if (m_hoursChart == nullptr) m_hoursChart = new CHoursChartWnd(&m_frame);
+    ShowScanInChart();
+    m_hoursChart->show();
+    m_hoursChart->raise();
+    m_hoursChart->activateWindow();
+}
+
+void CQFTBView::ShowScanInChart() {
+    m_hoursChart->ShowScan(m_days, m_engine.State(), m_engine.Settings());
 }
 
 std::vector<ReportLine> CQFTBView::Report() const {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "core/report_buckets.h"
 #include "core/report_text.h"
 #include "core/tally_engine.h"
 #include "ui/app_services.h"
@@ -22,6 +23,7 @@ class QTreeView;
 
 namespace tally {
 
+class CHoursChartWnd;
 class CMainFrame;
 class CQFTBDoc;
 
@@ -40,6 +42,8 @@ class CQFTBView : public QWidget {
     void OnOptions();
     void OnReminders();
     void OnInvoice();
+    // Opens the Hours Chart, or brings it up; it follows every scan while it is shown.
+    void OnHoursChart();
     void OnFilePrint(QPrinter& printer);
     void OnFilePrintPreview(QPrinter& printer);
     // What Print and Print Preview show: the lists and totals as the window shows them now.
@@ -57,6 +61,8 @@ class CQFTBView : public QWidget {
     ReminderController* Reminders() const { return m_reminders.get(); }
     QTreeView* DailyList() const { return m_dailyList; }
     QTreeView* RawList() const { return m_rawList; }
+    // None until View > Hours Chart first opened it.
+    CHoursChartWnd* HoursChart() const { return m_hoursChart; }
 
   signals:
     // The In/Out and clock panes want their texts again.
@@ -71,12 +77,15 @@ class CQFTBView : public QWidget {
     void ShowCaption(const QString& caption);
     void RescanChangedLog();
     void ShowClockedOut();
+    void ShowScanInChart();
 
     const AppServices m_services;
     CQFTBDoc& m_document;
     CMainFrame& m_frame;
     TallyEngine m_engine;
     ListRowsSink m_rows;
+    DayCollector m_dayCollector;     // passes the rows on to m_rows
+    std::vector<ScannedDay> m_days;  // of the last scan, for the chart
     LogChangeWatch m_logWatch;
     std::unique_ptr<ReminderController> m_reminders;
     QTimer m_timer;
@@ -89,6 +98,8 @@ class CQFTBView : public QWidget {
     QLabel* m_periodSecond = nullptr;  // 1001
     QTreeView* m_dailyList = nullptr;  // 1004
     QTreeView* m_rawList = nullptr;    // 1005
+
+    CHoursChartWnd* m_hoursChart = nullptr;  // owned by the frame
 };
 
 }  // namespace tally

@@ -12,6 +12,7 @@ inline constexpr int ID_OPTIONS = 32775;
 inline constexpr int ID_INVOICE = 32776;
 inline constexpr int ID_GENERATE_INVOICE = 32779;
 inline constexpr int ID_REMINDERS = 32780;
+inline constexpr int ID_VIEW_HOURS_CHART = 32781;
 
 // The framework's commands.
 inline constexpr int ID_FILE_NEW = 57600;

@@ -64,7 +64,7 @@ TEST_F(ChartData, daysAreThoseOfTheCurrentAndTheTwoPreviousPeriods) {
     EXPECT_EQ(chart.bars.back().label, "Jan 24");
     EXPECT_EQ(chart.bars.back().detail, "Wed Jan 24, 2024: 8:48:12");
     ASSERT_EQ(chart.groups.size(), 3u);
-    EXPECT_EQ(chart.groups[2], "Jan 22, 2024 to Jan 28, 2024: " + engine.Texts().periodFirst);
+    EXPECT_EQ(chart.groups[2], "Jan 22 - Jan 28: " + engine.Texts().periodFirst);
     EXPECT_TRUE(chart.marks.empty());
     EXPECT_EQ(chart.valueTitle, "Hours");
 }
@@ -115,7 +115,7 @@ TEST_F(ChartData, aShortLogShowsWhatItHas) {
     WriteLog(WorkingDays(2024, 1, 3, 3));
     const HoursChart chart = Chart(ChartSpan::Days);
     ASSERT_EQ(chart.bars.size(), 3u);
-    EXPECT_EQ(chart.groups, std::vector<std::string>{"Jan 01, 2024 to Jan 07, 2024: 24:00:00"});
+    EXPECT_EQ(chart.groups, std::vector<std::string>{"Jan 01 - Jan 07: 24:00:00"});
     EXPECT_EQ(chart.averageText, "Average day 8:00:00");
     EXPECT_DOUBLE_EQ(*chart.averageHours, 8.0);
 }

@@ -65,6 +65,8 @@ TEST_F(MainFrameTest, hasTheMenuWithItsMnemonicsAndShortcuts) {
                                                                "&View",
                                                                "  &Toolbar|",
                                                                "  &Status Bar|",
+                                                               "-",
+                                                               "  Hours &Chart|",
                                                                "[&In]",
                                                                "[&Out]",
                                                                "[Invoi&ce]",
