@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Whole-program figures of `tally` on the generated logs: `status` on the century log as a
-# whole process, the peak memory of `days` on the million-triple log, and a punch (`in`,
-# then `out`) on a copy of the century log. Settings come from an empty temporary home.
+# Whole-program figures of `tally` on the generated logs: `status` on the century log and
+# `report --by week` on the million-triple log as whole processes, the peak memory of `days` on
+# the million-triple log, and a punch (`in`, then `out`) on a copy of the century log. Settings
+# come from an empty temporary home.
 # Usage: bench/run_programs.sh [BUILD_DIR]     (default: build/bench; needs hyperfine, time)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -41,6 +42,8 @@ echo "load average: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores"
 echo
 measure "tally --version (process start)" "$(q "$tally") --version" --warmup 3
 measure "tally status, century log" "$(q "$tally") --log $(q "$century") status" --warmup 3
+measure "tally report --by week, million log" \
+  "$(q "$tally") --log $(q "$million") report --by week" --warmup 1
 
 copy=$work/punch.log
 measure "tally in, century log copy" "$(q "$tally") --log $(q "$copy") in" \

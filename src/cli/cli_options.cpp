@@ -13,7 +13,8 @@ std::optional<CliOptions> ParseCommandLine(int argc, const char* const* argv, st
     };
     static constexpr Valued kValued[] = {{"--log", &CliOptions::logPath},
                                          {"--rate", &CliOptions::rate},
-                                         {"--format", &CliOptions::format}};
+                                         {"--format", &CliOptions::format},
+                                         {"--by", &CliOptions::by}};
     bool onlyPositional = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];

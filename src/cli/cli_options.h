@@ -12,6 +12,7 @@ struct CliOptions {
     std::optional<std::string> logPath;  // --log PATH
     std::optional<std::string> rate;     // --rate R
     std::optional<std::string> format;   // --format csv|timeclock
+    std::optional<std::string> by;       // --by day|week|month|period (report)
     bool tsv = false;
     bool json = false;    // --json: one JSON document (commands that take it)
     bool dryRun = false;  // --dry-run: import shows what it would add

@@ -7,6 +7,7 @@
 #include "cli/commands/in_out.h"
 #include "cli/commands/invoice.h"
 #include "cli/commands/lists.h"
+#include "cli/commands/report.h"
 #include "cli/commands/status.h"
 
 namespace tally::cli {
@@ -21,6 +22,7 @@ const std::vector<CommandEntry>& Commands() {
         {"config", RunConfig, true},
         {"invoice", RunInvoice},
         {"export", RunExport, true},
+        {"report", RunReport, true},
         {"add", RunAdd},
         {"import", RunImport},
         {"check", RunCheck, true},

@@ -27,6 +27,9 @@ Commands:
   invoice START END     invoice text, START/END as YYYY-MM-DD  [--rate R]
   export [START END] [--format csv|timeclock|--json]
                         every closed pair (or those whose In date lies in the range)
+  report [START END] [--by day|week|month|period] [--rate R]
+                        time, hours and amount per day, week, month or billing
+                        period (default), and their total  [--json]
   add START END         add a closed pair that was never punched, each time as
                         "YYYY-MM-DD HH:MM[:SS]" local time; split at midnight
   import FORMAT FILE [--dry-run]

@@ -1,0 +1,112 @@
+#include "cli/commands/report.h"
+
+#include <optional>
+#include <ostream>
+
+#include "cli/iso_date.h"
+#include "cli/json_text.h"
+#include "core/c_format.h"
+#include "core/report_buckets.h"
+#include "settings/settings_store.h"
+
+namespace tally::cli {
+namespace {
+
+struct Grouping {
+    const char* name;
+    BucketBy by;
+};
+
+constexpr Grouping kGroupings[] = {{"day", BucketBy::Day},
+                                   {"week", BucketBy::Week},
+                                   {"month", BucketBy::Month},
+                                   {"period", BucketBy::Period}};
+
+std::string DateText(const CalendarDate& d) {
+    return FormatC("%04d-%02d-%02d", d.year, d.month, d.day);
+}
+
+std::string TimeText(const ELAPSEDTIME& e) {
+    return FormatC("%d:%02d:%02d", e.nHours, e.nMinutes, e.nSeconds);
+}
+
+Json BucketJson(const ReportBucket& b, double rate) {
+    return {{"first", DateText(b.first)},
+            {"last", DateText(b.last)},
+            {"days", b.days},
+            {"seconds", ElapsedToSeconds(b.time)},
+            {"time", TimeText(b.time)},
+            {"hours", ElapsedHours(b.time)},
+            {"amount", Cents(MoneyAmount(b.time, rate))}};
+}
+
+void PrintBucket(std::ostream& out, const char* label, const ReportBucket& b, double rate,
+                 bool tsv) {
+    PrintRow(out,
+             {label, DateText(b.first), DateText(b.last), std::to_string(b.days), TimeText(b.time),
+              FormatC("%.2f", ElapsedHours(b.time)), FormatC("%.2f", MoneyAmount(b.time, rate))},
+             tsv, {6, 10, 10, 4, 10, 9});
+}
+
+}  // namespace
+
+int RunReport(CommandContext& c) {
+    const auto& args = c.options.args;
+    if (args.size() != 0 && args.size() != 2) {
+        return c.UsageError("report takes no dates or two: START END (YYYY-MM-DD)");
+    }
+    std::optional<DateRange> range;
+    if (args.size() == 2) {
+        CalendarDate dates[2];
+        for (int i = 0; i < 2; ++i) {
+            const auto date = ParseIsoDate(args[i]);
+            if (!date) return c.UsageError("'" + args[i] + "' is not a calendar date (YYYY-MM-DD)");
+            dates[i] = *date;
+        }
+        range = DateRange{dates[0], dates[1]};
+    }
+    const Grouping* grouping = &kGroupings[3];
+    if (c.options.by) {
+        grouping = nullptr;
+        for (const Grouping& g : kGroupings) {
+            if (*c.options.by == g.name) grouping = &g;
+        }
+        if (grouping == nullptr) {
+            return c.UsageError("--by takes day, week, month or period, not '" + *c.options.by +
+                                "'");
+        }
+    }
+    const double rate =
+        c.options.rate ? RateFromC(c.options.rate->c_str()) : RateFromText(c.store.RateText());
+
+    DayCollector collector;
+    c.engine.SetRowSink(&collector);
+    const bool read = c.Scan();
+    c.engine.SetRowSink(nullptr);  // the collector ends here
+    if (!read) return kExitFailed;
+    const BucketReport report =
+        MakeBuckets(collector.Finish(c.engine.State()), grouping->by, c.engine.Settings(), range);
+
+    if (c.options.json) {
+        Json buckets = Json::array();
+        for (const ReportBucket& b : report.buckets) buckets.push_back(BucketJson(b, rate));
+        Json document = {{"by", grouping->name},
+                         {"rate", rate},
+                         {"buckets", std::move(buckets)},
+                         {"total", nullptr}};
+        if (!report.buckets.empty()) document["total"] = BucketJson(report.total, rate);
+        PrintJson(c.out, document);
+        return kExitOk;
+    }
+    if (report.buckets.empty()) return kExitOk;
+    if (!c.options.tsv) {
+        PrintRow(c.out, {"By", "First", "Last", "Days", "Time", "Hours", "Amount"}, false,
+                 {6, 10, 10, 4, 10, 9});
+    }
+    for (const ReportBucket& b : report.buckets)
+        PrintBucket(c.out, grouping->name, b, rate, c.options.tsv);
+    PrintBucket(c.out, "total", report.total, rate, c.options.tsv);
+    return kExitOk;
+}
+
+}  // namespace tally::cli
