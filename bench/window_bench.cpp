@@ -1,6 +1,7 @@
 // tally_bench_window: the main window on the century log, offscreen. Start-up inside the
 // process (frame, initial update with its scan, lists drawn), a punch from the menu until
-// the lists are drawn again, and one timer tick while clocked in.
+// the lists are drawn again, one timer tick while clocked in, and the Hours Chart: opened
+// until drawn, and switched to the century's weeks (5,200 bars) or months.
 
 #include <benchmark/benchmark.h>
 #include <QAction>
@@ -14,6 +15,7 @@
 #include "core/local_time.h"
 #include "settings/settings_store.h"
 #include "test_support.h"
+#include "ui/chart/hours_chart_wnd.h"
 #include "ui/framework_dialogs.h"
 #include "ui/main_frame.h"
 #include "ui/qftb_app.h"
@@ -115,6 +117,43 @@ void Tick(benchmark::State& state, const LogPreset& preset, const std::string& l
     }
 }
 
+// View > Hours Chart on a window just started, until the chart is drawn: the days of the last
+// three periods from the window's scan.
+void ChartOpen(benchmark::State& state, const LogPreset& preset, const std::string& log) {
+    Window window(preset, log);
+    for (auto _ : state) {
+        state.PauseTiming();
+        window.Start();
+        state.ResumeTiming();
+        window.Trigger(ID_VIEW_HOURS_CHART);
+        Window::Draw();
+        state.PauseTiming();
+        window.Close();
+        state.ResumeTiming();
+    }
+}
+
+// The open chart switched to every week or month of the century, until drawn.
+void ChartSpanSwitch(benchmark::State& state, const LogPreset& preset, const std::string& log,
+                     ChartSpan span) {
+    Window window(preset, log);
+    window.Start();
+    window.Trigger(ID_VIEW_HOURS_CHART);
+    Window::Draw();
+    CHoursChartWnd* chart = window.View().HoursChart();
+    std::size_t bars = 0;
+    for (auto _ : state) {
+        chart->SetSpan(span);
+        Window::Draw();
+        state.PauseTiming();
+        bars = chart->Bars().bars.size();
+        chart->SetSpan(ChartSpan::Days);
+        Window::Draw();
+        state.ResumeTiming();
+    }
+    state.counters["bars"] = static_cast<double>(bars);
+}
+
 }  // namespace
 }  // namespace tally::bench
 
@@ -138,6 +177,17 @@ int main(int argc, char** argv) {
         ->UseRealTime();
     benchmark::RegisterBenchmark("WindowTick/century", Tick, *preset, log)
         ->Unit(benchmark::kMicrosecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark("ChartOpen/century", ChartOpen, *preset, log)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark("ChartWeeks/century", ChartSpanSwitch, *preset, log,
+                                 tally::ChartSpan::Weeks)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark("ChartMonths/century", ChartSpanSwitch, *preset, log,
+                                 tally::ChartSpan::Months)
+        ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
