@@ -26,8 +26,7 @@ constexpr int kExitUsage = 2;
 
 int Run(int argc, char** argv) {
     using namespace tally;
-    // A printout shows no window, so it needs no display either.
-    if (AsksForPrintout(argc, argv)) setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    if (ShowsNoWindow(argc, argv)) setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication application(argc, argv);
     // QApplication takes the desktop's locale; the engine's numbers stay in the C locale.
     std::setlocale(LC_NUMERIC, "C");

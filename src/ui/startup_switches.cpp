@@ -43,10 +43,13 @@ std::optional<StartupSwitches> ParseStartupSwitches(const QStringList& arguments
     return switches;
 }
 
-bool AsksForPrintout(int argc, char** argv) {
+bool ShowsNoWindow(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--print") == 0 || std::strcmp(argv[i], "--print-to") == 0 ||
-            std::strncmp(argv[i], "--print-to=", 11) == 0) {
+        const char* a = argv[i];
+        if (std::strcmp(a, "--print") == 0 || std::strcmp(a, "--print-to") == 0 ||
+            std::strncmp(a, "--print-to=", 11) == 0 || std::strcmp(a, "--help") == 0 ||
+            std::strcmp(a, "--help-all") == 0 || std::strcmp(a, "-h") == 0 ||
+            std::strcmp(a, "--version") == 0 || std::strcmp(a, "-v") == 0) {
             return true;
         }
     }

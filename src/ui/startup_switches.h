@@ -21,7 +21,8 @@ struct StartupSwitches {
 // with its message. Other wrong lines give no value and the reason in error.
 std::optional<StartupSwitches> ParseStartupSwitches(const QStringList& arguments, QString& error);
 
-// True when the arguments ask for a printout: the program then shows no window.
-bool AsksForPrintout(int argc, char** argv);
+// True when the arguments ask for a printout, the help or the version: the program then shows
+// no window, so it needs no display either.
+bool ShowsNoWindow(int argc, char** argv);
 
 }  // namespace tally

@@ -142,11 +142,18 @@ TEST_F(DocumentTest, dropsARecentFileThatCannotBeOpenedAnyMore) {
     EXPECT_TRUE(w.Frame().Action(ID_FILE_MRU_FILE1)->isVisible());
 }
 
+// Without any display, as on a terminal logged in from afar.
 TEST(CommandLineTest, answersVersionAndHelp) {
-    const ProcessResult version = RunProcess({TALLYBOOK_PATH, "--version"});
+    const auto withoutDisplay = [](const char* option) {
+        return RunProcess({"env", "-u", "QT_QPA_PLATFORM", "-u", "DISPLAY", "-u", "WAYLAND_DISPLAY",
+                           TALLYBOOK_PATH, option});
+    };
+    const ProcessResult version = withoutDisplay("--version");
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_EQ(version.out, "Quillfen's TallyBook 2.2.0.1\n");
-    EXPECT_NE(RunProcess({TALLYBOOK_PATH, "--help"}).out.find("[file]"), std::string::npos);
+    const ProcessResult help = withoutDisplay("--help");
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("[file]"), std::string::npos);
 }
 
 }  // namespace
