@@ -14,6 +14,10 @@ class BufferedReader {
 
     // Copies up to length bytes; fewer only at the end of the file (or on a read error).
     std::size_t Read(char* dst, std::size_t length);
+    // The next length bytes in place, valid until the next call; taken is fewer than length
+    // only at the end of the file. Spares the scan a copy per record. length must not
+    // exceed the block size.
+    const char* Take(std::size_t length, std::size_t& taken);
     // The next byte, or -1 at the end of the file. Inline: the scan reads every Elapsed
     // line byte by byte.
     int Get() {

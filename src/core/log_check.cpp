@@ -29,7 +29,7 @@ bool IsWeekdayName(const char* name) {
 
 // The first field of a record that the scan reads other than it is written (a number
 // outside its range reads as 0 or lands elsewhere), or nullptr.
-const char* MalformedField(const char (&bytes)[kRecordSize], bool in, const PunchRecord& r) {
+const char* MalformedField(const char* bytes, bool in, const PunchRecord& r) {
     if (std::memcmp(bytes, in ? kInPrefix : kOutPrefix, kPrefixLength) != 0) return "prefix";
     if (!IsWeekdayName(r.Weekday())) return "weekday";
     if (LookupMonth(r.Month()) < 0) return "month";
@@ -44,7 +44,8 @@ const char* MalformedField(const char (&bytes)[kRecordSize], bool in, const Punc
 }
 
 // What is wrong with a record; fault None when nothing is.
-LogFinding CheckRecord(const char (&bytes)[kRecordSize], bool in, std::int64_t offset) {
+// bytes: one whole record, line end included.
+LogFinding CheckRecord(const char* bytes, bool in, std::int64_t offset) {
     PunchRecord record = PunchRecord::FromText(bytes, kRecordTextLength);
     record.Split();
     LogFinding finding;
@@ -115,8 +116,9 @@ LogCheck CheckTimeLog(int fd, const CurrentSettings& settings) {
             expect = Expect::In;
             continue;
         }
-        char bytes[kRecordSize];
-        if (ReadRecordBytes(reader, bytes) < kRecordSize) break;
+        std::size_t taken = 0;
+        const char* bytes = ReadRecordBytes(reader, taken);
+        if (taken < kRecordSize) break;
         keep(CheckRecord(bytes, expect == Expect::In, offset));
         if (expect == Expect::Out && pairStop && offset == scan.stop.place.offset) break;
         expect = expect == Expect::In ? Expect::Out : Expect::Elapsed;

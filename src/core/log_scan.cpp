@@ -124,8 +124,8 @@ class Scanner {
 };
 
 std::size_t Scanner::ReadRecord(BufferedReader& reader, PunchRecord& record) {
-    char bytes[kRecordSize];
-    const std::size_t n = ReadRecordBytes(reader, bytes);
+    std::size_t n = 0;
+    const char* bytes = ReadRecordBytes(reader, n);
     // A final fragment shorter than a record ends the scan like the end of the file.
     if (n < kRecordSize) return n;
     record = PunchRecord::FromText(bytes, kRecordTextLength);

@@ -42,12 +42,6 @@ int FieldNumber(std::string_view field) {
     return static_cast<int>(negative ? -value : std::min<std::int64_t>(value, INT_MAX));
 }
 
-PunchRecord PunchRecord::FromText(const char* text, std::size_t length) {
-    PunchRecord r;
-    std::memcpy(r.buf, text, length < kRecordTextLength ? length : kRecordTextLength);
-    return r;
-}
-
 void PunchRecord::Split() {
     for (int pos : kSeparators) buf[pos] = '\0';
     buf[kRecordTextLength] = '\0';

@@ -7,9 +7,10 @@
 
 namespace tally {
 
-// The bytes of one punch record; fewer than kRecordSize only at the end of the file.
-inline std::size_t ReadRecordBytes(BufferedReader& reader, char (&bytes)[kRecordSize]) {
-    return reader.Read(bytes, kRecordSize);
+// The bytes of one punch record, in the reader's buffer; taken is fewer than kRecordSize
+// only at the end of the file.
+inline const char* ReadRecordBytes(BufferedReader& reader, std::size_t& taken) {
+    return reader.Take(kRecordSize, taken);
 }
 
 enum class ElapsedRead { Line, Empty, End };
