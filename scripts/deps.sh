@@ -14,6 +14,8 @@ packages+=(libx11-dev libxss-dev dbus-daemon)
 packages+=(nlohmann-json3-dev)
 # The window's Hours Chart.
 packages+=(qt6-charts-dev)
+# The fuzz targets (libFuzzer and the sanitizers of clang) and their coverage report.
+packages+=(clang-14 libclang-rt-14-dev llvm-14)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
