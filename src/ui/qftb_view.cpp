@@ -240,6 +240,7 @@ void CQFTBView::OnOptions() {
     dialog.SetValues(SettingsStore::ToOptionValues(stored));
     if (dialog.exec() != QDialog::Accepted) return;
     m_services.store.Save(dialog.Values(), m_engine.Settings());
+    WarnIfNotSaved("options");
     ScanTimeLog();
     emit PanesNeedUpdate();
 }
@@ -249,6 +250,16 @@ void CQFTBView::OnReminders() {
     dialog.SetValues(ReadReminders(m_services.store.Raw()));
     if (dialog.exec() != QDialog::Accepted) return;
     WriteReminders(m_services.store.Raw(), dialog.Values());
+    WarnIfNotSaved("reminder settings");
+}
+
+void CQFTBView::WarnIfNotSaved(const std::string& what) {
+    const std::string problem = m_services.store.WriteProblem();
+    if (problem.empty()) return;
+    // They still apply in this window: the settings in memory are the new ones.
+    m_services.reporter.Report({"The " + what + " could not be saved (" + problem +
+                                    "); they apply until TallyBook is closed.",
+                                kErrorCaption, MessageIcon::Warning});
 }
 
 void CQFTBView::OnEditRawData() {

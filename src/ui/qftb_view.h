@@ -78,6 +78,8 @@ class CQFTBView : public QWidget {
     void RescanChangedLog();
     void ShowClockedOut();
     void ShowScanInChart();
+    // After a dialog's values went to the store: a store that cannot be written is said.
+    void WarnIfNotSaved(const std::string& what);
 
     const AppServices m_services;
     CQFTBDoc& m_document;

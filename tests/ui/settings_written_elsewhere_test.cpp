@@ -2,6 +2,7 @@
 // File New punches into the newly named log, the Options dialog offers them (and OK keeps
 // them), the Invoice dialog takes its rate and rounding from them.
 
+#include <QDialog>
 #include <QLineEdit>
 #include <QRadioButton>
 
@@ -91,6 +92,26 @@ TEST_F(SettingsWrittenElsewhereTest, invoiceTakesTheStoredRateAndRounding) {
     EXPECT_EQ(rate, "30");
     // 3:20:10 rounded to a quarter of an hour, at 30 an hour.
     EXPECT_EQ(invoice.section('\n', 0, 0).toStdString(), "2024-03-04 03:15 = 97.50");
+}
+
+// A store that cannot be written (its folder is a file): OK in Options or Reminders says so
+// rather than letting the values vanish silently at the next start.
+TEST(SettingsNotSaved, theWindowSaysSoAfterEachDialog) {
+    WindowHarness w;
+    WriteFile(w.dir.File("blocker"), "");
+    w.store = std::make_unique<SettingsStore>(QString::fromStdString(w.dir.File("blocker/s.ini")));
+    ASSERT_TRUE(w.Start());
+    for (const auto& [command, what] :
+         {std::pair{ID_OPTIONS, "options"}, std::pair{ID_REMINDERS, "reminder settings"}}) {
+        w.reporter.messages.clear();
+        WhenModalWidget([](QWidget* dialog) { qobject_cast<QDialog*>(dialog)->accept(); });
+        w.Trigger(command);
+        ASSERT_EQ(w.reporter.messages.size(), 1u) << what;
+        EXPECT_EQ(w.reporter.messages[0].text.rfind(
+                      std::string("The ") + what + " could not be saved (cannot write ", 0),
+                  0u)
+            << w.reporter.messages[0].text;
+    }
 }
 
 }  // namespace
