@@ -2,13 +2,23 @@
 
 #include <ostream>
 
+#include "core/log_check.h"
 #include "core/time_log_file.h"
 
 namespace tally::cli {
 
 bool CommandContext::Scan() {
     engine.ScanTimeLog();
-    if (engine.LogError().empty()) return true;
+    if (engine.LogError().empty()) {
+        // The totals count only what comes before a damaged line: say where that is, so a
+        // script's output is never taken for the whole log's without a word.
+        const ScanStop& stop = engine.State().stop;
+        if (stop.reason != LogFault::None) {
+            err << "tally: warning: " << DescribeScanStop(stop)
+                << " (tally check lists what is wrong)\n";
+        }
+        return true;
+    }
     err << "tally: " << engine.LogError() << '\n';
     return false;
 }

@@ -25,7 +25,8 @@ struct CommandContext {
 
     // Prints a one-line usage error with the hint to --help; returns the usage exit code.
     int UsageError(const std::string& reason) const;
-    // Scans the log; false (with the reason on err) when it exists but cannot be read.
+    // Scans the log; false (with the reason on err) when it exists but cannot be read. A
+    // scan that stops early is a warning on err.
     bool Scan();
     // True when the log can be read or is missing (nothing to read); else the reason is
     // printed on err.

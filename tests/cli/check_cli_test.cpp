@@ -153,5 +153,22 @@ TEST(Utf8Text, keepsUtf8AndReadsOtherBytesAsTheirCodePoints) {
     for (const auto& c : kCases) EXPECT_EQ(cli::Utf8Text(c.bytes), c.text) << c.text;
 }
 
+// The reading commands print what comes before a damaged line, and warn that it is not all.
+TEST_F(CheckCli, readingCommandsWarnWhereTheScanStops) {
+    const std::string damaged =
+        kMonday + Triple("Wed Jan 07 10:00:00 2004", "Wed Jan 07 09:00:00 2004") + kWednesday;
+    for (const char* command : {"status", "days", "log", "report"}) {
+        WriteFile(tally.Log(), damaged);
+        const ProcessResult run = tally.Run({command});
+        EXPECT_EQ(run.exitCode, 0) << command;
+        EXPECT_EQ(run.err,
+                  "tally: warning: line 5: Out before In; the scan stops here and ignores the 4 "
+                  "lines after it (tally check lists what is wrong)\n")
+            << command;
+        WriteFile(tally.Log(), kMonday + kWednesday);
+        EXPECT_EQ(tally.Run({command}).err, "") << command;
+    }
+}
+
 }  // namespace
 }  // namespace tally::test
