@@ -42,13 +42,14 @@ MemoryFile::~MemoryFile() {
 }
 
 const std::string& ScratchFolder() {
+    // Kept in a plain array too: the removal at exit runs after the string is gone.
+    static char name[] = "/dev/shm/tally-fuzz-XXXXXX";
     static const std::string folder = [] {
-        char name[] = "/dev/shm/tally-fuzz-XXXXXX";
         if (mkdtemp(name) == nullptr) {
             std::perror("mkdtemp");
             std::abort();
         }
-        std::atexit([] { std::filesystem::remove_all(ScratchFolder()); });
+        std::atexit([] { std::filesystem::remove_all(name); });
         return std::string(name);
     }();
     return folder;

@@ -1,0 +1,14 @@
+// The csv import reader over arbitrary bytes (what tally export writes), then the plan
+// that tally import makes of its intervals.
+
+#include "editor/import/imported_spans.h"
+#include "fuzz_pairs.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace tally;
+    const ImportedSpans read =
+        ReadCsvPairs(std::string_view(reinterpret_cast<const char*>(data), size));
+    fuzz::CheckImported(read);
+    fuzz::CheckPlannedPairs(read.spans, true);
+    return 0;
+}
