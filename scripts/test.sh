@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds TallyBook twice (optimised, and with address + undefined sanitizers), both with
 # warnings as errors and without the benchmarks (bench/run_all.sh has those), and runs every
-# test.
+# test; then builds the fuzz targets and runs each briefly (scripts/fuzz_smoke.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
@@ -10,3 +10,6 @@ for preset in ci asan; do
   cmake --build --preset "$preset" -j "$(nproc)"
   ctest --preset "$preset"
 done
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$(nproc)"
+bash scripts/fuzz_smoke.sh

@@ -1,0 +1,65 @@
+# What scripts/fuzz_smoke.sh, fuzz.sh and fuzz_coverage.sh share: the fuzz targets, the
+# dictionary of each, the executions of each in the test command's short run, and the
+# source files each target is for.
+
+FUZZ_TARGETS=(fuzz_timestamp fuzz_scan fuzz_invoice fuzz_raw_reader fuzz_settings
+              fuzz_command_line fuzz_import_csv fuzz_import_timeclock fuzz_import_timewarrior
+              fuzz_import_watson fuzz_add_time)
+
+# fuzz_dict TARGET: the dictionary file in fuzz/dict.
+fuzz_dict() {
+  case "$1" in
+    fuzz_timestamp | fuzz_scan | fuzz_invoice | fuzz_raw_reader) echo time_log.dict ;;
+    fuzz_settings) echo settings.dict ;;
+    fuzz_command_line) echo command_line.dict ;;
+    fuzz_import_csv | fuzz_import_timeclock | fuzz_add_time) echo import_text.dict ;;
+    fuzz_import_timewarrior | fuzz_import_watson) echo import_json.dict ;;
+  esac
+}
+
+# fuzz_smoke_runs TARGET: executions in the test command, a few seconds of each under
+# the sanitizers on one core.
+fuzz_smoke_runs() {
+  case "$1" in
+    fuzz_timestamp) echo 800000 ;;
+    fuzz_scan) echo 70000 ;;
+    fuzz_invoice) echo 250000 ;;
+    fuzz_raw_reader) echo 8000 ;;
+    fuzz_settings) echo 45000 ;;
+    fuzz_command_line) echo 400000 ;;
+    fuzz_import_csv) echo 40000 ;;
+    fuzz_import_timeclock) echo 60000 ;;
+    fuzz_import_timewarrior) echo 200000 ;;
+    fuzz_import_watson) echo 160000 ;;
+    fuzz_add_time) echo 130000 ;;
+  esac
+}
+
+# fuzz_sources TARGET: the files, under src/, whose coverage the target is for.
+fuzz_sources() {
+  case "$1" in
+    fuzz_timestamp) echo core/punch_record.cpp core/punch_record.h ;;
+    fuzz_scan) echo core/log_scan.cpp core/record_stream.h core/buffered_reader.cpp \
+                    core/log_check.cpp core/report_buckets.cpp core/tally_engine.cpp ;;
+    fuzz_invoice) echo invoice/invoice.cpp invoice/invoice_lines.cpp ;;
+    fuzz_raw_reader) echo editor/time_log_reader.cpp editor/line_fields.cpp \
+                          editor/entry_lines.cpp editor/entry_field_texts.cpp ;;
+    fuzz_settings) echo settings/settings_store.cpp settings/reminder_settings.cpp ;;
+    fuzz_command_line) echo cli/cli_options.cpp cli/iso_date.cpp ;;
+    fuzz_import_csv) echo editor/import/csv_import.cpp editor/import/local_time_text.cpp ;;
+    fuzz_import_timeclock) echo editor/import/timeclock_import.cpp \
+                                editor/import/local_time_text.cpp ;;
+    fuzz_import_timewarrior) echo editor/import/timewarrior_import.cpp \
+                                  editor/import/local_time_text.cpp ;;
+    fuzz_import_watson) echo editor/import/watson_import.cpp ;;
+    fuzz_add_time) echo editor/import/local_time_text.cpp editor/pair_add.cpp \
+                        editor/pair_overlap.cpp ;;
+  esac
+}
+
+# fuzz_known TARGET: succeeds for a target's name.
+fuzz_known() {
+  local t
+  for t in "${FUZZ_TARGETS[@]}"; do [ "$t" = "$1" ] && return 0; done
+  return 1
+}
