@@ -65,6 +65,19 @@ void CheckFormattedReadsBack(InputBytes& input) {
     }
     split.Join();
     TALLY_FUZZ_CHECK(std::string(split.buf) == record);
+    TALLY_FUZZ_CHECK(InRecordLine(t) == record + kLineEnd);
+    TALLY_FUZZ_CHECK(OutRecordLine(t) == kOutPrefix + text + kLineEnd);
+}
+
+// An Elapsed line of two-digit fields reads back as them at their offsets.
+void CheckElapsedLine(InputBytes& input) {
+    const ELAPSEDTIME e{input.Choice(100), input.Choice(60), input.Choice(60)};
+    const std::string line = ElapsedLine(e);
+    TALLY_FUZZ_CHECK(line.size() == kElapsedLineSize);
+    TALLY_FUZZ_CHECK(line.compare(0, 16, kElapsedLead) == 0);
+    TALLY_FUZZ_CHECK(FieldNumber(line.substr(kElapsedHoursOffset, 2)) == e.nHours);
+    TALLY_FUZZ_CHECK(FieldNumber(line.substr(kElapsedMinutesOffset, 2)) == e.nMinutes);
+    TALLY_FUZZ_CHECK(FieldNumber(line.substr(kElapsedSecondsOffset, 2)) == e.nSeconds);
 }
 
 }  // namespace
@@ -88,5 +101,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)MonthIndex(record.Month());
     fuzz::CheckFieldNumber(text);
     fuzz::CheckFormattedReadsBack(input);
+    fuzz::CheckElapsedLine(input);
     return 0;
 }

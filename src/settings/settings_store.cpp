@@ -17,6 +17,14 @@ QString Option(const char* key) {
     return StorePath(kOptionsSection, key);
 }
 
+// A text option as the file holds it. Qt's INI reader takes a value with an unquoted comma
+// for a list (a hand-written "Rate=12,50", a path with a comma) whose text would be empty;
+// its parts are joined again (blanks around the commas are lost).
+QString StoredText(const QVariant& value) {
+    if (value.userType() == QMetaType::QStringList) return value.toStringList().join(',');
+    return value.toString();
+}
+
 }  // namespace
 
 QString StorePath(const char* section, const char* key) {
@@ -43,11 +51,11 @@ void SettingsStore::Load(CurrentSettings& s,
         q.setValue(Option(kWeekStartDayKey), 0);
         q.sync();
     }
-    s.Rate = RateFromText(q.value(Option(kRateKey), "0.0").toString());
+    s.Rate = RateFromText(StoredText(q.value(Option(kRateKey), "0.0")));
     s.PeriodType = q.value(Option(kPeriodTypeKey), 1).toInt();
-    s.DataLog = q.value(Option(kDataLogKey), QString::fromStdString(DefaultTimeLogPath()))
-                    .toString()
-                    .toStdString();
+    s.DataLog =
+        StoredText(q.value(Option(kDataLogKey), QString::fromStdString(DefaultTimeLogPath())))
+            .toStdString();
     if (afterDataLog) afterDataLog(s);
     s.ShowDollars = q.value(Option(kShowDollarsKey), 0).toInt() != 0;
 }
@@ -84,7 +92,7 @@ void SettingsStore::WriteWindowPosition(const WindowPosition& position) {
 }
 
 QString SettingsStore::RateText() {
-    return OnDisk().value(Option(kRateKey), "0.0").toString();
+    return StoredText(OnDisk().value(Option(kRateKey), "0.0"));
 }
 
 int SettingsStore::RoundingUnit() {

@@ -126,6 +126,32 @@ TEST_F(SettingsStoreTest, RateIsReadWithADecimalPointUnderADecimalCommaLocale) {
     std::setlocale(LC_ALL, previous.c_str());
 }
 
+TEST_F(SettingsStoreTest, HandWrittenCommasReadAsWritten) {
+    // Qt's INI reader makes a list of a value with an unquoted comma; its text was empty.
+    struct Case {
+        const char* text;
+        const char* rateText;
+        double rate;
+        const char* log;
+    };
+    const Case cases[] = {
+        {"DataLog=/l.dat\nRate=12,50", "12,50", 12.0, "/l.dat"},
+        {"DataLog=/l.dat\nRate=1,", "1,", 1.0, "/l.dat"},
+        {"DataLog=/home/ann/work,2024/TALLYBK.DAT", "0.0", 0.0, "/home/ann/work,2024/TALLYBK.DAT"},
+        {"DataLog=\"/home/ann/a, b.dat\"", "0.0", 0.0, "/home/ann/a, b.dat"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        test::WriteFile(dir.File("settings.ini"), std::string("[Options]\n") + c.text + "\n");
+        SettingsStore reader(QString::fromStdString(dir.File("settings.ini")));
+        CurrentSettings s;
+        reader.Load(s);
+        EXPECT_EQ(reader.RateText(), c.rateText);
+        EXPECT_EQ(s.Rate, c.rate);
+        EXPECT_EQ(s.DataLog, c.log);
+    }
+}
+
 TEST_F(SettingsStoreTest, WindowPositionRoundTripsNegativeValues) {
     store.WriteWindowPosition({-32000, 15});
     const WindowPosition position = store.ReadWindowPosition();
