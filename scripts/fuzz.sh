@@ -35,11 +35,11 @@ run_one() {
   while [ $SECONDS -lt $deadline ]; do
     round=$((round + 1))
     "$bin/$t" -max_total_time=$((deadline - SECONDS)) -print_final_stats=1 \
-      -dict="fuzz/dict/$(fuzz_dict "$t")" -artifact_prefix="$findings/$t-" \
+      -dict="fuzz/dict/$(fuzz_dict "$t")" -max_len="$(fuzz_max_len "$t")" -artifact_prefix="$findings/$t-" \
       "$scratch/$t" "fuzz/corpus/$t" >"$scratch/$t.$round.log" 2>&1 || true
   done
 }
-export -f run_one fuzz_dict
+export -f run_one fuzz_dict fuzz_max_len
 export bin findings scratch seconds
 
 before=$(date +%s)

@@ -25,11 +25,17 @@ for t in "${targets[@]}"; do
   llvm-profdata-14 merge -sparse "$profiles/$t".*.profraw -o "$profiles/$t.profdata"
   rm -f "$profiles/$t".*.profraw
   sources=()
-  for s in $(fuzz_sources "$t"); do sources+=("src/$s"); done
+  # Headers are compiled from the include roots (build/cov/include_roots/FOLDER/FOLDER/...).
+  for s in $(fuzz_sources "$t"); do
+    case "$s" in
+      *.h) sources+=("build/cov/include_roots/${s%%/*}/$s") ;;
+      *) sources+=("src/$s") ;;
+    esac
+  done
   echo "== $t ($(ls "fuzz/corpus/$t" | wc -l) inputs)"
   llvm-cov-14 report "build/cov/fuzz/$t" -instr-profile="$profiles/$t.profdata" \
     "${sources[@]}" | awk -v root="$PWD/src/" '
       NR == 1 { printf "  %-40s %8s %8s %8s\n", "file", "regions", "lines", "branches" }
       $1 !~ /^(Filename|-+)$/ && NF >= 13 {
-        sub(root, "", $1); printf "  %-40s %8s %8s %8s\n", $1, $4, $10, $13 }'
+        sub(root, "", $1); sub(/.*include_roots\/[a-z]+\//, "", $1); sub(/^src\//, "", $1); printf "  %-40s %8s %8s %8s\n", $1, $4, $10, $13 }'
 done

@@ -15,7 +15,7 @@ mkdir -p "$findings"
 run_one() {
   local t=$1
   mkdir -p "$scratch/$t"
-  if "$bin/$t" -seed=1 -runs="$(fuzz_smoke_runs "$t")" -dict="fuzz/dict/$(fuzz_dict "$t")" \
+  if "$bin/$t" -seed=1 -runs="$(fuzz_smoke_runs "$t")" -dict="fuzz/dict/$(fuzz_dict "$t")" -max_len="$(fuzz_max_len "$t")" \
       -artifact_prefix="$findings/$t-" "$scratch/$t" "fuzz/corpus/$t" >"$scratch/$t.log" 2>&1; then
     echo "$t: $(grep -o 'Done [0-9]* runs in [0-9]* second(s)' "$scratch/$t.log")"
   else
@@ -24,7 +24,7 @@ run_one() {
     return 1
   fi
 }
-export -f run_one fuzz_smoke_runs fuzz_dict
+export -f run_one fuzz_smoke_runs fuzz_dict fuzz_max_len
 export bin findings scratch
 
 start=$SECONDS
