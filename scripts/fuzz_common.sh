@@ -27,11 +27,11 @@ fuzz_smoke_runs() {
     fuzz_raw_reader) echo 8000 ;;
     fuzz_settings) echo 45000 ;;
     fuzz_command_line) echo 400000 ;;
-    fuzz_import_csv) echo 40000 ;;
-    fuzz_import_timeclock) echo 60000 ;;
+    fuzz_import_csv) echo 70000 ;;
+    fuzz_import_timeclock) echo 120000 ;;
     fuzz_import_timewarrior) echo 200000 ;;
     fuzz_import_watson) echo 160000 ;;
-    fuzz_add_time) echo 130000 ;;
+    fuzz_add_time) echo 800000 ;;
   esac
 }
 
