@@ -22,11 +22,7 @@ done
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "$(nproc)" >/dev/null
-bin=build/fuzz/fuzz
-findings=build/fuzz/findings
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
-mkdir -p "$findings"
+fuzz_workspace
 
 # A finding stops libFuzzer; the run goes on from the corpus until its time is up.
 run_one() {

@@ -28,7 +28,7 @@ fuzz_smoke_runs() {
     fuzz_settings) echo 45000 ;;
     fuzz_command_line) echo 400000 ;;
     fuzz_import_csv) echo 70000 ;;
-    fuzz_import_timeclock) echo 120000 ;;
+    fuzz_import_timeclock) echo 60000 ;;
     fuzz_import_timewarrior) echo 200000 ;;
     fuzz_import_watson) echo 160000 ;;
     fuzz_add_time) echo 800000 ;;
@@ -64,6 +64,16 @@ fuzz_sources() {
     fuzz_add_time) echo editor/import/local_time_text.cpp editor/pair_add.cpp \
                         editor/pair_overlap.cpp ;;
   esac
+}
+
+# fuzz_workspace: the built targets (bin), the folder that keeps findings, and a scratch
+# folder for new inputs, removed when the script ends.
+fuzz_workspace() {
+  bin=build/fuzz/fuzz
+  findings=build/fuzz/findings
+  scratch=$(mktemp -d)
+  trap 'rm -rf "$scratch"' EXIT
+  mkdir -p "$findings"
 }
 
 # fuzz_known TARGET: succeeds for a target's name.

@@ -6,11 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/fuzz_common.sh
-bin=build/fuzz/fuzz
-findings=build/fuzz/findings
-scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
-mkdir -p "$findings"
+fuzz_workspace
 
 run_one() {
   local t=$1
