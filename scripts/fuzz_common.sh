@@ -58,9 +58,9 @@ fuzz_sources() {
     fuzz_import_csv) echo editor/import/csv_import.cpp editor/import/local_time_text.cpp ;;
     fuzz_import_timeclock) echo editor/import/timeclock_import.cpp \
                                 editor/import/local_time_text.cpp ;;
-    fuzz_import_timewarrior) echo editor/import/timewarrior_import.cpp \
+    fuzz_import_timewarrior) echo editor/import/timewarrior_import.cpp editor/import/json_entries.cpp \
                                   editor/import/local_time_text.cpp ;;
-    fuzz_import_watson) echo editor/import/watson_import.cpp ;;
+    fuzz_import_watson) echo editor/import/watson_import.cpp editor/import/json_entries.cpp ;;
     fuzz_add_time) echo editor/import/local_time_text.cpp editor/pair_add.cpp \
                         editor/pair_overlap.cpp ;;
   esac

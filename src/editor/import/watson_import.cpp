@@ -3,9 +3,8 @@
 // elsewhere, so every frame here is closed.
 
 #include <cmath>
-#include <nlohmann/json.hpp>
 
-#include "editor/import/imported_spans.h"
+#include "editor/import/json_entries.h"
 
 namespace tally {
 namespace {
@@ -23,25 +22,18 @@ TimeValue SecondsOf(const nlohmann::json& value) {
 }  // namespace
 
 ImportedSpans ReadWatsonFrames(std::string_view text) {
-    ImportedSpans result;
-    result.sourceWord = "entry";
-    const nlohmann::json document = nlohmann::json::parse(text, nullptr, false);
-    if (document.is_discarded() || !document.is_array()) {
-        result.problems.push_back("not a JSON array of Watson frames");
-        return result;
-    }
-    int number = 0;
-    for (const nlohmann::json& frame : document) {
-        const std::string where = "entry " + std::to_string(++number) + ": ";
-        if (!frame.is_array() || (frame.size() != 4 && frame.size() != 6)) {
-            result.problems.push_back(where + "not a frame of 4 or 6 fields");
-        } else if (!IsTime(frame[0]) || !IsTime(frame[1])) {
-            result.problems.push_back(where + "start or stop is not a Unix time");
-        } else {
-            result.spans.push_back({SecondsOf(frame[0]), SecondsOf(frame[1]), number, false});
-        }
-    }
-    return result;
+    return ReadJsonEntries(
+        text, "not a JSON array of Watson frames",
+        [](const nlohmann::json& frame, int number, const std::string& where,
+           ImportedSpans& result) {
+            if (!frame.is_array() || (frame.size() != 4 && frame.size() != 6)) {
+                result.problems.push_back(where + "not a frame of 4 or 6 fields");
+            } else if (!IsTime(frame[0]) || !IsTime(frame[1])) {
+                result.problems.push_back(where + "start or stop is not a Unix time");
+            } else {
+                result.spans.push_back({SecondsOf(frame[0]), SecondsOf(frame[1]), number, false});
+            }
+        });
 }
 
 }  // namespace tally
