@@ -10,17 +10,20 @@ namespace tally::cli {
 bool CommandContext::Scan() {
     engine.ScanTimeLog();
     if (engine.LogError().empty()) {
-        // The totals count only what comes before a damaged line: say where that is, so a
-        // script's output is never taken for the whole log's without a word.
-        const ScanStop& stop = engine.State().stop;
-        if (stop.reason != LogFault::None) {
-            err << "tally: warning: " << DescribeScanStop(stop)
-                << " (tally check lists what is wrong)\n";
-        }
+        WarnScanStop(engine.State().stop);
         return true;
     }
     err << "tally: " << engine.LogError() << '\n';
     return false;
+}
+
+void CommandContext::WarnScanStop(const ScanStop& stop) const {
+    // The figures count only what comes before a damaged line: say where that is, so a
+    // script's output is never taken for the whole log's without a word.
+    if (stop.reason != LogFault::None) {
+        err << "tally: warning: " << DescribeScanStop(stop)
+            << " (tally check lists what is wrong)\n";
+    }
 }
 
 bool CommandContext::LogReadableOrMissing() const {

@@ -28,6 +28,8 @@ struct CommandContext {
     // Scans the log; false (with the reason on err) when it exists but cannot be read. A
     // scan that stops early is a warning on err.
     bool Scan();
+    // The warning of a scan that stopped early (nothing when it read the whole log).
+    void WarnScanStop(const ScanStop& stop) const;
     // True when the log can be read or is missing (nothing to read); else the reason is
     // printed on err.
     bool LogReadableOrMissing() const;

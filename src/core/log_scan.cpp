@@ -5,38 +5,23 @@
 #include <vector>
 
 #include "core/calendar.h"
+#include "core/pair_time.h"
 #include "core/record_stream.h"
 
 namespace tally {
 namespace {
 
-// The numbers of a record in split form. The scan reads them once per record and uses
-// them for the day start, the moment, the period end and the pair's elapsed time.
-struct RecordNumbers {
-    int year = 0;
-    int month = 0;  // MonthIndex: an unknown name reads as January
-    int day = 0;
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
-};
-
-RecordNumbers NumbersOf(const PunchRecord& r) {
-    return {r.YearNumber(), MonthIndex(r.Month()), r.DayNumber(),
-            r.HourNumber(), r.MinuteNumber(),      r.SecondNumber()};
-}
-
-std::int64_t DayStartOf(const RecordNumbers& n) {
+std::int64_t DayStartOf(const PunchFields& n) {
     return SecondsFromDate(n.year, n.month, n.day - 1, 0, 0, 0);
 }
 
-std::int64_t MomentOf(const RecordNumbers& n) {
+std::int64_t MomentOf(const PunchFields& n) {
     return SecondsFromDate(n.year, n.month, n.day - 1, n.hour, n.minute, n.second);
 }
 
 // A day beyond its month's length (hand-written: Feb 30, Apr 31, Dec 32) is the day its
 // seconds count lands on, early in the next month.
-RecordNumbers LandedDate(RecordNumbers n) {
+PunchFields LandedDate(PunchFields n) {
     const int length = DaysInMonth(n.year, n.month);
     if (n.day > length) {
         n.day -= length;
@@ -48,40 +33,19 @@ RecordNumbers LandedDate(RecordNumbers n) {
     return n;
 }
 
-std::int64_t HalfMonthEnd(const RecordNumbers& record) {
-    const RecordNumbers n = LandedDate(record);
+std::int64_t HalfMonthEnd(const PunchFields& record) {
+    const PunchFields n = LandedDate(record);
     const int lastDay = n.day <= 15 ? 15 : DaysInMonth(n.year, n.month);
     return SecondsFromDate(n.year, n.month, lastDay - 1, 23, 59, 59);
 }
 
-// The two ends of a pair as PairElapsed compares them.
-struct PairCounts {
-    std::int64_t in = 0;
-    std::int64_t out = 0;
-};
-
-PairCounts CountsOfPair(const RecordNumbers& in, const RecordNumbers& out,
-                        const RoundingOptions& rounding) {
-    ELAPSEDTIME inTime{in.hour, in.minute, in.second};
-    ELAPSEDTIME outTime{out.hour, out.minute, out.second};
-    if (rounding.type == kRoundInOut) {
-        RoundElapsed(inTime, rounding);
-        RoundElapsed(outTime, rounding);
-    }
-    // The day of the month itself serves as the day index: the offset is the same at both ends.
-    return {
-        SecondsFromDate(in.year, in.month, in.day, inTime.nHours, inTime.nMinutes, inTime.nSeconds),
-        SecondsFromDate(out.year, out.month, out.day, outTime.nHours, outTime.nMinutes,
-                        outTime.nSeconds)};
-}
-
 // The elapsed time of one pair, added to elapsed; false (and nothing added) when the Out
 // lies before the In or more than a day after it.
-bool PairElapsed(const RecordNumbers& in, const RecordNumbers& out, ELAPSEDTIME& elapsed,
+bool PairElapsed(const PunchFields& in, const PunchFields& out, ELAPSEDTIME& elapsed,
                  const RoundingOptions& rounding) {
     const PairCounts counts = CountsOfPair(in, out, rounding);
-    if (counts.in > counts.out || counts.out - counts.in > kSecondsPerDay) return false;
-    const std::int64_t diff = counts.out - counts.in;
+    if (!counts.Counted()) return false;
+    const std::int64_t diff = counts.Seconds();
     elapsed.nHours += static_cast<std::int32_t>(diff / 3600);
     elapsed.nMinutes += static_cast<std::int32_t>(diff % 3600 / 60);
     elapsed.nSeconds += static_cast<std::int32_t>(diff % 60);
@@ -113,7 +77,7 @@ class Scanner {
     RowSink& rows_;
     ScanState s_;
     PunchRecord in_;
-    RecordNumbers inNumbers_;
+    PunchFields inNumbers_;
     PunchRecord dayRecord_;
     ELAPSEDTIME pair_;
     ELAPSEDTIME runningPeriod_;
@@ -146,7 +110,7 @@ std::int64_t Scanner::FirstPeriodEnd() const {
     const int firstDay =
         settings_.WeekStartDay >= 0 && settings_.WeekStartDay <= 6 ? settings_.WeekStartDay : 0;
     MoveToWeekStart(weekStart.buf, firstDay);
-    return DayStartOf(NumbersOf(weekStart)) + kSecondsPerWeek;
+    return DayStartOf(FieldsOf(weekStart)) + kSecondsPerWeek;
 }
 
 // Both take the In record just read (in_) as the new day's record.
@@ -197,7 +161,7 @@ ScanState Scanner::Run(int fd) {
                 break;
             }
             rows_.AddRawRow(RawRow::Record(RawKind::In, in_));
-            inNumbers_ = NumbersOf(in_);
+            inNumbers_ = FieldsOf(in_);
             const std::int64_t dayStart = DayStartOf(inNumbers_);
             s_.todayMark = s_.periodMark = MomentOf(inNumbers_);
             if (first_) {
@@ -216,7 +180,7 @@ ScanState Scanner::Run(int fd) {
             }
             rows_.AddRawRow(RawRow::Record(RawKind::Out, out));
             pair_ = {};
-            const RecordNumbers outNumbers = NumbersOf(out);
+            const PunchFields outNumbers = FieldsOf(out);
             const bool ok = PairElapsed(inNumbers_, outNumbers, pair_, rounding_);
             AddElapsed(s_.dayTotal, pair_, rounding_);
             s_.todayMark = s_.periodMark = 0;

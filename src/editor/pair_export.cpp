@@ -1,73 +1,126 @@
 #include "editor/pair_export.h"
 
 #include "core/c_format.h"
-#include "core/local_day_cache.h"
+#include "core/list_rows.h"
 #include "core/time_log_file.h"
-#include "editor/time_entry_list.h"
 
 namespace tally {
 namespace {
 
 constexpr std::size_t kWriteBlock = 1 << 20;
 
-int DateKey(int year, int month, int day) {
-    return year * 10000 + month * 100 + day;
+std::int64_t DateKey(const CalendarDate& d) {
+    return d.year * 10000LL + d.month * 100 + d.day;
 }
 
-// Opens and loads the log at path for read; false for a missing log or one that cannot be
-// read, with its reason in error.
-bool LoadLog(const std::string& path, CTimeEntryList& list, std::optional<std::string>& error) {
-    const OpenedLog log = OpenTimeLogFile(path, LogAccess::Read);
-    if (log.status == OpenedLog::Status::Missing) return false;
-    if (!log.Ok()) {
-        error = log.Reason(path, LogAccess::Read);
-        return false;
+PunchFields FieldsOfRow(const RawRow& row) {
+    const char* f = row.fields - kWeekdayOffset;  // offsets count from the record's start
+    return {FieldNumber(f + kYearOffset),   MonthIndex(f + kMonthOffset),
+            FieldNumber(f + kDayOffset),    FieldNumber(f + kHourOffset),
+            FieldNumber(f + kMinuteOffset), FieldNumber(f + kSecondOffset)};
+}
+
+// The time of a punch as the export writes it; nothing where its date is damaged. Seconds
+// counts cover days 0-31 of a month (day 32 has a date but no count of its own).
+std::optional<WallTime> CountedTime(const PunchFields& f) {
+    if (!CountedDate(f) || f.day > 31) return std::nullopt;
+    const WallTime time = WallTimeOf(WallSeconds(f));
+    if (time.date.year > 9999) return std::nullopt;  // an hour field beyond 23 on 9999-12-31
+    return time;
+}
+
+// Takes the pairs from the raw rows of a scan that applies no rounding; the scan hands on
+// an Out row before it decides whether to count the pair, so the pair is measured here the
+// same way.
+class PairSink final : public RowSink {
+  public:
+    PairSink(const PairExportOptions& options,
+             const std::function<void(const ExportedPair&)>& visit)
+        : options_(options),
+          first_(options.first ? DateKey(*options.first) : 0),
+          last_(options.last ? DateKey(*options.last) : 99999999),
+          visit_(visit) {}
+
+    void Clear() override {}
+    void AddDailyRow(const DailyRow&) override {}
+    void AddRawRow(const RawRow& row) override {
+        if (row.kind == RawKind::In) in_ = FieldsOfRow(row);
+        if (row.kind != RawKind::Out) return;
+        const PunchFields out = FieldsOfRow(row);
+        const PairCounts counts = CountsOfPair(in_, out, RoundingOptions{});
+        if (!counts.Counted()) return;  // where the scan stops
+        const std::optional<WallTime> inTime = CountedTime(in_);
+        const std::optional<WallTime> outTime = CountedTime(out);
+        if (!inTime || !outTime) {
+            ++undated;
+            return;
+        }
+        const std::int64_t key = DateKey(inTime->date);
+        if (key < first_ || key > last_) return;
+        ExportedPair pair;
+        pair.in = *inTime;
+        pair.out = *outTime;
+        pair.seconds = counts.Seconds();
+        pair.hours = static_cast<double>(pair.seconds) / 3600.0;
+        pair.amount = pair.hours * options_.rate + 0.0;  // no "-0.00" for nothing earned
+        visit_(pair);
     }
-    list.Load(path);
-    return true;
+
+    std::int64_t undated = 0;
+
+  private:
+    const PairExportOptions& options_;
+    const std::int64_t first_;
+    const std::int64_t last_;
+    const std::function<void(const ExportedPair&)>& visit_;
+    PunchFields in_;
+};
+
+// The reading of both entry points; opened is called once the log is open, before any pair.
+ExportRead ReadPairs(const std::string& path, const PairExportOptions& options,
+                     const std::function<void()>& opened,
+                     const std::function<void(const ExportedPair&)>& visit) {
+    ExportRead read;
+    const OpenedLog log = OpenTimeLogFile(path, LogAccess::Read);
+    if (log.status == OpenedLog::Status::Missing) return read;
+    if (!log.Ok()) {
+        read.error = log.Reason(path, LogAccess::Read);
+        return read;
+    }
+    opened();
+    // The export applies no rounding option: the settings' defaults round nothing.
+    PairSink sink(options, visit);
+    read.stop = ScanRecords(log.fd.Get(), CurrentSettings{}, sink).stop;
+    read.undated = sink.undated;
+    return read;
 }
 
 }  // namespace
 
-std::string ExportTimeText(const LocalFields& f, char separator) {
-    return FormatC("%04d%c%02d%c%02d %02d:%02d:%02d", f.year, separator, f.month, separator, f.day,
-                   f.hour, f.minute, f.second);
+std::string ExportTimeText(const WallTime& t, char separator) {
+    return FormatC("%04d%c%02d%c%02d %02d:%02d:%02d", t.date.year, separator, t.date.month,
+                   separator, t.date.day, t.hour, t.minute, t.second);
 }
 
-void ForEachExportedPair(const CTimeEntryList& list, const PairExportOptions& options,
-                         const std::function<void(const ExportedPair&)>& visit) {
-    const int first =
-        options.first ? DateKey(options.first->year, options.first->month, options.first->day) : 0;
-    const int last = options.last
-                         ? DateKey(options.last->year, options.last->month, options.last->day)
-                         : 99999999;
-    LocalDayCache days;
-    for (int position = 0; position < list.GetCount(); ++position) {
-        const CTimeEntry& entry = *list.GetAt(position);
-        if (!entry.m_bHasOut) continue;
-        ExportedPair pair;
-        pair.in = days.Fields(entry.m_timeIn);
-        const int key = DateKey(pair.in.year, pair.in.month, pair.in.day);
-        if (key < first || key > last) continue;
-        pair.out = days.Fields(entry.m_timeOut);
-        pair.seconds = entry.m_timeOut - entry.m_timeIn;
-        pair.hours = static_cast<double>(pair.seconds) / 3600.0;
-        pair.amount = pair.hours * options.rate + 0.0;  // no "-0.00" for nothing earned
-        visit(pair);
-    }
+ExportRead ReadExportedPairs(const std::string& path, const PairExportOptions& options,
+                             const std::function<void(const ExportedPair&)>& visit) {
+    return ReadPairs(
+        path, options, [] {}, visit);
 }
 
-void ExportPairs(const CTimeEntryList& list, const PairExportOptions& options,
-                 const std::function<void(std::string_view)>& write) {
+ExportRead ExportTimeLog(const std::string& path, const PairExportOptions& options,
+                         const std::function<void(std::string_view)>& write) {
     const bool csv = options.format == ExportFormat::Csv;
     std::string text;
-    if (csv) text = "in,out,elapsed_seconds,hours,amount\n";
-    ForEachExportedPair(list, options, [&](const ExportedPair& pair) {
+    const auto opened = [&] {
+        if (csv) text = "in,out,elapsed_seconds,hours,amount\n";
+    };
+    const ExportRead read = ReadPairs(path, options, opened, [&](const ExportedPair& pair) {
         if (csv) {
             text += ExportTimeText(pair.in) + ',' + ExportTimeText(pair.out) + ',' +
                     FormatC("%lld,%.2f,%.2f\n", static_cast<long long>(pair.seconds), pair.hours,
                             pair.amount);
-        } else if (pair.seconds >= 0) {
+        } else {
             text += "i " + ExportTimeText(pair.in, '/') + " TallyBook\no " +
                     ExportTimeText(pair.out, '/') + '\n';
         }
@@ -77,23 +130,7 @@ void ExportPairs(const CTimeEntryList& list, const PairExportOptions& options,
         }
     });
     if (!text.empty()) write(text);
-}
-
-std::optional<std::string> ExportTimeLog(const std::string& path, const PairExportOptions& options,
-                                         const std::function<void(std::string_view)>& write) {
-    CTimeEntryList list;
-    std::optional<std::string> error;
-    if (LoadLog(path, list, error)) ExportPairs(list, options, write);
-    return error;
-}
-
-std::optional<std::string> ReadExportedPairs(
-    const std::string& path, const PairExportOptions& options,
-    const std::function<void(const ExportedPair&)>& visit) {
-    CTimeEntryList list;
-    std::optional<std::string> error;
-    if (LoadLog(path, list, error)) ForEachExportedPair(list, options, visit);
-    return error;
+    return read;
 }
 
 }  // namespace tally

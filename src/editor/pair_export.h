@@ -1,6 +1,7 @@
 #pragma once
 // The closed pairs of the time log as text for other programs: CSV for spreadsheets, or the
-// timeclock format that ledger and hledger read.
+// timeclock format that ledger and hledger read. The pairs are those the scan counts, each
+// with the time the scan counts for it.
 
 #include <cstdint>
 #include <functional>
@@ -9,11 +10,10 @@
 #include <string_view>
 
 #include "core/calendar_date.h"
-#include "core/local_day_cache.h"
+#include "core/log_scan.h"
+#include "core/pair_time.h"
 
 namespace tally {
-
-class CTimeEntryList;
 
 enum class ExportFormat { Csv, Timeclock };
 
@@ -24,34 +24,36 @@ struct PairExportOptions {
     double rate = 0.0;  // per hour, for the CSV's amount
 };
 
-// One closed pair as the exports write it.
+// One closed pair as the exports write it: its times as the log's fields say (a time the
+// clock skipped in spring included), never shifted by a clock change.
 struct ExportedPair {
-    LocalFields in;
-    LocalFields out;
-    std::int64_t seconds = 0;  // Out - In
+    WallTime in;
+    WallTime out;
+    std::int64_t seconds = 0;  // Out - In on the wall clock, as the scan counts the pair
     double hours = 0.0;        // seconds / 3600, unrounded
     double amount = 0.0;       // hours x rate, unrounded
 };
 
 // "2004-06-02 17:47:39", or with another character between the date's parts.
-std::string ExportTimeText(const LocalFields& fields, char dateSeparator = '-');
+std::string ExportTimeText(const WallTime& time, char dateSeparator = '-');
 
-// Hands each closed pair the options select to visit, in list order.
-void ForEachExportedPair(const CTimeEntryList& list, const PairExportOptions& options,
-                         const std::function<void(const ExportedPair&)>& visit);
+// How a reading of the log went.
+struct ExportRead {
+    // The log exists but cannot be read: nothing was exported. A missing log exports nothing
+    // and is no error.
+    std::optional<std::string> error;
+    // Where the scan stops (no rounding applied): no pair after it is exported.
+    ScanStop stop;
+    // Pairs the scan reads past but that have no place in the calendar (a damaged year or
+    // day, which tally check reports): left out.
+    std::int64_t undated = 0;
+};
 
-// Hands the export of the loaded entries to write in blocks of about a megabyte.
-void ExportPairs(const CTimeEntryList& list, const PairExportOptions& options,
-                 const std::function<void(std::string_view)>& write);
-
-// Reads the log at path and exports it. A missing log exports nothing at all; a log that exists but
-// cannot be read gives its reason and writes nothing. A damaged line ends the reading; every pair
-// read before it still counts.
-std::optional<std::string> ExportTimeLog(const std::string& path, const PairExportOptions& options,
-                                         const std::function<void(std::string_view)>& write);
-// The same reading, each selected pair handed to visit.
-std::optional<std::string> ReadExportedPairs(const std::string& path,
-                                             const PairExportOptions& options,
-                                             const std::function<void(const ExportedPair&)>& visit);
+// Reads the log at path and hands its export to write in blocks of about a megabyte.
+ExportRead ExportTimeLog(const std::string& path, const PairExportOptions& options,
+                         const std::function<void(std::string_view)>& write);
+// The same reading, each selected pair handed to visit in log order.
+ExportRead ReadExportedPairs(const std::string& path, const PairExportOptions& options,
+                             const std::function<void(const ExportedPair&)>& visit);
 
 }  // namespace tally

@@ -4,7 +4,7 @@
 
 #include "core/buffered_reader.h"
 #include "core/calendar.h"
-#include "core/local_day_cache.h"
+#include "core/pair_time.h"
 #include "core/punch_record.h"
 #include "core/time_log_file.h"
 #include "invoice/invoice_lines.h"
@@ -12,66 +12,56 @@
 namespace tally {
 namespace {
 
-struct LocalInstant {
-    TimeValue time = 0;
-    LocalFields wall;  // the local-time breakdown of time
+// A punch as the invoice reads it: its fields and its wall-clock moment.
+struct Punch {
+    PunchFields fields;
+    std::int64_t wall = 0;  // WallSeconds of the fields
 };
-
-CalendarDate DateOf(const LocalInstant& t) {
-    return {t.wall.year, t.wall.month, t.wall.day};
-}
 
 class InvoiceScan {
   public:
     InvoiceScan(const CalendarDate& start, const CalendarDate& end, double rate,
                 const RoundingOptions& rounding)
-        : rate_(rate), rounding_(rounding) {
-        first_ = days_.Time(start.year, start.month, start.day, 0, 0, 0);
-        last_ = days_.Time(end.year, end.month, end.day, 23, 59, 59);
-    }
+        : rate_(rate),
+          // Punch times are rounded by the unit whatever the type, as long as one is chosen.
+          rounding_{rounding.type == kRoundNone ? kRoundNone : kRoundInOut, rounding.unit},
+          first_(DayNumber(start) * kSecondsPerDay),
+          last_(DayNumber(end) * kSecondsPerDay + kSecondsPerDay - 1) {}
 
     std::string Run(int fd);
 
   private:
-    bool ReadPunch(BufferedReader& reader, LocalInstant& time);
-    LocalInstant Rounded(const LocalInstant& time);
-    // Built in the caller's place, for the reason ReadPunch gives.
-    LocalInstant At(int year, int month1, int day, int hour, int minute, int second);
+    static bool ReadPunch(BufferedReader& reader, Punch& punch);
+    // The date of the rounded time of day: a time rounded past 23:59 is the next day's.
+    CalendarDate RoundedDate(const PunchFields& fields) const;
 
     static bool SkipPunch(BufferedReader& reader);
     static bool ReadElapsedLine(BufferedReader& reader);
 
     const double rate_;
     const RoundingOptions rounding_;
-    LocalDayCache days_;
-    TimeValue first_ = 0;  // 00:00:00 of the start date
-    TimeValue last_ = 0;   // 23:59:59 of the end date
+    const std::int64_t first_;  // 00:00:00 of the start date, in wall seconds
+    const std::int64_t last_;   // 23:59:59 of the end date
 };
 
-bool InvoiceScan::ReadPunch(BufferedReader& reader, LocalInstant& time) {
+bool InvoiceScan::ReadPunch(BufferedReader& reader, Punch& punch) {
     char bytes[kRecordSize];
     if (reader.Read(bytes, kRecordSize) < kRecordSize) return false;
     PunchRecord r = PunchRecord::FromText(bytes, kRecordTextLength);
     r.Split();
-    // Filled in place, not copied from a temporary: reading fields just stored back in wider
-    // pieces than they were stored in stalls the processor.
-    time.time = days_.Time(r.YearNumber(), MonthIndex(r.Month()) + 1, r.DayNumber(), r.HourNumber(),
-                           r.MinuteNumber(), r.SecondNumber(), &time.wall);
+    punch.fields = FieldsOf(r);
+    punch.wall = WallSeconds(punch.fields);
     return true;
 }
 
-LocalInstant InvoiceScan::Rounded(const LocalInstant& time) {
-    if (rounding_.type == kRoundNone) return time;
-    ELAPSEDTIME t{time.wall.hour, time.wall.minute, time.wall.second};
+CalendarDate InvoiceScan::RoundedDate(const PunchFields& fields) const {
+    ELAPSEDTIME t{fields.hour, fields.minute, fields.second};
     RoundElapsed(t, rounding_);
-    // A time rounded past 23:59 carries into the next day.
-    return At(time.wall.year, time.wall.month, time.wall.day, t.nHours, t.nMinutes, t.nSeconds);
-}
-
-LocalInstant InvoiceScan::At(int year, int month1, int day, int hour, int minute, int second) {
-    LocalInstant instant;
-    instant.time = days_.Time(year, month1, day, hour, minute, second, &instant.wall);
-    return instant;
+    PunchFields rounded = fields;
+    rounded.hour = t.nHours;
+    rounded.minute = t.nMinutes;
+    rounded.second = t.nSeconds;
+    return WallTimeOf(WallSeconds(rounded)).date;
 }
 
 bool InvoiceScan::SkipPunch(BufferedReader& reader) {
@@ -93,33 +83,34 @@ std::string InvoiceScan::Run(int fd) {
     CalendarDate day;
     std::int64_t daySum = 0;
     std::int64_t total = 0;
-    LocalInstant in;
-    LocalInstant out;
+    Punch in;
+    Punch out;
     while (ReadPunch(reader, in)) {
         // Once one In reached the start date, later ones are not compared with it again:
         // the log is in time order.
         if (!inRange) {
-            if (in.time < first_) {
+            if (in.wall < first_) {
                 if (!SkipPunch(reader) || !ReadElapsedLine(reader)) break;
                 continue;
             }
             inRange = true;
         }
-        if (in.time > last_) break;
-        const LocalInstant inRounded = Rounded(in);
+        if (in.wall > last_) break;
+        const CalendarDate inDate = RoundedDate(in.fields);
         if (!billed) {
             billed = true;
-            day = DateOf(inRounded);
-        } else if (DateOf(inRounded) != day) {
+            day = inDate;
+        } else if (inDate != day) {
             text += DayLine(day, daySum, rate_, false);
-            day = DateOf(inRounded);
+            day = inDate;
             daySum = 0;
         }
         if (!ReadPunch(reader, out)) break;
-        // A pair counts in its day and in the total alike, even when the log ends before
-        // its Elapsed line; an Out before its In (a clock set back) bills nothing, as the
-        // Elapsed line written for it says.
-        const std::int64_t pair = std::max<std::int64_t>(0, Rounded(out).time - inRounded.time);
+        // A pair counts as the scan counts it, in its day and in the total alike, even when
+        // the log ends before its Elapsed line; an Out before its In (a clock set back) bills
+        // nothing, as the Elapsed line written for it says.
+        const std::int64_t pair =
+            std::max<std::int64_t>(0, CountsOfPair(in.fields, out.fields, rounding_).Seconds());
         daySum += pair;
         total += pair;
         if (!ReadElapsedLine(reader)) break;

@@ -43,20 +43,32 @@ TEST_F(ExportCommandTest, CsvListsEveryClosedPairWithUnroundedAmounts) {
     EXPECT_EQ(tally.Run({"export", "--format=csv"}).out, run.out);
 }
 
-TEST_F(ExportCommandTest, TimeclockLeavesOutPairsThatRunBackwards) {
+// Nothing after the place where the scan stops (here an Out before its In), and the warning
+// that the other reading commands give.
+TEST_F(ExportCommandTest, StopsWhereTheScanStopsWithItsWarning) {
     WriteFile(log, Triple(At(2004, 6, 2, 9, 5, 0), At(2004, 6, 2, 12, 0, 1)) +
                        Triple(At(2004, 6, 4, 12, 0, 0), At(2004, 6, 4, 11, 0, 0)) +
                        Triple(At(2004, 12, 24, 23, 0, 0), At(2004, 12, 25, 1, 0, 0)));
-    const ProcessResult run = tally.Run({"export", "--format", "timeclock"});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.out,
-              "i 2004/06/02 09:05:00 TallyBook\n"
-              "o 2004/06/02 12:00:01\n"
-              "i 2004/12/24 23:00:00 TallyBook\n"
-              "o 2004/12/25 01:00:00\n");
-    EXPECT_EQ(tally.Run({"export", "2004-06-04", "2004-06-04"}).out,
-              "in,out,elapsed_seconds,hours,amount\n"
-              "2004-06-04 12:00:00,2004-06-04 11:00:00,-3600,-1.00,0.00\n");
+    const std::string warning = tally.Run({"status"}).err;
+    ASSERT_TRUE(warning.starts_with("tally: warning: line 5: Out before In")) << warning;
+    const struct {
+        std::vector<std::string> args;
+        std::string out;
+    } cases[] = {
+        {{"export", "--format", "timeclock"},
+         "i 2004/06/02 09:05:00 TallyBook\no 2004/06/02 12:00:01\n"},
+        {{"export", "2004-06-04", "2004-12-31"}, "in,out,elapsed_seconds,hours,amount\n"},
+        {{"export", "--json"},
+         R"({"pairs":[{"in":"2004-06-02 09:05:00","out":"2004-06-02 12:00:01","seconds":10501,)"
+         R"("hours":2.92,"amount":0.0}]})"
+         "\n"},
+    };
+    for (const auto& c : cases) {
+        const ProcessResult run = tally.Run(c.args);
+        EXPECT_EQ(run.exitCode, 0) << c.args[1];
+        EXPECT_EQ(run.out, c.out);
+        EXPECT_EQ(run.err, warning);
+    }
 }
 
 TEST_F(ExportCommandTest, ARangeSelectsPairsByTheLocalDateOfTheirIn) {

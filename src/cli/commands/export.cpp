@@ -46,16 +46,17 @@ int RunExport(CommandContext& c) {
 
     const std::string& path = c.engine.Settings().DataLog;
     JsonArrayPrinter printer(c.out, "pairs");
-    const auto error =
+    const ExportRead read =
         c.options.json
             ? ReadExportedPairs(path, options,
                                 [&](const ExportedPair& pair) { printer.Add(PairJson(pair)); })
             : ExportTimeLog(path, options, [&](std::string_view text) { c.out << text; });
-    if (error) {
-        c.err << "tally: " << *error << '\n';
+    if (read.error) {
+        c.err << "tally: " << *read.error << '\n';
         return kExitFailed;
     }
     if (c.options.json) printer.Finish();
+    c.WarnScanStop(read.stop);
     return kExitOk;
 }
 
