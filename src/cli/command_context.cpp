@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "core/c_format.h"
 #include "core/log_check.h"
 #include "core/time_log_file.h"
 
@@ -32,6 +33,16 @@ bool CommandContext::LogReadableOrMissing() const {
     if (log.Ok() || log.status == OpenedLog::Status::Missing) return true;
     err << "tally: " << log.Reason(path, LogAccess::Read) << '\n';
     return false;
+}
+
+std::optional<double> CommandContext::Rate() const {
+    if (!options.rate) return RateFromText(store.RateText());
+    const double rate = AtofC(options.rate->c_str());
+    if (!(rate >= 0.0 && rate <= kMaxRate)) {  // a NaN fails both
+        UsageError("--rate takes an hourly rate from 0 to 1000000000, not '" + *options.rate + "'");
+        return std::nullopt;
+    }
+    return rate + 0.0;  // "-0" reads as 0: no "-0.00" amounts
 }
 
 int CommandContext::UsageError(const std::string& reason) const {

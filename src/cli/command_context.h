@@ -3,6 +3,7 @@
 // output streams.
 
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,9 @@ struct CommandContext {
     // Scans the log; false (with the reason on err) when it exists but cannot be read. A
     // scan that stops early is a warning on err.
     bool Scan();
+    // The hourly rate of --rate, else the stored Rate. A --rate that is negative, not finite
+    // or above kMaxRate is a usage error: nothing, the reason printed.
+    std::optional<double> Rate() const;
     // The warning of a scan that stopped early (nothing when it read the whole log).
     void WarnScanStop(const ScanStop& stop) const;
     // True when the log can be read or is missing (nothing to read); else the reason is

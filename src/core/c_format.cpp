@@ -52,7 +52,7 @@ double AtofC(const char* text) {
 
 double RateFromC(const char* text) {
     const double rate = AtofC(text);
-    return std::isfinite(rate) ? rate : 0.0;
+    return std::isfinite(rate) && std::fabs(rate) <= kMaxRate ? rate : 0.0;
 }
 
 std::string FillTemplate(const char* templ, const std::string& value) {

@@ -10,8 +10,12 @@ std::string FormatC(const char* format, ...) __attribute__((format(printf, 1, 2)
 // atof in the C locale: leading blanks skipped, the longest numeric prefix, else 0.
 double AtofC(const char* text);
 
-// An hourly rate as AtofC reads it; one that is not finite ("inf", "nan") counts as 0, so
-// that no total or invoice shows "inf" or "nan".
+// The highest hourly rate the program takes: more than any currency needs, and low enough
+// that every amount it can compute stays finite.
+inline constexpr double kMaxRate = 1e9;
+
+// An hourly rate as AtofC reads it; one that is not finite ("inf", "nan") or above kMaxRate
+// counts as 0, so that no total or invoice shows "inf" or "nan".
 double RateFromC(const char* text);
 
 // Replaces the first %s of a message template with a value.

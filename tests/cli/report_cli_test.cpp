@@ -177,5 +177,26 @@ TEST_F(ReportCli, RefusesAWrongCommandLine) {
     tally.ExpectUsageError({"report", "--by"});
 }
 
+// A rate no invoice can bill (below 0, not a number, or so high that amounts overflow) is a
+// usage error on every command that takes one; the highest rate taken still gives finite
+// amounts.
+TEST(MoneyArguments, ARateOutsideZeroToABillionIsAUsageError) {
+    TallyHarness tally;
+    WriteFile(tally.Log(), Triple("2024-03-04 09:00:00", "2024-03-04 17:00:00"));
+    for (const char* rate : {"-5", "-0.01", "inf", "-inf", "nan", "1e308", "1000000000.5"}) {
+        for (std::vector<std::string> args :
+             {std::vector<std::string>{"invoice", "2024-03-01", "2024-03-31"},
+              {"report"},
+              {"report", "--json"}}) {
+            args.insert(args.end(), {"--rate", rate});
+            tally.ExpectUsageError(args, std::string("--rate takes an hourly rate from 0 to "
+                                                     "1000000000, not '") +
+                                             rate + "'");
+        }
+    }
+    EXPECT_EQ(tally.Run({"invoice", "2024-03-01", "2024-03-31", "--rate", "1e9"}).out,
+              "2024-03-04 08:00 = 8000000000.00\n8 hours,  0 minutes = 8000000000.00\n");
+}
+
 }  // namespace
 }  // namespace tally::test

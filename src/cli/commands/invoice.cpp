@@ -18,8 +18,9 @@ int RunInvoice(CommandContext& c) {
         if (!date) return c.UsageError("'" + args[i] + "' is not a calendar date (YYYY-MM-DD)");
         range[i] = *date;
     }
-    const double rate =
-        c.options.rate ? RateFromC(c.options.rate->c_str()) : RateFromText(c.store.RateText());
+    const std::optional<double> rateOption = c.Rate();
+    if (!rateOption) return kExitUsage;
+    const double rate = *rateOption;
     if (!c.LogReadableOrMissing()) return kExitFailed;
     const CurrentSettings& settings = c.engine.Settings();
     const auto text =

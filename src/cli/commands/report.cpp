@@ -76,8 +76,9 @@ int RunReport(CommandContext& c) {
                                 "'");
         }
     }
-    const double rate =
-        c.options.rate ? RateFromC(c.options.rate->c_str()) : RateFromText(c.store.RateText());
+    const std::optional<double> rateOption = c.Rate();
+    if (!rateOption) return kExitUsage;
+    const double rate = *rateOption;
 
     DayCollector collector;
     c.engine.SetRowSink(&collector);
