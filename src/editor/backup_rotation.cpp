@@ -27,12 +27,37 @@ bool CopyContents(int from, int to) {
     }
 }
 
+// Where a file that does not exist would be made: the absolute path, its folders' links
+// followed, so that two spellings of one place compare equal.
+std::string PlacePath(const std::string& path) {
+    std::error_code error;
+    std::filesystem::path place = std::filesystem::weakly_canonical(path, error);
+    if (error) place = std::filesystem::absolute(path, error).lexically_normal();
+    return place.string();
+}
+
 }  // namespace
 
 std::string BackupPath(const std::string& logPath, int generation) {
     std::filesystem::path path(logPath);
     path.replace_extension(".da" + std::to_string(generation));
     return path.string();
+}
+
+LogFileKind KindOfLogFile(const std::string& path, const std::string& logPath) {
+    if (path.empty() || logPath.empty()) return LogFileKind::Other;
+    const FileIdentity file = FileIdentity::OfPath(path);
+    const std::string where = file.exists ? std::string() : PlacePath(path);
+    const auto names = [&](const std::string& candidate) {
+        const FileIdentity other = FileIdentity::OfPath(candidate);
+        if (file.exists || other.exists) return file.IsSameFile(other);
+        return where == PlacePath(candidate);
+    };
+    if (names(logPath)) return LogFileKind::Log;
+    for (int n = 0; n < kBackupGenerations; ++n) {
+        if (names(BackupPath(logPath, n))) return LogFileKind::Backup;
+    }
+    return LogFileKind::Other;
 }
 
 bool CopyFileExclusive(const std::string& from, const std::string& to) {

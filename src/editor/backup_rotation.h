@@ -11,6 +11,12 @@ inline constexpr int kBackupGenerations = 10;
 
 std::string BackupPath(const std::string& logPath, int generation);
 
+// What a path names among the time log's own files. Links count: an existing file is
+// compared by device and inode, so that a symbolic or hard link to the log is the log; a
+// missing one by its path, with the links of its folders followed.
+enum class LogFileKind { Other, Log, Backup };
+LogFileKind KindOfLogFile(const std::string& path, const std::string& logPath);
+
 struct RotationFailure {
     std::string path;  // the generation that could not be moved or made
     int error = 0;     // errno

@@ -27,6 +27,8 @@ class ReplacementFile {
     bool Flush();
     // Puts the file in place of the target, then flushes the folder as far as it can.
     bool RenameOver();
+    // The temporary file's path, for a writer that opens the file by its name.
+    const std::string& TempPath() const { return tempPath_; }
 
   private:
     std::string targetPath_;

@@ -13,7 +13,9 @@ std::optional<StartupSwitches> ParseStartupSwitches(const QStringList& arguments
     const QCommandLineOption print(
         "print", "Print the report of the time log on the default printer, show no window.");
     const QCommandLineOption printTo(
-        "print-to", "Print the report of the time log into a PDF file, show no window.",
+        "print-to",
+        "Print the report of the time log into a PDF file, show no window. An existing file "
+        "is replaced only when it is a PDF and not the time log or one of its backups.",
         "FILE.pdf");
     parser.addOption(print);
     parser.addOption(printTo);

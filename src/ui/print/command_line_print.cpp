@@ -1,6 +1,5 @@
 #include "ui/print/command_line_print.h"
 
-#include <QFile>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <filesystem>
@@ -10,6 +9,7 @@
 #include "core/report_text.h"
 #include "core/tally_engine.h"
 #include "core/time_log_file.h"
+#include "editor/backup_rotation.h"
 #include "ui/print/report_painter.h"
 #include "ui/print/report_printout.h"
 
@@ -44,6 +44,21 @@ std::string ChooseLog(const StartupSwitches& switches, const CurrentSettings& se
     return absolute.string();
 }
 
+// Empty unless the PDF would land on the time log being printed or one of its backups,
+// under any name or link: the printout would take the place of the punches.
+std::string CheckNotTheLog(const QString& pdf, const std::string& log) {
+    const std::string target = pdf.toStdString();
+    switch (KindOfLogFile(target, log)) {
+        case LogFileKind::Log:
+            return "Cannot print to " + target + ": it is the time log being printed.";
+        case LogFileKind::Backup:
+            return "Cannot print to " + target + ": it is a backup of the time log " + log + ".";
+        case LogFileKind::Other:
+            break;
+    }
+    return {};
+}
+
 // A printer set up as the switches ask, or the reason there is none.
 bool SetUpPrinter(const StartupSwitches& switches, QPrinter& printer, std::string& problem) {
     if (switches.print == StartupSwitches::Print::PdfFile) {
@@ -67,11 +82,6 @@ bool SetUpPrinter(const StartupSwitches& switches, QPrinter& printer, std::strin
 int PrintFromCommandLine(const StartupSwitches& switches, SettingsStore& store, const Clock& clock,
                          std::ostream& err) {
     const bool toFile = switches.print == StartupSwitches::Print::PdfFile;
-    if (toFile) {
-        if (const std::string problem = CheckPdfTarget(switches.pdfFile); !problem.empty()) {
-            return Fail(err, problem);
-        }
-    }
     // On default options the report would be of another log, or figured another way.
     if (const std::string problem = store.ReadProblem(); !problem.empty()) {
         return Fail(err, problem);
@@ -84,6 +94,11 @@ int PrintFromCommandLine(const StartupSwitches& switches, SettingsStore& store, 
     engine.Settings().DataLog = ChooseLog(switches, engine.Settings(), problem);
     if (!problem.empty()) return Fail(err, problem);
     const std::string& log = engine.Settings().DataLog;
+    if (toFile) {
+        problem = CheckNotTheLog(switches.pdfFile, log);
+        if (problem.empty()) problem = CheckPdfTarget(switches.pdfFile);
+        if (!problem.empty()) return Fail(err, problem);
+    }
     if (const OpenedLog opened = OpenTimeLogFile(log, LogAccess::Read); !opened.Ok()) {
         if (opened.status == OpenedLog::Status::Missing) {
             return Fail(err, "the time log " + log + " does not exist; nothing was printed");
@@ -100,10 +115,8 @@ int PrintFromCommandLine(const StartupSwitches& switches, SettingsStore& store, 
     QPrinter printer(QPrinter::HighResolution);
     UseReportMargins(printer);
     if (!SetUpPrinter(switches, printer, problem)) return Fail(err, problem);
-    const bool existed = toFile && QFile::exists(switches.pdfFile);
     problem = PrintReport(printer, lines);
     if (problem.empty()) return kExitOk;
-    if (toFile && !existed) QFile::remove(switches.pdfFile);
     return Fail(err, problem);
 }
 

@@ -11,8 +11,10 @@
 namespace tally {
 
 // Prints as the switches ask; the program's exit code: 0 when the printout is complete,
-// else 1 with the reason on err. A PDF target is checked before anything is read, and a
-// PDF that failed half-way is removed unless the file was there before.
+// else 1 with the reason on err. A PDF target is checked before the log is read: the log
+// printed, its backups and any file that is not a PDF are refused. The PDF is written
+// beside its target and renamed over it when complete, so a failed printout leaves
+// nothing behind.
 int PrintFromCommandLine(const StartupSwitches& switches, SettingsStore& store, const Clock& clock,
                          std::ostream& err);
 
