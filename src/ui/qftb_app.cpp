@@ -157,7 +157,7 @@ bool CQFTBApp::DoSave(const QString& path) {
         target = m_services.dialogs.GetSaveFileName(m_frame.get(), proposed);
         if (target.isEmpty()) return false;
     }
-    if (!m_document->OnSaveDocument(target)) return false;
+    if (!m_document->OnSaveDocument(target, m_view->Engine().Settings().DataLog)) return false;
     if (target != m_document->PathName()) SetDocumentPath(target);
     return true;
 }

@@ -5,6 +5,7 @@
 
 #include "core/messages.h"
 #include "core/time_log_file.h"
+#include "editor/backup_rotation.h"
 #include "editor/system_error.h"
 
 namespace tally {
@@ -27,8 +28,26 @@ bool CQFTBDoc::OnOpenDocument(const QString& path) {
     return true;
 }
 
-bool CQFTBDoc::OnSaveDocument(const QString& path) {
-    return m_entries.Save(QFile::encodeName(path).toStdString(), false, m_reporter);
+bool CQFTBDoc::OnSaveDocument(const QString& path, const std::string& timeLog) {
+    const std::string name = QFile::encodeName(path).toStdString();
+    // The replace question the save dialog asked does not know the file is the log.
+    switch (KindOfLogFile(name, timeLog)) {
+        case LogFileKind::Log:
+            m_reporter.Report({"The document was not saved: " + name +
+                                   " is the time log in use, and the document would take the "
+                                   "place of its punches. Choose another file name.",
+                               kErrorCaption, MessageIcon::Stop});
+            return false;
+        case LogFileKind::Backup:
+            m_reporter.Report({"The document was not saved: " + name +
+                                   " is a backup of the time log " + timeLog +
+                                   ". Choose another file name.",
+                               kErrorCaption, MessageIcon::Stop});
+            return false;
+        case LogFileKind::Other:
+            break;
+    }
+    return m_entries.Save(name, false, m_reporter);
 }
 
 void CQFTBDoc::SetPathName(const QString& path) {

@@ -3,6 +3,7 @@
 // format. The form never reads it; the time log it shows is always the DataLog option.
 
 #include <QString>
+#include <string>
 
 #include "core/reporter.h"
 #include "editor/time_entry_list.h"
@@ -18,8 +19,11 @@ class CQFTBDoc {
     // False (with a message) when the file cannot be opened for reading; otherwise the
     // file is read into the entry list and the result is true, whatever the reader found.
     bool OnOpenDocument(const QString& path);
-    // Writes the entry list to the path, without backups; false when that failed.
-    bool OnSaveDocument(const QString& path);
+    // Writes the entry list to the path, without backups, in one rename: the old file stays
+    // whole when the save fails. A path that names the time log in use or one of its
+    // backups (under any name or link) is refused with a message. False when nothing was
+    // saved.
+    bool OnSaveDocument(const QString& path, const std::string& timeLog);
 
     const CTimeEntryList& Entries() const { return m_entries; }
 

@@ -13,6 +13,8 @@
 #include <filesystem>
 #include <thread>
 
+#include "editor/backup_rotation.h"
+#include "folder_snapshot.h"
 #include "process.h"
 #include "widgets/command_ids.h"
 #include "window_harness.h"
@@ -76,6 +78,46 @@ TEST_F(DocumentTest, savesANewDocumentUnderTheChosenNameAndKeepsTheEntriesAfterN
     EXPECT_EQ(ReadFile(copy.toStdString()), Crlf(kOnePair));
     EXPECT_EQ(RecentMenuItems(w.Frame()),
               (QStringList{"&1 " + copy, "&2 " + QString::fromStdString(DocumentPath())}));
+}
+
+// The save dialog's replace question does not know the time log: a document saved over it,
+// under any name, would take the place of the punches.
+TEST_F(DocumentTest, refusesToSaveOverTheTimeLogOrItsBackups) {
+    w.WriteLog(kOnePair);
+    const std::string log = w.LogPath();
+    WriteFile(BackupPath(log, 0), "generation 0");
+    std::filesystem::create_symlink(log, w.dir.File("link.dat"));
+    std::filesystem::create_hard_link(log, w.dir.File("hard.dat"));
+    ASSERT_TRUE(w.Start({QString::fromStdString(log)}));  // the log opened as the document
+    const std::string isTheLog =
+        " is the time log in use, and the document would take the place of its punches. Choose "
+        "another file name.";
+    const std::string isABackup =
+        " is a backup of the time log " + log + ". Choose another file name.";
+    struct Case {
+        int command;
+        std::string target;
+        std::string says;
+    };
+    const Case cases[] = {
+        {ID_FILE_SAVE, log, isTheLog},
+        {ID_FILE_SAVE_AS, w.dir.File("link.dat"), isTheLog},
+        {ID_FILE_SAVE_AS, w.dir.File("hard.dat"), isTheLog},
+        {ID_FILE_SAVE_AS, BackupPath(log, 0), isABackup},
+        {ID_FILE_SAVE_AS, BackupPath(log, 9), isABackup},  // not there yet: named by its path
+    };
+    const FolderSnapshot before = SnapshotFolder(w.dir.Path());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.target);
+        w.reporter.messages.clear();
+        w.dialogs.saveFileName = QString::fromStdString(c.target);
+        w.Trigger(c.command);
+        ASSERT_EQ(w.reporter.messages.size(), 1u);
+        EXPECT_EQ(w.reporter.messages[0].text, "The document was not saved: " + c.target + c.says);
+        EXPECT_EQ(w.reporter.messages[0].caption, "Tallybook Error");
+        EXPECT_EQ(SnapshotFolder(w.dir.Path()), before);
+        EXPECT_EQ(w.App().Document()->PathName(), QString::fromStdString(log));
+    }
 }
 
 TEST_F(DocumentTest, keepsTheDocumentWhenFileOpenFails) {
