@@ -94,7 +94,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TALLY_FUZZ_CHECK(engine.LogError().empty());
     const std::vector<ScannedDay> days = collector.Finish(engine.State());
     fuzz::FormatRows(rows);
-    fuzz::CheckPeriodReport(days, rows, engine);
+    // Every day has a date of the calendar; one whose record's date is damaged is left out of
+    // the report, which then adds up to less than the lists.
+    for (const ScannedDay& day : days) TALLY_FUZZ_CHECK(IsRealDate(day.date));
+    if (collector.Undated() == 0) fuzz::CheckPeriodReport(days, rows, engine);
     fuzz::CheckLogCheck(log, engine);
 
     engine.BringUpToNow();

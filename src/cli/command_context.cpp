@@ -27,6 +27,12 @@ void CommandContext::WarnScanStop(const ScanStop& stop) const {
     }
 }
 
+void CommandContext::WarnDamagedDates(std::int64_t count, const char* one, const char* many) const {
+    if (count == 0) return;
+    err << "tally: warning: " << count << ' ' << (count == 1 ? one : many)
+        << " with a damaged date left out (tally check lists what is wrong)\n";
+}
+
 bool CommandContext::LogReadableOrMissing() const {
     const std::string& path = engine.Settings().DataLog;
     const OpenedLog log = OpenTimeLogFile(path, LogAccess::Read);

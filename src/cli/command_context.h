@@ -2,6 +2,7 @@
 // What every command of tally gets: its options, the settings store, the engine and the
 // output streams.
 
+#include <cstdint>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -34,6 +35,8 @@ struct CommandContext {
     std::optional<double> Rate() const;
     // The warning of a scan that stopped early (nothing when it read the whole log).
     void WarnScanStop(const ScanStop& stop) const;
+    // The warning that count days or pairs ("day", "days") were left out for a damaged date.
+    void WarnDamagedDates(std::int64_t count, const char* one, const char* many) const;
     // True when the log can be read or is missing (nothing to read); else the reason is
     // printed on err.
     bool LogReadableOrMissing() const;

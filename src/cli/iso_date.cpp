@@ -19,4 +19,25 @@ std::optional<CalendarDate> ParseIsoDate(const std::string& text) {
     return date;
 }
 
+std::optional<std::pair<CalendarDate, CalendarDate>> ParseIsoRange(const std::string& start,
+                                                                   const std::string& end,
+                                                                   std::string& reason) {
+    CalendarDate dates[2];
+    const std::string* texts[2] = {&start, &end};
+    for (int i = 0; i < 2; ++i) {
+        const auto date = ParseIsoDate(*texts[i]);
+        if (!date) {
+            reason = "'" + *texts[i] + "' is not a calendar date (YYYY-MM-DD)";
+            return std::nullopt;
+        }
+        dates[i] = *date;
+    }
+    const auto key = [](const CalendarDate& d) { return (d.year * 100 + d.month) * 100 + d.day; };
+    if (key(dates[1]) < key(dates[0])) {
+        reason = "the range ends (" + end + ") before it starts (" + start + ")";
+        return std::nullopt;
+    }
+    return std::pair{dates[0], dates[1]};
+}
+
 }  // namespace tally::cli

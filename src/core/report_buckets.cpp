@@ -4,67 +4,43 @@
 #include <map>
 
 #include "core/calendar.h"
+#include "core/pair_time.h"
 #include "core/punch_record.h"
 
 namespace tally {
 namespace {
 
-// Days since 1970-01-01 in the proleptic Gregorian calendar; a day beyond its month (or
-// before its first) runs on into the next (or previous) month, as the check reports it.
-int DayNumber(int year, int month1, int day) {
-    const int y = month1 <= 2 ? year - 1 : year;
-    const int era = (y >= 0 ? y : y - 399) / 400;
-    const int yearOfEra = y - era * 400;
-    const int dayOfYear = (153 * (month1 > 2 ? month1 - 3 : month1 + 9) + 2) / 5;
-    const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    return era * 146097 + dayOfEra - 719468 + (day - 1);
+int Weekday(std::int64_t dayNumber) {  // 0 Sunday; 1970-01-01 was a Thursday
+    return static_cast<int>((dayNumber % 7 + 11) % 7);
 }
 
-int DayNumber(const CalendarDate& d) {
-    return DayNumber(d.year, d.month, d.day);
-}
-
-CalendarDate DateOfDayNumber(int number) {
-    const int z = number + 719468;
-    const int era = (z >= 0 ? z : z - 146096) / 146097;
-    const int dayOfEra = z - era * 146097;
-    const int yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const int dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const int mp = (5 * dayOfYear + 2) / 153;
-    const int month1 = mp < 10 ? mp + 3 : mp - 9;
-    return {yearOfEra + era * 400 + (month1 <= 2 ? 1 : 0), month1,
-            dayOfYear - (153 * mp + 2) / 5 + 1};
-}
-
-int Weekday(int dayNumber) {  // 0 Sunday; 1970-01-01 was a Thursday
-    return ((dayNumber % 7) + 11) % 7;
-}
-
-int WeekStart(int dayNumber, int firstDay) {
+std::int64_t WeekStart(std::int64_t dayNumber, int firstDay) {
     return dayNumber - (Weekday(dayNumber) - firstDay + 7) % 7;
 }
 
-// The date a day row shows, from the fields of its split day record.
-CalendarDate DateOfFields(const char* fields) {
-    const int year = FieldNumber(fields + (kYearOffset - kWeekdayOffset));
-    const int month = MonthIndex(fields + (kMonthOffset - kWeekdayOffset)) + 1;
-    const int day = FieldNumber(fields + (kDayOffset - kWeekdayOffset));
-    return DateOfDayNumber(DayNumber(year, month, day));
+// The date of a day row, from the fields of its split day record; nothing for a damaged
+// date that the seconds count does not cover.
+std::optional<CalendarDate> DateOfFields(const char* fields) {
+    PunchFields f;
+    f.year = FieldNumber(fields + (kYearOffset - kWeekdayOffset));
+    f.month = MonthIndex(fields + (kMonthOffset - kWeekdayOffset));
+    f.day = FieldNumber(fields + (kDayOffset - kWeekdayOffset));
+    return CountedDate(f);
 }
 
 struct Span {
-    int first;
-    int last;
+    std::int64_t first;
+    std::int64_t last;
 };
 
 // The calendar span of the bucket a day falls into.
-Span SpanOf(int dayNumber, BucketBy by, const CurrentSettings& settings) {
+Span SpanOf(std::int64_t dayNumber, BucketBy by, const CurrentSettings& settings) {
     const CalendarDate date = DateOfDayNumber(dayNumber);
     switch (by) {
         case BucketBy::Day:
             return {dayNumber, dayNumber};
         case BucketBy::Week: {
-            const int start = WeekStart(dayNumber, settings.WeekStartDay);
+            const std::int64_t start = WeekStart(dayNumber, settings.WeekStartDay);
             return {start, start + 6};
         }
         case BucketBy::Month:
@@ -87,7 +63,7 @@ struct Bucket {
     ELAPSEDTIME time;
 };
 
-void AddDay(Bucket& bucket, int dayNumber, const ELAPSEDTIME& total,
+void AddDay(Bucket& bucket, std::int64_t dayNumber, const ELAPSEDTIME& total,
             const RoundingOptions& rounding) {
     // Days that go back in time stay in the scan's period; its span grows to hold them.
     bucket.span.first = std::min(bucket.span.first, dayNumber);
@@ -106,6 +82,7 @@ ReportBucket ToReport(const Bucket& b, const std::optional<Span>& range) {
 
 void DayCollector::Clear() {
     days_.clear();
+    undated_ = 0;
     anyIn_ = false;
     period_ = 0;
     if (next_ != nullptr) next_->Clear();
@@ -124,18 +101,25 @@ void DayCollector::AddDailyRow(const DailyRow& row) {
     if (row.separator) {
         ++period_;
     } else {
-        days_.push_back({DateOfFields(row.fields), row.total, period_});
+        AddDay(days_, row.fields, row.total);
         dayRecord_ = lastIn_;  // the scan closes a day when the In row of the next one arrived
     }
     if (next_ != nullptr) next_->AddDailyRow(row);
 }
 
+void DayCollector::AddDay(std::vector<ScannedDay>& days, const char* fields,
+                          const ELAPSEDTIME& total) {
+    if (const auto date = DateOfFields(fields)) {
+        days.push_back({*date, total, period_});
+    } else {
+        ++undated_;
+    }
+}
+
 std::vector<ScannedDay> DayCollector::Finish(const ScanState& state) {
     std::vector<ScannedDay> days = std::move(days_);
     days_.clear();
-    if (anyIn_ && state.dayCount > 0) {
-        days.push_back({DateOfFields(dayRecord_.fields), state.dayTotal, period_});
-    }
+    if (anyIn_ && state.dayCount > 0) AddDay(days, dayRecord_.fields, state.dayTotal);
     return days;
 }
 
@@ -148,11 +132,11 @@ BucketReport MakeBuckets(const std::vector<ScannedDay>& days, BucketBy by,
     // Days and periods follow the scan's order; weeks and months are calendar keys.
     const bool byKey = by == BucketBy::Week || by == BucketBy::Month;
     std::vector<Bucket> sequence;
-    std::map<int, Bucket> keyed;
+    std::map<std::int64_t, Bucket> keyed;
     Bucket total{{0, 0}, 0, {}};
     int lastPeriod = -1;
     for (const ScannedDay& day : days) {
-        const int number = DayNumber(day.date);
+        const std::int64_t number = DayNumber(day.date);
         if (limits && (number < limits->first || number > limits->last)) continue;
         const Span span = SpanOf(number, by, settings);
         Bucket* bucket = nullptr;

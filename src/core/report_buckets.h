@@ -31,16 +31,22 @@ class DayCollector final : public RowSink {
     void AddDailyRow(const DailyRow& row) override;
 
     // The days listed so far, plus the scan's last day, which the list never shows; call
-    // once after the scan with its state.
+    // once after the scan with its state. A day whose record has a damaged date (a year
+    // before 1980, say) is left out: it has no place in the calendar.
     std::vector<ScannedDay> Finish(const ScanState& state);
+    // The days of this scan left out so far.
+    int Undated() const { return undated_; }
 
   private:
+    void AddDay(std::vector<ScannedDay>& days, const char* fields, const ELAPSEDTIME& total);
+
     RowSink* next_;
     std::vector<ScannedDay> days_;
     RawRow dayRecord_;  // the In row that began the current day
     RawRow lastIn_;
     bool anyIn_ = false;
     int period_ = 0;
+    int undated_ = 0;
 };
 
 enum class BucketBy { Day, Week, Month, Period };

@@ -177,10 +177,10 @@ TEST_F(ReportCli, RefusesAWrongCommandLine) {
     tally.ExpectUsageError({"report", "--by"});
 }
 
-// A rate no invoice can bill (below 0, not a number, or so high that amounts overflow) is a
-// usage error on every command that takes one; the highest rate taken still gives finite
-// amounts.
-TEST(MoneyArguments, ARateOutsideZeroToABillionIsAUsageError) {
+// A rate no invoice can bill (below 0, not a number, or so high that amounts overflow) and a
+// range that ends before it starts are usage errors on every command that takes them; the
+// highest rate taken still gives finite amounts.
+TEST(MoneyArguments, RatesOutsideZeroToABillionAndReversedRangesAreUsageErrors) {
     TallyHarness tally;
     WriteFile(tally.Log(), Triple("2024-03-04 09:00:00", "2024-03-04 17:00:00"));
     for (const char* rate : {"-5", "-0.01", "inf", "-inf", "nan", "1e308", "1000000000.5"}) {
@@ -194,8 +194,29 @@ TEST(MoneyArguments, ARateOutsideZeroToABillionIsAUsageError) {
                                              rate + "'");
         }
     }
+    for (const char* command : {"invoice", "report", "export"}) {
+        tally.ExpectUsageError({command, "2024-02-01", "2024-01-31"},
+                               "the range ends (2024-01-31) before it starts (2024-02-01)");
+    }
     EXPECT_EQ(tally.Run({"invoice", "2024-03-01", "2024-03-31", "--rate", "1e9"}).out,
               "2024-03-04 08:00 = 8000000000.00\n8 hours,  0 minutes = 8000000000.00\n");
+}
+
+// A day whose In record has a damaged year has no place in the calendar: left out, with a
+// warning, never shown as a date such as "-001-12-16".
+TEST_F(ReportCli, ADayWithADamagedDateIsLeftOutWithAWarning) {
+    WriteFile(tally.Log(), Triple("2024-03-04 09:00:00", "2024-03-04 17:00:00") +
+                               Triple("Mon Dec 16 09:00:00 -001", "Mon Dec 16 10:00:00 -001") +
+                               Triple("2024-03-05 09:00:00", "2024-03-05 10:00:00"));
+    const ProcessResult r = tally.Run({"report", "--by", "day", "--tsv"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out,
+              "day\t2024-03-04\t2024-03-04\t1\t8:00:00\t8.00\t0.00\n"
+              "day\t2024-03-05\t2024-03-05\t1\t1:00:00\t1.00\t0.00\n"
+              "total\t2024-03-04\t2024-03-05\t2\t9:00:00\t9.00\t0.00\n");
+    EXPECT_EQ(r.err,
+              "tally: warning: 1 day with a damaged date left out (tally check lists what is "
+              "wrong)\n");
 }
 
 }  // namespace

@@ -27,10 +27,12 @@ int RunExport(CommandContext& c) {
         return c.UsageError("export takes no dates, or two: START END (YYYY-MM-DD)");
     }
     PairExportOptions options;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const auto date = ParseIsoDate(args[i]);
-        if (!date) return c.UsageError("'" + args[i] + "' is not a calendar date (YYYY-MM-DD)");
-        (i == 0 ? options.first : options.last) = *date;
+    if (args.size() == 2) {
+        std::string reason;
+        const auto range = ParseIsoRange(args[0], args[1], reason);
+        if (!range) return c.UsageError(reason);
+        options.first = range->first;
+        options.last = range->second;
     }
     if (c.options.json && c.options.format) {
         return c.UsageError("export prints --json or a --format, not both");
@@ -57,6 +59,7 @@ int RunExport(CommandContext& c) {
     }
     if (c.options.json) printer.Finish();
     c.WarnScanStop(read.stop);
+    c.WarnDamagedDates(read.undated, "pair", "pairs");
     return kExitOk;
 }
 

@@ -12,19 +12,16 @@ namespace tally::cli {
 int RunInvoice(CommandContext& c) {
     const auto& args = c.options.args;
     if (args.size() != 2) return c.UsageError("invoice needs two dates: START END (YYYY-MM-DD)");
-    CalendarDate range[2];
-    for (int i = 0; i < 2; ++i) {
-        const auto date = ParseIsoDate(args[i]);
-        if (!date) return c.UsageError("'" + args[i] + "' is not a calendar date (YYYY-MM-DD)");
-        range[i] = *date;
-    }
+    std::string reason;
+    const auto range = ParseIsoRange(args[0], args[1], reason);
+    if (!range) return c.UsageError(reason);
     const std::optional<double> rateOption = c.Rate();
     if (!rateOption) return kExitUsage;
     const double rate = *rateOption;
     if (!c.LogReadableOrMissing()) return kExitFailed;
     const CurrentSettings& settings = c.engine.Settings();
     const auto text =
-        GenerateInvoice(settings.DataLog, range[0], range[1], rate, settings.Rounding());
+        GenerateInvoice(settings.DataLog, range->first, range->second, rate, settings.Rounding());
     if (!text) return kExitOk;
     std::string lines;
     for (char ch : *text) {

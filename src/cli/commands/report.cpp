@@ -57,13 +57,10 @@ int RunReport(CommandContext& c) {
     }
     std::optional<DateRange> range;
     if (args.size() == 2) {
-        CalendarDate dates[2];
-        for (int i = 0; i < 2; ++i) {
-            const auto date = ParseIsoDate(args[i]);
-            if (!date) return c.UsageError("'" + args[i] + "' is not a calendar date (YYYY-MM-DD)");
-            dates[i] = *date;
-        }
-        range = DateRange{dates[0], dates[1]};
+        std::string reason;
+        const auto dates = ParseIsoRange(args[0], args[1], reason);
+        if (!dates) return c.UsageError(reason);
+        range = DateRange{dates->first, dates->second};
     }
     const Grouping* grouping = &kGroupings[3];
     if (c.options.by) {
@@ -87,6 +84,7 @@ int RunReport(CommandContext& c) {
     if (!read) return kExitFailed;
     const BucketReport report =
         MakeBuckets(collector.Finish(c.engine.State()), grouping->by, c.engine.Settings(), range);
+    c.WarnDamagedDates(collector.Undated(), "day", "days");
 
     if (c.options.json) {
         Json buckets = Json::array();
