@@ -5,19 +5,20 @@
 
 #include "editor/import/imported_spans.h"
 #include "editor/pair_add.h"
-#include "editor/time_entry_list.h"
+#include "editor/log_pairs.h"
 
 namespace tally::fuzz {
 
-// A small log of closed pairs in 2004, loaded once.
-const CTimeEntryList& SampleLog();
+// The pairs of a small log of closed pairs in 2004, read once.
+const LogPairs& SampleLog();
 
 // What a reader gives: intervals numbered by their line or entry in file order.
 void CheckImported(const ImportedSpans& read);
 
 // Plans the spans against the sample log as tally add and import do, and checks the plan:
-// without conflicts every pair is a piece of one local day within its span, in the years a
-// log holds, in time order, overlapping neither another pair nor the log.
+// without conflicts every pair is a piece of one day within its span (give or take the hour
+// of a clock change), in the years a log holds, in time order, overlapping neither another
+// pair nor the log.
 void CheckPlannedPairs(const std::vector<TimedSpan>& spans, bool allowEmpty);
 
 }  // namespace tally::fuzz

@@ -6,9 +6,7 @@
 #include "core/punch_record.h"
 
 namespace tally {
-namespace {
 
-// "In...Wed Jun 02 17:47:39 2004": the weekday comes from the date itself.
 void AppendPunchLine(std::string& out, const char* prefix, const LocalFields& f) {
     out += prefix;
     out.append(kWeekdayNames[f.weekday], 3);
@@ -27,7 +25,17 @@ void AppendPunchLine(std::string& out, const char* prefix, const LocalFields& f)
     out += kLineEnd;
 }
 
-}  // namespace
+void AppendElapsedLine(std::string& out, std::int64_t seconds) {
+    const ELAPSEDTIME e = SplitWithinDay(seconds);
+    out += kElapsedLead;
+    AppendZeroPadded(out, e.nHours);
+    out += ':';
+    AppendZeroPadded(out, e.nMinutes);
+    out += ':';
+    AppendZeroPadded(out, e.nSeconds);
+    out += '.';
+    out += kLineEnd;
+}
 
 void AppendZeroPadded(std::string& out, std::int64_t value) {
     if (value >= 0 && value < 100) {
@@ -49,16 +57,7 @@ void AppendEntryLines(std::string& out, const CTimeEntry& entry, LocalDayCache& 
     AppendPunchLine(out, kInPrefix, days.Fields(entry.m_timeIn));
     if (!entry.m_bHasOut) return;
     AppendPunchLine(out, kOutPrefix, days.Fields(entry.m_timeOut));
-    if (!entry.m_bHasElapsed) return;
-    const ELAPSEDTIME e = SplitWithinDay(entry.m_nElapsed);
-    out += kElapsedLead;
-    AppendZeroPadded(out, e.nHours);
-    out += ':';
-    AppendZeroPadded(out, e.nMinutes);
-    out += ':';
-    AppendZeroPadded(out, e.nSeconds);
-    out += '.';
-    out += kLineEnd;
+    if (entry.m_bHasElapsed) AppendElapsedLine(out, entry.m_nElapsed);
 }
 
 }  // namespace tally

@@ -1,44 +1,127 @@
 #include "editor/pair_add.h"
 
+#include <unistd.h>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <limits>
 
 #include "core/c_format.h"
-#include "core/local_day_cache.h"
+#include "core/log_check.h"
 #include "core/time_log_file.h"
-#include "editor/time_entry_list.h"
+#include "editor/entry_lines.h"
+#include "editor/log_replacement.h"
+#include "editor/wall_clock.h"
 
 namespace tally {
 namespace {
 
-constexpr int kFirstYear = 1990;
-constexpr int kLastYear = 2050;
+constexpr std::size_t kCopyBlock = 1 << 20;
+constexpr std::int64_t kForever = std::numeric_limits<std::int64_t>::max();
 
-// Keeps the raw writer's message, without the caption it has for a message box.
-class CollectingReporter final : public Reporter {
-  public:
-    void Report(const Message& message) override { text = message.text; }
-    std::string text;
-};
-
-const CTimeEntry* OpenIn(const CTimeEntryList& list) {
-    if (list.GetCount() == 0) return nullptr;
-    const CTimeEntry* last = list.GetAt(list.GetCount() - 1);
-    return last->m_bHasIn && !last->m_bHasOut ? last : nullptr;
-}
-
-std::string Named(const TimedSpan& span, const std::string& sourceWord, LocalDayCache& days) {
-    const std::string times = LocalTimeText(span.in, days) + " - " + LocalTimeText(span.out, days);
+std::string Named(const TimedSpan& span, const std::string& times, const std::string& sourceWord) {
     if (span.source == 0) return times;
     return sourceWord + ' ' + std::to_string(span.source) + " (" + times + ')';
 }
 
-std::string OverlapText(const SpanOverlap& overlap, TimeValue openIn, const std::string& sourceWord,
-                        LocalDayCache& days) {
-    std::string text = Named(overlap.added, sourceWord, days) + " overlaps ";
-    if (!overlap.other.fromLog) return text + Named(overlap.other, sourceWord, days);
-    if (overlap.other.source < 0) return text + "the open In of " + LocalTimeText(openIn, days);
-    return text + "the pair " + LocalTimeText(overlap.other.in, days) + " - " +
-           LocalTimeText(overlap.other.out, days) + " in the log";
+// A span as given (instants).
+std::string NamedSpan(const TimedSpan& span, const std::string& sourceWord, LocalDayCache& days) {
+    return Named(span, LocalTimeText(span.in, days) + " - " + LocalTimeText(span.out, days),
+                 sourceWord);
+}
+
+// A planned pair or a pair of the log (wall-clock counts).
+std::string WallTimes(const TimedSpan& span) {
+    return WallTimeText(span.in) + " - " + WallTimeText(span.out);
+}
+
+std::string OverlapText(const SpanOverlap& overlap, const std::string& sourceWord) {
+    std::string text = Named(overlap.added, WallTimes(overlap.added), sourceWord) + " overlaps ";
+    if (!overlap.other.fromLog) {
+        return text + Named(overlap.other, WallTimes(overlap.other), sourceWord);
+    }
+    if (overlap.other.out == kForever) {
+        return text + "the open In of " + WallTimeText(overlap.other.in) +
+               " (nothing can be added after it until it is closed)";
+    }
+    return text + "the pair " + WallTimes(overlap.other) + " in the log";
+}
+
+bool InLoggableYears(TimeValue t, LocalDayCache& days) {
+    const int year = days.Fields(t).year;
+    return year >= kFirstLoggableYear && year <= kLastLoggableYear;
+}
+
+// Why the log cannot take new lines between its bytes: the first thing the check finds.
+std::optional<std::string> UncleanReason(int fd, const std::string& path,
+                                         const CurrentSettings& settings) {
+    lseek(fd, 0, SEEK_SET);
+    const LogCheck check = CheckTimeLog(fd, settings);
+    if (check.findings.empty()) return std::nullopt;
+    return "nothing added: " + path + " is not clean: " + DescribeFinding(check.findings.front()) +
+           " (tally check lists what is wrong)";
+}
+
+// Reads, checks and plans: everything before the first write.
+PairAddResult Plan(int fd, const std::string& path, const std::vector<TimedSpan>& spans,
+                   std::vector<std::string> problems, const AddOptions& options, LogPairs& log) {
+    PairAddResult result;
+    if (fd >= 0) {
+        result.failure = UncleanReason(fd, path, options.settings);
+        if (result.failure) return result;
+        log = ReadLogPairs(fd);
+    }
+    AddOptions rest = options;
+    rest.limit -= std::min(rest.limit, problems.size());
+    PairPlan plan = PlanPairs(log, spans, rest);
+    result.pairs = std::move(plan.pairs);
+    result.conflicts = std::move(problems);
+    result.conflicts.insert(result.conflicts.end(), plan.conflicts.begin(), plan.conflicts.end());
+    return result;
+}
+
+// The old log's bytes with the planned pairs' lines between them, at the offsets given.
+std::optional<std::string> WriteWithInsertions(LogReplacement& replacement, const LogPairs& log,
+                                               const std::vector<PlannedPair>& pairs,
+                                               const std::vector<std::int64_t>& offsets,
+                                               const std::string& path) {
+    std::string block;
+    std::vector<char> copy;
+    std::int64_t copied = 0;
+    const auto flush = [&]() -> std::optional<std::string> {
+        if (auto failure = replacement.Write(block.data(), block.size())) return failure->text;
+        block.clear();
+        return std::nullopt;
+    };
+    const auto copyTo = [&](std::int64_t end) -> std::optional<std::string> {
+        if (copied == end) return std::nullopt;
+        if (auto failure = flush()) return failure;
+        copy.resize(kCopyBlock);
+        while (copied < end) {
+            const auto want = static_cast<std::size_t>(
+                std::min<std::int64_t>(end - copied, static_cast<std::int64_t>(kCopyBlock)));
+            const long got = ReadAt(replacement.OldLog(), copy.data(), want, copied);
+            if (got <= 0) {
+                return "cannot read " + path + ": " +
+                       (got < 0 ? std::strerror(errno) : "it became shorter");
+            }
+            if (auto failure = replacement.Write(copy.data(), static_cast<std::size_t>(got)))
+                return failure->text;
+            copied += got;
+        }
+        return std::nullopt;
+    };
+    for (std::size_t i = 0; i < pairs.size(); ++i) {
+        if (auto failure = copyTo(offsets[i])) return failure;
+        AppendPunchLine(block, kInPrefix, WallFieldsOf(pairs[i].in));
+        AppendPunchLine(block, kOutPrefix, WallFieldsOf(pairs[i].out));
+        AppendElapsedLine(block, pairs[i].out - pairs[i].in);
+        if (block.size() >= kCopyBlock) {
+            if (auto failure = flush()) return failure;
+        }
+    }
+    if (auto failure = copyTo(log.size)) return failure;
+    return flush();
 }
 
 }  // namespace
@@ -49,116 +132,115 @@ std::string LocalTimeText(TimeValue t, LocalDayCache& days) {
                    f.second);
 }
 
-bool InLoggableYears(TimeValue t, LocalDayCache& days) {
-    const int year = days.Fields(t).year;
-    return year >= kFirstYear && year <= kLastYear;
-}
-
-std::vector<TimedSpan> SplitAtMidnight(const TimedSpan& span, LocalDayCache& days) {
-    std::vector<TimedSpan> pieces;
+std::vector<PlannedPair> PlanSpan(const TimedSpan& span, LocalDayCache& days) {
+    std::vector<PlannedPair> pieces;
     TimeValue in = span.in;
     for (;;) {
         const LocalFields f = days.Fields(in);
+        const std::int64_t inCount = WallCountOf(f);
+        const std::int64_t dayEnd =
+            inCount - (f.hour * 3600 + f.minute * 60 + f.second) + kLastSecondOfDay;
         // Hour 24 carries to the next midnight.
         const TimeValue nextDay = days.Time(f.year, f.month, f.day, 24, 0, 0);
-        if (span.out < nextDay) break;
-        pieces.push_back({in, nextDay - 1, span.source, span.fromLog});
+        if (span.out < nextDay) {
+            if (pieces.empty() || span.out > in) {
+                pieces.push_back(
+                    {inCount, std::min(inCount + (span.out - in), dayEnd), span.source});
+            }
+            return pieces;
+        }
+        pieces.push_back({inCount, dayEnd, span.source});
         in = nextDay;
     }
-    if (pieces.empty() || span.out > in)
-        pieces.push_back({in, span.out, span.source, span.fromLog});
-    return pieces;
 }
 
-PairPlan PlanPairs(const CTimeEntryList& list, const std::vector<TimedSpan>& spans, TimeValue now,
-                   const std::string& sourceWord, bool allowEmpty, std::size_t limit) {
+PairPlan PlanPairs(const LogPairs& log, const std::vector<TimedSpan>& spans,
+                   const AddOptions& options) {
     PairPlan plan;
     LocalDayCache days;
+    const auto refuse = [&](const TimedSpan& span, const std::string& why) {
+        plan.conflicts.push_back(NamedSpan(span, options.sourceWord, days) + ": " + why);
+    };
     for (const TimedSpan& span : spans) {
-        if (plan.conflicts.size() >= limit) return plan;
-        if (span.out < span.in || (span.out == span.in && !allowEmpty)) {
-            plan.conflicts.push_back(Named(span, sourceWord, days) +
-                                     ": the Out is not after the In");
+        if (plan.conflicts.size() >= options.limit) return plan;
+        if (span.out < span.in || (span.out == span.in && !options.allowEmpty)) {
+            refuse(span, "the Out is not after the In");
         } else if (!InLoggableYears(span.in, days) || !InLoggableYears(span.out, days)) {
-            plan.conflicts.push_back(Named(span, sourceWord, days) +
-                                     ": the log holds only the years " +
-                                     std::to_string(kFirstYear) + "-" + std::to_string(kLastYear));
+            refuse(span, "the log holds only the years " + std::to_string(kFirstLoggableYear) +
+                             "-" + std::to_string(kLastLoggableYear));
+        } else if (span.out > options.now) {
+            refuse(span, "the Out is after now");
         } else {
-            for (const TimedSpan& piece : SplitAtMidnight(span, days)) plan.pairs.push_back(piece);
+            for (const PlannedPair& piece : PlanSpan(span, days)) plan.pairs.push_back(piece);
         }
     }
     std::vector<TimedSpan> logSpans;
-    logSpans.reserve(static_cast<std::size_t>(list.GetCount()));
-    for (int position = 0; position < list.GetCount(); ++position) {
-        const CTimeEntry& entry = *list.GetAt(position);
-        if (entry.m_bHasIn && entry.m_bHasOut) {
-            logSpans.push_back({entry.m_timeIn, entry.m_timeOut, 0, true});
-        }
-    }
-    const CTimeEntry* open = OpenIn(list);
-    if (open != nullptr)
-        logSpans.push_back({open->m_timeIn, std::max(now, open->m_timeIn), -1, true});
-    const std::size_t room = limit - plan.conflicts.size();
-    for (const SpanOverlap& overlap : FindOverlaps(logSpans, plan.pairs, room)) {
-        plan.conflicts.push_back(OverlapText(overlap, open ? open->m_timeIn : 0, sourceWord, days));
+    logSpans.reserve(log.closed.size() + 1);
+    for (const LogPair& pair : log.closed) logSpans.push_back({pair.in, pair.out, 0, true});
+    if (log.open) logSpans.push_back({log.open->in, kForever, 0, true});
+    std::vector<TimedSpan> added;
+    added.reserve(plan.pairs.size());
+    for (const PlannedPair& pair : plan.pairs) added.push_back({pair.in, pair.out, pair.source});
+    for (const SpanOverlap& overlap :
+         FindOverlaps(logSpans, added, options.limit - plan.conflicts.size())) {
+        plan.conflicts.push_back(OverlapText(overlap, options.sourceWord));
     }
     std::stable_sort(plan.pairs.begin(), plan.pairs.end(),
-                     [](const TimedSpan& a, const TimedSpan& b) { return a.in < b.in; });
+                     [](const PlannedPair& a, const PlannedPair& b) { return a.in < b.in; });
     return plan;
 }
 
-void MergePairs(CTimeEntryList& list, const std::vector<TimedSpan>& pairs) {
-    std::vector<CTimeEntry> merged;
-    merged.reserve(static_cast<std::size_t>(list.GetCount()) + pairs.size());
-    const CTimeEntry* open = OpenIn(list);
-    auto next = pairs.begin();
-    const auto addUpTo = [&](const CTimeEntry* before) {
-        for (; next != pairs.end() && (before == nullptr || next->in < before->m_timeIn); ++next) {
-            CTimeEntry entry;
-            entry.m_bHasIn = entry.m_bHasOut = entry.m_bHasElapsed = true;
-            entry.m_timeIn = next->in;
-            entry.m_timeOut = next->out;
-            entry.m_nElapsed = next->out - next->in;
-            merged.push_back(entry);
-        }
-    };
-    for (int position = 0; position < list.GetCount(); ++position) {
-        const CTimeEntry* entry = list.GetAt(position);
-        if (entry == open) break;
-        if (entry->m_bHasIn) addUpTo(entry);
-        merged.push_back(*entry);
+std::vector<std::int64_t> InsertionOffsets(const LogPairs& log,
+                                           const std::vector<PlannedPair>& pairs) {
+    // The latest In up to each record: the first record that begins after a time is the
+    // first whose latest In does, and these rise along the file even where the log does not.
+    std::vector<std::int64_t> latest;
+    latest.reserve(log.closed.size());
+    std::int64_t reach = std::numeric_limits<std::int64_t>::min();
+    for (const LogPair& pair : log.closed) latest.push_back(reach = std::max(reach, pair.in));
+    const std::int64_t last = log.open ? log.open->offset : log.size;
+    std::vector<std::int64_t> offsets;
+    offsets.reserve(pairs.size());
+    for (const PlannedPair& pair : pairs) {
+        const auto next = std::upper_bound(latest.begin(), latest.end(), pair.in);
+        offsets.push_back(next == latest.end() ? last : log.closed[next - latest.begin()].offset);
     }
-    addUpTo(nullptr);
-    if (open != nullptr) merged.push_back(*open);
-    // Ids above every old one: the list never hands out an id twice.
-    int id = 0;
-    for (int position = 0; position < list.GetCount(); ++position) {
-        id = std::max(id, list.GetIdAt(position));
-    }
-    list.RemoveAll();
-    for (const CTimeEntry& entry : merged) list.SetEntry(++id, entry);
+    return offsets;
 }
 
 PairAddResult AddPairsToLog(const std::string& path, const std::vector<TimedSpan>& spans,
-                            std::vector<std::string> problems, const std::string& sourceWord,
-                            TimeValue now, bool allowEmpty, bool tryOnly, std::size_t limit) {
-    PairAddResult result;
-    const OpenedLog log = OpenTimeLogFile(path, LogAccess::Read);
-    if (log.status != OpenedLog::Status::Missing && !log.Ok()) {
-        result.failure = log.Reason(path, LogAccess::Read);
+                            std::vector<std::string> problems, const AddOptions& options) {
+    if (problems.size() > options.limit) problems.resize(options.limit);
+    LogPairs log;
+    if (options.tryOnly || !problems.empty() || spans.empty()) {
+        const OpenedLog opened = OpenTimeLogFile(path, LogAccess::Read);
+        if (opened.status != OpenedLog::Status::Missing && !opened.Ok()) {
+            PairAddResult result;
+            result.failure = opened.Reason(path, LogAccess::Read);
+            return result;
+        }
+        return Plan(opened.fd.Get(), path, spans, std::move(problems), options, log);
+    }
+    // Under the lock from the first read to the rename: a punch made meanwhile waits, and
+    // nothing read goes stale.
+    LogReplacement replacement(path);
+    if (auto failure = replacement.Begin(options.lock)) {
+        PairAddResult result;
+        result.failure = failure->text;
         return result;
     }
-    CTimeEntryList list;
-    list.Load(path);
-    if (problems.size() > limit) problems.resize(limit);
-    PairPlan plan = PlanPairs(list, spans, now, sourceWord, allowEmpty, limit - problems.size());
-    result.pairs = std::move(plan.pairs);
-    result.conflicts = std::move(problems);
-    result.conflicts.insert(result.conflicts.end(), plan.conflicts.begin(), plan.conflicts.end());
-    if (tryOnly || !result.conflicts.empty()) return result;
-    MergePairs(list, result.pairs);
-    CollectingReporter reporter;
-    if (!list.Save(path, true, reporter)) result.failure = reporter.text;
+    PairAddResult result =
+        Plan(replacement.OldLog(), path, spans, std::move(problems), options, log);
+    if (result.failure || !result.conflicts.empty()) return result;
+    const std::vector<std::int64_t> offsets = InsertionOffsets(log, result.pairs);
+    if (!log.endsWithLineEnd && !offsets.empty() && offsets.back() == log.size) {
+        result.failure = "nothing added: the last line of " + path +
+                         " has no line end (Edit Raw Data writes the log anew with one)";
+        return result;
+    }
+    result.failure = WriteWithInsertions(replacement, log, result.pairs, offsets, path);
+    if (result.failure) return result;
+    if (auto failure = replacement.Commit(true)) result.failure = failure->text;
     return result;
 }
 

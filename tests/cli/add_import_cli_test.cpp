@@ -107,7 +107,7 @@ TEST_F(AddImportTest, AConflictingImportLeavesTheFolderAsItWas) {
         if (dryRun) args.push_back("--dry-run");
         const ProcessResult run = tally.Run(args);
         EXPECT_EQ(run.exitCode, 1);
-        // The unreadable line first, then the overlaps in time order; the open In runs until now.
+        // The unreadable line first, then the overlaps in time order.
         EXPECT_EQ(run.err,
                   std::string("tally: nothing ") + (dryRun ? "would be " : "") +
                       "added:\n"
@@ -115,7 +115,8 @@ TEST_F(AddImportTest, AConflictingImportLeavesTheFolderAsItWas) {
                       "  line 2 (2024-01-01 16:00:00 - 2024-01-01 18:00:00) overlaps the pair "
                       "2024-01-01 09:00:00 - 2024-01-01 17:00:00 in the log\n"
                       "  line 5 (2026-12-07 08:30:00 - 2026-12-07 08:45:00) overlaps the open In "
-                      "of 2026-12-07 08:00:00\n");
+                      "of 2026-12-07 08:00:00 (nothing can be added after it until it is "
+                      "closed)\n");
         EXPECT_EQ(SnapshotFolder(tally.Home()), before);
     }
     // A file of only conflicts names the first ten.
@@ -165,9 +166,11 @@ TEST_F(AddImportTest, AddRefusesWithAReasonAndWritesNothing) {
         {"2024-01-02 16:00", "2024-01-02 18:00",
          "2024-01-02 16:00:00 - 2024-01-02 18:00:00 overlaps the pair 2024-01-02 09:00:00 - "
          "2024-01-02 17:00:00 in the log"},
-        // The open In of 08:00 runs until now, 09:00.
-        {"2026-12-07 08:59", "2026-12-07 10:00",
-         "2026-12-07 08:59:00 - 2026-12-07 10:00:00 overlaps the open In of 2026-12-07 08:00:00"},
+        {"2026-12-07 08:10", "2026-12-07 08:20",
+         "2026-12-07 08:10:00 - 2026-12-07 08:20:00 overlaps the open In of 2026-12-07 08:00:00 "
+         "(nothing can be added after it until it is closed)"},
+        {"2026-12-07 10:00", "2026-12-07 11:00",
+         "2026-12-07 10:00:00 - 2026-12-07 11:00:00: the Out is after now"},
         {"2024-03-01 10:00", "2024-03-01 10:00",
          "2024-03-01 10:00:00 - 2024-03-01 10:00:00: the Out is not after the In"},
         {"1989-05-01 10:00", "1989-05-01 11:00",
@@ -180,7 +183,7 @@ TEST_F(AddImportTest, AddRefusesWithAReasonAndWritesNothing) {
         EXPECT_EQ(run.err, "tally: nothing added:\n  " + r.reason + "\n");
     }
     EXPECT_EQ(SnapshotFolder(tally.Home()), before);
-    // Touching ends are no overlap: up to the open In, and from now on.
+    // Touching ends are no overlap, up to the open In too.
     EXPECT_EQ(tally.Run({"add", "2024-01-02 17:00", "2024-01-02 18:00"}).exitCode, 0);
     EXPECT_EQ(tally.Run({"add", "2026-12-07 07:00", "2026-12-07 08:00"}).exitCode, 0);
     EXPECT_TRUE(ReadFile(log).ends_with(In("2026-12-07 08:00:00")));

@@ -165,5 +165,34 @@ TEST(ImportReaders, WatsonFrames) {
     for (const auto& c : bad) EXPECT_EQ(ReadWatsonFrames(c.text).problems, c.problems) << c.text;
 }
 
+// Every reader takes a file with a byte-order mark as without one; a NUL byte refuses the
+// file, wherever it stands.
+TEST(ImportReaders, ByteOrderMarkAndNulAreTreatedAlikeByEveryFormat) {
+    const struct {
+        ImportedSpans (*read)(std::string_view);
+        std::string text;
+    } formats[] = {
+        {ReadCsvPairs,
+         "in,out,elapsed_seconds,hours,amount\n2024-03-01 09:00:00,2024-03-01 10:00:00,0,0,0\n"},
+        {ReadTimeclockPairs, "i 2024/03/01 09:00:00 x\no 2024/03/01 10:00:00\n"},
+        {ReadTimewarriorExport, R"([{"start":"20240301T080000Z","end":"20240301T090000Z"}])"},
+        {ReadWatsonFrames, R"([[1709280000, 1709283600, "p", "id"]])"},
+    };
+    for (const auto& f : formats) {
+        const ImportedSpans plain = ReadImportText(f.text, f.read);
+        ASSERT_EQ(plain.spans.size(), 1u) << f.text;
+        const ImportedSpans marked = ReadImportText("\xEF\xBB\xBF" + f.text, f.read);
+        EXPECT_EQ(marked.problems, plain.problems) << f.text;
+        EXPECT_EQ(marked.spans.size(), 1u) << f.text;
+        const ImportedSpans nul = ReadImportText(f.text + '\0' + "junk\n", f.read);
+        EXPECT_TRUE(nul.spans.empty()) << f.text;
+        EXPECT_EQ(nul.problems,
+                  std::vector<std::string>{
+                      "line " + std::to_string(1 + std::count(f.text.begin(), f.text.end(), '\n')) +
+                      ": a NUL byte (the file is not text)"})
+            << f.text;
+    }
+}
+
 }  // namespace
 }  // namespace tally::test

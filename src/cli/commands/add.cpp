@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "editor/import/local_time_text.h"
+#include "editor/wall_clock.h"
 
 namespace tally::cli {
 namespace {
@@ -11,16 +12,26 @@ constexpr std::size_t kConflictsShown = 10;
 
 }  // namespace
 
+AddOptions PairAddOptions(const CommandContext& c, const char* sourceWord, bool allowEmpty) {
+    AddOptions options;
+    options.sourceWord = sourceWord;
+    options.now = c.engine.GetClock().Now();
+    options.allowEmpty = allowEmpty;
+    options.tryOnly = c.options.dryRun;
+    options.limit = kConflictsShown;
+    options.settings = c.engine.Settings();
+    return options;
+}
+
 int ReportPairsAdded(CommandContext& c, const PairAddResult& result, bool tryOnly) {
     if (result.failure) {
         c.err << "tally: " << *result.failure << '\n';
         return kExitFailed;
     }
     if (tryOnly || result.conflicts.empty()) {
-        LocalDayCache days;
-        for (const TimedSpan& pair : result.pairs) {
-            c.out << (tryOnly ? "would add " : "added ") << LocalTimeText(pair.in, days) << " - "
-                  << LocalTimeText(pair.out, days) << '\n';
+        for (const PlannedPair& pair : result.pairs) {
+            c.out << (tryOnly ? "would add " : "added ") << WallTimeText(pair.in) << " - "
+                  << WallTimeText(pair.out) << '\n';
         }
     }
     if (result.conflicts.empty()) return kExitOk;
@@ -45,8 +56,7 @@ int RunAdd(CommandContext& c) {
         (i == 0 ? span.in : span.out) = *time;
     }
     const PairAddResult result =
-        AddPairsToLog(c.engine.Settings().DataLog, {span}, {}, "", c.engine.GetClock().Now(), false,
-                      false, kConflictsShown);
+        AddPairsToLog(c.engine.Settings().DataLog, {span}, {}, PairAddOptions(c, "", false));
     return ReportPairsAdded(c, result, false);
 }
 

@@ -12,8 +12,6 @@
 namespace tally::cli {
 namespace {
 
-constexpr std::size_t kConflictsShown = 10;
-
 struct ImportFormat {
     const char* name;
     ImportedSpans (*read)(std::string_view);
@@ -63,10 +61,10 @@ int RunImport(CommandContext& c) {
     if (args[1].empty()) return c.UsageError("import needs a file path");
     const auto text = ReadWholeFile(c, args[1]);
     if (!text) return kExitFailed;
-    ImportedSpans imported = format->read(*text);
-    const PairAddResult result = AddPairsToLog(
-        c.engine.Settings().DataLog, imported.spans, std::move(imported.problems),
-        imported.sourceWord, c.engine.GetClock().Now(), true, c.options.dryRun, kConflictsShown);
+    ImportedSpans imported = ReadImportText(*text, format->read);
+    const PairAddResult result =
+        AddPairsToLog(c.engine.Settings().DataLog, imported.spans, std::move(imported.problems),
+                      PairAddOptions(c, imported.sourceWord, true));
     return ReportPairsAdded(c, result, c.options.dryRun);
 }
 

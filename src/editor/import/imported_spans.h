@@ -23,4 +23,8 @@ ImportedSpans ReadTimeclockPairs(std::string_view text);  // ledger / hledger i 
 ImportedSpans ReadTimewarriorExport(std::string_view text);
 ImportedSpans ReadWatsonFrames(std::string_view text);
 
+// A whole file handed to one of the readers: a leading UTF-8 byte-order mark is left out
+// (editors and spreadsheets write one), and a NUL byte anywhere makes it no text file at all.
+ImportedSpans ReadImportText(std::string_view text, ImportedSpans (*read)(std::string_view));
+
 }  // namespace tally
