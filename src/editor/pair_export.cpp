@@ -14,10 +14,11 @@ std::int64_t DateKey(const CalendarDate& d) {
 }
 
 PunchFields FieldsOfRow(const RawRow& row) {
-    const char* f = row.fields - kWeekdayOffset;  // offsets count from the record's start
-    return {FieldNumber(f + kYearOffset),   MonthIndex(f + kMonthOffset),
-            FieldNumber(f + kDayOffset),    FieldNumber(f + kHourOffset),
-            FieldNumber(f + kMinuteOffset), FieldNumber(f + kSecondOffset)};
+    // A row keeps the record from its weekday on; the offsets count from the record's start.
+    const auto field = [&row](int offset) { return row.fields + (offset - kWeekdayOffset); };
+    return {FieldNumber(field(kYearOffset)),   MonthIndex(field(kMonthOffset)),
+            FieldNumber(field(kDayOffset)),    FieldNumber(field(kHourOffset)),
+            FieldNumber(field(kMinuteOffset)), FieldNumber(field(kSecondOffset))};
 }
 
 // The time of a punch as the export writes it; nothing where its date is damaged. Seconds
