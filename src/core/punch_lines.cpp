@@ -2,9 +2,11 @@
 
 #include <strings.h>
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <cstring>
 
+#include "core/c_format.h"
 #include "core/calendar.h"
 
 namespace tally {
@@ -117,7 +119,41 @@ void AppendLastPair(std::string& lines, const PunchRecord& in, TimeValue inInsta
     lines += ElapsedLine(SplitSeconds(counted));
 }
 
+namespace chrono = std::chrono;
+
+chrono::year_month_day YmdOf(int year, int month1, int day) {
+    return chrono::year{year} / chrono::month{static_cast<unsigned>(month1)} /
+           chrono::day{static_cast<unsigned>(day)};
+}
+
+CalendarDate CalendarDateOf(chrono::sys_days days) {
+    const chrono::year_month_day ymd{days};
+    return {static_cast<int>(ymd.year()), static_cast<int>(static_cast<unsigned>(ymd.month())),
+            static_cast<int>(static_cast<unsigned>(ymd.day()))};
+}
+
 }  // namespace
+
+std::optional<SkippedDays> DaysClockOutSkips(const PunchRecord& inFields, TimeValue now) {
+    const int day = inFields.DayNumber();
+    if (day < 1 || day > 31) return std::nullopt;
+    const chrono::year_month_day inDate = YmdOf(inFields.YearNumber(), MonthOf(inFields) + 1, day);
+    if (!inDate.ok()) return std::nullopt;
+    const std::tm today = ToLocalTm(now);
+    const chrono::sys_days first = chrono::sys_days{inDate} + chrono::days{1};
+    const chrono::sys_days last =
+        chrono::sys_days{YmdOf(today.tm_year + 1900, today.tm_mon + 1, today.tm_mday)} -
+        chrono::days{1};
+    if (first > last) return std::nullopt;
+    return SkippedDays{CalendarDateOf(chrono::sys_days{inDate}), CalendarDateOf(first),
+                       CalendarDateOf(last)};
+}
+
+std::string DayText(const CalendarDate& date) {
+    const chrono::weekday weekday{chrono::sys_days{YmdOf(date.year, date.month, date.day)}};
+    return FormatC("%s %s %02d %d", kWeekdayNames[weekday.c_encoding()],
+                   kMonthNames[date.month - 1], date.day, date.year);
+}
 
 void AppendInRecord(std::string& lines, const std::tm& time) {
     lines += InRecordLine(time);

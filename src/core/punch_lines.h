@@ -3,8 +3,10 @@
 // file: the In record of Clock In, and the Out records and Elapsed lines of Clock Out.
 
 #include <ctime>
+#include <optional>
 #include <string>
 
+#include "core/calendar_date.h"
 #include "core/local_time.h"
 #include "core/punch_record.h"
 
@@ -24,5 +26,18 @@ void AppendInRecord(std::string& lines, const std::tm& time);
 // which reads the wall-clock fields, counts the real duration. A clock set back before the
 // In closes the pair at the In's own time with 00:00:00.
 std::string ClockOutLines(const PunchRecord& inFields, TimeValue now);
+
+// The days that Clock Out at now leaves without any record: those after the open In's date
+// (an unknown month read as January, as ClockOutLines closes it) and before now's date.
+// None when the In is of yesterday, today or later, or its date does not exist.
+struct SkippedDays {
+    CalendarDate in;  // the In's date
+    CalendarDate first;
+    CalendarDate last;
+};
+std::optional<SkippedDays> DaysClockOutSkips(const PunchRecord& inFields, TimeValue now);
+
+// "Sat Dec 05 2026": a date as the records write it, its weekday from the calendar.
+std::string DayText(const CalendarDate& date);
 
 }  // namespace tally

@@ -25,6 +25,20 @@ constexpr const char* kWriteFailedText = "ERROR! Failed to write to %s. Aborting
 constexpr const char* kReadFailedText =
     "ERROR! Failed to read the last In record of %s. Aborting operation.\n";
 
+// Clock Out closes the In's day and opens today's; the days between stay empty, and only
+// the user knows whether work was done on them.
+Message SkippedDaysMessage(const SkippedDays& days) {
+    const bool one = days.first == days.last;
+    const std::string span =
+        one ? "The day " + DayText(days.first) + " was"
+            : "The days from " + DayText(days.first) + " to " + DayText(days.last) + " were";
+    return {span + " not counted: the In was punched on " + DayText(days.in) +
+                ", and Clock Out counts only that day and today. If you worked on " +
+                (one ? "it" : "them") +
+                ", add the time with tally add START END (each \"YYYY-MM-DD HH:MM\").",
+            kApplicationName, MessageIcon::Warning};
+}
+
 // Adds the seconds from mark to now to a total; the mark moves to now either way.
 void RunOn(std::int64_t& mark, std::int64_t now, ELAPSEDTIME* a, ELAPSEDTIME* b) {
     if (mark != 0 && now > mark) {
@@ -209,7 +223,8 @@ bool TallyEngine::OnClockOutAt(TimeValue when, const OpenInRecord* expected) {
         if (probe.Get() < 0) return false;
     }
     bool inChanged = false;
-    if (const std::optional<Message> refusal = AppendOutPunch(when, expected, inChanged)) {
+    std::optional<SkippedDays> skipped;
+    if (const std::optional<Message> refusal = AppendOutPunch(when, expected, inChanged, skipped)) {
         m_reporter.Report(*refusal);
         return false;
     }
@@ -217,12 +232,14 @@ bool TallyEngine::OnClockOutAt(TimeValue when, const OpenInRecord* expected) {
     BuildMarqueeCaption();
     m_bClockedIn = false;
     ScanTimeLog();
+    if (skipped) m_reporter.Report(SkippedDaysMessage(*skipped));
     return true;
 }
 
 // The lock lives only in here: it is released before the caller shows a message.
 std::optional<Message> TallyEngine::AppendOutPunch(TimeValue when, const OpenInRecord* expected,
-                                                   bool& inChanged) {
+                                                   bool& inChanged,
+                                                   std::optional<SkippedDays>& skipped) {
     const std::string& path = m_settings.DataLog;
     TimeLogLock lock;
     if (auto refusal = LockRefusal(lock.Acquire(path, false, nullptr, m_lockOptions), path, false))
@@ -238,6 +255,7 @@ std::optional<Message> TallyEngine::AppendOutPunch(TimeValue when, const OpenInR
     if (!WritePunch(lock.Fd(), ClockOutLines(in, when), false)) {
         return StopMessage(kWriteFailedText, path);
     }
+    skipped = DaysClockOutSkips(in, when);
     return std::nullopt;
 }
 

@@ -14,6 +14,7 @@
 #include "core/log_scan.h"
 #include "core/marquee_caption.h"
 #include "core/open_in_record.h"
+#include "core/punch_lines.h"
 #include "core/reporter.h"
 #include "core/time_log_lock.h"
 
@@ -76,9 +77,10 @@ class TallyEngine {
     bool WritePunch(int fd, const std::string& lines, bool created);
     // The locked part of each punch; the refusal to show, if any.
     std::optional<Message> AppendInPunch();
-    // The Out punch; inChanged tells that the log no longer ends with the expected In.
+    // The Out punch; inChanged tells that the log no longer ends with the expected In, and
+    // skipped the days between the In's and the Out's, which get no records.
     std::optional<Message> AppendOutPunch(TimeValue when, const OpenInRecord* expected,
-                                          bool& inChanged);
+                                          bool& inChanged, std::optional<SkippedDays>& skipped);
 
     const Clock& m_clock;
     Reporter& m_reporter;

@@ -101,6 +101,41 @@ TEST_F(Punch, ClockOutEarlierThanTheInClosesThePairAtTheIn) {
     EXPECT_EQ(engine.Rows().raw.size(), 3u);  // the rescan reads the whole pair
 }
 
+// The records stay as Clock Out writes them; the days between the In's and today's get
+// none, and the user is told which, and how to add them.
+TEST_F(Punch, ClockOutNamesTheDaysItLeavesUncounted) {
+    const std::string how = ", and Clock Out counts only that day and today. If you worked on ";
+    const std::string add = ", add the time with tally add START END (each \"YYYY-MM-DD HH:MM\").";
+    const struct {
+        const char* in;
+        int year, month, day;  // of the Out, at 08:00
+        std::string message;
+    } cases[] = {
+        {"Sun Dec 06 22:00:00 2026", 2026, 12, 7, ""},  // yesterday: no day between
+        {"Sat Dec 05 22:00:00 2026", 2026, 12, 7,
+         "The day Sun Dec 06 2026 was not counted: the In was punched on Sat Dec 05 2026" + how +
+             "it" + add},
+        {"Wed Dec 30 22:00:00 2026", 2027, 1, 2,
+         "The days from Thu Dec 31 2026 to Fri Jan 01 2027 were not counted: the In was punched "
+         "on Wed Dec 30 2026" +
+             how + "them" + add},
+        {"Sat Nov 07 22:00:00 2026", 2026, 12, 7,  // not even split: the same day of the month
+         "The days from Sun Nov 08 2026 to Sun Dec 06 2026 were not counted: the In was punched "
+         "on Sat Nov 07 2026" +
+             how + "them" + add},
+    };
+    for (const auto& c : cases) {
+        WriteLog(std::string("In...") + c.in + "\n");
+        clock.SetLocal(c.year, c.month, c.day, 8, 0, 0);
+        reporter.messages.clear();
+        ASSERT_TRUE(engine.OnClockOut());
+        std::vector<std::string> texts;
+        for (const Message& m : reporter.messages) texts.push_back(m.text);
+        EXPECT_EQ(texts, c.message.empty() ? std::vector<std::string>{} : std::vector{c.message})
+            << c.in;
+    }
+}
+
 TEST_F(Punch, ClockOutRefusals) {
     EXPECT_FALSE(engine.OnClockOut());
     ExpectOneMessage("ERROR! No " + log() + " exists. Aborting operation.\n", "Tallybook Error");
