@@ -2,7 +2,7 @@
 
 #include <unistd.h>
 
-#include "core/calendar.h"
+#include "core/pair_time.h"
 #include "core/record_stream.h"
 #include "core/time_log_file.h"
 
@@ -12,8 +12,7 @@ namespace {
 std::int64_t CountOf(const char* bytes) {
     PunchRecord r = PunchRecord::FromText(bytes, kRecordTextLength);
     r.Split();
-    return SecondsFromDate(r.YearNumber(), MonthIndex(r.Month()), r.DayNumber() - 1, r.HourNumber(),
-                           r.MinuteNumber(), r.SecondNumber());
+    return WallSeconds(FieldsOf(r));
 }
 
 }  // namespace

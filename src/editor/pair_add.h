@@ -16,7 +16,7 @@
 
 namespace tally {
 
-// A pair as the log will hold it: In and Out as wall-clock counts (wall_clock.h) on one day.
+// A pair as the log will hold it: In and Out as wall-clock seconds (wall_clock.h) on one day.
 struct PlannedPair {
     std::int64_t in = 0;
     std::int64_t out = 0;

@@ -1,43 +1,29 @@
 #include "editor/wall_clock.h"
 
-#include <chrono>
-
-#include "core/c_format.h"
-#include "core/calendar.h"
+#include "core/pair_time.h"
+#include "editor/pair_export.h"
 
 namespace tally {
-namespace {
-
-namespace chrono = std::chrono;
-
-constexpr chrono::sys_days kCountStart = chrono::year{1980} / chrono::January / 1;
-
-}  // namespace
 
 std::int64_t WallCountOf(const LocalFields& f) {
-    return SecondsFromDate(f.year, f.month - 1, f.day - 1, f.hour, f.minute, f.second);
+    return WallSeconds({f.year, f.month - 1, f.day, f.hour, f.minute, f.second});
 }
 
 LocalFields WallFieldsOf(std::int64_t count) {
-    const std::int64_t dayNumber = count / kSecondsPerDay;
-    const std::int64_t second = count % kSecondsPerDay;
-    const chrono::sys_days day = kCountStart + chrono::days{dayNumber};
-    const chrono::year_month_day date{day};
-    LocalFields f;
-    f.year = static_cast<int>(date.year());
-    f.month = static_cast<int>(static_cast<unsigned>(date.month()));
-    f.day = static_cast<int>(static_cast<unsigned>(date.day()));
-    f.hour = static_cast<int>(second / 3600);
-    f.minute = static_cast<int>(second / 60 % 60);
-    f.second = static_cast<int>(second % 60);
-    f.weekday = static_cast<int>(chrono::weekday{day}.c_encoding());
-    return f;
+    const WallTime t = WallTimeOf(count);
+    // 1970-01-01 was a Thursday.
+    const std::int64_t weekday = (DayNumber(t.date) % 7 + 11) % 7;
+    return {t.date.year,
+            t.date.month,
+            t.date.day,
+            t.hour,
+            t.minute,
+            t.second,
+            static_cast<int>(weekday)};
 }
 
 std::string WallTimeText(std::int64_t count) {
-    const LocalFields f = WallFieldsOf(count);
-    return FormatC("%04d-%02d-%02d %02d:%02d:%02d", f.year, f.month, f.day, f.hour, f.minute,
-                   f.second);
+    return ExportTimeText(WallTimeOf(count));
 }
 
 }  // namespace tally
