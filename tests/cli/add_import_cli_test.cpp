@@ -129,6 +129,25 @@ TEST_F(AddImportTest, AConflictingImportLeavesTheFolderAsItWas) {
                           "  (the first 10 only)\n"))
         << run.err;
     EXPECT_EQ(SnapshotFolder(tally.Home()), before);
+
+    // A file with a NUL byte is refused; one with nothing to add changes nothing, and makes
+    // no log where there was none.
+    const std::string header = "in,out,elapsed_seconds,hours,amount\n";
+    const struct {
+        const char* format;
+        std::string text;
+        int exitCode;
+    } files[] = {{"csv", header + std::string(1, '\0') + "2024-04-02 09:00:00", 1},
+                 {"csv", header, 0},
+                 {"timewarrior", "[]", 0}};
+    const std::string missing = scratch.File("missing.DAT");
+    for (const auto& f : files) {
+        const std::string file = File("f", f.text);
+        EXPECT_EQ(tally.Run({"import", f.format, file}).exitCode, f.exitCode) << f.text;
+        EXPECT_EQ(tally.Run({"import", f.format, file, "--log", missing}).exitCode, f.exitCode);
+        EXPECT_EQ(SnapshotFolder(tally.Home()), before) << f.text;
+        EXPECT_FALSE(std::filesystem::exists(missing)) << f.text;
+    }
 }
 
 TEST_F(AddImportTest, AddWritesWhatEditDataWritesAndKeepsTheBackups) {
