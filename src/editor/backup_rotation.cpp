@@ -74,7 +74,7 @@ bool CopyFileExclusive(const std::string& from, const std::string& to) {
     return false;
 }
 
-std::optional<RotationFailure> RotateGenerations(const std::string& logPath, bool keepLog) {
+std::optional<RotationFailure> RotateBackups(const std::string& logPath, bool keepLog) {
     for (int n = 0; n < kBackupGenerations; ++n) {
         // A log named like one of its own generations would be moved away by the shift.
         if (BackupPath(logPath, n) == logPath) return RotationFailure{logPath, EINVAL};

@@ -25,7 +25,7 @@ struct RotationFailure {
 // Deletes generation 9, moves 8 ... 0 one up and, with keepLog, keeps the time log as the
 // new generation 0: a hard link to it, or a copy where links are not supported. The time
 // log itself is never moved. Stops at the first failure; what was done stays done.
-std::optional<RotationFailure> RotateGenerations(const std::string& logPath, bool keepLog);
+std::optional<RotationFailure> RotateBackups(const std::string& logPath, bool keepLog);
 
 // Copies a file to a path that must not exist yet, with the same permission bits, flushed
 // to disk. On failure nothing is left at the new path and errno tells why.

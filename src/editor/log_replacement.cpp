@@ -95,7 +95,7 @@ std::optional<Message> LogReplacement::Write(const char* data, std::size_t size)
 std::optional<Message> LogReplacement::Commit(bool makeBackups) {
     if (!file_.Flush()) return SaveMessage(kSaveWriteFailedText, path_, LastSystemErrorText());
     if (makeBackups) {
-        if (const auto failure = RotateGenerations(target_, !ours_)) {
+        if (const auto failure = RotateBackups(target_, !ours_)) {
             return SaveMessage(kSaveWriteFailedText, failure->path,
                                SystemErrorText(failure->error));
         }

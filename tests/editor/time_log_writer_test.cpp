@@ -193,7 +193,7 @@ TEST_F(TimeLogWriterTest, BackupNamesReplaceTheExtension) {
 TEST_F(TimeLogWriterTest, RotationAloneLinksTheLogAndLeavesItInPlace) {
     WriteFile(path, "log");
     WriteFile(BackupPath(path, 0), "gen0");
-    EXPECT_FALSE(RotateGenerations(path, true).has_value());
+    EXPECT_FALSE(RotateBackups(path, true).has_value());
     EXPECT_EQ(ReadFile(path), "log");
     EXPECT_EQ(ReadFile(BackupPath(path, 0)), "log");
     EXPECT_EQ(ReadFile(BackupPath(path, 1)), "gen0");
