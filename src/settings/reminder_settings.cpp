@@ -13,8 +13,8 @@ QString StoreKey(const ReminderKey& key) {
 
 const std::vector<ReminderKey>& ReminderKeys() {
     static const std::vector<ReminderKey> keys = {
-        {"IdleMinutes", "minutes", 24 * 60, &ReminderValues::IdleMinutes},
-        {"LongDayHours", "hours", 24, &ReminderValues::LongDayHours},
+        {"IdleMinutes", "minutes", 24 * 60, &ReminderValues::idleMinutes},
+        {"LongDayHours", "hours", 24, &ReminderValues::longDayHours},
     };
     return keys;
 }

@@ -11,8 +11,8 @@
 namespace tally {
 
 struct ReminderValues {
-    int IdleMinutes = 10;
-    int LongDayHours = 10;
+    int idleMinutes = 10;
+    int longDayHours = 10;
     friend bool operator==(const ReminderValues&, const ReminderValues&) = default;
 };
 

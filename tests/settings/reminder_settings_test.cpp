@@ -48,12 +48,12 @@ TEST_F(ReminderSettingsTest, WrittenValuesReachTheFileInTheirOwnSection) {
 }
 
 TEST_F(ReminderSettingsTest, AValueWrittenByAnotherProgramIsSeen) {
-    EXPECT_EQ(ReadReminders(store.Raw()).IdleMinutes, 10);
+    EXPECT_EQ(ReadReminders(store.Raw()).idleMinutes, 10);
     {
         QSettings other(QString::fromStdString(dir.File("settings.ini")), QSettings::IniFormat);
         other.setValue("Reminders/IdleMinutes", 1);
     }
-    EXPECT_EQ(ReadReminders(store.Raw()).IdleMinutes, 1);
+    EXPECT_EQ(ReadReminders(store.Raw()).idleMinutes, 1);
 }
 
 TEST(ReminderKeys, NamesRangesAndLookUp) {

@@ -15,7 +15,7 @@ ReminderController::ReminderController(TallyEngine& engine, const Clock& clock,
 
 void ReminderController::ReadSettings() {
     const ReminderValues values = ReadReminders(m_store.Raw());
-    m_rules.SetLimits(values.IdleMinutes, values.LongDayHours);
+    m_rules.SetLimits(values.idleMinutes, values.longDayHours);
 }
 
 void ReminderController::OnTick() {

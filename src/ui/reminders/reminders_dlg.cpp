@@ -55,8 +55,8 @@ CRemindersDlg::CRemindersDlg(bool idleTimeAvailable, QWidget* parent)
 }
 
 void CRemindersDlg::SetValues(const ReminderValues& values) {
-    m_idleMinutes->setValue(values.IdleMinutes);
-    m_longDayHours->setValue(values.LongDayHours);
+    m_idleMinutes->setValue(values.idleMinutes);
+    m_longDayHours->setValue(values.longDayHours);
 }
 
 ReminderValues CRemindersDlg::Values() const {
