@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <string_view>
 
 #include "core/c_format.h"
 #include "core/calendar.h"
-#include "core/record_stream.h"
 
 namespace tally {
 namespace {
@@ -61,7 +61,7 @@ LogFinding CheckRecord(const char* bytes, bool in, std::int64_t offset) {
 
 // The scan uses no more of the Elapsed line than its line end; what else is wrong with it
 // misleads the other readers of the log (the invoice, Clock In's check, the editor).
-LogFinding CheckElapsedLine(const std::string& text, std::int64_t offset) {
+LogFinding CheckElapsedLine(std::string_view text, std::int64_t offset) {
     LogFinding finding;
     finding.place.offset = offset;
     const std::size_t lead = std::strlen(kElapsedLead);
@@ -69,7 +69,7 @@ LogFinding CheckElapsedLine(const std::string& text, std::int64_t offset) {
         finding.fault = LogFault::ElapsedMissing;
         return finding;
     }
-    const char* t = text.c_str() + lead;
+    const char* t = text.data() + lead;
     const bool sound = text.size() == kElapsedTextLength && IsDigit(t[0]) && IsDigit(t[1]) &&
                        t[2] == ':' && IsDigit(t[3]) && t[3] <= '5' && IsDigit(t[4]) &&
                        t[5] == ':' && IsDigit(t[6]) && t[6] <= '5' && IsDigit(t[7]) && t[8] == '.';
@@ -80,50 +80,40 @@ LogFinding CheckElapsedLine(const std::string& text, std::int64_t offset) {
     return finding;
 }
 
-}  // namespace
+// Judges each record and Elapsed line as the scan reads it, up to where the scan stops.
+class Judge final : public ScanObserver {
+  public:
+    void OnRecord(const char* bytes, bool in, std::int64_t offset) override {
+        Keep(CheckRecord(bytes, in, offset));
+    }
+    void OnElapsedLine(std::string_view text, std::int64_t offset) override {
+        Keep(CheckElapsedLine(text, offset));
+    }
 
-LogCheck CheckTimeLog(int fd, const CurrentSettings& settings) {
-    const std::int64_t start = std::max<std::int64_t>(lseek(fd, 0, SEEK_CUR), 0);
-    NoRows noRows;
-    const ScanState scan = ScanRecords(fd, settings, noRows);
-    const bool pairStop =
-        scan.stop.reason == LogFault::OutBeforeIn || scan.stop.reason == LogFault::PairOverADay;
-
-    // The records as the scan read them, up to where it stopped.
     LogCheck check;
+
+  private:
     // A file of short lines holds a finding every few bytes: the list keeps the first ones
     // and counts the rest, so memory stays bounded whatever the file holds.
-    const auto keep = [&check](LogFinding finding) {
+    void Keep(LogFinding finding) {
         if (finding.fault == LogFault::None) return;
         if (check.findings.size() < kListedFindings) {
             check.findings.push_back(std::move(finding));
         } else {
             ++check.findingsNotListed;
         }
-    };
-    lseek(fd, start, SEEK_SET);
-    BufferedReader reader(fd);
-    enum class Expect { In, Out, Elapsed } expect = Expect::In;
-    for (;;) {
-        const std::int64_t offset = start + reader.Consumed();
-        if (expect == Expect::Elapsed) {
-            std::string text;
-            const auto collect = [&text](char c) {
-                if (text.size() <= kElapsedTextLength) text += c;
-            };
-            if (ReadElapsedLine(reader, collect) != ElapsedRead::Line) break;
-            keep(CheckElapsedLine(text, offset));
-            expect = Expect::In;
-            continue;
-        }
-        std::size_t taken = 0;
-        const char* bytes = ReadRecordBytes(reader, taken);
-        if (taken < kRecordSize) break;
-        keep(CheckRecord(bytes, expect == Expect::In, offset));
-        if (expect == Expect::Out && pairStop && offset == scan.stop.place.offset) break;
-        expect = expect == Expect::In ? Expect::Out : Expect::Elapsed;
     }
-    // The walk ends at the scan's stop, so the stop comes last; it is always listed.
+};
+
+}  // namespace
+
+LogCheck CheckTimeLog(int fd, const CurrentSettings& settings) {
+    const std::int64_t start = std::max<std::int64_t>(lseek(fd, 0, SEEK_CUR), 0);
+    NoRows noRows;
+    Judge judge;
+    const ScanState scan = ScanRecords(fd, settings, noRows, &judge);
+    LogCheck check = std::move(judge.check);
+    // The scan reads nothing after its stop, so the stop comes last; it is always listed.
     if (scan.stop.reason != LogFault::None) {
         check.findings.push_back({scan.stop.reason, scan.stop.place, {}, true, 0});
     }

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 #include <algorithm>
+#include <string_view>
 #include <vector>
 
 #include "core/calendar.h"
@@ -54,18 +55,44 @@ bool PairElapsed(const PunchFields& in, const PunchFields& out, ELAPSEDTIME& ela
     return true;
 }
 
+// The scan without an observer: compiled apart, so the check costs the other commands nothing.
+struct NoObserver {
+    void OnRecord(const char*, bool, std::int64_t) {}
+    void OnElapsedLine(std::string_view, std::int64_t) {}
+};
+
+// The start of an Elapsed line, kept only for an observer.
+template <typename Observer>
+struct ElapsedText {
+    char bytes[kElapsedTextLength + 1];
+    std::size_t length = 0;
+    void Add(char c) {
+        if (length < sizeof bytes) bytes[length++] = c;
+    }
+    std::string_view View() const { return {bytes, length}; }
+};
+
+template <>
+struct ElapsedText<NoObserver> {
+    void Add(char) {}
+    std::string_view View() const { return {}; }
+};
+
 class Scanner {
   public:
     Scanner(const CurrentSettings& settings, RowSink& rows)
         : settings_(settings), rounding_(settings.Rounding()), rows_(rows) {}
 
-    ScanState Run(int fd);
+    template <typename Observer>
+    ScanState Run(int fd, Observer& observer);
 
   private:
     enum class Expect { In, Out, Elapsed };
 
     // The bytes read; the record is filled only from a whole one.
-    std::size_t ReadRecord(BufferedReader& reader, PunchRecord& record);
+    template <typename Observer>
+    std::size_t ReadRecord(BufferedReader& reader, PunchRecord& record, bool in,
+                           Observer& observer);
     // Notes where and why reading stops (offset from the start of the scan).
     void Stop(LogFault reason, std::int64_t offset);
     void OpenFirstDay(std::int64_t dayStart);
@@ -87,11 +114,14 @@ class Scanner {
     std::int64_t start_ = 0;  // file offset where the scan began
 };
 
-std::size_t Scanner::ReadRecord(BufferedReader& reader, PunchRecord& record) {
+template <typename Observer>
+std::size_t Scanner::ReadRecord(BufferedReader& reader, PunchRecord& record, bool in,
+                                Observer& observer) {
     std::size_t n = 0;
     const char* bytes = ReadRecordBytes(reader, n);
     // A final fragment shorter than a record ends the scan like the end of the file.
     if (n < kRecordSize) return n;
+    observer.OnRecord(bytes, in, start_ + reader.Consumed() - static_cast<std::int64_t>(n));
     record = PunchRecord::FromText(bytes, kRecordTextLength);
     if (rounding_.type == kRoundInOut) RoundPunchFields(record.buf, rounding_);
     record.Split();
@@ -149,13 +179,14 @@ void Scanner::CloseDay(std::int64_t dayStart) {
     currentDayStart_ = dayStart;
 }
 
-ScanState Scanner::Run(int fd) {
+template <typename Observer>
+ScanState Scanner::Run(int fd, Observer& observer) {
     start_ = std::max<std::int64_t>(lseek(fd, 0, SEEK_CUR), 0);
     BufferedReader reader(fd);
     Expect expect = Expect::In;
     for (;;) {
         if (expect == Expect::In) {
-            const std::size_t n = ReadRecord(reader, in_);
+            const std::size_t n = ReadRecord(reader, in_, true, observer);
             if (n < kRecordSize) {
                 if (n > 0) Stop(LogFault::Fragment, reader.Consumed() - n);
                 break;
@@ -173,7 +204,7 @@ ScanState Scanner::Run(int fd) {
             expect = Expect::Out;
         } else if (expect == Expect::Out) {
             PunchRecord out;
-            const std::size_t n = ReadRecord(reader, out);
+            const std::size_t n = ReadRecord(reader, out, false, observer);
             if (n < kRecordSize) {
                 if (n > 0) Stop(LogFault::Fragment, reader.Consumed() - n);
                 break;
@@ -193,7 +224,9 @@ ScanState Scanner::Run(int fd) {
             }
             expect = Expect::Elapsed;
         } else {
-            const ElapsedRead read = ReadElapsedLine(reader, [](char) {});
+            const std::int64_t lineStart = start_ + reader.Consumed();
+            ElapsedText<Observer> text;
+            const ElapsedRead read = ReadElapsedLine(reader, [&text](char c) { text.Add(c); });
             if (read == ElapsedRead::End) {
                 // Named at the Out record that has no Elapsed line after it.
                 Stop(LogFault::ElapsedMissing,
@@ -201,6 +234,7 @@ ScanState Scanner::Run(int fd) {
             }
             if (read == ElapsedRead::Empty) Stop(LogFault::ElapsedEmpty, reader.Consumed() - 1);
             if (read != ElapsedRead::Line) break;
+            observer.OnElapsedLine(text.View(), lineStart);
             rows_.AddRawRow(RawRow::Elapsed(pair_));
             expect = Expect::In;
         }
@@ -217,8 +251,12 @@ ScanState Scanner::Run(int fd) {
 
 }  // namespace
 
-ScanState ScanRecords(int fd, const CurrentSettings& settings, RowSink& rows) {
-    return Scanner(settings, rows).Run(fd);
+ScanState ScanRecords(int fd, const CurrentSettings& settings, RowSink& rows,
+                      ScanObserver* observer) {
+    Scanner scanner(settings, rows);
+    if (observer != nullptr) return scanner.Run(fd, *observer);
+    NoObserver none;
+    return scanner.Run(fd, none);
 }
 
 }  // namespace tally

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "core/current_settings.h"
 #include "core/elapsed_time.h"
@@ -44,7 +45,21 @@ struct ScanState {
     ScanStop stop;
 };
 
-// Reads the log from the descriptor's current position to its end.
-ScanState ScanRecords(int fd, const CurrentSettings& settings, RowSink& rows);
+// Sees the bytes the scan reads, so that the check judges the records the scan used and no
+// others. Offsets count from the start of the file.
+class ScanObserver {
+  public:
+    virtual ~ScanObserver() = default;
+    // A whole record as written (before any rounding), line end included; in: an In record
+    // is due there, else an Out record.
+    virtual void OnRecord(const char* bytes, bool in, std::int64_t offset) = 0;
+    // An Elapsed line up to its line end, cut after kElapsedTextLength + 1 bytes.
+    virtual void OnElapsedLine(std::string_view text, std::int64_t offset) = 0;
+};
+
+// Reads the log from the descriptor's current position to its end, showing the observer (if
+// any) each record and Elapsed line it reads.
+ScanState ScanRecords(int fd, const CurrentSettings& settings, RowSink& rows,
+                      ScanObserver* observer = nullptr);
 
 }  // namespace tally

@@ -1,6 +1,6 @@
 #pragma once
-// How the scan reads the time log, shared by the scan and the check so that both see the
-// same records: 31-byte punch records, then the Elapsed line up to its line end.
+// How the scan reads the time log, shared by the scan and the pairs that add reads, so that
+// both see the same records: 31-byte punch records, then the Elapsed line up to its line end.
 
 #include "core/buffered_reader.h"
 #include "core/punch_record.h"
