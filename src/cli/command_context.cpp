@@ -18,6 +18,13 @@ bool CommandContext::Scan() {
     return false;
 }
 
+bool CommandContext::ScanInto(RowSink& rows) {
+    engine.SetRowSink(&rows);
+    const bool read = Scan();
+    engine.SetRowSink(nullptr);  // the sink may end before the engine
+    return read;
+}
+
 void CommandContext::WarnScanStop(const ScanStop& stop) const {
     // The figures count only what comes before a damaged line: say where that is, so a
     // script's output is never taken for the whole log's without a word.

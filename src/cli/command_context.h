@@ -30,6 +30,8 @@ struct CommandContext {
     // Scans the log; false (with the reason on err) when it exists but cannot be read. A
     // scan that stops early is a warning on err.
     bool Scan();
+    // Scan() with the rows handed to rows, which the engine forgets again after the scan.
+    bool ScanInto(RowSink& rows);
     // The hourly rate of --rate, else the stored Rate. A --rate that is negative, not finite
     // or above kMaxRate is a usage error: nothing, the reason printed.
     std::optional<double> Rate() const;

@@ -62,18 +62,12 @@ int PrintList(CommandContext& c, bool raw, const char* name) {
     if (!c.options.args.empty()) return c.UsageError(std::string(name) + " takes no arguments");
     if (c.options.json) {
         JsonSink sink(c.out, raw);
-        c.engine.SetRowSink(&sink);
-        const bool read = c.Scan();
-        c.engine.SetRowSink(nullptr);  // the sink ends here
-        if (!read) return kExitFailed;
+        if (!c.ScanInto(sink)) return kExitFailed;
         sink.printer.Finish();
         return kExitOk;
     }
     PrintingSink sink(c.out, c.options.tsv, raw);
-    c.engine.SetRowSink(&sink);
-    const bool read = c.Scan();
-    c.engine.SetRowSink(nullptr);  // the sink ends here
-    return read ? kExitOk : kExitFailed;
+    return c.ScanInto(sink) ? kExitOk : kExitFailed;
 }
 
 }  // namespace

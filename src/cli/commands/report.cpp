@@ -78,10 +78,7 @@ int RunReport(CommandContext& c) {
     const double rate = *rateOption;
 
     DayCollector collector;
-    c.engine.SetRowSink(&collector);
-    const bool read = c.Scan();
-    c.engine.SetRowSink(nullptr);  // the collector ends here
-    if (!read) return kExitFailed;
+    if (!c.ScanInto(collector)) return kExitFailed;
     const BucketReport report =
         MakeBuckets(collector.Finish(c.engine.State()), grouping->by, c.engine.Settings(), range);
     c.WarnDamagedDates(collector.Undated(), "day", "days");

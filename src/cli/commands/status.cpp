@@ -32,10 +32,7 @@ Json BoxJson(const std::string& first, const std::string& second, ELAPSEDTIME to
 
 int PrintStatusJson(CommandContext& c) {
     LastRawRow rows;
-    c.engine.SetRowSink(&rows);
-    const bool read = c.Scan();
-    c.engine.SetRowSink(nullptr);  // the sink ends here
-    if (!read) return kExitFailed;
+    if (!c.ScanInto(rows)) return kExitFailed;
     c.engine.BringUpToNow();
     const CurrentSettings& settings = c.engine.Settings();
     const ScanState& state = c.engine.State();
