@@ -8,7 +8,9 @@
 namespace tally::cli {
 namespace {
 
-// The length of the UTF-8 sequence at text[i], or 0 when it is not one.
+// The length of the UTF-8 sequence at text[i], or 0 when it is not one. Valid as nlohmann's
+// writer reads it: no overlong form, no surrogate, nothing past U+10FFFF, so the writer never
+// has to replace a byte that passed here.
 std::size_t Utf8Length(std::string_view text, std::size_t i) {
     const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
     const unsigned char lead = byte(i);
@@ -17,7 +19,12 @@ std::size_t Utf8Length(std::string_view text, std::size_t i) {
     if (lead >= 0xE0 && lead <= 0xEF) length = 3;
     if (lead >= 0xF0 && lead <= 0xF4) length = 4;
     if (length == 0 || i + length > text.size()) return 0;
-    for (std::size_t k = 1; k < length; ++k) {
+    // The second byte's range is narrower after the leads where a wider one would give an
+    // overlong form (E0, F0), a surrogate (ED) or a code point past U+10FFFF (F4).
+    const unsigned char low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+    const unsigned char high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+    if (byte(i + 1) < low || byte(i + 1) > high) return 0;
+    for (std::size_t k = 2; k < length; ++k) {
         if ((byte(i + k) & 0xC0) != 0x80) return 0;
     }
     return length;

@@ -11,14 +11,16 @@ namespace tally::cli {
 
 using Json = nlohmann::ordered_json;
 
-// The text as valid UTF-8: bytes that are not UTF-8 become the code points of the same
-// value, so a damaged log line or an odd path still reads back as the bytes it holds.
+// The text as valid UTF-8: bytes that are not UTF-8 (overlong forms, surrogates and code
+// points past U+10FFFF included) become the code points of the same value, so a damaged log
+// line or an odd path still reads back as the bytes it holds.
 std::string Utf8Text(std::string_view bytes);
 
 // An amount as the texts show it, rounded to cents ("%.2f").
 double Cents(double amount);
 
-// Writes the document on one line, ending in a line feed.
+// Writes the document on one line, ending in a line feed. A text that did not pass Utf8Text
+// gets U+FFFD for bytes that are not UTF-8: the output is valid JSON whatever it holds.
 void PrintJson(std::ostream& out, const Json& document);
 
 // Writes {"KEY":[...]} element by element, so a long log never stands in memory as one
