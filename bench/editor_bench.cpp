@@ -3,11 +3,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "bench_logs.h"
+#include "bench_start.h"
 #include "editor/backup_rotation.h"
 #include "editor/time_entry_list.h"
 #include "test_support.h"
@@ -53,23 +53,19 @@ void Save(benchmark::State& state, const std::string& path, bool backups) {
 }  // namespace tally::bench
 
 int main(int argc, char** argv) {
-    using namespace tally;
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    const std::string path = bench::MillionLogOrOverride();
-    if (path.empty()) return 1;
-    benchmark::AddCustomContext("log",
-                                path + " (" + std::to_string(bench::FileSizeOf(path)) + " bytes)");
-    benchmark::RegisterBenchmark("Load/whole-log", bench::Load, path)
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime();
-    benchmark::RegisterBenchmark("Save/with-backups", bench::Save, path, true)
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime();
-    benchmark::RegisterBenchmark("Save/without-backups", bench::Save, path, false)
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    using namespace tally::bench;
+    return RunBenchmarks(argc, argv, [] {
+        const std::string path = NamedLog("log", MillionLogOrOverride());
+        if (path.empty()) return false;
+        benchmark::RegisterBenchmark("Load/whole-log", Load, path)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+        benchmark::RegisterBenchmark("Save/with-backups", Save, path, true)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+        benchmark::RegisterBenchmark("Save/without-backups", Save, path, false)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+        return true;
+    });
 }

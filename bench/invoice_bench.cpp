@@ -2,10 +2,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "bench_logs.h"
+#include "bench_start.h"
 #include "invoice/invoice.h"
 
 namespace tally::bench {
@@ -34,22 +34,18 @@ void Invoice(benchmark::State& state, const std::string& path, CalendarDate star
 
 int main(int argc, char** argv) {
     using namespace tally;
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    const std::string path = bench::MillionLogOrOverride();
-    if (path.empty()) return 1;
-    benchmark::AddCustomContext("log",
-                                path + " (" + std::to_string(bench::FileSizeOf(path)) + " bytes)");
-    const CalendarDate first{1900, 1, 1};
-    const CalendarDate last{9999, 12, 31};
-    auto add = [&](const char* name, RoundingOptions rounding) {
-        benchmark::RegisterBenchmark(name, bench::Invoice, path, first, last, rounding)
-            ->Unit(benchmark::kMillisecond)
-            ->UseRealTime();
-    };
-    add("Invoice/whole-log", {kRoundNone, 0});
-    add("Invoice/whole-log/rounded-15", {kRoundInOut, 15});
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::RunBenchmarks(argc, argv, [] {
+        const std::string path = bench::NamedLog("log", bench::MillionLogOrOverride());
+        if (path.empty()) return false;
+        const CalendarDate first{1900, 1, 1};
+        const CalendarDate last{9999, 12, 31};
+        auto add = [&](const char* name, RoundingOptions rounding) {
+            benchmark::RegisterBenchmark(name, bench::Invoice, path, first, last, rounding)
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime();
+        };
+        add("Invoice/whole-log", {kRoundNone, 0});
+        add("Invoice/whole-log/rounded-15", {kRoundInOut, 15});
+        return true;
+    });
 }

@@ -4,10 +4,9 @@
 // MIT-SCREEN-SAVER extension (under Xvfb, say).
 
 #include <benchmark/benchmark.h>
-#include <QApplication>
 #include <QWidget>
-#include <clocale>
 
+#include "bench_start.h"
 #include "core/tally_engine.h"
 #include "fake_reminder_services.h"
 #include "log_text.h"
@@ -55,21 +54,14 @@ void X11IdleTime(benchmark::State& state) {
 
 int main(int argc, char** argv) {
     using namespace tally::bench;
-    // Without a display, offscreen; with one, its own platform (the X11 measure needs it).
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication application(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
     tally::test::PinTimeZone();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RegisterBenchmark("ReminderTick/controller", ControllerTick)
-        ->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark("ReminderTick/x11_idle_time", X11IdleTime)
-        ->Unit(benchmark::kMicrosecond)
-        ->UseRealTime();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    // With a display its own platform: the X11 measure needs one.
+    return RunGuiBenchmarks(argc, argv, Screen::DisplayIfSet, [] {
+        benchmark::RegisterBenchmark("ReminderTick/controller", ControllerTick)
+            ->Unit(benchmark::kMicrosecond);
+        benchmark::RegisterBenchmark("ReminderTick/x11_idle_time", X11IdleTime)
+            ->Unit(benchmark::kMicrosecond)
+            ->UseRealTime();
+        return true;
+    });
 }

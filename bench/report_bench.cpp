@@ -3,11 +3,10 @@
 // printout into a PDF file, offscreen.
 
 #include <benchmark/benchmark.h>
-#include <QApplication>
 #include <QPrinter>
-#include <clocale>
 
 #include "bench_logs.h"
+#include "bench_start.h"
 #include "core/clock.h"
 #include "core/messages.h"
 #include "core/report_text.h"
@@ -83,24 +82,15 @@ void PrintToPdf(benchmark::State& state, const std::string& log) {
 
 int main(int argc, char** argv) {
     using namespace tally::bench;
-    // The report's font metrics need a GUI application, not a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-
-    const auto preset = FindLogPreset("century");
-    const std::string log = preset ? EnsureLog(*preset) : std::string();
-    if (log.empty()) return 1;
-    benchmark::AddCustomContext("log", log + " (" + std::to_string(FileSizeOf(log)) + " bytes)");
-    benchmark::RegisterBenchmark("ReportLayout/century", Layout, log)
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime();
-    benchmark::RegisterBenchmark("ReportPdf/century", PrintToPdf, log)
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunGuiBenchmarks(argc, argv, Screen::Offscreen, [] {
+        const std::string log = NamedPresetLog("century");
+        if (log.empty()) return false;
+        benchmark::RegisterBenchmark("ReportLayout/century", Layout, log)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+        benchmark::RegisterBenchmark("ReportPdf/century", PrintToPdf, log)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+        return true;
+    });
 }

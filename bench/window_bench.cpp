@@ -5,13 +5,13 @@
 
 #include <benchmark/benchmark.h>
 #include <QAction>
-#include <QApplication>
+#include <QCoreApplication>
 #include <QTreeView>
-#include <clocale>
 #include <filesystem>
 #include <memory>
 
 #include "bench_logs.h"
+#include "bench_start.h"
 #include "core/local_time.h"
 #include "settings/settings_store.h"
 #include "test_support.h"
@@ -159,37 +159,21 @@ void ChartSpanSwitch(benchmark::State& state, const LogPreset& preset, const std
 
 int main(int argc, char** argv) {
     using namespace tally::bench;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-
-    const auto preset = FindLogPreset("century");
-    const std::string log = preset ? EnsureLog(*preset) : std::string();
-    if (log.empty()) return 1;
-    benchmark::AddCustomContext("log", log + " (" + std::to_string(FileSizeOf(log)) + " bytes)");
-    benchmark::RegisterBenchmark("WindowStartUp/century", StartUp, *preset, log)
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime();
-    benchmark::RegisterBenchmark("WindowPunch/century", Punch, *preset, log)
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime();
-    benchmark::RegisterBenchmark("WindowTick/century", Tick, *preset, log)
-        ->Unit(benchmark::kMicrosecond)
-        ->UseRealTime();
-    benchmark::RegisterBenchmark("ChartOpen/century", ChartOpen, *preset, log)
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime();
-    benchmark::RegisterBenchmark("ChartWeeks/century", ChartSpanSwitch, *preset, log,
-                                 tally::ChartSpan::Weeks)
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime();
-    benchmark::RegisterBenchmark("ChartMonths/century", ChartSpanSwitch, *preset, log,
-                                 tally::ChartSpan::Months)
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunGuiBenchmarks(argc, argv, Screen::Offscreen, [] {
+        const auto preset = FindLogPreset("century");
+        const std::string log = NamedPresetLog("century");
+        if (!preset || log.empty()) return false;
+        const auto add = [&](const char* name, auto run, auto... extra) {
+            return benchmark::RegisterBenchmark(name, run, *preset, log, extra...)->UseRealTime();
+        };
+        add("WindowStartUp/century", StartUp)->Unit(benchmark::kMillisecond);
+        add("WindowPunch/century", Punch)->Unit(benchmark::kMillisecond);
+        add("WindowTick/century", Tick)->Unit(benchmark::kMicrosecond);
+        add("ChartOpen/century", ChartOpen)->Unit(benchmark::kMillisecond);
+        add("ChartWeeks/century", ChartSpanSwitch, tally::ChartSpan::Weeks)
+            ->Unit(benchmark::kMillisecond);
+        add("ChartMonths/century", ChartSpanSwitch, tally::ChartSpan::Months)
+            ->Unit(benchmark::kMillisecond);
+        return true;
+    });
 }
