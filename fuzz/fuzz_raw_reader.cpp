@@ -54,9 +54,9 @@ void CheckExport(const std::string& path) {
             TALLY_FUZZ_CHECK(IsRealDate(t.date) && t.hour >= 0 && t.hour < 24 && t.minute >= 0 &&
                              t.minute < 60 && t.second >= 0 && t.second < 60);
         }
-        TALLY_FUZZ_CHECK(DayNumber(pair.out.date) * 86400 + pair.out.hour * 3600 +
+        TALLY_FUZZ_CHECK(WallSeconds(DaysOf(pair.out.date)) + pair.out.hour * 3600 +
                              pair.out.minute * 60 + pair.out.second ==
-                         DayNumber(pair.in.date) * 86400 + pair.in.hour * 3600 +
+                         WallSeconds(DaysOf(pair.in.date)) + pair.in.hour * 3600 +
                              pair.in.minute * 60 + pair.in.second + pair.seconds);
     });
     TALLY_FUZZ_CHECK(!read.error);

@@ -1,5 +1,9 @@
 #pragma once
-// A calendar day as people write it (month 1-12), for date ranges given by the user.
+// A calendar day as people write it (month 1-12), and the program's day arithmetic on
+// std::chrono's days: every date that is walked, compared or given a weekday goes through
+// these few functions.
+
+#include <chrono>
 
 #include "core/calendar.h"
 
@@ -16,6 +20,23 @@ struct CalendarDate {
 inline bool IsRealDate(const CalendarDate& d) {
     return d.year >= 1 && d.year <= 9999 && d.month >= 1 && d.month <= 12 && d.day >= 1 &&
            d.day <= DaysInMonth(d.year, d.month - 1);
+}
+
+// The day `day` counted on from the first of a month, as the seconds count reads the date
+// fields of a record: day 0 is the last of the month before, Feb 30 lies in March, and a
+// month past 12 (or before 1) carries into the years. For years within std::chrono::year.
+std::chrono::sys_days RunOnDays(int year, int month1, int day);
+
+// A date's day; one whose day lies beyond its month runs on as above.
+inline std::chrono::sys_days DaysOf(const CalendarDate& d) {
+    return RunOnDays(d.year, d.month, d.day);
+}
+
+CalendarDate DateOf(std::chrono::sys_days days);
+
+// 0 Sunday to 6 Saturday: the index into kWeekdayNames.
+inline int WeekdayOf(std::chrono::sys_days days) {
+    return static_cast<int>(std::chrono::weekday{days}.c_encoding());
 }
 
 }  // namespace tally

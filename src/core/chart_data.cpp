@@ -12,17 +12,6 @@ namespace {
 
 namespace chrono = std::chrono;
 
-chrono::sys_days DaysOf(const CalendarDate& d) {
-    return chrono::sys_days{chrono::year{d.year} / chrono::month{static_cast<unsigned>(d.month)} /
-                            chrono::day{static_cast<unsigned>(d.day)}};
-}
-
-CalendarDate DateOf(chrono::sys_days days) {
-    const chrono::year_month_day ymd{days};
-    return {static_cast<int>(ymd.year()), static_cast<int>(static_cast<unsigned>(ymd.month())),
-            static_cast<int>(static_cast<unsigned>(ymd.day()))};
-}
-
 // "Nov 03, 2026", the date as the daily list writes it.
 std::string DateText(const CalendarDate& d) {
     return FormatC("%s %02d, %d", kMonthNames[d.month - 1], d.day, d.year);
@@ -34,7 +23,7 @@ std::string DayLabel(const CalendarDate& d) {
 }
 
 std::string WeekdayText(const CalendarDate& d) {
-    return kWeekdayNames[chrono::weekday{DaysOf(d)}.c_encoding()];
+    return kWeekdayNames[WeekdayOf(DaysOf(d))];
 }
 
 // A time as the totals boxes show it: rounded, with its amount when amounts are shown.
@@ -99,8 +88,7 @@ struct BucketSteps {
 
     CalendarDate Next(const CalendarDate& first) const {
         if (span == ChartSpan::Weeks) return DateOf(DaysOf(first) + chrono::days{7});
-        return first.month == 12 ? CalendarDate{first.year + 1, 1, 1}
-                                 : CalendarDate{first.year, first.month + 1, 1};
+        return DateOf(RunOnDays(first.year, first.month + 1, 1));
     }
     CalendarDate Last(const CalendarDate& first) const {
         return DateOf(DaysOf(Next(first)) - chrono::days{1});

@@ -1,23 +1,22 @@
 #include "core/local_day_cache.h"
 
+#include <chrono>
+
 #include "core/calendar.h"
+#include "core/calendar_date.h"
 #include "core/elapsed_time.h"
 
 namespace tally {
 namespace {
 
-std::int64_t FloorDiv(std::int64_t a, std::int64_t b) {
-    return a / b - (a % b != 0 && (a < 0) != (b < 0));
-}
+namespace chrono = std::chrono;
 
-// Days since 1970-01-01 of a proleptic Gregorian date (month 1-12).
-std::int64_t DaysFromCivil(std::int64_t y, int m, int d) {
-    y -= m <= 2;
-    const std::int64_t era = FloorDiv(y, 400);
-    const std::int64_t yoe = y - era * 400;
-    const std::int64_t doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
-    const std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146097 + doe - 719468;
+// Whether RunOnDays can count the day: its year, the months carried, is one std::chrono's
+// calendar holds. Times of other years are left to localtime and FromLocalTime.
+bool InChronoYears(int year, int month1) {
+    const std::int64_t carried = static_cast<std::int64_t>(year) + (month1 - 1) / 12;
+    return carried > static_cast<int>(chrono::year::min()) &&
+           carried < static_cast<int>(chrono::year::max());
 }
 
 int SecondsIntoDay(const std::tm& t) {
@@ -34,18 +33,16 @@ const LocalDayCache::Day* LocalDayCache::Remember(TimeValue start) {
     const std::tm first = ToLocalTm(start);
     const std::tm last = ToLocalTm(start + kSecondsPerDay - 1);
     if (SecondsIntoDay(first) != 0 || SecondsIntoDay(last) != kSecondsPerDay - 1 ||
-        !SameDate(first, last) || first.tm_gmtoff != last.tm_gmtoff) {
+        !SameDate(first, last) || first.tm_gmtoff != last.tm_gmtoff ||
+        !InChronoYears(first.tm_year + 1900, 1)) {
         return nullptr;
     }
+    const int year = first.tm_year + 1900;
+    const std::int64_t number =
+        RunOnDays(year, first.tm_mon + 1, first.tm_mday).time_since_epoch().count();
     Day& slot = days_[next_];
     next_ = (next_ + 1) % days_.size();
-    slot = {true,
-            DaysFromCivil(first.tm_year + 1900, first.tm_mon + 1, first.tm_mday),
-            start,
-            first.tm_year + 1900,
-            first.tm_mon + 1,
-            first.tm_mday,
-            first.tm_wday};
+    slot = {true, number, start, year, first.tm_mon + 1, first.tm_mday, first.tm_wday};
     return &slot;
 }
 
@@ -83,17 +80,14 @@ TimeValue LocalDayCache::Time(int year, int month1, int day, int hour, int minut
 
 TimeValue LocalDayCache::TimeByDayNumber(int year, int month1, int day, int hour, int minute,
                                          int second) {
-    // The carries as timegm does them, on day numbers: months into years, then days and
-    // seconds.
-    const std::int64_t months = static_cast<std::int64_t>(year) * 12 + (month1 - 1);
-    const std::int64_t yearOfMonth = FloorDiv(months, 12);
-    std::int64_t ofDay =
-        static_cast<std::int64_t>(hour) * 3600 + static_cast<std::int64_t>(minute) * 60 + second;
-    const std::int64_t carriedDays = FloorDiv(ofDay, kSecondsPerDay);
-    ofDay -= carriedDays * kSecondsPerDay;
+    if (!InChronoYears(year, month1)) return FromLocalTime(year, month1, day, hour, minute, second);
+    // The carries as timegm does them: months into years, then days and seconds.
+    const chrono::seconds clock =
+        chrono::hours{hour} + chrono::minutes{minute} + chrono::seconds{second};
+    const chrono::days carriedDays = chrono::floor<chrono::days>(clock);
+    const std::int64_t ofDay = (clock - carriedDays).count();
     const std::int64_t number =
-        DaysFromCivil(yearOfMonth, static_cast<int>(months - yearOfMonth * 12) + 1, 1) + (day - 1) +
-        carriedDays;
+        (RunOnDays(year, month1, day) + carriedDays).time_since_epoch().count();
     for (const Day& d : days_) {
         if (d.valid && d.number == number) return d.start + ofDay;
     }

@@ -6,6 +6,7 @@
 // would count an hour more or less on such a day. Dates are walked the same way: by the
 // calendar, never through the platform's local-time conversion.
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 
@@ -58,14 +59,6 @@ inline PairCounts CountsOfPair(const PunchFields& in, const PunchFields& out,
                         outTime.nSeconds)};
 }
 
-// Days since 1970-01-01 in the proleptic Gregorian calendar; a day beyond its month's length
-// (or before its first) runs on into the next (or previous) month.
-std::int64_t DayNumber(int year, int month1, int day);
-inline std::int64_t DayNumber(const CalendarDate& d) {
-    return DayNumber(d.year, d.month, d.day);
-}
-CalendarDate DateOfDayNumber(std::int64_t number);
-
 // The day a record's date fields name, as the seconds count places it: day 0 is the last of
 // the month before, Feb 30 lies in March. Nothing for a year outside 1980-9999 or a day
 // outside 0-32, which the count does not cover (tally check reports such a field).
@@ -82,6 +75,10 @@ struct WallTime {
 // Seconds since 1970-01-01 00:00:00 of the wall clock, the fields carried as they stand; a
 // count of wall time, never an instant.
 std::int64_t WallSeconds(const PunchFields& fields);
+// The wall seconds of 00:00:00 of a day.
+inline std::int64_t WallSeconds(std::chrono::sys_days day) {
+    return std::chrono::sys_seconds{day}.time_since_epoch().count();
+}
 WallTime WallTimeOf(std::int64_t wallSeconds);
 
 }  // namespace tally

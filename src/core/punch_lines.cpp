@@ -119,39 +119,21 @@ void AppendLastPair(std::string& lines, const PunchRecord& in, TimeValue inInsta
     lines += ElapsedLine(SplitSeconds(counted));
 }
 
-namespace chrono = std::chrono;
-
-chrono::year_month_day YmdOf(int year, int month1, int day) {
-    return chrono::year{year} / chrono::month{static_cast<unsigned>(month1)} /
-           chrono::day{static_cast<unsigned>(day)};
-}
-
-CalendarDate CalendarDateOf(chrono::sys_days days) {
-    const chrono::year_month_day ymd{days};
-    return {static_cast<int>(ymd.year()), static_cast<int>(static_cast<unsigned>(ymd.month())),
-            static_cast<int>(static_cast<unsigned>(ymd.day()))};
-}
-
 }  // namespace
 
 std::optional<SkippedDays> DaysClockOutSkips(const PunchRecord& inFields, TimeValue now) {
-    const int day = inFields.DayNumber();
-    if (day < 1 || day > 31) return std::nullopt;
-    const chrono::year_month_day inDate = YmdOf(inFields.YearNumber(), MonthOf(inFields) + 1, day);
-    if (!inDate.ok()) return std::nullopt;
+    const CalendarDate inDate{inFields.YearNumber(), MonthOf(inFields) + 1, inFields.DayNumber()};
+    if (DateOf(DaysOf(inDate)) != inDate) return std::nullopt;  // a day beyond its month
     const std::tm today = ToLocalTm(now);
-    const chrono::sys_days first = chrono::sys_days{inDate} + chrono::days{1};
-    const chrono::sys_days last =
-        chrono::sys_days{YmdOf(today.tm_year + 1900, today.tm_mon + 1, today.tm_mday)} -
-        chrono::days{1};
+    const std::chrono::sys_days first = DaysOf(inDate) + std::chrono::days{1};
+    const std::chrono::sys_days last =
+        DaysOf({today.tm_year + 1900, today.tm_mon + 1, today.tm_mday}) - std::chrono::days{1};
     if (first > last) return std::nullopt;
-    return SkippedDays{CalendarDateOf(chrono::sys_days{inDate}), CalendarDateOf(first),
-                       CalendarDateOf(last)};
+    return SkippedDays{inDate, DateOf(first), DateOf(last)};
 }
 
 std::string DayText(const CalendarDate& date) {
-    const chrono::weekday weekday{chrono::sys_days{YmdOf(date.year, date.month, date.day)}};
-    return FormatC("%s %s %02d %d", kWeekdayNames[weekday.c_encoding()],
+    return FormatC("%s %s %02d %d", kWeekdayNames[WeekdayOf(DaysOf(date))],
                    kMonthNames[date.month - 1], date.day, date.year);
 }
 

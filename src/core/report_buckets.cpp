@@ -1,6 +1,7 @@
 #include "core/report_buckets.h"
 
 #include <algorithm>
+#include <chrono>
 #include <map>
 
 #include "core/calendar.h"
@@ -10,12 +11,10 @@
 namespace tally {
 namespace {
 
-int Weekday(std::int64_t dayNumber) {  // 0 Sunday; 1970-01-01 was a Thursday
-    return static_cast<int>((dayNumber % 7 + 11) % 7);
-}
+namespace chrono = std::chrono;
 
-std::int64_t WeekStart(std::int64_t dayNumber, int firstDay) {
-    return dayNumber - (Weekday(dayNumber) - firstDay + 7) % 7;
+chrono::sys_days WeekStart(chrono::sys_days day, int firstDay) {
+    return day - (chrono::weekday{day} - chrono::weekday{static_cast<unsigned>(firstDay)});
 }
 
 // The date of a day row, from the fields of its split day record; nothing for a damaged
@@ -29,32 +28,31 @@ std::optional<CalendarDate> DateOfFields(const char* fields) {
 }
 
 struct Span {
-    std::int64_t first;
-    std::int64_t last;
+    chrono::sys_days first;
+    chrono::sys_days last;
 };
 
 // The calendar span of the bucket a day falls into.
-Span SpanOf(std::int64_t dayNumber, BucketBy by, const CurrentSettings& settings) {
-    const CalendarDate date = DateOfDayNumber(dayNumber);
+Span SpanOf(chrono::sys_days day, BucketBy by, const CurrentSettings& settings) {
+    const chrono::year_month_day date{day};
+    const chrono::year_month month = date.year() / date.month();
+    const chrono::sys_days monthEnd{month / chrono::last};
     switch (by) {
         case BucketBy::Day:
-            return {dayNumber, dayNumber};
+            return {day, day};
         case BucketBy::Week: {
-            const std::int64_t start = WeekStart(dayNumber, settings.WeekStartDay);
-            return {start, start + 6};
+            const chrono::sys_days start = WeekStart(day, settings.WeekStartDay);
+            return {start, start + chrono::days{6}};
         }
         case BucketBy::Month:
-            return {DayNumber(date.year, date.month, 1),
-                    DayNumber(date.year, date.month + 1, 1) - 1};
+            return {chrono::sys_days{month / 1}, monthEnd};
         case BucketBy::Period:
-            if (settings.PeriodType == kPeriodWeekly)
-                return SpanOf(dayNumber, BucketBy::Week, settings);
-            if (date.day <= 15)
-                return {DayNumber(date.year, date.month, 1), DayNumber(date.year, date.month, 15)};
-            return {DayNumber(date.year, date.month, 16),
-                    DayNumber(date.year, date.month + 1, 1) - 1};
+            if (settings.PeriodType == kPeriodWeekly) return SpanOf(day, BucketBy::Week, settings);
+            if (date.day() <= chrono::day{15})
+                return {chrono::sys_days{month / 1}, chrono::sys_days{month / 15}};
+            return {chrono::sys_days{month / 16}, monthEnd};
     }
-    return {dayNumber, dayNumber};
+    return {day, day};
 }
 
 struct Bucket {
@@ -63,11 +61,11 @@ struct Bucket {
     ELAPSEDTIME time;
 };
 
-void AddDay(Bucket& bucket, std::int64_t dayNumber, const ELAPSEDTIME& total,
+void AddDay(Bucket& bucket, chrono::sys_days day, const ELAPSEDTIME& total,
             const RoundingOptions& rounding) {
     // Days that go back in time stay in the scan's period; its span grows to hold them.
-    bucket.span.first = std::min(bucket.span.first, dayNumber);
-    bucket.span.last = std::max(bucket.span.last, dayNumber);
+    bucket.span.first = std::min(bucket.span.first, day);
+    bucket.span.last = std::max(bucket.span.last, day);
     ++bucket.days;
     AddElapsed(bucket.time, total, rounding);
 }
@@ -75,7 +73,7 @@ void AddDay(Bucket& bucket, std::int64_t dayNumber, const ELAPSEDTIME& total,
 ReportBucket ToReport(const Bucket& b, const std::optional<Span>& range) {
     Span span = b.span;
     if (range) span = {std::max(span.first, range->first), std::min(span.last, range->last)};
-    return {DateOfDayNumber(span.first), DateOfDayNumber(span.last), b.days, b.time};
+    return {DateOf(span.first), DateOf(span.last), b.days, b.time};
 }
 
 }  // namespace
@@ -127,18 +125,18 @@ BucketReport MakeBuckets(const std::vector<ScannedDay>& days, BucketBy by,
                          const CurrentSettings& settings, const std::optional<DateRange>& range) {
     const RoundingOptions rounding = settings.Rounding();
     std::optional<Span> limits;
-    if (range) limits = Span{DayNumber(range->start), DayNumber(range->end)};
+    if (range) limits = Span{DaysOf(range->start), DaysOf(range->end)};
 
     // Days and periods follow the scan's order; weeks and months are calendar keys.
     const bool byKey = by == BucketBy::Week || by == BucketBy::Month;
     std::vector<Bucket> sequence;
-    std::map<std::int64_t, Bucket> keyed;
-    Bucket total{{0, 0}, 0, {}};
+    std::map<chrono::sys_days, Bucket> keyed;
+    Bucket total{{}, 0, {}};
     int lastPeriod = -1;
     for (const ScannedDay& day : days) {
-        const std::int64_t number = DayNumber(day.date);
-        if (limits && (number < limits->first || number > limits->last)) continue;
-        const Span span = SpanOf(number, by, settings);
+        const chrono::sys_days date = DaysOf(day.date);
+        if (limits && (date < limits->first || date > limits->last)) continue;
+        const Span span = SpanOf(date, by, settings);
         Bucket* bucket = nullptr;
         if (byKey) {
             bucket = &keyed.try_emplace(span.first, Bucket{span, 0, {}}).first->second;
@@ -149,9 +147,9 @@ BucketReport MakeBuckets(const std::vector<ScannedDay>& days, BucketBy by,
             bucket = &sequence.back();
         }
         lastPeriod = day.period;
-        AddDay(*bucket, number, day.total, rounding);
+        AddDay(*bucket, date, day.total, rounding);
         if (total.days == 0) total.span = span;
-        AddDay(total, number, day.total, rounding);
+        AddDay(total, date, day.total, rounding);
         total.span.first = std::min(total.span.first, span.first);
         total.span.last = std::max(total.span.last, span.last);
     }

@@ -11,15 +11,13 @@ std::int64_t WallCountOf(const LocalFields& f) {
 
 LocalFields WallFieldsOf(std::int64_t count) {
     const WallTime t = WallTimeOf(count);
-    // 1970-01-01 was a Thursday.
-    const std::int64_t weekday = (DayNumber(t.date) % 7 + 11) % 7;
     return {t.date.year,
             t.date.month,
             t.date.day,
             t.hour,
             t.minute,
             t.second,
-            static_cast<int>(weekday)};
+            WeekdayOf(DaysOf(t.date))};
 }
 
 std::string WallTimeText(std::int64_t count) {

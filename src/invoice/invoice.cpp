@@ -25,8 +25,8 @@ class InvoiceScan {
         : rate_(rate),
           // Punch times are rounded by the unit whatever the type, as long as one is chosen.
           rounding_{rounding.type == kRoundNone ? kRoundNone : kRoundInOut, rounding.unit},
-          first_(DayNumber(start) * kSecondsPerDay),
-          last_(DayNumber(end) * kSecondsPerDay + kSecondsPerDay - 1) {}
+          first_(WallSeconds(DaysOf(start))),
+          last_(WallSeconds(DaysOf(end)) + kSecondsPerDay - 1) {}
 
     std::string Run(int fd);
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
+#include "core/calendar_date.h"
 #include "core/punch_record.h"
 
 namespace tally {
@@ -44,6 +47,27 @@ TEST(DaysInMonth, FollowsTheGregorianLeapRule) {
     EXPECT_EQ(DaysInMonth(2000, 1), 29);
     const int expected[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     for (int m = 0; m < 12; ++m) EXPECT_EQ(DaysInMonth(2003, m), expected[m]) << m;
+}
+
+TEST(RunOnDays, CarriesDaysAndMonthsBeyondTheirRangeAndKnowsTheWeekday) {
+    struct Case {
+        int year, month, day;
+        CalendarDate date;
+        int weekday;  // 0 Sunday
+    };
+    const Case cases[] = {
+        {2024, 2, 29, {2024, 2, 29}, 4}, {2023, 2, 29, {2023, 3, 1}, 3},
+        {2024, 3, 0, {2024, 2, 29}, 4},  {1999, 12, 32, {2000, 1, 1}, 6},
+        {2000, 13, 1, {2001, 1, 1}, 1},  {1970, 0, 1, {1969, 12, 1}, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.year) + "-" + std::to_string(c.month) + "-" +
+                     std::to_string(c.day));
+        const auto days = RunOnDays(c.year, c.month, c.day);
+        EXPECT_EQ(DateOf(days), c.date);
+        EXPECT_EQ(DaysOf(c.date), days);
+        EXPECT_EQ(WeekdayOf(days), c.weekday);
+    }
 }
 
 TEST(NameLookups, IgnoreCaseAndCompareWholeNames) {

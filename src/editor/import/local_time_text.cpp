@@ -21,16 +21,6 @@ bool ValidFields(int year, int month, int day, int hour, int minute, int second)
            second >= 0 && second < 60;
 }
 
-// Days since 1970-01-01 of a Gregorian date.
-std::int64_t DaysFromCivil(int year, int month, int day) {
-    year -= month <= 2;
-    const int era = (year >= 0 ? year : year - 399) / 400;
-    const int yoe = year - era * 400;
-    const int doy = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return static_cast<std::int64_t>(era) * 146097 + doe - 719468;
-}
-
 }  // namespace
 
 std::optional<TimeValue> ParseLocalTimeText(std::string_view text, LocalDayCache& days,
@@ -52,7 +42,10 @@ std::optional<TimeValue> ParseUtcStamp(std::string_view text) {
     const int year = Digits(text, 0, 4), month = Digits(text, 4, 2), day = Digits(text, 6, 2);
     const int hour = Digits(text, 9, 2), minute = Digits(text, 11, 2), second = Digits(text, 13, 2);
     if (!ValidFields(year, month, day, hour, minute, second)) return std::nullopt;
-    return DaysFromCivil(year, month, day) * 86400 + hour * 3600 + minute * 60 + second;
+    const std::chrono::sys_seconds stamp = DaysOf({year, month, day}) + std::chrono::hours{hour} +
+                                           std::chrono::minutes{minute} +
+                                           std::chrono::seconds{second};
+    return stamp.time_since_epoch().count();
 }
 
 }  // namespace tally
