@@ -149,11 +149,10 @@ void CMainFrame::CreateStatusBar() {
     bar->showMessage(kIdlePrompt);
 
     // Says without a message box that the scan stopped early; hidden while the log is sound.
+    // Its icon comes with the first warning: looking it up in the icon theme takes longer
+    // than the rest of the status bar.
     m_logWarning = new QLabel(bar);
     m_logWarning->setObjectName("LogWarning");
-    const int iconSize = style()->pixelMetric(QStyle::PM_SmallIconSize);
-    m_logWarning->setPixmap(
-        style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(iconSize, iconSize));
     bar->addPermanentWidget(m_logWarning);
     m_logWarning->hide();
 
@@ -207,6 +206,11 @@ QLabel* CMainFrame::Pane(int id) const {
 void CMainFrame::ShowLogWarning(const QString& toolTip) {
     if (toolTip == m_logWarning->toolTip() && toolTip.isEmpty() == m_logWarning->isHidden()) {
         return;
+    }
+    if (!toolTip.isEmpty() && m_logWarning->pixmap().isNull()) {
+        const int iconSize = style()->pixelMetric(QStyle::PM_SmallIconSize);
+        m_logWarning->setPixmap(
+            style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(iconSize, iconSize));
     }
     m_logWarning->setToolTip(toolTip);
     m_logWarning->setVisible(!toolTip.isEmpty());
