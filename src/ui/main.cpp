@@ -1,20 +1,26 @@
 // tallybook: the punch clock's desktop window.
 
 #include <QApplication>
+#include <QEvent>
+#include <QTimer>
 #include <clocale>
 #include <cstdlib>
 #include <exception>
+#include <functional>
 #include <iostream>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "core/clock.h"
 #include "core/messages.h"
 #include "core/time_log_file.h"
 #include "settings/settings_store.h"
 #include "ui/framework_dialogs.h"
+#include "ui/main_frame.h"
 #include "ui/print/command_line_print.h"
 #include "ui/qftb_app.h"
+#include "ui/qftb_view.h"
 #include "ui/reminders/desktop_notifier.h"
 #include "ui/reminders/idle_source.h"
 #include "ui/startup_switches.h"
@@ -23,6 +29,41 @@
 namespace {
 
 constexpr int kExitUsage = 2;
+
+// Runs work once, when the event loop is free after the window's first paint, or after the
+// timer's first period if the window is not painted by then (started on a hidden desktop).
+class FirstPaintWatch : public QObject {
+  public:
+    FirstPaintWatch(QWidget& window, std::function<void()> work)
+        : QObject(&window), window_(window), work_(std::move(work)) {
+        window.installEventFilter(this);
+        QTimer::singleShot(tally::kTimerPeriod, this, &FirstPaintWatch::Run);
+    }
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            window_.removeEventFilter(this);
+            QTimer::singleShot(0, this, &FirstPaintWatch::Run);
+        }
+        return false;
+    }
+
+  private:
+    void Run() {
+        if (!work_) return;
+        window_.removeEventFilter(this);
+        std::exchange(work_, nullptr)();
+        deleteLater();
+    }
+
+    QWidget& window_;
+    std::function<void()> work_;
+};
+
+void AfterFirstPaint(QWidget& window, std::function<void()> work) {
+    new FirstPaintWatch(window, std::move(work));
+}
 
 int Run(int argc, char** argv) {
     using namespace tally;
@@ -52,12 +93,18 @@ int Run(int argc, char** argv) {
                              "); the defaults are used until they are saved again.",
                          kErrorCaption, MessageIcon::Warning});
     }
-    const std::unique_ptr<IdleSource> idle = PlatformIdleSource();
+    std::unique_ptr<IdleSource> idle;
     DesktopNotifier notifier;
-    const ReminderServices reminders{idle.get(), notifier};
+    const ReminderServices reminders{nullptr, notifier};
     CQFTBApp app({store, clock, reporter, dialogs, kTimerPeriod, &reminders});
     if (!app.InitInstance(QApplication::arguments())) return 1;
     notifier.SetTrayIcon(&app.Tray()->Icon());
+    // The reminders want the idle time from the first tick on, a second away. Finding where
+    // the desktop tells it can wait on its D-Bus session, so it waits for the first paint.
+    AfterFirstPaint(*app.MainFrame(), [&idle, &app] {
+        idle = PlatformIdleSource();
+        app.View()->Reminders()->SetIdleSource(idle.get());
+    });
     return QApplication::exec();
 }
 

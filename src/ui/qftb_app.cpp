@@ -53,12 +53,14 @@ bool CQFTBApp::InitInstance(const QStringList& arguments) {
         return false;
     }
 
+    UpdatePanes();
+    m_frame->show();
+    // The server maps the window while the tray icon is made.
     m_tray =
         std::make_unique<TrayIcon>(*m_frame, m_frame->Action(ID_CLOCK_IN),
                                    m_frame->Action(ID_CLOCK_OUT), m_frame->Action(ID_APP_EXIT));
-    UpdatePanes();
+    UpdateTray();
     if (QSystemTrayIcon::isSystemTrayAvailable()) m_tray->Show();
-    m_frame->show();
     return true;
 }
 
@@ -109,11 +111,14 @@ void CQFTBApp::RouteCommands() {
 void CQFTBApp::UpdatePanes() {
     m_view->OnUpdateInOutPane(m_frame->Pane(ID_INDICATOR_INOUT));
     m_view->OnUpdateClockPane(m_frame->Pane(ID_INDICATOR_CLOCK));
-    if (m_tray) {
-        const TotalsTexts& texts = m_view->Engine().Texts();
-        m_tray->Update(m_view->Engine().ClockedIn(), QString::fromStdString(texts.todayFirst),
-                       QString::fromStdString(texts.periodFirst));
-    }
+    UpdateTray();
+}
+
+void CQFTBApp::UpdateTray() {
+    if (!m_tray) return;
+    const TotalsTexts& texts = m_view->Engine().Texts();
+    m_tray->Update(m_view->Engine().ClockedIn(), QString::fromStdString(texts.todayFirst),
+                   QString::fromStdString(texts.periodFirst));
 }
 
 void CQFTBApp::OnAppAbout() {

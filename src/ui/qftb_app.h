@@ -52,6 +52,7 @@ class CQFTBApp : public QObject {
     void CreateWindows();
     void RouteCommands();
     void UpdatePanes();
+    void UpdateTray();
     // Saves under the path, asking for one when it is empty.
     bool DoSave(const QString& path);
     void SetDocumentPath(const QString& path);

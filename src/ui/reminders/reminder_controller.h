@@ -33,6 +33,8 @@ class ReminderController : public QObject {
     void OnTick();
 
     bool IdleTimeAvailable() const { return m_services.idle != nullptr; }
+    // The program finds the desktop's idle time once the window is shown; none until then.
+    void SetIdleSource(IdleSource* idle) { m_services.idle = idle; }
     // The Idle Time prompt while it is open.
     CIdleTimeDlg* IdlePrompt() const { return m_prompt; }
 
