@@ -4,6 +4,7 @@
 #include <unistd.h>
 #include <algorithm>
 
+#include "core/calendar.h"
 #include "editor/wall_clock.h"
 
 #include "fuzz_support.h"

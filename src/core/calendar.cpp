@@ -10,16 +10,13 @@
 namespace tally {
 namespace {
 
-constexpr int kFirstYear = 1980;
-constexpr int kLastYear = 9999;
-
 // Seconds from 1980-01-01 to January 1st of each year, so a count needs no loop.
-const std::array<std::int64_t, kLastYear - kFirstYear + 1>& YearStarts() {
+const std::array<std::int64_t, kLastCountedYear - kFirstCountedYear + 1>& YearStarts() {
     static const auto table = [] {
-        std::array<std::int64_t, kLastYear - kFirstYear + 1> t{};
+        std::array<std::int64_t, kLastCountedYear - kFirstCountedYear + 1> t{};
         std::int64_t total = 0;
-        for (int y = kFirstYear; y <= kLastYear; ++y) {
-            t[y - kFirstYear] = total;
+        for (int y = kFirstCountedYear; y <= kLastCountedYear; ++y) {
+            t[y - kFirstCountedYear] = total;
             total += (IsLeapYear(y) ? 366 : 365) * kSecondsPerDay;
         }
         return t;
@@ -49,13 +46,13 @@ bool IsLeapYear(int year) {
 }
 
 std::int64_t SecondsFromDate(int year, int month, int dayIndex, int hour, int minute, int second) {
-    if (year < kFirstYear || year > kLastYear || month < 0 || month > 11 || dayIndex < 0 ||
-        dayIndex > 31) {
+    if (year < kFirstCountedYear || year > kLastCountedYear || month < 0 || month > 11 ||
+        dayIndex < 0 || dayIndex > 31) {
         return 0;
     }
     std::int64_t days = kDaysBeforeMonth[month] + dayIndex;
     if (month > 1 && IsLeapYear(year)) ++days;
-    return YearStarts()[year - kFirstYear] + days * kSecondsPerDay +
+    return YearStarts()[year - kFirstCountedYear] + days * kSecondsPerDay +
            static_cast<std::int64_t>(hour) * 3600 + static_cast<std::int64_t>(minute) * 60 + second;
 }
 

@@ -10,6 +10,14 @@ inline constexpr const char* kMonthNames[12] = {"Jan", "Feb", "Mar", "Apr", "May
                                                 "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 inline constexpr const char* kWeekdayNames[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 
+// The years the seconds count covers: a record of another year has a damaged date.
+inline constexpr int kFirstCountedYear = 1980;
+inline constexpr int kLastCountedYear = 9999;
+// The years a record may be written in: those the raw reader accepts, and so the only ones
+// a pair is added in.
+inline constexpr int kFirstLoggableYear = 1990;
+inline constexpr int kLastLoggableYear = 2050;
+
 inline constexpr std::int64_t kSecondsPerDay = 86400;
 inline constexpr std::int64_t kSecondsPerWeek = 7 * kSecondsPerDay;
 

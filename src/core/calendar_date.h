@@ -10,7 +10,7 @@
 namespace tally {
 
 struct CalendarDate {
-    int year = 1980;
+    int year = kFirstCountedYear;
     int month = 1;  // 1-12
     int day = 1;
     friend bool operator==(const CalendarDate&, const CalendarDate&) = default;

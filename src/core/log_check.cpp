@@ -38,7 +38,7 @@ const char* MalformedField(const char* bytes, bool in, const PunchRecord& r) {
     if (!Digits(r.Hour(), 2) || r.HourNumber() > 23) return "hour";
     if (!Digits(r.Minute(), 2) || r.MinuteNumber() > 59) return "minute";
     if (!Digits(r.Second(), 2) || r.SecondNumber() > 59) return "second";
-    if (!Digits(r.Year(), 4) || r.YearNumber() < 1980) return "year";
+    if (!Digits(r.Year(), 4) || r.YearNumber() < kFirstCountedYear) return "year";
     if (std::memcmp(bytes + kRecordTextLength, kLineEnd, 2) != 0) return "line end";
     return nullptr;
 }

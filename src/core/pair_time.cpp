@@ -1,14 +1,8 @@
 #include "core/pair_time.h"
 
 namespace tally {
-namespace {
 
 namespace chrono = std::chrono;
-
-constexpr int kFirstCountedYear = 1980;
-constexpr int kLastCountedYear = 9999;
-
-}  // namespace
 
 std::optional<CalendarDate> CountedDate(const PunchFields& f) {
     if (f.year < kFirstCountedYear || f.year > kLastCountedYear || f.day < 0 || f.day > 32) {

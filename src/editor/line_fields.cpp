@@ -69,7 +69,8 @@ int ParseSecond(std::string_view line) {
 }
 
 int ParseYear(std::string_view line) {
-    return Ranged(FieldNumber(LineField(line, kYearOffset, 4)), 1990, 2050);
+    return Ranged(FieldNumber(LineField(line, kYearOffset, 4)), kFirstLoggableYear,
+                  kLastLoggableYear);
 }
 
 }  // namespace tally

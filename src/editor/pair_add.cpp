@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "core/c_format.h"
+#include "core/calendar.h"
 #include "core/log_check.h"
 #include "core/time_log_file.h"
 #include "editor/entry_lines.h"

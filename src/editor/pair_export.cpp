@@ -26,7 +26,8 @@ PunchFields FieldsOfRow(const RawRow& row) {
 std::optional<WallTime> CountedTime(const PunchFields& f) {
     if (!CountedDate(f) || f.day > 31) return std::nullopt;
     const WallTime time = WallTimeOf(WallSeconds(f));
-    if (time.date.year > 9999) return std::nullopt;  // an hour field beyond 23 on 9999-12-31
+    // An hour field beyond 23 on the last counted day carries past the count.
+    if (time.date.year > kLastCountedYear) return std::nullopt;
     return time;
 }
 

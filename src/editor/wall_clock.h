@@ -9,10 +9,6 @@
 
 namespace tally {
 
-// The years a pair added to the log may lie in: those the raw reader accepts.
-inline constexpr int kFirstLoggableYear = 1990;
-inline constexpr int kLastLoggableYear = 2050;
-
 inline constexpr std::int64_t kLastSecondOfDay = 86399;
 
 // The wall-clock seconds of local fields.
