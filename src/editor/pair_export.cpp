@@ -115,7 +115,7 @@ ExportRead ExportTimeLog(const std::string& path, const PairExportOptions& optio
     const bool csv = options.format == ExportFormat::Csv;
     std::string text;
     const auto opened = [&] {
-        if (csv) text = "in,out,elapsed_seconds,hours,amount\n";
+        if (csv) text = std::string(kExportCsvHeader) + '\n';
     };
     const ExportRead read = ReadPairs(path, options, opened, [&](const ExportedPair& pair) {
         if (csv) {

@@ -17,6 +17,9 @@ namespace tally {
 
 enum class ExportFormat { Csv, Timeclock };
 
+// The CSV's first line; import takes a file that begins with it as one tally export wrote.
+inline constexpr std::string_view kExportCsvHeader = "in,out,elapsed_seconds,hours,amount";
+
 struct PairExportOptions {
     ExportFormat format = ExportFormat::Csv;
     std::optional<CalendarDate> first;  // with last: only pairs whose In date lies in between

@@ -1,16 +1,12 @@
-// The CSV that tally export writes: a header line, then "in,out,elapsed_seconds,hours,amount"
-// with local times. Only In and Out count; the other columns follow from them.
+// The CSV that tally export writes: its header line, then a pair a line with local times.
+// Only In and Out count; the other columns follow from them.
 
 #include "editor/import/imported_spans.h"
 #include "editor/import/local_time_text.h"
 #include "editor/import/text_lines.h"
+#include "editor/pair_export.h"
 
 namespace tally {
-namespace {
-
-constexpr std::string_view kHeader = "in,out,elapsed_seconds,hours,amount";
-
-}  // namespace
 
 ImportedSpans ReadCsvPairs(std::string_view text) {
     ImportedSpans result;
@@ -18,7 +14,7 @@ ImportedSpans ReadCsvPairs(std::string_view text) {
     ForEachLine(text, [&](std::string_view line, int number) {
         const std::string where = "line " + std::to_string(number) + ": ";
         if (number == 1) {
-            if (line != kHeader)
+            if (line != kExportCsvHeader)
                 result.problems.push_back(where + "not the header of tally export");
             return true;
         }
