@@ -15,6 +15,7 @@ void ListRowsSink::Clear() {
         resetting_ = true;
     }
     rows_.Clear();
+    rawRowsBefore_.clear();
 }
 
 bool ListRowsSink::Finish() {
@@ -23,6 +24,18 @@ bool ListRowsSink::Finish() {
     daily_.EndReset();
     raw_.EndReset();
     return true;
+}
+
+std::vector<ScannedDay> ListRowsSink::Days(const ScanState& scanEnd) const {
+    // The rows in the order the scan gave them.
+    DayCollector days;
+    std::size_t raw = 0;
+    for (std::size_t i = 0; i < rows_.daily.size(); ++i) {
+        for (; raw < rawRowsBefore_[i]; ++raw) days.AddRawRow(rows_.raw[raw]);
+        days.AddDailyRow(rows_.daily[i]);
+    }
+    for (; raw < rows_.raw.size(); ++raw) days.AddRawRow(rows_.raw[raw]);
+    return days.Finish(scanEnd);
 }
 
 }  // namespace tally

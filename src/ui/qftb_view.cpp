@@ -91,9 +91,8 @@ CQFTBView::CQFTBView(const AppServices& services, CQFTBDoc& document, CMainFrame
       m_document(document),
       m_frame(frame),
       m_engine(services.clock, services.reporter),
-      m_rows([this] { m_logWatch.Remember(m_engine.Settings().DataLog); }),
-      m_dayCollector(&m_rows) {
-    m_engine.SetRowSink(&m_dayCollector);
+      m_rows([this] { m_logWatch.Remember(m_engine.Settings().DataLog); }) {
+    m_engine.SetRowSink(&m_rows);
     CreateForm();
     connect(&m_timer, &QTimer::timeout, this, &CQFTBView::OnTimer);
     if (services.reminders != nullptr) {
@@ -173,7 +172,7 @@ void CQFTBView::ScanTimeLog() {
 
 void CQFTBView::ShowScanResults() {
     if (m_rows.Finish()) {
-        m_days = m_dayCollector.Finish(m_engine.State());
+        m_scanEnd = m_engine.State();
         if (m_hoursChart != nullptr && m_hoursChart->isVisible()) ShowScanInChart();
     }
     const TotalsTexts& texts = m_engine.Texts();
@@ -289,7 +288,7 @@ void CQFTBView::OnHoursChart() {
 }
 
 void CQFTBView::ShowScanInChart() {
-    m_hoursChart->ShowScan(m_days, m_engine.State(), m_engine.Settings());
+    m_hoursChart->ShowScan(m_rows.Days(m_scanEnd), m_engine.State(), m_engine.Settings());
 }
 
 std::vector<ReportLine> CQFTBView::Report() const {

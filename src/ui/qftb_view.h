@@ -9,7 +9,6 @@
 #include <memory>
 #include <vector>
 
-#include "core/report_buckets.h"
 #include "core/report_text.h"
 #include "core/tally_engine.h"
 #include "ui/app_services.h"
@@ -86,8 +85,7 @@ class CQFTBView : public QWidget {
     CMainFrame& m_frame;
     TallyEngine m_engine;
     ListRowsSink m_rows;
-    DayCollector m_dayCollector;     // passes the rows on to m_rows
-    std::vector<ScannedDay> m_days;  // of the last scan, for the chart
+    ScanState m_scanEnd;  // of the last scan, for the chart's days
     LogChangeWatch m_logWatch;
     std::unique_ptr<ReminderController> m_reminders;
     QTimer m_timer;
