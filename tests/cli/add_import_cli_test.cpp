@@ -34,7 +34,7 @@ class AddImportTest : public ::testing::Test {
     std::string log = tally.Log();
 };
 
-TEST_F(AddImportTest, ExportThenImportIntoAnEmptyLogGivesTheSameExport) {
+TEST_F(AddImportTest, exportThenImportIntoAnEmptyLogGivesTheSameExport) {
     WriteFile(log, PunchedLog());
     for (const std::string format : {"csv", "timeclock"}) {
         const ProcessResult exported = tally.Run({"export", "--format", format});
@@ -50,7 +50,7 @@ TEST_F(AddImportTest, ExportThenImportIntoAnEmptyLogGivesTheSameExport) {
     }
 }
 
-TEST_F(AddImportTest, TrackerSamplesImportToThePairsTheyHold) {
+TEST_F(AddImportTest, trackerSamplesImportToThePairsTheyHold) {
     const std::string samples = TALLY_IMPORT_SAMPLES;
     // timew keeps UTC; the tests' zone is an hour ahead in March. Past midnight: split.
     ASSERT_EQ(tally.Run({"import", "timewarrior", samples + "/timew-export.json"}).exitCode, 0);
@@ -70,7 +70,7 @@ TEST_F(AddImportTest, TrackerSamplesImportToThePairsTheyHold) {
     EXPECT_TRUE(pairs.ends_with("i 2024/03/15 15:22:45 TallyBook\no 2024/03/15 16:38:52\n"));
 }
 
-TEST_F(AddImportTest, ImportMergesInTimeOrderAndDryRunWritesNothing) {
+TEST_F(AddImportTest, importMergesInTimeOrderAndDryRunWritesNothing) {
     WriteFile(log, Triple(At(2024, 1, 2, 9, 0, 0), At(2024, 1, 2, 10, 0, 0)) +
                        Triple(At(2024, 1, 4, 9, 0, 0), At(2024, 1, 4, 10, 0, 0)));
     const std::string file = File("in.timeclock",
@@ -92,7 +92,7 @@ TEST_F(AddImportTest, ImportMergesInTimeOrderAndDryRunWritesNothing) {
     EXPECT_EQ(ReadFile(BackupPath(log, 0)), before.at("TALLYBK.DAT"));
 }
 
-TEST_F(AddImportTest, AConflictingImportLeavesTheFolderAsItWas) {
+TEST_F(AddImportTest, aConflictingImportLeavesTheFolderAsItWas) {
     WriteFile(log, PunchedLog() + In("2026-12-07 08:00:00"));
     ASSERT_EQ(tally.Run({"add", "2024-03-01 09:00", "2024-03-01 10:00"}).exitCode, 0);  // a backup
     const std::string file = File("in.csv",
@@ -150,7 +150,7 @@ TEST_F(AddImportTest, AConflictingImportLeavesTheFolderAsItWas) {
     }
 }
 
-TEST_F(AddImportTest, AddWritesWhatEditDataWritesAndKeepsTheBackups) {
+TEST_F(AddImportTest, addWritesWhatEditDataWritesAndKeepsTheBackups) {
     WriteFile(log, PunchedLog());
     // Edit Data's Add and OK on a copy of the log, once per day of the span.
     const std::string copy = scratch.File("TALLYBK.DAT");
@@ -176,7 +176,7 @@ TEST_F(AddImportTest, AddWritesWhatEditDataWritesAndKeepsTheBackups) {
     EXPECT_EQ(ReadFile(BackupPath(log, 0)), ReadFile(copy));
 }
 
-TEST_F(AddImportTest, AddRefusesWithAReasonAndWritesNothing) {
+TEST_F(AddImportTest, addRefusesWithAReasonAndWritesNothing) {
     WriteFile(log, PunchedLog() + In("2026-12-07 08:00:00"));
     const FolderSnapshot before = SnapshotFolder(tally.Home());
     const struct {
@@ -208,7 +208,7 @@ TEST_F(AddImportTest, AddRefusesWithAReasonAndWritesNothing) {
     EXPECT_TRUE(ReadFile(log).ends_with(In("2026-12-07 08:00:00")));
 }
 
-TEST_F(AddImportTest, UsageErrors) {
+TEST_F(AddImportTest, usageErrors) {
     const std::string csv = File("in.csv", "in,out,elapsed_seconds,hours,amount\n");
     tally.ExpectUsageError({"add", "2024-03-01 09:00"},
                            "add takes two times: START END (YYYY-MM-DD HH:MM[:SS])");

@@ -11,7 +11,7 @@ std::optional<CliOptions> Parse(std::vector<const char*> args, std::string* erro
     return ParseCommandLine(static_cast<int>(args.size()), args.data(), error ? *error : ignored);
 }
 
-TEST(CommandLine, OptionsMayStandAnywhere) {
+TEST(CommandLine, optionsMayStandAnywhere) {
     const auto o =
         Parse({"--tsv", "invoice", "2004-06-01", "--log", "x.dat", "2004-06-30", "--rate=12.5"});
     ASSERT_TRUE(o);
@@ -22,14 +22,14 @@ TEST(CommandLine, OptionsMayStandAnywhere) {
     EXPECT_EQ(o->rate, "12.5");
 }
 
-TEST(CommandLine, StatusIsTheDefaultCommand) {
+TEST(CommandLine, statusIsTheDefaultCommand) {
     const auto o = Parse({});
     ASSERT_TRUE(o);
     EXPECT_EQ(o->command, "status");
     EXPECT_TRUE(o->args.empty());
 }
 
-TEST(CommandLine, RejectsUnknownOptionsAndMissingValues) {
+TEST(CommandLine, rejectsUnknownOptionsAndMissingValues) {
     std::string error;
     EXPECT_FALSE(Parse({"--frobnicate"}, &error));
     EXPECT_EQ(error, "unknown option --frobnicate");
@@ -37,7 +37,7 @@ TEST(CommandLine, RejectsUnknownOptionsAndMissingValues) {
     EXPECT_EQ(error, "option --log needs a value");
 }
 
-TEST(CommandLine, DoubleDashEndsOptions) {
+TEST(CommandLine, doubleDashEndsOptions) {
     const auto o = Parse({"config", "Rate", "--", "-5"});
     ASSERT_TRUE(o);
     EXPECT_EQ(o->args, (std::vector<std::string>{"Rate", "-5"}));

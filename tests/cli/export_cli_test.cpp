@@ -25,7 +25,7 @@ class ExportCommandTest : public ::testing::Test {
     std::string log = tally.Log();
 };
 
-TEST_F(ExportCommandTest, CsvListsEveryClosedPairWithUnroundedAmounts) {
+TEST_F(ExportCommandTest, csvListsEveryClosedPairWithUnroundedAmounts) {
     WriteFile(log, Triple(At(2004, 6, 2, 17, 47, 39), At(2004, 6, 2, 18, 0, 0)) +
                        Triple(At(2004, 6, 3, 9, 0, 0), At(2004, 6, 3, 17, 30, 15)) +
                        In("2004-06-04 09:00:00"));
@@ -45,7 +45,7 @@ TEST_F(ExportCommandTest, CsvListsEveryClosedPairWithUnroundedAmounts) {
 
 // Nothing after the place where the scan stops (here an Out before its In), and the warning
 // that the other reading commands give.
-TEST_F(ExportCommandTest, StopsWhereTheScanStopsWithItsWarning) {
+TEST_F(ExportCommandTest, stopsWhereTheScanStopsWithItsWarning) {
     WriteFile(log, Triple(At(2004, 6, 2, 9, 5, 0), At(2004, 6, 2, 12, 0, 1)) +
                        Triple(At(2004, 6, 4, 12, 0, 0), At(2004, 6, 4, 11, 0, 0)) +
                        Triple(At(2004, 12, 24, 23, 0, 0), At(2004, 12, 25, 1, 0, 0)));
@@ -71,7 +71,7 @@ TEST_F(ExportCommandTest, StopsWhereTheScanStopsWithItsWarning) {
     }
 }
 
-TEST_F(ExportCommandTest, ARangeSelectsPairsByTheLocalDateOfTheirIn) {
+TEST_F(ExportCommandTest, aRangeSelectsPairsByTheLocalDateOfTheirIn) {
     const std::string other = scratch.File("other.dat");
     WriteFile(other, Triple(At(2004, 6, 1, 23, 30, 0), At(2004, 6, 2, 0, 30, 0)) +
                          Triple(At(2004, 6, 2, 0, 0, 0), At(2004, 6, 2, 1, 0, 0)) +
@@ -87,7 +87,7 @@ TEST_F(ExportCommandTest, ARangeSelectsPairsByTheLocalDateOfTheirIn) {
               "o 2004/06/04 00:00:00\n");
 }
 
-TEST_F(ExportCommandTest, AMissingLogPrintsNothingAnEmptyOneTheHeaderAFolderFails) {
+TEST_F(ExportCommandTest, aMissingLogPrintsNothingAnEmptyOneTheHeaderAFolderFails) {
     ProcessResult run = tally.Run({"export"});
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.out, "");
@@ -103,7 +103,7 @@ TEST_F(ExportCommandTest, AMissingLogPrintsNothingAnEmptyOneTheHeaderAFolderFail
     EXPECT_EQ(run.err, "tally: cannot read " + tally.Home() + ": Is a directory\n");
 }
 
-TEST_F(ExportCommandTest, RefusesWhatItCannotUnderstand) {
+TEST_F(ExportCommandTest, refusesWhatItCannotUnderstand) {
     WriteFile(log, "");
     tally.ExpectUsageError({"export", "2004-06-01"});
     tally.ExpectUsageError({"export", "2004-06-01", "2004-06-02", "2004-06-03"});
@@ -114,7 +114,7 @@ TEST_F(ExportCommandTest, RefusesWhatItCannotUnderstand) {
     EXPECT_EQ(tally.Run({"export", "2004-02-29", "2004-02-29"}).exitCode, 0);
 }
 
-TEST_F(ExportCommandTest, NumbersKeepTheirPointUnderADesktopLocale) {
+TEST_F(ExportCommandTest, numbersKeepTheirPointUnderADesktopLocale) {
     WriteFile(log, Triple(At(2004, 6, 3, 9, 0, 0), At(2004, 6, 3, 17, 30, 15)));
     ASSERT_EQ(tally.Run({"config", "Rate", "12.5"}).exitCode, 0);
     ProcessOptions german;
@@ -157,7 +157,7 @@ std::vector<std::string> SplitOn(const std::string& line, char separator) {
     return cells;
 }
 
-TEST_F(ExportCommandTest, HledgerCountsTheSameHoursAsTheDailyList) {
+TEST_F(ExportCommandTest, hledgerCountsTheSameHoursAsTheDailyList) {
     // Three years of working days: one or two pairs starting between seven and eight o'clock.
     // hledger keeps each session to hundredths of an hour before it adds them up, so two
     // sessions a day stay within 0.01 h of the exact total.

@@ -35,7 +35,7 @@ ProcessOptions QuickTimeout(const TallyHarness& tally) {
     return options;
 }
 
-TEST(ReadFaults, ReadCommandsReportALogThatExistsButCannotBeRead) {
+TEST(ReadFaults, readCommandsReportALogThatExistsButCannotBeRead) {
     TallyHarness tally;
     const std::string dir = tally.home.File("adir");
     fs::create_directory(dir);
@@ -58,7 +58,7 @@ TEST(ReadFaults, ReadCommandsReportALogThatExistsButCannotBeRead) {
     }
 }
 
-TEST(ReadFaults, ReadCommandsOnAMissingLogPrintNothingAndSucceed) {
+TEST(ReadFaults, readCommandsOnAMissingLogPrintNothingAndSucceed) {
     TallyHarness tally;
     for (const auto& command : kReadCommands) {
         SCOPED_TRACE(command[0]);
@@ -69,7 +69,7 @@ TEST(ReadFaults, ReadCommandsOnAMissingLogPrintNothingAndSucceed) {
 }
 
 // A log its reader has no permission for. Root reads any file, so then tally runs as nobody.
-TEST(ReadFaults, ReadCommandsReportALogWithoutReadPermission) {
+TEST(ReadFaults, readCommandsReportALogWithoutReadPermission) {
     TallyHarness tally;
     const std::string log = tally.home.File("TALLYBK.DAT");
     WriteFile(log, Crlf("In...Mon Dec 07 09:00:00 2026\n"));
@@ -92,7 +92,7 @@ TEST(ReadFaults, ReadCommandsReportALogWithoutReadPermission) {
 }
 
 // A FIFO or a device as the log is refused at once, by every command, and nothing is written.
-TEST(ReadFaults, FifoAndDevicesAreRefusedWithinASecond) {
+TEST(ReadFaults, fifoAndDevicesAreRefusedWithinASecond) {
     TallyHarness tally;
     const std::string fifo = tally.home.File("fifo");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
@@ -119,7 +119,7 @@ TEST(ReadFaults, FifoAndDevicesAreRefusedWithinASecond) {
 // A file without line ends is read in bounded memory: export's peak resident size stays far
 // below the file's size. (The peak, not an address space limit: a sanitized build reserves
 // terabytes of address space.)
-TEST(ReadFaults, ExportOfAFileWithoutLineEndsStaysInBoundedMemory) {
+TEST(ReadFaults, exportOfAFileWithoutLineEndsStaysInBoundedMemory) {
     TallyHarness tally;
     const std::string log = tally.home.File("zeros");
     {
@@ -136,7 +136,7 @@ TEST(ReadFaults, ExportOfAFileWithoutLineEndsStaysInBoundedMemory) {
     EXPECT_LT(usage.ru_maxrss, 100 * 1024) << "kB";
 }
 
-TEST(ReadFaults, OddLogPathsAreMessagesNotCrashes) {
+TEST(ReadFaults, oddLogPathsAreMessagesNotCrashes) {
     TallyHarness tally;
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"--log", ""}, std::vector<std::string>{"--log="}}) {
@@ -155,7 +155,7 @@ TEST(ReadFaults, OddLogPathsAreMessagesNotCrashes) {
     EXPECT_NE(r.err.find("tally: cannot use rel.dat: "), std::string::npos) << r.err;
 }
 
-TEST(ReadFaults, AStoreThatCannotBeWrittenOrReadStopsTally) {
+TEST(ReadFaults, aStoreThatCannotBeWrittenOrReadStopsTally) {
     TallyHarness tally;
     // The store's folder cannot be made: its parent is a file.
     WriteFile(tally.home.File(".config"), "");
@@ -184,7 +184,7 @@ TEST(ReadFaults, AStoreThatCannotBeWrittenOrReadStopsTally) {
     EXPECT_FALSE(fs::exists(tally.home.File("my.log")));
 }
 
-TEST(ReadFaults, AFailedWriteOfTheOutputFails) {
+TEST(ReadFaults, aFailedWriteOfTheOutputFails) {
     TallyHarness tally;
     // Two days: days lists a day once the next one has begun.
     for (const char* day : {"2026-12-06", "2026-12-07"}) {
@@ -206,7 +206,7 @@ TEST(ReadFaults, AFailedWriteOfTheOutputFails) {
 
 // A stored rate beyond the highest one taken (1e9) reads as no rate, like one that is not
 // finite, so that no amount overflows.
-TEST(ReadFaults, AnInfiniteRateCountsAsNoRate) {
+TEST(ReadFaults, anInfiniteRateCountsAsNoRate) {
     TallyHarness tally;
     ASSERT_EQ(tally.Run({"in"}, "2026-12-07 09:00:00").exitCode, 0);
     ASSERT_EQ(tally.Run({"out"}, "2026-12-07 10:00:00").exitCode, 0);

@@ -14,13 +14,13 @@ class ReminderConfig : public ::testing::Test {
     TallyHarness home;
 };
 
-TEST_F(ReminderConfig, ListedAfterTheSevenOptionsWithTheirDefaults) {
+TEST_F(ReminderConfig, listedAfterTheSevenOptionsWithTheirDefaults) {
     const std::string out = home.Run({"config"}).out;
     EXPECT_TRUE(out.starts_with("ShowDollars\t")) << out;
     EXPECT_TRUE(out.ends_with("WeekStartDay\t0\nIdleMinutes\t10\nLongDayHours\t10\n")) << out;
 }
 
-TEST_F(ReminderConfig, StoredInTheirSectionAndShown) {
+TEST_F(ReminderConfig, storedInTheirSectionAndShown) {
     struct Case {
         const char* key;
         const char* value;
@@ -38,7 +38,7 @@ TEST_F(ReminderConfig, StoredInTheirSectionAndShown) {
     EXPECT_TRUE(home.Run({"config"}).out.ends_with("IdleMinutes\t0\nLongDayHours\t9\n"));
 }
 
-TEST_F(ReminderConfig, ValuesOutOfRangeAreRefusedAndNothingIsStored) {
+TEST_F(ReminderConfig, valuesOutOfRangeAreRefusedAndNothingIsStored) {
     struct Case {
         const char* key;
         const char* value;
@@ -56,7 +56,7 @@ TEST_F(ReminderConfig, ValuesOutOfRangeAreRefusedAndNothingIsStored) {
     EXPECT_FALSE(std::filesystem::exists(Settings()));
 }
 
-TEST_F(ReminderConfig, GarbageInTheStoreIsShownAsTheDefault) {
+TEST_F(ReminderConfig, garbageInTheStoreIsShownAsTheDefault) {
     std::filesystem::create_directories(std::filesystem::path(Settings()).parent_path());
     WriteFile(Settings(), "[Reminders]\nIdleMinutes=soon\nLongDayHours=99\n");
     EXPECT_TRUE(home.Run({"config"}).out.ends_with("IdleMinutes\t10\nLongDayHours\t10\n"));

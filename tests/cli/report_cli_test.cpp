@@ -62,7 +62,7 @@ std::string ThreeYears() {
 // The periods of the report are the separator rows of days and, last, the status's period
 // total; its days the daily list and the status's today; for both period types and every
 // rounding type.
-TEST_F(ReportCli, AgreesWithDaysAndStatusOnAThreeYearLog) {
+TEST_F(ReportCli, agreesWithDaysAndStatusOnAThreeYearLog) {
     WriteFile(tally.Log(), Crlf(ThreeYears()));
     struct Case {
         const char* periodType;
@@ -110,7 +110,7 @@ TEST_F(ReportCli, AgreesWithDaysAndStatusOnAThreeYearLog) {
     }
 }
 
-TEST_F(ReportCli, PrintsWeeksWithHoursAndAmount) {
+TEST_F(ReportCli, printsWeeksWithHoursAndAmount) {
     WriteFile(tally.Log(), Crlf(WorkingDays(2024, 3, 4, 9)));  // Monday 4 to Tuesday 12 March
     ASSERT_EQ(tally.Run({"config", "WeekStartDay", "1"}).exitCode, 0);
     ASSERT_EQ(tally.Run({"config", "Rate", "20"}).exitCode, 0);
@@ -128,7 +128,7 @@ TEST_F(ReportCli, PrintsWeeksWithHoursAndAmount) {
         "total\t2024-03-05\t2024-03-11\t7\t56:00:00\t56.00\t84.00\n");
 }
 
-TEST_F(ReportCli, JsonHoldsTheDocumentedKeys) {
+TEST_F(ReportCli, jsonHoldsTheDocumentedKeys) {
     WriteFile(tally.Log(), Crlf(WorkingDays(2024, 3, 4, 5) +
                                 Triple("2024-03-11 09:00:00", "2024-03-11 09:20:15")));
     ASSERT_EQ(tally.Run({"config", "WeekStartDay", "1"}).exitCode, 0);
@@ -149,7 +149,7 @@ TEST_F(ReportCli, JsonHoldsTheDocumentedKeys) {
     EXPECT_EQ(doc["total"]["last"], "2024-03-17");
 }
 
-TEST_F(ReportCli, AMissingLogReportsNothing) {
+TEST_F(ReportCli, aMissingLogReportsNothing) {
     for (const char* by : {"day", "period"}) {
         const ProcessResult r = tally.Run({"report", "--by", by});
         EXPECT_EQ(r.exitCode, 0);
@@ -161,14 +161,14 @@ TEST_F(ReportCli, AMissingLogReportsNothing) {
     EXPECT_EQ(json.out, "{\"by\":\"period\",\"rate\":0.0,\"buckets\":[],\"total\":null}\n");
 }
 
-TEST_F(ReportCli, AnUnreadableLogFails) {
+TEST_F(ReportCli, anUnreadableLogFails) {
     const ProcessResult r = tally.Run({"report", "--log", tally.Home()});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.out, "");
     EXPECT_TRUE(r.err.starts_with("tally: ")) << r.err;
 }
 
-TEST_F(ReportCli, RefusesAWrongCommandLine) {
+TEST_F(ReportCli, refusesAWrongCommandLine) {
     tally.ExpectUsageError({"report", "--by", "year"},
                            "--by takes day, week, month or period, not 'year'");
     tally.ExpectUsageError({"report", "2024-01-01"});
@@ -180,7 +180,7 @@ TEST_F(ReportCli, RefusesAWrongCommandLine) {
 // A rate no invoice can bill (below 0, not a number, or so high that amounts overflow) and a
 // range that ends before it starts are usage errors on every command that takes them; the
 // highest rate taken still gives finite amounts.
-TEST(MoneyArguments, RatesOutsideZeroToABillionAndReversedRangesAreUsageErrors) {
+TEST(MoneyArguments, ratesOutsideZeroToABillionAndReversedRangesAreUsageErrors) {
     TallyHarness tally;
     WriteFile(tally.Log(), Triple("2024-03-04 09:00:00", "2024-03-04 17:00:00"));
     for (const char* rate : {"-5", "-0.01", "inf", "-inf", "nan", "1e308", "1000000000.5"}) {
@@ -204,7 +204,7 @@ TEST(MoneyArguments, RatesOutsideZeroToABillionAndReversedRangesAreUsageErrors) 
 
 // A day whose In record has a damaged year has no place in the calendar: left out, with a
 // warning, never shown as a date such as "-001-12-16".
-TEST_F(ReportCli, ADayWithADamagedDateIsLeftOutWithAWarning) {
+TEST_F(ReportCli, aDayWithADamagedDateIsLeftOutWithAWarning) {
     WriteFile(tally.Log(), Triple("2024-03-04 09:00:00", "2024-03-04 17:00:00") +
                                Triple("Mon Dec 16 09:00:00 -001", "Mon Dec 16 10:00:00 -001") +
                                Triple("2024-03-05 09:00:00", "2024-03-05 10:00:00"));

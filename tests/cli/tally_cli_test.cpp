@@ -10,7 +10,7 @@ class TallyCli : public ::testing::Test {
     TallyHarness tally;
 };
 
-TEST_F(TallyCli, ANewUserPunchesInAndOut) {
+TEST_F(TallyCli, aNewUserPunchesInAndOut) {
     const ProcessResult in = tally.Run({"in"}, "2026-12-07 09:00:00");
     EXPECT_EQ(in.exitCode, 0) << in.err;
     EXPECT_EQ(in.err, "");
@@ -61,7 +61,7 @@ TEST_F(TallyCli, ANewUserPunchesInAndOut) {
               "                          6:15:19/1 = 6:15:19\n");
 }
 
-TEST_F(TallyCli, ARefusedPunchPrintsItsMessageAndFails) {
+TEST_F(TallyCli, aRefusedPunchPrintsItsMessageAndFails) {
     const ProcessResult out = tally.Run({"out"}, "2026-12-07 09:00:00");
     EXPECT_EQ(out.exitCode, 1);
     EXPECT_EQ(out.out, "");
@@ -76,7 +76,7 @@ TEST_F(TallyCli, ARefusedPunchPrintsItsMessageAndFails) {
     EXPECT_EQ(ReadFile(tally.Log()), "In...Mon Dec 07 09:00:00 2026\r\n");
 }
 
-TEST_F(TallyCli, AMissingLogShowsNothing) {
+TEST_F(TallyCli, aMissingLogShowsNothing) {
     EXPECT_EQ(tally.Run({"--tsv"}).out, "state\tOut\ntoday\t\t\nperiod\t\t\n");
     for (const char* command : {"days", "log"}) {
         const ProcessResult r = tally.Run({command});
@@ -85,7 +85,7 @@ TEST_F(TallyCli, AMissingLogShowsNothing) {
     }
 }
 
-TEST_F(TallyCli, ATruncatedLogIsReadUpToItsLastWholeRecord) {
+TEST_F(TallyCli, aTruncatedLogIsReadUpToItsLastWholeRecord) {
     WriteFile(tally.Log(), Crlf("In...Mon Jan 05 09:00:00 2004\nOut..Mon Jan 05 12:30:00 2004\n"
                                 "Elapsed time of 03:30:00.\nIn...Tue Jan 06 08:00:00 2004\n"
                                 "Out..Tue Jan 06 10:00:00 2004\nElapsed time of 02:00:00.\n"
@@ -96,12 +96,12 @@ TEST_F(TallyCli, ATruncatedLogIsReadUpToItsLastWholeRecord) {
               "5:30:00\n");
 }
 
-TEST_F(TallyCli, ControlCharactersInCellsBecomeBlanks) {
+TEST_F(TallyCli, controlCharactersInCellsBecomeBlanks) {
     WriteFile(tally.Log(), "In...M\to Jan 05 09:00:00 2004\r\n");
     EXPECT_EQ(tally.Run({"log", "--tsv"}).out, "In\tM o\tJan 05, 2004\t09:00:00\n");
 }
 
-TEST_F(TallyCli, OptionsComeFromTheSharedStore) {
+TEST_F(TallyCli, optionsComeFromTheSharedStore) {
     EXPECT_EQ(tally.Run({"config", "ShowDollars", "yes"}).exitCode, 0);
     EXPECT_EQ(tally.Run({"config", "Rate", "20"}).exitCode, 0);
     EXPECT_EQ(tally.Run({"config", "WeekStartDay", "9"}).exitCode, 0);
@@ -135,7 +135,7 @@ TEST_F(TallyCli, OptionsComeFromTheSharedStore) {
     EXPECT_EQ(tally.Run({"config", "DataLog"}).out, dataLog);
 }
 
-TEST_F(TallyCli, UsageErrors) {
+TEST_F(TallyCli, usageErrors) {
     for (const std::vector<std::string>& args :
          std::vector<std::vector<std::string>>{{"frobnicate"},
                                                {"--frobnicate"},
@@ -152,7 +152,7 @@ TEST_F(TallyCli, UsageErrors) {
               "Try 'tally --help' for more information.\n");
 }
 
-TEST_F(TallyCli, HelpAndVersion) {
+TEST_F(TallyCli, helpAndVersion) {
     const ProcessResult help = tally.Run({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.out.find("Usage: tally [OPTIONS] [COMMAND [ARGS]]"), std::string::npos);

@@ -42,7 +42,7 @@ std::string Mutated(std::mt19937& rng) {
     return log;
 }
 
-TEST(TallyFuzz, MalformedLogsNeverCrashTheReaders) {
+TEST(TallyFuzz, malformedLogsNeverCrashTheReaders) {
     TallyHarness tally;
     std::mt19937 rng(20261207);
     for (int round = 0; round < 40; ++round) {

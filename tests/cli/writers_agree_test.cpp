@@ -107,7 +107,7 @@ class WritersAgree : public testing::Test {
     TempDir scratch;
 };
 
-TEST_F(WritersAgree, EveryFigureCountsAPairAcrossAClockChangeAsTheTimeWorked) {
+TEST_F(WritersAgree, everyFigureCountsAPairAcrossAClockChangeAsTheTimeWorked) {
     for (const ChangeDay& day : kChangeDays) {
         for (const std::string writer :
              {"Clock Out", "add", "csv", "timeclock", "timewarrior", "watson"}) {
@@ -141,7 +141,7 @@ TEST_F(WritersAgree, EveryFigureCountsAPairAcrossAClockChangeAsTheTimeWorked) {
 
 // Four writers punch while a fifth imports small files: every import gets in, and the log
 // holds exactly the pairs of the commands that succeeded.
-TEST_F(WritersAgree, ImportsSucceedWhileOthersPunch) {
+TEST_F(WritersAgree, importsSucceedWhileOthersPunch) {
     const char* wanted = std::getenv("TALLY_WRITERS_SECONDS");
     const auto seconds = std::chrono::seconds(wanted != nullptr ? std::atoi(wanted) : 6);
     const auto until = std::chrono::steady_clock::now() + seconds;

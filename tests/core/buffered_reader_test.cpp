@@ -16,7 +16,7 @@ using test::WriteFile;
 
 // Record spans, single bytes and copies mixed over blocks that cut records anywhere: the
 // bytes come back whole, in order, once, and the count handed out follows them.
-TEST(BufferedReader, HandsOutEveryByteOnceWhateverTheBlockSize) {
+TEST(BufferedReader, handsOutEveryByteOnceWhateverTheBlockSize) {
     TempDir dir;
     std::string bytes;
     for (int i = 0; i < 1000; ++i) bytes += static_cast<char>('!' + i % 90);

@@ -10,7 +10,7 @@
 namespace tally {
 namespace {
 
-TEST(SecondsFromDate, CountsFrom1980WithLeapYears) {
+TEST(SecondsFromDate, countsFrom1980WithLeapYears) {
     EXPECT_EQ(SecondsFromDate(1980, 0, 0, 0, 0, 0), 0);
     EXPECT_EQ(SecondsFromDate(1981, 0, 0, 0, 0, 0), 31622400);  // 1980 has 366 days
     EXPECT_EQ(SecondsFromDate(1980, 2, 0, 0, 0, 0), 60 * 86400);
@@ -20,7 +20,7 @@ TEST(SecondsFromDate, CountsFrom1980WithLeapYears) {
     EXPECT_EQ(SecondsFromDate(2004, 5, 1, 24, 0, 0), SecondsFromDate(2004, 5, 2, 0, 0, 0));
 }
 
-TEST(SecondsFromDate, KeepsCountingPast2020) {
+TEST(SecondsFromDate, keepsCountingPast2020) {
     const std::int64_t end2020 = SecondsFromDate(2020, 11, 30, 23, 59, 59);
     EXPECT_EQ(SecondsFromDate(2021, 0, 0, 0, 0, 0), end2020 + 1);
     EXPECT_EQ(SecondsFromDate(2100, 2, 0, 0, 0, 0) - SecondsFromDate(2100, 1, 27, 0, 0, 0),
@@ -30,7 +30,7 @@ TEST(SecondsFromDate, KeepsCountingPast2020) {
     EXPECT_GT(SecondsFromDate(9999, 11, 30, 23, 59, 59), int64_t{1} << 32);
 }
 
-TEST(SecondsFromDate, IsZeroOutOfRange) {
+TEST(SecondsFromDate, isZeroOutOfRange) {
     EXPECT_EQ(SecondsFromDate(1979, 11, 30, 0, 0, 0), 0);
     EXPECT_EQ(SecondsFromDate(10000, 0, 0, 0, 0, 0), 0);
     EXPECT_EQ(SecondsFromDate(2004, 12, 0, 0, 0, 0), 0);
@@ -40,7 +40,7 @@ TEST(SecondsFromDate, IsZeroOutOfRange) {
     EXPECT_NE(SecondsFromDate(2004, 0, 31, 0, 0, 0), 0);
 }
 
-TEST(DaysInMonth, FollowsTheGregorianLeapRule) {
+TEST(DaysInMonth, followsTheGregorianLeapRule) {
     EXPECT_EQ(DaysInMonth(2004, 1), 29);
     EXPECT_EQ(DaysInMonth(2003, 1), 28);
     EXPECT_EQ(DaysInMonth(2100, 1), 28);
@@ -49,7 +49,7 @@ TEST(DaysInMonth, FollowsTheGregorianLeapRule) {
     for (int m = 0; m < 12; ++m) EXPECT_EQ(DaysInMonth(2003, m), expected[m]) << m;
 }
 
-TEST(RunOnDays, CarriesDaysAndMonthsBeyondTheirRangeAndKnowsTheWeekday) {
+TEST(RunOnDays, carriesDaysAndMonthsBeyondTheirRangeAndKnowsTheWeekday) {
     struct Case {
         int year, month, day;
         CalendarDate date;
@@ -70,7 +70,7 @@ TEST(RunOnDays, CarriesDaysAndMonthsBeyondTheirRangeAndKnowsTheWeekday) {
     }
 }
 
-TEST(NameLookups, IgnoreCaseAndCompareWholeNames) {
+TEST(NameLookups, ignoreCaseAndCompareWholeNames) {
     EXPECT_EQ(MonthIndex("Dec"), 11);
     EXPECT_EQ(MonthIndex("dEC"), 11);
     EXPECT_EQ(MonthIndex("Decem"), 0);
@@ -90,7 +90,7 @@ PunchRecord Split(const char* text) {
     return r;
 }
 
-TEST(MoveToWeekStart, WalksBackToTheFirstDayOfTheWeek) {
+TEST(MoveToWeekStart, walksBackToTheFirstDayOfTheWeek) {
     PunchRecord r = Split("In...Mon Mar 01 09:00:00 2004");
     MoveToWeekStart(r.buf, 0);
     EXPECT_STREQ(r.Weekday(), "Sun");
@@ -111,7 +111,7 @@ TEST(MoveToWeekStart, WalksBackToTheFirstDayOfTheWeek) {
     EXPECT_EQ(newYear.YearNumber(), 2003);
 }
 
-TEST(MoveToWeekStart, StaysInsideItsFieldsOnGarbage) {
+TEST(MoveToWeekStart, staysInsideItsFieldsOnGarbage) {
     PunchRecord r = Split("In...Sat Xyz 00 09:00:00 0000");
     MoveToWeekStart(r.buf, 0);
     EXPECT_STREQ(r.Weekday(), "Sun");
@@ -128,7 +128,7 @@ TEST(MoveToWeekStart, StaysInsideItsFieldsOnGarbage) {
 namespace tally {
 namespace {
 
-TEST(LocalTime, SettlesSkippedAndRepeatedWallTimes) {
+TEST(LocalTime, settlesSkippedAndRepeatedWallTimes) {
     // 2004-03-28 02:30 does not exist in central Europe: moved forward by the hour skipped.
     const TimeValue skipped = FromLocalTime(2004, 3, 28, 2, 30, 0);
     EXPECT_EQ(skipped, FromLocalTime(2004, 3, 28, 3, 30, 0));

@@ -36,7 +36,7 @@ PunchRecord InRecord(const std::string& stamp) {
     return record;
 }
 
-TEST_F(ClockChange, ClockOutLinesKeepTheTimeThatPassed) {
+TEST_F(ClockChange, clockOutLinesKeepTheTimeThatPassed) {
     struct Case {
         const char* what;
         const char* in;
@@ -79,7 +79,7 @@ TEST_F(ClockChange, ClockOutLinesKeepTheTimeThatPassed) {
     }
 }
 
-TEST_F(ClockChange, AutumnPairIsCountedAndTheScanReadsOn) {
+TEST_F(ClockChange, autumnPairIsCountedAndTheScanReadsOn) {
     clock.Set(At(2024, 11, 3, 1, 30));  // EDT
     ASSERT_TRUE(engine.OnClockIn());
     clock.Set(At(2024, 11, 3, 1, 10, true));  // 40 minutes later, in EST
@@ -96,7 +96,7 @@ TEST_F(ClockChange, AutumnPairIsCountedAndTheScanReadsOn) {
     EXPECT_EQ(engine.Rows().raw.size(), 6u);
 }
 
-TEST_F(ClockChange, SpringPairIsCountedAndTheScanReadsOn) {
+TEST_F(ClockChange, springPairIsCountedAndTheScanReadsOn) {
     clock.Set(At(2024, 3, 10, 1, 30));  // EST
     ASSERT_TRUE(engine.OnClockIn());
     clock.Set(At(2024, 3, 10, 3, 10));  // 40 minutes later, in EDT

@@ -8,7 +8,7 @@ namespace {
 
 class ClockOutAt : public EngineTest {};
 
-TEST_F(ClockOutAt, WritesWhatClockOutWritesAtThatTime) {
+TEST_F(ClockOutAt, writesWhatClockOutWritesAtThatTime) {
     struct Case {
         const char* in;
         TimeValue at;
@@ -37,7 +37,7 @@ TEST_F(ClockOutAt, WritesWhatClockOutWritesAtThatTime) {
     }
 }
 
-TEST_F(ClockOutAt, AcrossMidnightTheDaysAreSplit) {
+TEST_F(ClockOutAt, acrossMidnightTheDaysAreSplit) {
     WriteFile(log(), In("2026-12-07 23:10:00"));
     clock.Set(At(2026, 12, 8, 9, 0, 0));
     ASSERT_TRUE(engine.OnClockOutAt(At(2026, 12, 8, 0, 20, 5)));
@@ -49,7 +49,7 @@ TEST_F(ClockOutAt, AcrossMidnightTheDaysAreSplit) {
                                     "Elapsed time of 00:20:05.\n"));
 }
 
-TEST_F(ClockOutAt, APunchSinceTheInWasReadChangesNothing) {
+TEST_F(ClockOutAt, aPunchSinceTheInWasReadChangesNothing) {
     WriteFile(log(), In("2026-12-07 09:00:00"));
     const std::optional<OpenInRecord> seen = ReadOpenInRecord(log());
     ASSERT_TRUE(seen);
@@ -72,7 +72,7 @@ TEST_F(ClockOutAt, APunchSinceTheInWasReadChangesNothing) {
     }
 }
 
-TEST_F(ClockOutAt, TheOpenInRecord) {
+TEST_F(ClockOutAt, theOpenInRecord) {
     EXPECT_FALSE(ReadOpenInRecord(log()));  // no log
     WriteFile(log(), Triple("2026-12-07 08:00:00", "2026-12-07 08:30:00"));
     EXPECT_FALSE(ReadOpenInRecord(log()));  // clocked out

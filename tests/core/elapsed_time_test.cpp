@@ -15,7 +15,7 @@ struct RoundCase {
 
 class RoundElapsedTable : public ::testing::TestWithParam<RoundCase> {};
 
-TEST_P(RoundElapsedTable, RoundsToTheNearestUnitHalfUp) {
+TEST_P(RoundElapsedTable, roundsToTheNearestUnitHalfUp) {
     ELAPSEDTIME e = GetParam().in;
     RoundElapsed(e, {kRoundAllElapsed, GetParam().unit});
     EXPECT_EQ(e, GetParam().out);
@@ -35,7 +35,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RoundCase{15, {0, 0, 125}, {0, 0, 0}},
                       RoundCase{15, {124, 5, 0}, {124, 0, 0}}));
 
-TEST(RoundElapsed, OnlyNormalisesWithoutARoundingType) {
+TEST(RoundElapsed, onlyNormalisesWithoutARoundingType) {
     for (int unit : {0, 1, 15, 30}) {
         ELAPSEDTIME e{0, 7, 31};
         RoundElapsed(e, {kRoundNone, unit});
@@ -46,7 +46,7 @@ TEST(RoundElapsed, OnlyNormalisesWithoutARoundingType) {
     EXPECT_EQ(e, (ELAPSEDTIME{3, 0, 1}));
 }
 
-TEST(AddElapsed, RoundsWhatItAddsWheneverARoundingTypeIsChosen) {
+TEST(AddElapsed, roundsWhatItAddsWheneverARoundingTypeIsChosen) {
     const ELAPSEDTIME value{0, 7, 30};
     ELAPSEDTIME none{1, 0, 0};
     AddElapsed(none, value, {kRoundNone, 15});
@@ -58,7 +58,7 @@ TEST(AddElapsed, RoundsWhatItAddsWheneverARoundingTypeIsChosen) {
     }
 }
 
-TEST(AddElapsed, RoundsTheSumAgainOnlyForDailyTotals) {
+TEST(AddElapsed, roundsTheSumAgainOnlyForDailyTotals) {
     // A target that is itself unrounded shows whether the sum is rounded after adding.
     ELAPSEDTIME all{0, 7, 0};
     AddElapsed(all, {0, 1, 0}, {kRoundAllElapsed, 15});
@@ -71,7 +71,7 @@ TEST(AddElapsed, RoundsTheSumAgainOnlyForDailyTotals) {
     EXPECT_EQ(carry, (ELAPSEDTIME{1, 0, 10}));
 }
 
-TEST(SplitSeconds, SplitsAndJoins) {
+TEST(SplitSeconds, splitsAndJoins) {
     EXPECT_EQ(SplitSeconds(45296), (ELAPSEDTIME{12, 34, 56}));
     EXPECT_EQ(SplitSeconds(90000), (ELAPSEDTIME{25, 0, 0}));
     EXPECT_EQ(ElapsedToSeconds({124, 5, 0}), 446700);
@@ -90,7 +90,7 @@ TEST(SplitWithinDay, dropsWholeDaysAndKeepsTheSignOfEachPart) {
     }
 }
 
-TEST(RoundPunchFields, RoundsTheTimeOfDayInPlace) {
+TEST(RoundPunchFields, roundsTheTimeOfDayInPlace) {
     char record[32] = "In...Mon Jan 05 23:53:00 2004";
     RoundPunchFields(record, {kRoundInOut, 15});
     EXPECT_STREQ(record, "In...Mon Jan 05 24:00:00 2004");  // the date never changes
@@ -102,7 +102,7 @@ TEST(RoundPunchFields, RoundsTheTimeOfDayInPlace) {
     EXPECT_STREQ(untouched, "Out..Tue Feb 29 09:40:30 2000");
 }
 
-TEST(MoneyAmount, UsesTheHourlyRate) {
+TEST(MoneyAmount, usesTheHourlyRate) {
     EXPECT_NEAR(MoneyAmount({1, 30, 0}, 30), 45.0, 1e-9);
     EXPECT_NEAR(MoneyAmount({9, 45, 30}, 20), 195.1666666, 1e-6);
     EXPECT_EQ(MoneyAmount({9, 45, 30}, 0), 0.0);

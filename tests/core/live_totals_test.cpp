@@ -21,7 +21,7 @@ void ExpectWorkedExampleTexts(const TotalsTexts& t) {
     EXPECT_EQ(t.periodSecond, "9:45:30/1 = 9:45:30 (195.17)");
 }
 
-TEST_F(LiveTotals, TextsWithAmounts) {
+TEST_F(LiveTotals, textsWithAmounts) {
     engine.Settings().ShowDollars = true;
     engine.Settings().Rate = 20;
     WriteLog(kWorkedExample);
@@ -34,7 +34,7 @@ TEST_F(LiveTotals, TextsWithAmounts) {
     EXPECT_EQ(engine.Texts().todaySecond, "9:45:30/2 = 4:52:45");
 }
 
-TEST_F(LiveTotals, NumbersUseADecimalPointUnderADecimalCommaLocale) {
+TEST_F(LiveTotals, numbersUseADecimalPointUnderADecimalCommaLocale) {
     const std::string previous = std::setlocale(LC_ALL, nullptr);
     ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr) << "de_DE.UTF-8 must be installed";
     char probe[16];
@@ -48,7 +48,7 @@ TEST_F(LiveTotals, NumbersUseADecimalPointUnderADecimalCommaLocale) {
     std::setlocale(LC_ALL, previous.c_str());
 }
 
-TEST_F(LiveTotals, AmountOfAnHourAndAHalfAtThirty) {
+TEST_F(LiveTotals, amountOfAnHourAndAHalfAtThirty) {
     engine.Settings().ShowDollars = true;
     engine.Settings().Rate = 30;
     WriteLog(Triple("Mon Jan 05 09:00:00 2004", "Mon Jan 05 10:30:00 2004", "01:30:00"));
@@ -59,7 +59,7 @@ TEST_F(LiveTotals, AmountOfAnHourAndAHalfAtThirty) {
     EXPECT_EQ(engine.Texts().todayFirst, "0:00:00 (0.00)");
 }
 
-TEST_F(LiveTotals, RunOnOnceASecondWhileClockedIn) {
+TEST_F(LiveTotals, runOnOnceASecondWhileClockedIn) {
     WriteLog(Triple("Mon Dec 07 07:00:00 2026", "Mon Dec 07 08:00:00 2026", "01:00:00") +
              "In...Mon Dec 07 09:00:00 2026\n");
     engine.ScanTimeLog();
@@ -78,7 +78,7 @@ TEST_F(LiveTotals, RunOnOnceASecondWhileClockedIn) {
     EXPECT_EQ(engine.Texts().todaySecond, "2:00:02/1 = 2:00:02");
 }
 
-TEST_F(LiveTotals, FirstTickAddsEverythingSinceTheIn) {
+TEST_F(LiveTotals, firstTickAddsEverythingSinceTheIn) {
     WriteLog("In...Mon Dec 07 09:00:00 2026\n");
     engine.ScanTimeLog();
     clock.SetLocal(2026, 12, 7, 11, 30, 15);
@@ -86,7 +86,7 @@ TEST_F(LiveTotals, FirstTickAddsEverythingSinceTheIn) {
     EXPECT_EQ(engine.Texts().todayFirst, "2:30:15");
 }
 
-TEST_F(LiveTotals, ClockSetBackAddsNothingAndResumes) {
+TEST_F(LiveTotals, clockSetBackAddsNothingAndResumes) {
     WriteLog("In...Mon Dec 07 09:00:00 2026\n");
     engine.ScanTimeLog();
     clock.SetLocal(2026, 12, 7, 10, 0, 0);
@@ -100,7 +100,7 @@ TEST_F(LiveTotals, ClockSetBackAddsNothingAndResumes) {
     EXPECT_EQ(engine.Texts().todayFirst, "1:00:05");
 }
 
-TEST_F(LiveTotals, RoundedFigureMovesByUnitsWhileTheExactTotalRuns) {
+TEST_F(LiveTotals, roundedFigureMovesByUnitsWhileTheExactTotalRuns) {
     engine.Settings().RoundingType = kRoundAllElapsed;
     engine.Settings().RoundingUnit = 15;
     WriteLog("In...Mon Dec 07 09:00:00 2026\n");
@@ -114,7 +114,7 @@ TEST_F(LiveTotals, RoundedFigureMovesByUnitsWhileTheExactTotalRuns) {
     EXPECT_EQ(engine.State().dayTotal, (ELAPSEDTIME{0, 7, 30}));
 }
 
-TEST_F(LiveTotals, MidnightKeepsTheInsDayRunning) {
+TEST_F(LiveTotals, midnightKeepsTheInsDayRunning) {
     WriteLog("In...Mon Dec 07 23:00:00 2026\n");
     engine.ScanTimeLog();
     clock.SetLocal(2026, 12, 8, 1, 0, 0);
@@ -122,7 +122,7 @@ TEST_F(LiveTotals, MidnightKeepsTheInsDayRunning) {
     EXPECT_EQ(engine.Texts().todayFirst, "2:00:00");
 }
 
-TEST_F(LiveTotals, NothingRunsWhileClockedOut) {
+TEST_F(LiveTotals, nothingRunsWhileClockedOut) {
     WriteLog(Triple("Mon Dec 07 09:00:00 2026", "Mon Dec 07 10:00:00 2026", "01:00:00"));
     engine.ScanTimeLog();
     const std::string caption = engine.MarqueeCaption();
@@ -132,7 +132,7 @@ TEST_F(LiveTotals, NothingRunsWhileClockedOut) {
     EXPECT_EQ(engine.MarqueeCaption(), caption);
 }
 
-TEST_F(LiveTotals, MissingLogEmptiesFirstLinesAndKeepsSecondOnes) {
+TEST_F(LiveTotals, missingLogEmptiesFirstLinesAndKeepsSecondOnes) {
     WriteLog(kWorkedExample);
     engine.ScanTimeLog();
     std::remove(log().c_str());
@@ -144,7 +144,7 @@ TEST_F(LiveTotals, MissingLogEmptiesFirstLinesAndKeepsSecondOnes) {
     EXPECT_FALSE(engine.ClockedIn());
 }
 
-TEST_F(LiveTotals, MarqueeScrollsOneCharacterPerTickAndComesRound) {
+TEST_F(LiveTotals, marqueeScrollsOneCharacterPerTickAndComesRound) {
     const std::string unrotated = "Quillfen TallyBook  (TallyBook V. 2.2) -- ";
     ASSERT_EQ(unrotated.size(), 42u);
     EXPECT_EQ(engine.MarqueeCaption(), unrotated);

@@ -15,7 +15,7 @@ const std::string kWorkedExample =
     Triple("Mon Jan 05 13:00:00 2004", "Mon Jan 05 17:15:30 2004", "04:15:30") +
     Triple("Tue Jan 06 08:00:00 2004", "Tue Jan 06 10:00:00 2004", "02:00:00");
 
-TEST_F(LogScan, WorkedExample) {
+TEST_F(LogScan, workedExample) {
     WriteLog(kWorkedExample);
     engine.ScanTimeLog();
     EXPECT_EQ(RawColumn(0),
@@ -38,7 +38,7 @@ TEST_F(LogScan, WorkedExample) {
     EXPECT_EQ(s.todayMark, 0);
 }
 
-TEST_F(LogScan, EmptyAndMissingLogs) {
+TEST_F(LogScan, emptyAndMissingLogs) {
     engine.ScanTimeLog();  // missing: nothing at all
     EXPECT_TRUE(engine.Rows().raw.empty());
     EXPECT_EQ(engine.Texts().todayFirst, "");
@@ -56,7 +56,7 @@ TEST_F(LogScan, EmptyAndMissingLogs) {
     EXPECT_EQ(engine.Texts().periodSecond, "");
 }
 
-TEST_F(LogScan, SingleInRecordIsClockedIn) {
+TEST_F(LogScan, singleInRecordIsClockedIn) {
     WriteLog("In...Mon Jan 05 09:00:00 2004\n");
     engine.ScanTimeLog();
     EXPECT_EQ(RawColumn(0), (std::vector<std::string>{"In"}));
@@ -68,7 +68,7 @@ TEST_F(LogScan, SingleInRecordIsClockedIn) {
     EXPECT_EQ(engine.Texts().todayFirst, "0:00:00");
 }
 
-TEST_F(LogScan, TwoDaysInOnePeriod) {
+TEST_F(LogScan, twoDaysInOnePeriod) {
     WriteLog(Triple("Mon Jan 05 09:00:00 2004", "Mon Jan 05 10:00:00 2004", "01:00:00") +
              Triple("Tue Jan 06 09:00:00 2004", "Tue Jan 06 09:30:00 2004", "00:30:00"));
     engine.ScanTimeLog();
@@ -77,7 +77,7 @@ TEST_F(LogScan, TwoDaysInOnePeriod) {
     EXPECT_EQ(engine.Texts().periodFirst, "1:30:00");
 }
 
-TEST_F(LogScan, WeeklyPeriodsStartOnTheChosenDay) {
+TEST_F(LogScan, weeklyPeriodsStartOnTheChosenDay) {
     engine.Settings().PeriodType = kPeriodWeekly;
     engine.Settings().WeekStartDay = 1;
     WriteLog(Triple("Sun Jan 04 09:00:00 2004", "Sun Jan 04 10:00:00 2004", "01:00:00") +
@@ -91,7 +91,7 @@ TEST_F(LogScan, WeeklyPeriodsStartOnTheChosenDay) {
 
 // One pair a day from Thursday 1 January 2004 for 15 days: each week start splits the
 // days into periods at its own weekday.
-TEST_F(LogScan, EveryWeekStartDaySplitsAtItsWeekday) {
+TEST_F(LogScan, everyWeekStartDaySplitsAtItsWeekday) {
     std::string text;
     const char* names[7] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
     for (int d = 1; d <= 15; ++d) {
@@ -120,7 +120,7 @@ TEST_F(LogScan, EveryWeekStartDaySplitsAtItsWeekday) {
     }
 }
 
-TEST_F(LogScan, HalfMonthPeriodsSplitAfterThe15th) {
+TEST_F(LogScan, halfMonthPeriodsSplitAfterThe15th) {
     WriteLog(Triple("Mon Mar 01 09:00:00 2004", "Mon Mar 01 10:00:00 2004", "01:00:00") +
              Triple("Mon Mar 15 09:00:00 2004", "Mon Mar 15 10:00:00 2004", "01:00:00") +
              Triple("Tue Mar 16 09:00:00 2004", "Tue Mar 16 10:00:00 2004", "01:00:00") +
@@ -136,7 +136,7 @@ TEST_F(LogScan, HalfMonthPeriodsSplitAfterThe15th) {
     EXPECT_EQ(engine.State().periodCount, 3);
 }
 
-TEST_F(LogScan, AcceptsPairsUpToADayAndStopsAtLongerOnes) {
+TEST_F(LogScan, acceptsPairsUpToADayAndStopsAtLongerOnes) {
     WriteLog(Triple("Mon Jan 05 22:00:00 2004", "Tue Jan 06 21:59:00 2004", "23:59:00"));
     engine.ScanTimeLog();
     EXPECT_EQ(engine.Texts().todayFirst, "23:59:00");
@@ -150,7 +150,7 @@ TEST_F(LogScan, AcceptsPairsUpToADayAndStopsAtLongerOnes) {
     EXPECT_FALSE(engine.ClockedIn());
 }
 
-TEST_F(LogScan, StopsAtAnOutBeforeItsIn) {
+TEST_F(LogScan, stopsAtAnOutBeforeItsIn) {
     WriteLog(Triple("Mon Jan 05 09:00:00 2004", "Mon Jan 05 10:00:00 2004", "01:00:00") +
              Triple("Tue Jan 06 10:00:00 2004", "Tue Jan 06 09:00:00 2004", "00:00:00") +
              Triple("Wed Jan 07 09:00:00 2004", "Wed Jan 07 10:00:00 2004", "01:00:00"));
@@ -159,7 +159,7 @@ TEST_F(LogScan, StopsAtAnOutBeforeItsIn) {
     EXPECT_EQ(engine.State().grandTotal, (ELAPSEDTIME{1, 0, 0}));
 }
 
-TEST_F(LogScan, StopsWhereTheElapsedLineIsMissingOrEmpty) {
+TEST_F(LogScan, stopsWhereTheElapsedLineIsMissingOrEmpty) {
     WriteLog("In...Mon Jan 05 09:00:00 2004\nOut..Mon Jan 05 10:00:00 2004\n");
     engine.ScanTimeLog();
     EXPECT_EQ(RawColumn(0), (std::vector<std::string>{"In", "Out"}));
@@ -171,7 +171,7 @@ TEST_F(LogScan, StopsWhereTheElapsedLineIsMissingOrEmpty) {
     EXPECT_EQ(RawColumn(0), (std::vector<std::string>{"In", "Out"}));
 }
 
-TEST_F(LogScan, AFinalFragmentEndsTheScan) {
+TEST_F(LogScan, aFinalFragmentEndsTheScan) {
     WriteLog(Triple("Mon Jan 05 09:00:00 2004", "Mon Jan 05 10:00:00 2004", "01:00:00") +
              "In...Tue Jan 06 09:0");
     engine.ScanTimeLog();
@@ -183,7 +183,7 @@ TEST_F(LogScan, AFinalFragmentEndsTheScan) {
     EXPECT_EQ(engine.Rows().raw.size(), 3u);
 }
 
-TEST_F(LogScan, AMissingElapsedLineMisalignsWhatFollows) {
+TEST_F(LogScan, aMissingElapsedLineMisalignsWhatFollows) {
     WriteLog("In...Mon Jan 05 09:00:00 2004\nOut..Mon Jan 05 10:00:00 2004\n" +
              Triple("Tue Jan 06 09:00:00 2004", "Tue Jan 06 10:00:00 2004", "01:00:00"));
     engine.ScanTimeLog();
@@ -192,7 +192,7 @@ TEST_F(LogScan, AMissingElapsedLineMisalignsWhatFollows) {
     EXPECT_EQ(RawColumn(3)[3], "10:00:00");
 }
 
-TEST_F(LogScan, CountsYearsAfter2020) {
+TEST_F(LogScan, countsYearsAfter2020) {
     WriteLog(Triple("Mon Dec 07 09:00:00 2026", "Mon Dec 07 12:15:00 2026", "03:15:00") +
              Triple("Tue Dec 08 09:00:00 2026", "Tue Dec 08 09:45:10 2026", "00:45:10"));
     engine.ScanTimeLog();
@@ -200,7 +200,7 @@ TEST_F(LogScan, CountsYearsAfter2020) {
     EXPECT_EQ(DailyRows(), (Rows{{"Mon", "Dec 07, 2026", "03:15:00"}}));
 }
 
-TEST_F(LogScan, ADayInterruptedByAnotherDateCountsTwice) {
+TEST_F(LogScan, aDayInterruptedByAnotherDateCountsTwice) {
     WriteLog(Triple("Mon Jan 05 09:00:00 2004", "Mon Jan 05 10:00:00 2004", "01:00:00") +
              Triple("Tue Jan 06 09:00:00 2004", "Tue Jan 06 10:00:00 2004", "01:00:00") +
              Triple("Mon Jan 05 11:00:00 2004", "Mon Jan 05 12:00:00 2004", "01:00:00") +
@@ -213,7 +213,7 @@ TEST_F(LogScan, ADayInterruptedByAnotherDateCountsTwice) {
     EXPECT_EQ(engine.State().periodCount, 1);  // going back in time never opens a period
 }
 
-TEST_F(LogScan, HalfMonthEndAdvancesPastADayBeyondItsMonth) {
+TEST_F(LogScan, halfMonthEndAdvancesPastADayBeyondItsMonth) {
     WriteLog(Triple("Mon Feb 16 09:00:00 2004", "Mon Feb 16 10:00:00 2004", "01:00:00") +
              Triple("Mon Feb 31 09:00:00 2004", "Mon Feb 31 10:00:00 2004", "01:00:00") +
              Triple("Mon Feb 31 11:00:00 2004", "Mon Feb 31 12:00:00 2004", "01:00:00") +
@@ -227,7 +227,7 @@ TEST_F(LogScan, HalfMonthEndAdvancesPastADayBeyondItsMonth) {
 // A day beyond its month's length lands where its seconds count does, early in the next
 // month, and the following days of that half month share its period. A pair dated on day 32
 // counts nothing: both ends have the seconds count 0.
-TEST_F(LogScan, ADayBeyondItsMonthJoinsTheHalfMonthItLandsIn) {
+TEST_F(LogScan, aDayBeyondItsMonthJoinsTheHalfMonthItLandsIn) {
     const struct {
         const char* before;  // 09:00-10:00 in the half month before
         const char* beyond;  // 09:00-11:00 on a day beyond its month
@@ -292,7 +292,7 @@ const std::string kRoundingLog =
     Triple("Mon Jan 05 10:00:10 2004", "Mon Jan 05 10:07:00 2004", "00:06:50") +
     Triple("Tue Jan 06 08:00:00 2004", "Tue Jan 06 08:10:00 2004", "00:10:00");
 
-TEST_F(LogScan, AllElapsedTimesRoundsEachPair) {
+TEST_F(LogScan, allElapsedTimesRoundsEachPair) {
     engine.Settings().RoundingType = kRoundAllElapsed;
     engine.Settings().RoundingUnit = 15;
     WriteLog(kRoundingLog);
@@ -304,7 +304,7 @@ TEST_F(LogScan, AllElapsedTimesRoundsEachPair) {
     EXPECT_EQ(engine.Texts().periodFirst, "0:30:00");
 }
 
-TEST_F(LogScan, InOutTimesRoundsThePunches) {
+TEST_F(LogScan, inOutTimesRoundsThePunches) {
     engine.Settings().RoundingType = kRoundInOut;
     engine.Settings().RoundingUnit = 15;
     WriteLog(kRoundingLog);
@@ -317,7 +317,7 @@ TEST_F(LogScan, InOutTimesRoundsThePunches) {
     EXPECT_EQ(DailyRows(), (Rows{{"Mon", "Jan 05, 2004", "00:15:00"}}));
 }
 
-TEST_F(LogScan, DailyElapsedTimesRoundsTotalsNotPairs) {
+TEST_F(LogScan, dailyElapsedTimesRoundsTotalsNotPairs) {
     engine.Settings().RoundingType = kRoundDaily;
     engine.Settings().RoundingUnit = 15;
     WriteLog(kRoundingLog);
@@ -329,7 +329,7 @@ TEST_F(LogScan, DailyElapsedTimesRoundsTotalsNotPairs) {
     EXPECT_EQ(engine.Texts().todayFirst, "0:15:00");
 }
 
-TEST_F(LogScan, UnitWithoutARoundingTypeOrTypeWithoutAUnitRoundsNothing) {
+TEST_F(LogScan, unitWithoutARoundingTypeOrTypeWithoutAUnitRoundsNothing) {
     for (const RoundingOptions& options :
          {RoundingOptions{kRoundNone, 15}, RoundingOptions{kRoundAllElapsed, 0},
           RoundingOptions{kRoundInOut, 7}}) {

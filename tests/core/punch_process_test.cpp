@@ -37,7 +37,7 @@ class PunchProcess : public EngineTest {
     }
 };
 
-TEST_F(PunchProcess, AClockOutCutShortLeavesTheLogAsItWas) {
+TEST_F(PunchProcess, aClockOutCutShortLeavesTheLogAsItWas) {
     WriteLog(Triple("Mon Dec 07 07:00:00 2026", "Mon Dec 07 08:00:00 2026", "01:00:00") +
              "In...Mon Dec 07 22:30:00 2026\n");
     const std::string before = ReadFile(log());
@@ -48,7 +48,7 @@ TEST_F(PunchProcess, AClockOutCutShortLeavesTheLogAsItWas) {
     }
 }
 
-TEST_F(PunchProcess, AClockInCutShortLeavesNoLogBehind) {
+TEST_F(PunchProcess, aClockInCutShortLeavesNoLogBehind) {
     clock.SetLocal(2026, 12, 7, 9, 0, 0);
     EXPECT_EQ(PunchWithSizeLimit(10, true), 0);
     EXPECT_FALSE(FileIdentity::OfPath(log()).exists);
@@ -59,7 +59,7 @@ TEST_F(PunchProcess, AClockInCutShortLeavesNoLogBehind) {
     EXPECT_EQ(ReadFile(log()), before);
 }
 
-TEST_F(PunchProcess, TwoCopiesPunchingInTogetherWriteOneInRecord) {
+TEST_F(PunchProcess, twoCopiesPunchingInTogetherWriteOneInRecord) {
     clock.SetLocal(2026, 12, 7, 9, 0, 0);
     for (int round = 0; round < 20; ++round) {
         WriteLog(round % 2 == 0
@@ -107,7 +107,7 @@ bool AnotherCopyPunchesAPair(const std::string& path) {
            }).exitCode == 0;
 }
 
-TEST_F(PunchProcess, AFailedFirstClockInKeepsWhatOthersPunchedBeforeItsLock) {
+TEST_F(PunchProcess, aFailedFirstClockInKeepsWhatOthersPunchedBeforeItsLock) {
     const std::string others =
         Crlf(Triple("Mon Dec 07 07:00:00 2026", "Mon Dec 07 08:00:00 2026", "01:00:00"));
     for (rlim_t room : {0, 10}) {

@@ -23,7 +23,7 @@ std::tm Time(int year, int month1, int day, int wday, int h, int m, int s) {
     return t;
 }
 
-TEST(PunchLines, HaveTheExactByteLayout) {
+TEST(PunchLines, haveTheExactByteLayout) {
     const std::tm t = Time(2004, 6, 5, 6, 9, 3, 7);
     EXPECT_EQ(InRecordLine(t), "In...Sat Jun 05 09:03:07 2004\r\n");
     EXPECT_EQ(OutRecordLine(t), "Out..Sat Jun 05 09:03:07 2004\r\n");
@@ -33,13 +33,13 @@ TEST(PunchLines, HaveTheExactByteLayout) {
     EXPECT_EQ(ElapsedLine({47, 5, 9}).size(), kElapsedLineSize);
 }
 
-TEST(PunchLines, KeepTheirLengthWhateverTheFields) {
+TEST(PunchLines, keepTheirLengthWhateverTheFields) {
     std::tm odd = Time(12345, 13, 123, 9, 100, -5, 77);
     EXPECT_EQ(InRecordLine(odd).size(), kRecordSize);
     EXPECT_EQ(ElapsedLine({123, -10, 5}).size(), kElapsedLineSize);
 }
 
-TEST(ParseTimestamp, SplitsAnAsctimeText) {
+TEST(ParseTimestamp, splitsAnAsctimeText) {
     const char* text = "Mon Jan 05 09:03:07 2004\n";
     const PunchRecord r = ParseTimestamp(text, std::strlen(text));
     EXPECT_EQ(std::string(r.buf, 5), std::string(5, '\0'));
@@ -52,14 +52,14 @@ TEST(ParseTimestamp, SplitsAnAsctimeText) {
     EXPECT_STREQ(r.Year(), "2004");
 }
 
-TEST(ParseTimestamp, ReadsABlankPaddedDay) {
+TEST(ParseTimestamp, readsABlankPaddedDay) {
     const char* text = "Mon Jan  5 09:03:07 2004\n";
     const PunchRecord r = ParseTimestamp(text, std::strlen(text));
     EXPECT_EQ(r.DayNumber(), 5);
     EXPECT_EQ(r.YearNumber(), 2004);
 }
 
-TEST(ParseTimestamp, CutsOverlongFieldsToTheirSlots) {
+TEST(ParseTimestamp, cutsOverlongFieldsToTheirSlots) {
     const char* text = "Monday January 123456 0999999:0777777:5555555 20042004 trailing";
     const PunchRecord r = ParseTimestamp(text, std::strlen(text));
     EXPECT_STREQ(r.Weekday(), "Mon");
@@ -72,7 +72,7 @@ TEST(ParseTimestamp, CutsOverlongFieldsToTheirSlots) {
     EXPECT_EQ(r.buf[29], '\0');
 }
 
-TEST(PunchRecord, SplitAndJoinSwapSeparatorsForTerminators) {
+TEST(PunchRecord, splitAndJoinSwapSeparatorsForTerminators) {
     PunchRecord r = PunchRecord::FromText("In...Mon Jan 05 09:03:07 2004\r\n", 31);
     r.Split();
     EXPECT_STREQ(r.buf, "In...Mon");
@@ -109,7 +109,7 @@ const FieldNumberCase kFieldNumberCases[] = {
     {"-12345678901234567890", INT_MIN, false},
 };
 
-TEST(FieldNumber, ReadsAsAtoiAndHoldsOverlongNumbersAtTheLimits) {
+TEST(FieldNumber, readsAsAtoiAndHoldsOverlongNumbersAtTheLimits) {
     for (const FieldNumberCase& c : kFieldNumberCases) {
         SCOPED_TRACE(std::string("\"") + c.field + "\"");
         EXPECT_EQ(FieldNumber(c.field), c.value);
@@ -119,7 +119,7 @@ TEST(FieldNumber, ReadsAsAtoiAndHoldsOverlongNumbersAtTheLimits) {
     }
 }
 
-TEST(FieldNumber, ReadsNoFurtherThanItsField) {
+TEST(FieldNumber, readsNoFurtherThanItsField) {
     const std::string line = "1234";
     EXPECT_EQ(FieldNumber(std::string_view(line).substr(0, 2)), 12);
     EXPECT_EQ(FieldNumber(std::string_view(line).substr(4)), 0);

@@ -21,7 +21,7 @@ class Punch : public EngineTest {
     }
 };
 
-TEST_F(Punch, ClockInCreatesTheLog) {
+TEST_F(Punch, clockInCreatesTheLog) {
     clock.SetLocal(2026, 6, 5, 9, 3, 7);
     EXPECT_TRUE(engine.OnClockIn());
     EXPECT_EQ(ReadFile(log()), "In...Fri Jun 05 09:03:07 2026\r\n");
@@ -30,7 +30,7 @@ TEST_F(Punch, ClockInCreatesTheLog) {
     EXPECT_TRUE(reporter.messages.empty());
 }
 
-TEST_F(Punch, ClockInTwiceIsRefused) {
+TEST_F(Punch, clockInTwiceIsRefused) {
     clock.SetLocal(2026, 6, 5, 9, 3, 7);
     ASSERT_TRUE(engine.OnClockIn());
     EXPECT_FALSE(engine.OnClockIn());
@@ -40,7 +40,7 @@ TEST_F(Punch, ClockInTwiceIsRefused) {
     EXPECT_EQ(ReadFile(log()), "In...Fri Jun 05 09:03:07 2026\r\n");
 }
 
-TEST_F(Punch, ClockOutOnTheSameDayAppendsOutAndElapsed) {
+TEST_F(Punch, clockOutOnTheSameDayAppendsOutAndElapsed) {
     WriteLog("In...Mon Dec 07 09:40:50 2026\n");
     const std::string before = ReadFile(log());
     clock.SetLocal(2026, 12, 7, 10, 5, 10);
@@ -52,7 +52,7 @@ TEST_F(Punch, ClockOutOnTheSameDayAppendsOutAndElapsed) {
     EXPECT_EQ(engine.Texts().todayFirst, "0:24:20");
 }
 
-TEST_F(Punch, ClockOutSplitsAtMidnight) {
+TEST_F(Punch, clockOutSplitsAtMidnight) {
     WriteLog("In...Mon Dec 07 22:30:00 2026\n");
     clock.SetLocal(2026, 12, 8, 1, 15, 20);
     ASSERT_TRUE(engine.OnClockOut());
@@ -65,7 +65,7 @@ TEST_F(Punch, ClockOutSplitsAtMidnight) {
     EXPECT_EQ(engine.Texts().todayFirst, "1:15:20");
 }
 
-TEST_F(Punch, ClockOutSplitsOnlyOneMidnight) {
+TEST_F(Punch, clockOutSplitsOnlyOneMidnight) {
     WriteLog("In...Sat Dec 05 22:00:00 2026\n");
     clock.SetLocal(2026, 12, 7, 8, 0, 0);
     ASSERT_TRUE(engine.OnClockOut());
@@ -77,7 +77,7 @@ TEST_F(Punch, ClockOutSplitsOnlyOneMidnight) {
                                     "Elapsed time of 08:00:00.\n"));
 }
 
-TEST_F(Punch, ClockOutOnTheSameDayOfAnEarlierMonthDoesNotSplit) {
+TEST_F(Punch, clockOutOnTheSameDayOfAnEarlierMonthDoesNotSplit) {
     WriteLog("In...Sat Nov 07 22:00:00 2026\n");
     clock.SetLocal(2026, 12, 7, 9, 0, 0);
     ASSERT_TRUE(engine.OnClockOut());
@@ -85,14 +85,14 @@ TEST_F(Punch, ClockOutOnTheSameDayOfAnEarlierMonthDoesNotSplit) {
               Crlf("Out..Mon Dec 07 09:00:00 2026\nElapsed time of 11:00:00.\n"));
 }
 
-TEST_F(Punch, ClockOutClosesAnUnknownMonthAsJanuary) {
+TEST_F(Punch, clockOutClosesAnUnknownMonthAsJanuary) {
     WriteLog("In...Sat Xyz 05 22:00:00 2026\n");
     clock.SetLocal(2026, 12, 7, 9, 0, 0);
     ASSERT_TRUE(engine.OnClockOut());
     EXPECT_EQ(ReadFile(log()).substr(31, 31), "Out..Sat Jan 05 23:59:59 2026\r\n");
 }
 
-TEST_F(Punch, ClockOutEarlierThanTheInClosesThePairAtTheIn) {
+TEST_F(Punch, clockOutEarlierThanTheInClosesThePairAtTheIn) {
     WriteLog("In...Mon Dec 07 10:00:00 2026\n");
     clock.SetLocal(2026, 12, 7, 9, 0, 0);  // the clock was set back
     ASSERT_TRUE(engine.OnClockOut());
@@ -103,7 +103,7 @@ TEST_F(Punch, ClockOutEarlierThanTheInClosesThePairAtTheIn) {
 
 // The records stay as Clock Out writes them; the days between the In's and today's get
 // none, and the user is told which, and how to add them.
-TEST_F(Punch, ClockOutNamesTheDaysItLeavesUncounted) {
+TEST_F(Punch, clockOutNamesTheDaysItLeavesUncounted) {
     const std::string how = ", and Clock Out counts only that day and today. If you worked on ";
     const std::string add = ", add the time with tally add START END (each \"YYYY-MM-DD HH:MM\").";
     const struct {
@@ -136,7 +136,7 @@ TEST_F(Punch, ClockOutNamesTheDaysItLeavesUncounted) {
     }
 }
 
-TEST_F(Punch, ClockOutRefusals) {
+TEST_F(Punch, clockOutRefusals) {
     EXPECT_FALSE(engine.OnClockOut());
     ExpectOneMessage("ERROR! No " + log() + " exists. Aborting operation.\n", "Tallybook Error");
 
@@ -149,7 +149,7 @@ TEST_F(Punch, ClockOutRefusals) {
     EXPECT_EQ(ReadFile(log()), before);
 }
 
-TEST_F(Punch, AnOutWithoutItsElapsedLineRefusesBothPunches) {
+TEST_F(Punch, anOutWithoutItsElapsedLineRefusesBothPunches) {
     WriteLog("In...Mon Dec 07 09:00:00 2026\nOut..Mon Dec 07 10:00:00 2026\n");
     const std::string before = ReadFile(log());
     clock.SetLocal(2026, 12, 7, 11, 0, 0);
@@ -159,7 +159,7 @@ TEST_F(Punch, AnOutWithoutItsElapsedLineRefusesBothPunches) {
     EXPECT_EQ(ReadFile(log()), before);
 }
 
-TEST_F(Punch, ClockInChecksTheLastLine) {
+TEST_F(Punch, clockInChecksTheLastLine) {
     WriteLog(Triple("Mon Dec 07 09:00:00 2026", "Mon Dec 07 10:00:00 2026", "01:00:00") + "\n");
     clock.SetLocal(2026, 12, 7, 11, 0, 0);
     EXPECT_FALSE(engine.OnClockIn());  // an empty line after the Elapsed line
@@ -177,14 +177,14 @@ TEST_F(Punch, ClockInChecksTheLastLine) {
     EXPECT_EQ(ReadFile(log()).size(), 89u + 31u);
 }
 
-TEST_F(Punch, ClockInThatCannotCreateTheLog) {
+TEST_F(Punch, clockInThatCannotCreateTheLog) {
     engine.Settings().DataLog = dir.File("missing-folder/TALLYBK.DAT");
     EXPECT_FALSE(engine.OnClockIn());
     ExpectOneMessage("ERROR! Failed to open/create '" + engine.Settings().DataLog + "'.",
                      "Aborting TallyBook program.");
 }
 
-TEST_F(Punch, ALogHeldByAnotherProgramIsNotTouched) {
+TEST_F(Punch, aLogHeldByAnotherProgramIsNotTouched) {
     WriteLog("In...Mon Dec 07 09:00:00 2026\n");
     const int other = open(log().c_str(), O_RDONLY);
     ASSERT_EQ(flock(other, LOCK_EX), 0);
@@ -198,7 +198,7 @@ TEST_F(Punch, ALogHeldByAnotherProgramIsNotTouched) {
     EXPECT_TRUE(engine.OnClockOut());
 }
 
-TEST_F(Punch, EndProbes) {
+TEST_F(Punch, endProbes) {
     EXPECT_FALSE(engine.IsLastRecordIn());
     WriteLog("");
     EXPECT_FALSE(engine.IsLastRecordIn());

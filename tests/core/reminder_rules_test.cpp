@@ -50,7 +50,7 @@ std::vector<Tick> Then(std::vector<Tick> ticks, const std::vector<Tick>& more) {
     return ticks;
 }
 
-TEST(ReminderRulesAway, ComingBackAfterTheLimit) {
+TEST(ReminderRulesAway, comingBackAfterTheLimit) {
     struct Case {
         const char* name;
         int idleMinutes;
@@ -94,7 +94,7 @@ TEST(ReminderRulesAway, ComingBackAfterTheLimit) {
     }
 }
 
-TEST(ReminderRulesAway, OnlyWhileClockedInAndForTheSameIn) {
+TEST(ReminderRulesAway, onlyWhileClockedInAndForTheSameIn) {
     ReminderRules rules;
     rules.SetLimits(10, 0);
     // Clocked out while away (from elsewhere): coming back says nothing.
@@ -120,7 +120,7 @@ TEST(ReminderRulesAway, OnlyWhileClockedInAndForTheSameIn) {
     EXPECT_EQ(Said(tooShort, ticks), std::vector<std::string>{});
 }
 
-TEST(ReminderRulesLongDay, OncePerIn) {
+TEST(ReminderRulesLongDay, oncePerIn) {
     struct Case {
         const char* name;
         int longDayHours;
@@ -154,7 +154,7 @@ TEST(ReminderRulesLongDay, OncePerIn) {
     }
 }
 
-TEST(ReminderTexts, AsTheUserReadsThem) {
+TEST(ReminderTexts, asTheUserReadsThem) {
     EXPECT_EQ(AwayText({At(2026, 12, 7, 12, 3, 0), At(2026, 12, 7, 13, 10, 0)}),
               "You were away from 12:03 to 13:10 (1:07:00) while clocked in.");
     EXPECT_EQ(AwayText({At(2026, 12, 7, 23, 50, 30), At(2026, 12, 8, 0, 5, 45)}),

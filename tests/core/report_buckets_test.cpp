@@ -54,7 +54,7 @@ std::string UnevenDays() {
 
 // 21 working days from Thursday 1 January 2004: the first week holds the days from
 // 1 January up to the day before the next week start.
-TEST_F(ReportBuckets, WeeksBeginOnTheWeekStartDay) {
+TEST_F(ReportBuckets, weeksBeginOnTheWeekStartDay) {
     WriteLog(WorkingDays(2004, 1, 1, 21));
     struct Case {
         int weekStartDay;
@@ -85,7 +85,7 @@ TEST_F(ReportBuckets, WeeksBeginOnTheWeekStartDay) {
     }
 }
 
-TEST_F(ReportBuckets, MonthsSpanTheirWholeMonth) {
+TEST_F(ReportBuckets, monthsSpanTheirWholeMonth) {
     WriteLog(WorkingDays(2004, 1, 30, 33));  // 30 January to 2 March, a leap February
     const BucketReport report = Report(BucketBy::Month);
     ASSERT_EQ(report.buckets.size(), 3u);
@@ -104,7 +104,7 @@ TEST_F(ReportBuckets, MonthsSpanTheirWholeMonth) {
 // The periods are the scan's own: each bucket's time is the separator row that closes it,
 // the last one the scan's period total, the total its grand total, for every period type,
 // week start and rounding type.
-TEST_F(ReportBuckets, PeriodsAgreeWithTheScan) {
+TEST_F(ReportBuckets, periodsAgreeWithTheScan) {
     WriteLog(UnevenDays());
     for (int periodType : {kPeriodWeekly, kPeriodHalfMonth}) {
         for (int weekStart : {0, 3}) {
@@ -138,7 +138,7 @@ TEST_F(ReportBuckets, PeriodsAgreeWithTheScan) {
     }
 }
 
-TEST_F(ReportBuckets, PeriodSpansFollowThePeriodType) {
+TEST_F(ReportBuckets, periodSpansFollowThePeriodType) {
     WriteLog(WorkingDays(2004, 2, 10, 10));  // Tuesday 10 to Thursday 19 February
     engine.Settings().PeriodType = kPeriodHalfMonth;
     BucketReport report = Report(BucketBy::Period);
@@ -158,7 +158,7 @@ TEST_F(ReportBuckets, PeriodSpansFollowThePeriodType) {
 }
 
 // By day: the daily list, as shown, and the last day, rounded as the status shows it.
-TEST_F(ReportBuckets, DaysAreTheDailyListAndTheLastDay) {
+TEST_F(ReportBuckets, daysAreTheDailyListAndTheLastDay) {
     WriteLog(UnevenDays());
     for (int rounding = kRoundNone; rounding <= kRoundDaily; ++rounding) {
         SCOPED_TRACE(rounding);
@@ -183,7 +183,7 @@ TEST_F(ReportBuckets, DaysAreTheDailyListAndTheLastDay) {
     }
 }
 
-TEST_F(ReportBuckets, RangeKeepsTheDaysWithinItAndCutsTheSpans) {
+TEST_F(ReportBuckets, rangeKeepsTheDaysWithinItAndCutsTheSpans) {
     WriteLog(WorkingDays(2004, 1, 1, 21));
     engine.Settings().WeekStartDay = 1;
     const BucketReport report = Report(BucketBy::Week, DateRange{D(2004, 1, 3), D(2004, 1, 13)});
@@ -201,7 +201,7 @@ TEST_F(ReportBuckets, RangeKeepsTheDaysWithinItAndCutsTheSpans) {
     EXPECT_TRUE(Report(BucketBy::Week, DateRange{D(2004, 1, 13), D(2004, 1, 3)}).buckets.empty());
 }
 
-TEST_F(ReportBuckets, NoDaysWithoutAnInRecord) {
+TEST_F(ReportBuckets, noDaysWithoutAnInRecord) {
     for (const std::string& text : {std::string(), std::string("garbage")}) {
         WriteLog(text);
         const BucketReport report = Report(BucketBy::Period);
@@ -217,7 +217,7 @@ TEST_F(ReportBuckets, NoDaysWithoutAnInRecord) {
 
 // A hand-written 30 February counts on 1 March; a day edited back in time stays in the
 // period the scan gave it, whose span grows to hold it.
-TEST_F(ReportBuckets, OddDatesLandWhereTheScanCountsThem) {
+TEST_F(ReportBuckets, oddDatesLandWhereTheScanCountsThem) {
     WriteLog(Triple("Mon Feb 30 09:00:00 2004", "Mon Feb 30 10:00:00 2004", "01:00:00") +
              Triple("Tue Mar 02 09:00:00 2004", "Tue Mar 02 10:00:00 2004", "01:00:00") +
              Triple("Mon Feb 16 09:00:00 2004", "Mon Feb 16 10:00:00 2004", "01:00:00"));
@@ -232,7 +232,7 @@ TEST_F(ReportBuckets, OddDatesLandWhereTheScanCountsThem) {
     EXPECT_EQ(periods.buckets[0].days, 3);
 }
 
-TEST_F(ReportBuckets, CollectorPassesEveryRowOn) {
+TEST_F(ReportBuckets, collectorPassesEveryRowOn) {
     WriteLog(UnevenDays());
     engine.ScanTimeLog();
     const RowLists direct = engine.Rows();
@@ -246,7 +246,7 @@ TEST_F(ReportBuckets, CollectorPassesEveryRowOn) {
     EXPECT_EQ(lists.raw.back().Cell(3), direct.raw.back().Cell(3));
 }
 
-TEST(ElapsedHours, IsSecondsOverAnHour) {
+TEST(ElapsedHours, isSecondsOverAnHour) {
     EXPECT_DOUBLE_EQ(ElapsedHours({40, 0, 0}), 40.0);
     EXPECT_DOUBLE_EQ(ElapsedHours({1, 30, 36}), 1.51);
 }

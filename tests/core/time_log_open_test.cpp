@@ -57,7 +57,7 @@ const OpenCase kOpenCases[] = {
      Status::Failed, ELOOP},
 };
 
-TEST(TimeLogOpen, AcceptsOnlyRegularFilesInBothModes) {
+TEST(TimeLogOpen, acceptsOnlyRegularFilesInBothModes) {
     for (const OpenCase& c : kOpenCases) {
         for (LogAccess access : {LogAccess::Read, LogAccess::ReadAppend}) {
             SCOPED_TRACE(c.name);
@@ -73,7 +73,7 @@ TEST(TimeLogOpen, AcceptsOnlyRegularFilesInBothModes) {
     }
 }
 
-TEST(TimeLogOpen, ReasonNamesFileAndSystemReason) {
+TEST(TimeLogOpen, reasonNamesFileAndSystemReason) {
     OpenedLog log;
     log.status = Status::Failed;
     log.error = EACCES;
@@ -83,7 +83,7 @@ TEST(TimeLogOpen, ReasonNamesFileAndSystemReason) {
     EXPECT_EQ(log.Reason("/dev/zero", LogAccess::Read), "/dev/zero is not a regular file");
 }
 
-TEST(TimeLogOpen, ReadOnlyOpenCannotWrite) {
+TEST(TimeLogOpen, readOnlyOpenCannotWrite) {
     TempDir dir;
     WriteFile(dir.File("log"), "abc");
     const OpenedLog log = OpenTimeLogFile(dir.File("log"), LogAccess::Read);
@@ -92,7 +92,7 @@ TEST(TimeLogOpen, ReadOnlyOpenCannotWrite) {
     EXPECT_EQ(ReadFile(dir.File("log")), "abc");
 }
 
-TEST(TimeLogOpen, CreateMakesMissingKeepsExistingRefusesFifo) {
+TEST(TimeLogOpen, createMakesMissingKeepsExistingRefusesFifo) {
     TempDir dir;
     const OpenedLog made = CreateTimeLogFile(dir.File("new"));
     EXPECT_TRUE(made.Ok());
@@ -110,7 +110,7 @@ TEST(TimeLogOpen, CreateMakesMissingKeepsExistingRefusesFifo) {
     EXPECT_EQ(CreateTimeLogFile("/dev/null").status, Status::NotRegular);
 }
 
-TEST(TimeLogOpen, ReporterGetsTheMessageOfEachFailure) {
+TEST(TimeLogOpen, reporterGetsTheMessageOfEachFailure) {
     TempDir dir;
     RecordingReporter reporter;
     EXPECT_LT(OpenTimeLog(dir.File("none"), LogAccess::Read, &reporter), 0);
@@ -126,7 +126,7 @@ TEST(TimeLogOpen, ReporterGetsTheMessageOfEachFailure) {
               "ERROR! Failed to open " + dir.Path().string() + ". Aborting operation.\n");
 }
 
-TEST(FileIdentity, TellsWhetherThePathStillNamesTheOpenFile) {
+TEST(FileIdentity, tellsWhetherThePathStillNamesTheOpenFile) {
     TempDir dir;
     WriteFile(dir.File("log"), "abc");
     std::filesystem::create_symlink(dir.File("log"), dir.File("link"));
@@ -153,7 +153,7 @@ TEST(FileIdentity, TellsWhetherThePathStillNamesTheOpenFile) {
 
 using ScanLogErrorTest = EngineTest;
 
-TEST_F(ScanLogErrorTest, RemembersAnUnusableLogButNotAMissingOne) {
+TEST_F(ScanLogErrorTest, remembersAnUnusableLogButNotAMissingOne) {
     engine.ScanTimeLog();
     EXPECT_EQ(engine.LogError(), "");
 

@@ -27,7 +27,7 @@ std::string Sample(const std::string& name) {
 constexpr TimeValue kUtcSample[] = {1709283600, 1709296200, 1709298900,
                                     1709312741, 1709589600, 1709602200};
 
-TEST(ImportReaders, LocalTimeTexts) {
+TEST(ImportReaders, localTimeTexts) {
     const struct {
         const char* text;
         char separator;
@@ -57,7 +57,7 @@ TEST(ImportReaders, LocalTimeTexts) {
     }
 }
 
-TEST(ImportReaders, Csv) {
+TEST(ImportReaders, csv) {
     const std::string text =
         "in,out,elapsed_seconds,hours,amount\r\n"
         "2024-03-01 09:00:00,2024-03-01 12:30:00,12600,3.50,175.00\r\n"
@@ -78,7 +78,7 @@ TEST(ImportReaders, Csv) {
     EXPECT_EQ(ReadCsvPairs("").problems.size(), 1u);
 }
 
-TEST(ImportReaders, TimeclockAsHledgerReadsIt) {
+TEST(ImportReaders, timeclockAsHledgerReadsIt) {
     // sample.timeclock: "hledger -f sample.timeclock print" shows these three intervals.
     const ImportedSpans imported = ReadTimeclockPairs(Sample("sample.timeclock"));
     EXPECT_TRUE(imported.problems.empty()) << imported.problems.front();
@@ -106,7 +106,7 @@ TEST(ImportReaders, TimeclockAsHledgerReadsIt) {
               (Spans{{At(2024, 3, 1, 9, 0, 0), At(2024, 3, 1, 10, 0, 0), 1}}));
 }
 
-TEST(ImportReaders, TimewarriorExport) {
+TEST(ImportReaders, timewarriorExport) {
     // Written by timew export after "timew track" of the three intervals.
     const ImportedSpans imported = ReadTimewarriorExport(Sample("timew-export.json"));
     EXPECT_TRUE(imported.problems.empty());
@@ -135,7 +135,7 @@ TEST(ImportReaders, TimewarriorExport) {
         EXPECT_EQ(ReadTimewarriorExport(c.text).problems, c.problems) << c.text;
 }
 
-TEST(ImportReaders, WatsonFrames) {
+TEST(ImportReaders, watsonFrames) {
     // Four-field frames of early versions and six-field ones in one file.
     const ImportedSpans imported = ReadWatsonFrames(Sample("watson-frames.json"));
     EXPECT_TRUE(imported.problems.empty());
@@ -167,7 +167,7 @@ TEST(ImportReaders, WatsonFrames) {
 
 // Every reader takes a file with a byte-order mark as without one; a NUL byte refuses the
 // file, wherever it stands.
-TEST(ImportReaders, ByteOrderMarkAndNulAreTreatedAlikeByEveryFormat) {
+TEST(ImportReaders, byteOrderMarkAndNulAreTreatedAlikeByEveryFormat) {
     const struct {
         ImportedSpans (*read)(std::string_view);
         std::string text;

@@ -14,7 +14,7 @@
 namespace tally {
 namespace {
 
-TEST(NonRegularLog, LoadAndSaveRefuseFifosAndDevices) {
+TEST(NonRegularLog, loadAndSaveRefuseFifosAndDevices) {
     test::TempDir dir;
     const std::string fifo = dir.File("fifo");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);

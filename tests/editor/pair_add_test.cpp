@@ -33,7 +33,7 @@ Walls WallTexts(const std::vector<PlannedPair>& pairs) {
 
 // The test zone is Central European: clocks go forward on 2024-03-31 at 02:00 and back on
 // 2024-10-27 at 03:00.
-TEST(PairAdd, SpansAreSplitPerDayAndWrittenAsClockOutWritesThem) {
+TEST(PairAdd, spansAreSplitPerDayAndWrittenAsClockOutWritesThem) {
     const struct {
         const char* name;
         TimeValue in, out;
@@ -117,7 +117,7 @@ class PairAddLog : public testing::Test {
     std::vector<PlannedPair> planned;
 };
 
-TEST_F(PairAddLog, ConflictsNameTheSpanAndWhatItMeets) {
+TEST_F(PairAddLog, conflictsNameTheSpanAndWhatItMeets) {
     WriteFile(log, Triple(March(1, 9, 0), March(1, 12, 0)) + In("2024-03-04 09:00:00"));
     const TimeValue now = March(4, 11, 0);
     const std::string openIn =
@@ -166,7 +166,7 @@ TEST_F(PairAddLog, ConflictsNameTheSpanAndWhatItMeets) {
               "line 6 (2024-03-04 00:00:00 - 2024-03-04 09:30:00)" + openIn);
 }
 
-TEST_F(PairAddLog, PairsGoBetweenTheBytesInTimeOrderAndTheOpenInStaysLast) {
+TEST_F(PairAddLog, pairsGoBetweenTheBytesInTimeOrderAndTheOpenInStaysLast) {
     // A log edited by hand is not in time order; its order stays, and a pair goes before the
     // first record that begins after it. A pair of 1989, which the scan counts, stays too.
     const std::string first = Triple("1989-03-05 09:00:00", "1989-03-05 10:00:00") +
@@ -188,7 +188,7 @@ TEST_F(PairAddLog, PairsGoBetweenTheBytesInTimeOrderAndTheOpenInStaysLast) {
     EXPECT_EQ(ReadFile(BackupPath(log, 0)), first + second + open);
 }
 
-TEST_F(PairAddLog, OneReplacementWritesAllOrNothing) {
+TEST_F(PairAddLog, oneReplacementWritesAllOrNothing) {
     const std::string before = Triple(March(1, 9, 0), March(1, 12, 0));
     WriteFile(log, before);
     const std::vector<TimedSpan> spans = {{March(2, 9, 0), March(2, 10, 0), 1},
@@ -219,7 +219,7 @@ TEST_F(PairAddLog, OneReplacementWritesAllOrNothing) {
     EXPECT_FALSE(std::filesystem::exists(missing));
 }
 
-TEST_F(PairAddLog, ALogThatCannotBeReadIsAFailure) {
+TEST_F(PairAddLog, aLogThatCannotBeReadIsAFailure) {
     std::filesystem::create_directory(log);
     const PairAddResult r =
         AddPairsToLog(log, {{March(2, 9, 0), March(2, 10, 0), 1}}, {}, Options(March(9, 0, 0)));
@@ -229,7 +229,7 @@ TEST_F(PairAddLog, ALogThatCannotBeReadIsAFailure) {
 
 // Every single-byte damage of a three-pair log: adding an unrelated pair either is refused
 // with the log byte for byte as it was, or keeps every byte in order and every old day's total.
-TEST_F(PairAddLog, ADamagedLogIsRefusedOrKeptWhole) {
+TEST_F(PairAddLog, aDamagedLogIsRefusedOrKeptWhole) {
     const std::string clean = Triple("2024-01-08 09:00:00", "2024-01-08 16:00:00") +
                               Triple("2024-01-09 09:00:00", "2024-01-09 12:30:00") +
                               Triple("2024-01-10 22:00:00", "2024-01-10 23:15:00");

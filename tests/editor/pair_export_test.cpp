@@ -34,7 +34,7 @@ std::string Export(const std::string& path, const PairExportOptions& options, in
     return text;
 }
 
-TEST(PairExport, FormatsRangesAndRates) {
+TEST(PairExport, formatsRangesAndRates) {
     TempDir dir;
     const std::string log = dir.File("log");
     WriteFile(log, Triple(At(2, 9, 0), At(2, 10, 30)) + Triple(At(4, 23, 0), At(5, 1, 0)) +
@@ -72,7 +72,7 @@ std::int64_t ScannedSeconds(const std::string& path) {
 // Pairs as Clock Out writes them across a clock change (Out at the In's wall time plus the
 // time worked, a time the clock skipped included) keep their wall times and count as the scan
 // counts them, whatever the zone.
-TEST(PairExport, ClockChangeDaysKeepTheWallTimesAndTheScansSeconds) {
+TEST(PairExport, clockChangeDaysKeepTheWallTimesAndTheScansSeconds) {
     const struct {
         const char* zone;
         const char* in;
@@ -103,7 +103,7 @@ TEST(PairExport, ClockChangeDaysKeepTheWallTimesAndTheScansSeconds) {
 // The pairs before the place where the scan stops (tally export's test has an Out before its
 // In), and none with a date the calendar has no place for (a year before 1980, which the scan
 // counts as nothing).
-TEST(PairExport, ExportsThePairsTheScanCounts) {
+TEST(PairExport, exportsThePairsTheScanCounts) {
     const std::string first = Triple("2004-06-02 09:00:00", "2004-06-02 10:00:00");
     const std::string last = Triple("2004-06-09 09:00:00", "2004-06-09 10:00:00");
     const std::string header = "in,out,elapsed_seconds,hours,amount\n";
@@ -134,7 +134,7 @@ TEST(PairExport, ExportsThePairsTheScanCounts) {
     }
 }
 
-TEST(PairExport, LargeExportsComeInBlocks) {
+TEST(PairExport, largeExportsComeInBlocks) {
     TempDir dir;
     std::string log;
     for (int i = 0; i < 20000; ++i) log += Triple(At(2, 9, 0), At(2, 10, 0));
@@ -145,7 +145,7 @@ TEST(PairExport, LargeExportsComeInBlocks) {
     EXPECT_EQ(blocks, 2);
 }
 
-TEST(PairExport, MissingLogWritesNothingUnreadableLogGivesItsReason) {
+TEST(PairExport, missingLogWritesNothingUnreadableLogGivesItsReason) {
     TempDir dir;
     int blocks = 0;
     ExportRead read;
@@ -159,7 +159,7 @@ TEST(PairExport, MissingLogWritesNothingUnreadableLogGivesItsReason) {
 
 // A line far longer than any record, even across read blocks, is cut and the line after it
 // still read.
-TEST(PairExport, ReaderCutsOverLongLinesAndReadsOn) {
+TEST(PairExport, readerCutsOverLongLinesAndReadsOn) {
     TempDir dir;
     const std::string triple = Triple(At(2, 9, 0), At(2, 10, 0));
     for (std::size_t length : {std::size_t{5000}, std::size_t{3} << 20}) {

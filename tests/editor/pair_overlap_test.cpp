@@ -15,7 +15,7 @@ TimedSpan Logged(TimeValue in, TimeValue out) {
     return {in, out, 0, true};
 }
 
-TEST(PairOverlap, Rules) {
+TEST(PairOverlap, rules) {
     const struct {
         TimeValue aIn, aOut, bIn, bOut;
         bool overlap;
@@ -48,7 +48,7 @@ std::vector<int> AddedSources(const std::vector<SpanOverlap>& found) {
     return sources;
 }
 
-TEST(PairOverlap, SweepFindsEveryAddedSpanThatCollides) {
+TEST(PairOverlap, sweepFindsEveryAddedSpanThatCollides) {
     const std::vector<TimedSpan> log = {Logged(100, 200), Logged(300, 400), Logged(150, 160)};
     std::vector<TimedSpan> added = {
         Added(200, 300, 1),                      // between two pairs, touching both
@@ -68,7 +68,7 @@ TEST(PairOverlap, SweepFindsEveryAddedSpanThatCollides) {
     EXPECT_EQ(AddedSources(found), (std::vector<int>{3, 6, 6, 1, 6, 2, 4, 5}));
 }
 
-TEST(PairOverlap, PairsOfTheLogAloneAreNoConcernAndTheLimitHolds) {
+TEST(PairOverlap, pairsOfTheLogAloneAreNoConcernAndTheLimitHolds) {
     // The log overlapping itself is what the check command reports, not an import conflict.
     EXPECT_TRUE(FindOverlaps({Logged(0, 100), Logged(50, 150)}, {Added(150, 200, 1)}, 10).empty());
     std::vector<TimedSpan> added;
@@ -79,7 +79,7 @@ TEST(PairOverlap, PairsOfTheLogAloneAreNoConcernAndTheLimitHolds) {
     EXPECT_EQ(found.front().other.source, 1);
 }
 
-TEST(PairOverlap, ManySpansInOneSweep) {
+TEST(PairOverlap, manySpansInOneSweep) {
     std::vector<TimedSpan> log, added;
     for (int i = 0; i < 100000; ++i) log.push_back(Logged(i * 100, i * 100 + 50));
     for (int i = 0; i < 100000; ++i) added.push_back(Added(i * 100 + 50, i * 100 + 100, i + 1));

@@ -104,7 +104,7 @@ class SaveFaultTest : public ::testing::Test {
     test::FolderSnapshot before;
 };
 
-TEST_F(SaveFaultTest, AFileSizeLimitIsAWriteFailure) {
+TEST_F(SaveFaultTest, aFileSizeLimitIsAWriteFailure) {
     const ChildSave result = SaveInChild(list, path, [] {
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{8192, 8192};
@@ -115,7 +115,7 @@ TEST_F(SaveFaultTest, AFileSizeLimitIsAWriteFailure) {
     ExpectUntouched();
 }
 
-TEST_F(SaveFaultTest, AReadOnlyLogIsAnOpenFailure) {
+TEST_F(SaveFaultTest, aReadOnlyLogIsAnOpenFailure) {
     GiveToChildUser(dir.Path());
     ASSERT_EQ(chmod(path.c_str(), 0444), 0);
     before = test::SnapshotFolder(dir.Path());
@@ -125,7 +125,7 @@ TEST_F(SaveFaultTest, AReadOnlyLogIsAnOpenFailure) {
     ExpectUntouched();
 }
 
-TEST_F(SaveFaultTest, AReadOnlyFolderIsAnOpenFailure) {
+TEST_F(SaveFaultTest, aReadOnlyFolderIsAnOpenFailure) {
     GiveToChildUser(dir.Path());
     ASSERT_EQ(chmod(dir.Path().c_str(), 0555), 0);
     const ChildSave result = SaveInChild(list, path, BecomeUnprivileged);
@@ -135,7 +135,7 @@ TEST_F(SaveFaultTest, AReadOnlyFolderIsAnOpenFailure) {
     ExpectUntouched();
 }
 
-TEST_F(SaveFaultTest, ARotationStoppedHalfWayLosesNoGeneration) {
+TEST_F(SaveFaultTest, aRotationStoppedHalfWayLosesNoGeneration) {
     if (geteuid() != 0) GTEST_SKIP() << "giving one backup another owner needs root";
     WriteFile(BackupPath(path, 9), "generation 9");
     GiveToChildUser(dir.Path());
@@ -214,7 +214,7 @@ std::multiset<std::string> Contents(const std::filesystem::path& folder) {
     return contents;
 }
 
-TEST(SaveKilledTest, LeavesTheOldOrTheNewLogAtEveryStep) {
+TEST(SaveKilledTest, leavesTheOldOrTheNewLogAtEveryStep) {
     const std::string oldLog = test::Crlf("In...Wed Jun 02 09:00:00 2004\n");
     std::string newLog;
     int total = INT_MAX;
@@ -260,7 +260,7 @@ TEST(SaveKilledTest, LeavesTheOldOrTheNewLogAtEveryStep) {
     EXPECT_LT(total, INT_MAX);
 }
 
-TEST(SaveKilledTest, ANewLogIsMissingOrEmptyOrComplete) {
+TEST(SaveKilledTest, aNewLogIsMissingOrEmptyOrComplete) {
     std::string newLog;
     int total = INT_MAX;
     for (int stop = 0; stop <= total; ++stop) {
@@ -289,7 +289,7 @@ TEST(SaveKilledTest, ANewLogIsMissingOrEmptyOrComplete) {
     EXPECT_LT(total, INT_MAX);
 }
 
-TEST(SaveKilledTest, TheNextSaveRemovesWhatAKilledSaveLeftBehind) {
+TEST(SaveKilledTest, theNextSaveRemovesWhatAKilledSaveLeftBehind) {
     test::TempDir dir;
     const std::string path = dir.File("TALLYBK.DAT");
     const std::string oldLog = test::Crlf("In...Wed Jun 02 09:00:00 2004\n");
@@ -342,7 +342,7 @@ TEST(SaveKilledTest, TheNextSaveRemovesWhatAKilledSaveLeftBehind) {
 
 // Between Save's create of a missing log and its lock, another copy clocks in: the log is
 // then no longer the empty one Save made, and nothing of the punch may be lost.
-TEST(SaveBesideAPunch, ALogItCreatedIsNotItsOwnOnceSomeonePunchedIntoIt) {
+TEST(SaveBesideAPunch, aLogItCreatedIsNotItsOwnOnceSomeonePunchedIntoIt) {
     for (const bool loadedFromThisPath : {true, false}) {
         SCOPED_TRACE(loadedFromThisPath ? "loaded from the log" : "saved under a new name");
         test::TempDir dir;

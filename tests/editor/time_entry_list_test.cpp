@@ -12,7 +12,7 @@ using test::At;
 
 const TimeValue kNineAm = At(2004, 6, 2, 9, 0, 0);
 
-TEST(TimeEntryListIds, AreNeverHandedOutTwiceAfterDeletes) {
+TEST(TimeEntryListIds, areNeverHandedOutTwiceAfterDeletes) {
     CTimeEntryList list;
     EXPECT_EQ(list.PutEntry(0, kNineAm, false, 0), 1);
     EXPECT_EQ(list.PutEntry(0, kNineAm, false, 0), 2);
@@ -25,7 +25,7 @@ TEST(TimeEntryListIds, AreNeverHandedOutTwiceAfterDeletes) {
     EXPECT_EQ(list.GetCount(), 3);
 }
 
-TEST(TimeEntryListIds, ContinueAfterRemoveAll) {
+TEST(TimeEntryListIds, continueAfterRemoveAll) {
     CTimeEntryList list;
     list.PutEntry(0, kNineAm, false, 0);
     list.PutEntry(0, kNineAm, false, 0);
@@ -35,13 +35,13 @@ TEST(TimeEntryListIds, ContinueAfterRemoveAll) {
     EXPECT_EQ(list.GetIdAt(0), 3);
 }
 
-TEST(TimeEntryListIds, AnIdGivenToSetEntryIsNotHandedOutAgain) {
+TEST(TimeEntryListIds, anIdGivenToSetEntryIsNotHandedOutAgain) {
     CTimeEntryList list;
     EXPECT_EQ(list.SetEntry(7, CTimeEntry()), 0);
     EXPECT_EQ(list.PutEntry(0, kNineAm, false, 0), 8);
 }
 
-TEST(TimeEntryListSetEntry, ReplacesInPlaceOrAppends) {
+TEST(TimeEntryListSetEntry, replacesInPlaceOrAppends) {
     CTimeEntryList list;
     for (int i = 0; i < 3; ++i) list.PutEntry(0, kNineAm + i, false, 0);
     CTimeEntry replacement;
@@ -63,14 +63,14 @@ TEST(TimeEntryListSetEntry, ReplacesInPlaceOrAppends) {
     EXPECT_EQ(list.IndexOf(2), 1);
 }
 
-TEST(TimeEntryListSetEntry, RefusesIdsThatAreNotPositive) {
+TEST(TimeEntryListSetEntry, refusesIdsThatAreNotPositive) {
     CTimeEntryList list;
     EXPECT_EQ(list.SetEntry(0, CTimeEntry()), -1);
     EXPECT_EQ(list.SetEntry(-3, CTimeEntry()), -1);
     EXPECT_EQ(list.GetCount(), 0);
 }
 
-TEST(TimeEntryListPutEntry, WithOutComputesElapsedFromTheTwoTimes) {
+TEST(TimeEntryListPutEntry, withOutComputesElapsedFromTheTwoTimes) {
     CTimeEntryList list;
     const int id = list.PutEntry(0, kNineAm, true, At(2004, 6, 2, 17, 30, 15));
     const CTimeEntry* entry = list.FindEntry(id);
@@ -84,7 +84,7 @@ TEST(TimeEntryListPutEntry, WithOutComputesElapsedFromTheTwoTimes) {
     EXPECT_EQ(list.FormatElapsedSeconds(id), "15");
 }
 
-TEST(TimeEntryListPutEntry, WithoutOutClearsBothFlagsAndKeepsTheOldValues) {
+TEST(TimeEntryListPutEntry, withoutOutClearsBothFlagsAndKeepsTheOldValues) {
     CTimeEntryList list;
     const TimeValue out = At(2004, 6, 2, 17, 30, 15);
     const int id = list.PutEntry(0, kNineAm, true, out);
@@ -98,7 +98,7 @@ TEST(TimeEntryListPutEntry, WithoutOutClearsBothFlagsAndKeepsTheOldValues) {
     EXPECT_EQ(list.FormatOutHour(id), "17");
 }
 
-TEST(TimeEntryListPutEntry, UnknownIdChangesNothing) {
+TEST(TimeEntryListPutEntry, unknownIdChangesNothing) {
     CTimeEntryList list;
     list.PutEntry(0, kNineAm, false, 0);
     EXPECT_EQ(list.PutEntry(9, kNineAm + 5, true, kNineAm + 10), 9);
@@ -108,7 +108,7 @@ TEST(TimeEntryListPutEntry, UnknownIdChangesNothing) {
     EXPECT_EQ(list.PutEntry(0, kNineAm, false, 0), 2);
 }
 
-TEST(TimeEntryListLookups, GiveNothingForUnknownPositionsAndIds) {
+TEST(TimeEntryListLookups, giveNothingForUnknownPositionsAndIds) {
     CTimeEntryList list;
     const int id = list.PutEntry(0, kNineAm, true, kNineAm + 60);
     EXPECT_EQ(list.GetAt(-1), nullptr);
@@ -140,7 +140,7 @@ TEST(TimeEntryListLookups, GiveNothingForUnknownPositionsAndIds) {
     }
 }
 
-TEST(TimeEntryListFieldTexts, GiveEveryDateAndTimeFieldInLocalTime) {
+TEST(TimeEntryListFieldTexts, giveEveryDateAndTimeFieldInLocalTime) {
     CTimeEntryList list;
     const int id = list.PutEntry(0, At(2004, 6, 2, 17, 47, 39), true, At(2005, 1, 5, 8, 3, 7));
     EXPECT_EQ(list.FormatInYear(id), "2004");
@@ -161,7 +161,7 @@ TEST(TimeEntryListFieldTexts, GiveEveryDateAndTimeFieldInLocalTime) {
     EXPECT_EQ(list.GetOutMonth(id), 1);
 }
 
-TEST(TimeEntryListFieldTexts, ElapsedTextsAreTheHoursWithinADay) {
+TEST(TimeEntryListFieldTexts, elapsedTextsAreTheHoursWithinADay) {
     struct Case {
         std::int64_t elapsed;
         const char* hours;
@@ -181,7 +181,7 @@ TEST(TimeEntryListFieldTexts, ElapsedTextsAreTheHoursWithinADay) {
     }
 }
 
-TEST(TimeEntryNames, CoverOneToSevenAndOneToTwelveOnly) {
+TEST(TimeEntryNames, coverOneToSevenAndOneToTwelveOnly) {
     EXPECT_EQ(CTimeEntry::GetDayName(1), "Sun");
     EXPECT_EQ(CTimeEntry::GetDayName(7), "Sat");
     EXPECT_EQ(CTimeEntry::GetDayName(0), "");
@@ -192,7 +192,7 @@ TEST(TimeEntryNames, CoverOneToSevenAndOneToTwelveOnly) {
     EXPECT_EQ(CTimeEntry::GetMonthName(13), "");
 }
 
-TEST(TimeEntryNames, FollowTheLocalDateNotTheUtcOne) {
+TEST(TimeEntryNames, followTheLocalDateNotTheUtcOne) {
     CTimeEntry entry;
     // Half past midnight on Monday 2004-03-01 in Central Europe is still Sunday in February in UTC.
     entry.m_timeIn = At(2004, 3, 1, 0, 30, 0);
@@ -203,7 +203,7 @@ TEST(TimeEntryNames, FollowTheLocalDateNotTheUtcOne) {
     EXPECT_EQ(entry.GetOutMonthName(), "Feb");
 }
 
-TEST(TimeEntryListOrder, IdsInTimeOrderSortByInTimeThenId) {
+TEST(TimeEntryListOrder, idsInTimeOrderSortByInTimeThenId) {
     CTimeEntryList list;
     const int feb = list.PutEntry(0, At(2004, 2, 3, 9, 0, 0), false, 0);
     const int jan = list.PutEntry(0, At(2004, 1, 5, 9, 0, 0), false, 0);

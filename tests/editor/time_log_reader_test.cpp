@@ -25,7 +25,7 @@ class TimeLogReaderTest : public ::testing::Test {
     CTimeEntryList list;
 };
 
-TEST_F(TimeLogReaderTest, ReadsTriplesAndAFinalOpenIn) {
+TEST_F(TimeLogReaderTest, readsTriplesAndAFinalOpenIn) {
     EXPECT_TRUE(
         LoadText("In...Wed Jun 02 17:47:39 2004\n"
                  "Out..Wed Jun 02 18:00:00 2004\n"
@@ -45,7 +45,7 @@ TEST_F(TimeLogReaderTest, ReadsTriplesAndAFinalOpenIn) {
     EXPECT_FALSE(open.m_bHasElapsed);
 }
 
-TEST_F(TimeLogReaderTest, EmptyAndMissingFilesLoadNothing) {
+TEST_F(TimeLogReaderTest, emptyAndMissingFilesLoadNothing) {
     EXPECT_FALSE(LoadText(""));
     EXPECT_EQ(list.GetCount(), 0);
     EXPECT_FALSE(list.Load(dir.File("missing.dat")));
@@ -54,7 +54,7 @@ TEST_F(TimeLogReaderTest, EmptyAndMissingFilesLoadNothing) {
     EXPECT_EQ(list.GetCount(), 0);
 }
 
-TEST_F(TimeLogReaderTest, LoadEmptiesTheListAndIdsContinue) {
+TEST_F(TimeLogReaderTest, loadEmptiesTheListAndIdsContinue) {
     const std::string triple =
         "In...Wed Jun 02 09:00:00 2004\nOut..Wed Jun 02 10:00:00 2004\nElapsed time of 01:00:00.\n";
     EXPECT_TRUE(LoadText(triple + triple));
@@ -65,7 +65,7 @@ TEST_F(TimeLogReaderTest, LoadEmptiesTheListAndIdsContinue) {
     EXPECT_EQ(list.GetIdAt(0), 4);
 }
 
-TEST_F(TimeLogReaderTest, KindsAndMonthNamesInAnyCase) {
+TEST_F(TimeLogReaderTest, kindsAndMonthNamesInAnyCase) {
     EXPECT_TRUE(
         LoadText("IN...Wed JUN 02 09:00:00 2004\n"
                  "oUt..Wed jun 02 10:01:02 2004\n"
@@ -76,7 +76,7 @@ TEST_F(TimeLogReaderTest, KindsAndMonthNamesInAnyCase) {
     EXPECT_EQ(list.GetAt(0)->m_nElapsed, 3723);
 }
 
-TEST_F(TimeLogReaderTest, YearsOutside1990To2050StartNoEntry) {
+TEST_F(TimeLogReaderTest, yearsOutside1990To2050StartNoEntry) {
     for (const char* year : {"1989", "2051"}) {
         EXPECT_TRUE(LoadText(std::string("In...Wed Jun 02 09:00:00 2004\n"
                                          "Out..Wed Jun 02 10:00:00 2004\n"
@@ -96,7 +96,7 @@ TEST_F(TimeLogReaderTest, YearsOutside1990To2050StartNoEntry) {
     EXPECT_EQ(list.GetCount(), 2);
 }
 
-TEST_F(TimeLogReaderTest, OutLinesWithABadFieldAreNotRecognised) {
+TEST_F(TimeLogReaderTest, outLinesWithABadFieldAreNotRecognised) {
     for (const char* out : {"Out..Wed Foo 02 10:00:00 2004", "Out..Wed Jun 00 10:00:00 2004",
                             "Out..Wed Jun 32 10:00:00 2004", "Out..Wed Jun 02 24:00:00 2004",
                             "Out..Wed Jun 02 10:60:00 2004", "Out..Wed Jun 02 10:00:60 2004",
@@ -110,7 +110,7 @@ TEST_F(TimeLogReaderTest, OutLinesWithABadFieldAreNotRecognised) {
     }
 }
 
-TEST_F(TimeLogReaderTest, LastLineDecidesTheResult) {
+TEST_F(TimeLogReaderTest, lastLineDecidesTheResult) {
     // An empty last line (two line ends at the end): every entry read, yet false.
     EXPECT_FALSE(
         LoadText("In...Wed Jun 02 09:00:00 2004\nOut..Wed Jun 02 10:00:00 2004\n"
@@ -125,7 +125,7 @@ TEST_F(TimeLogReaderTest, LastLineDecidesTheResult) {
     EXPECT_TRUE(list.HasOut(list.GetIdAt(0)));
 }
 
-TEST_F(TimeLogReaderTest, BareLineFeedsReadLikeCrLf) {
+TEST_F(TimeLogReaderTest, bareLineFeedsReadLikeCrLf) {
     const std::string text =
         "In...Wed Jun 02 09:00:00 2004\nOut..Wed Jun 02 10:00:00 2004\nElapsed time of 01:00:00.\n";
     EXPECT_TRUE(LoadText(text, true));
@@ -134,7 +134,7 @@ TEST_F(TimeLogReaderTest, BareLineFeedsReadLikeCrLf) {
     EXPECT_EQ(list.GetAt(0)->m_nElapsed, 3600);
 }
 
-TEST_F(TimeLogReaderTest, AnInLineWhereOutOrElapsedIsDueStartsANewEntry) {
+TEST_F(TimeLogReaderTest, anInLineWhereOutOrElapsedIsDueStartsANewEntry) {
     EXPECT_TRUE(
         LoadText("In...Mon Jun 07 08:00:00 2004\n"  // kept open by the editor
                  "In...Mon Jun 07 09:00:00 2004\n"  // where an Out line is due
@@ -150,7 +150,7 @@ TEST_F(TimeLogReaderTest, AnInLineWhereOutOrElapsedIsDueStartsANewEntry) {
     EXPECT_EQ(list.GetAt(2)->m_nElapsed, 3600);
 }
 
-TEST_F(TimeLogReaderTest, AnInLineWithBadFieldsStillExpectsAnOutLineNext) {
+TEST_F(TimeLogReaderTest, anInLineWithBadFieldsStillExpectsAnOutLineNext) {
     EXPECT_TRUE(
         LoadText("In...Mon Jun 07 08:00:00 2004\n"
                  "Out..Mon Jun 07 09:00:00 2004\n"
@@ -162,7 +162,7 @@ TEST_F(TimeLogReaderTest, AnInLineWithBadFieldsStillExpectsAnOutLineNext) {
     EXPECT_EQ(list.GetAt(0)->m_nElapsed, 10800);
 }
 
-TEST_F(TimeLogReaderTest, OutWithoutElapsedReportsOutMinusIn) {
+TEST_F(TimeLogReaderTest, outWithoutElapsedReportsOutMinusIn) {
     EXPECT_TRUE(
         LoadText("In...Mon Jun 07 08:00:00 2004\n"
                  "Out..Mon Jun 07 09:30:15 2004\n"
@@ -176,13 +176,13 @@ TEST_F(TimeLogReaderTest, OutWithoutElapsedReportsOutMinusIn) {
     EXPECT_EQ(list.FormatElapsedSeconds(id), "15");
 }
 
-TEST_F(TimeLogReaderTest, OutAndElapsedBeforeAnyInAreNotRecognised) {
+TEST_F(TimeLogReaderTest, outAndElapsedBeforeAnyInAreNotRecognised) {
     EXPECT_FALSE(LoadText("Out..Mon Jun 07 09:30:15 2004\n"));
     EXPECT_FALSE(LoadText("garbage\nElapsed time of 01:00:00.\n"));
     EXPECT_EQ(list.GetCount(), 0);
 }
 
-TEST_F(TimeLogReaderTest, ShortLongAndBinaryLinesAreSkippedSafely) {
+TEST_F(TimeLogReaderTest, shortLongAndBinaryLinesAreSkippedSafely) {
     std::string text = "In.\nIn...Wed Jun 0\n";
     text += std::string(100000, 'x') + "\n";
     text += std::string("In...Wed Jun 02 09:00:00 2004\0\0\0", 32) + "\n";
@@ -193,7 +193,7 @@ TEST_F(TimeLogReaderTest, ShortLongAndBinaryLinesAreSkippedSafely) {
     EXPECT_EQ(list.GetAt(0)->m_nElapsed, 0);  // an Elapsed line cut after its words
 }
 
-TEST_F(TimeLogReaderTest, LocalTimesAcrossClockChanges) {
+TEST_F(TimeLogReaderTest, localTimesAcrossClockChanges) {
     EXPECT_TRUE(
         LoadText("In...Sun Mar 28 02:30:00 2004\n"  // does not occur: moved forward by the gap
                  "Out..Sun Oct 31 02:30:00 2004\n"  // occurs twice: the first one
@@ -208,7 +208,7 @@ TEST_F(TimeLogReaderTest, LocalTimesAcrossClockChanges) {
     EXPECT_EQ(list.GetAt(1)->m_timeOut, At(2004, 7, 1, 9, 0, 0));
 }
 
-TEST_F(TimeLogReaderTest, RemembersWhetherTheFileChangedSinceLoad) {
+TEST_F(TimeLogReaderTest, remembersWhetherTheFileChangedSinceLoad) {
     EXPECT_TRUE(LoadText("In...Wed Jun 02 09:00:00 2004\n"));
     EXPECT_TRUE(list.IsFileUnchanged());
     test::WriteFile(path, Crlf("In...Wed Jun 02 09:00:00 2004\nOut..Wed Jun 02 10:00:00 2004\n"));
@@ -221,7 +221,7 @@ TEST_F(TimeLogReaderTest, RemembersWhetherTheFileChangedSinceLoad) {
     EXPECT_FALSE(list.IsFileUnchanged());
 }
 
-TEST(LineFields, ReadOnlyTheirOwnCharacters) {
+TEST(LineFields, readOnlyTheirOwnCharacters) {
     const std::string line = "In...Wed Jun 02 17:47:39 2004";
     EXPECT_EQ(ParseMonth(line), 6);
     EXPECT_EQ(ParseDay(line), 2);

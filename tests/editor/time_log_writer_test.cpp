@@ -73,7 +73,7 @@ class TimeLogWriterTest : public ::testing::Test {
     test::RecordingReporter reporter;
 };
 
-TEST_F(TimeLogWriterTest, WritesTheTripleOfAClosedEntry) {
+TEST_F(TimeLogWriterTest, writesTheTripleOfAClosedEntry) {
     list.PutEntry(0, At(2004, 6, 2, 17, 47, 39), true, At(2004, 6, 2, 18, 0, 0));
     ASSERT_TRUE(Save(false));
     EXPECT_EQ(ReadFile(path),
@@ -83,7 +83,7 @@ TEST_F(TimeLogWriterTest, WritesTheTripleOfAClosedEntry) {
     EXPECT_TRUE(reporter.messages.empty());
 }
 
-TEST_F(TimeLogWriterTest, WritesWhatEachEntryHasInListOrder) {
+TEST_F(TimeLogWriterTest, writesWhatEachEntryHasInListOrder) {
     const int closed = list.PutEntry(0, At(2004, 6, 5, 8, 0, 0), true, At(2004, 6, 6, 9, 0, 0));
     const int reopened = list.PutEntry(0, At(2004, 1, 5, 9, 3, 7), true, At(2004, 1, 5, 10, 0, 0));
     list.PutEntry(reopened, At(2004, 1, 5, 9, 3, 7), false, 0);
@@ -96,14 +96,14 @@ TEST_F(TimeLogWriterTest, WritesWhatEachEntryHasInListOrder) {
               "In...Mon Jan 05 09:03:07 2004\r\n");
 }
 
-TEST_F(TimeLogWriterTest, OneEntryWithoutOutIsOneLine) {
+TEST_F(TimeLogWriterTest, oneEntryWithoutOutIsOneLine) {
     const int id = list.PutEntry(0, At(2004, 6, 2, 9, 0, 0), true, At(2004, 6, 2, 10, 0, 0));
     list.PutEntry(id, At(2004, 6, 2, 9, 0, 0), false, 0);
     ASSERT_TRUE(Save(false));
     EXPECT_EQ(ReadFile(path), "In...Wed Jun 02 09:00:00 2004\r\n");
 }
 
-TEST_F(TimeLogWriterTest, TakesTheWeekdayFromTheDateAndDropsAMissingElapsedLine) {
+TEST_F(TimeLogWriterTest, takesTheWeekdayFromTheDateAndDropsAMissingElapsedLine) {
     WriteFile(path, Crlf("In...Mon Jun 02 09:00:00 2004\nOut..xxx jun 02 10:00:00 2004\n"
                          "Elapsed of nothing\n"));
     list.Load(path);
@@ -112,13 +112,13 @@ TEST_F(TimeLogWriterTest, TakesTheWeekdayFromTheDateAndDropsAMissingElapsedLine)
               Crlf("In...Wed Jun 02 09:00:00 2004\nOut..Wed Jun 02 10:00:00 2004\n"));
 }
 
-TEST_F(TimeLogWriterTest, AnEmptyListWritesAnEmptyLog) {
+TEST_F(TimeLogWriterTest, anEmptyListWritesAnEmptyLog) {
     WriteFile(path, Crlf("In...Wed Jun 02 09:00:00 2004\n"));
     ASSERT_TRUE(Save(false));
     EXPECT_EQ(ReadFile(path), "");
 }
 
-TEST_F(TimeLogWriterTest, ALogOfThePunchWriterSavesBackByteForByte) {
+TEST_F(TimeLogWriterTest, aLogOfThePunchWriterSavesBackByteForByte) {
     const std::string log = PunchWriterLog(400);
     WriteFile(path, log);
     ASSERT_TRUE(list.Load(path));
@@ -128,7 +128,7 @@ TEST_F(TimeLogWriterTest, ALogOfThePunchWriterSavesBackByteForByte) {
     EXPECT_EQ(ReadFile(BackupPath(path, 0)), log);
 }
 
-TEST_F(TimeLogWriterTest, WrittenLinesAreTheFieldTextsInTheirFormats) {
+TEST_F(TimeLogWriterTest, writtenLinesAreTheFieldTextsInTheirFormats) {
     // Random times over forty years, clock-change nights included, against the field texts.
     std::mt19937_64 rng(11);
     const TimeValue from = At(1990, 1, 1, 0, 0, 0);
@@ -153,7 +153,7 @@ TEST_F(TimeLogWriterTest, WrittenLinesAreTheFieldTextsInTheirFormats) {
     EXPECT_EQ(SavedText(list), expected);
 }
 
-TEST_F(TimeLogWriterTest, BackupsKeepTheOldLogAsALinkedGenerationZero) {
+TEST_F(TimeLogWriterTest, backupsKeepTheOldLogAsALinkedGenerationZero) {
     WriteFile(path, Crlf("In...Wed Jun 02 09:00:00 2004\n"));
     const ino_t oldInode = InodeOf(path);
     list.Load(path);
@@ -168,7 +168,7 @@ TEST_F(TimeLogWriterTest, BackupsKeepTheOldLogAsALinkedGenerationZero) {
     EXPECT_EQ(test::SnapshotFolder(dir.Path()).size(), 2u);
 }
 
-TEST_F(TimeLogWriterTest, AllTenGenerationsShiftAndTheOldestGoes) {
+TEST_F(TimeLogWriterTest, allTenGenerationsShiftAndTheOldestGoes) {
     WriteFile(path, "log");
     for (int n = 0; n < kBackupGenerations; ++n)
         WriteFile(BackupPath(path, n), "gen" + std::to_string(n));
@@ -183,14 +183,14 @@ TEST_F(TimeLogWriterTest, AllTenGenerationsShiftAndTheOldestGoes) {
     }
 }
 
-TEST_F(TimeLogWriterTest, BackupNamesReplaceTheExtension) {
+TEST_F(TimeLogWriterTest, backupNamesReplaceTheExtension) {
     EXPECT_EQ(BackupPath("/home/a/TALLYBK.DAT", 0), "/home/a/TALLYBK.da0");
     EXPECT_EQ(BackupPath("/home/a/work.log.txt", 9), "/home/a/work.log.da9");
     EXPECT_EQ(BackupPath("/home/a/plain", 3), "/home/a/plain.da3");
     EXPECT_EQ(BackupPath("relative.DAT", 1), "relative.da1");
 }
 
-TEST_F(TimeLogWriterTest, RotationAloneLinksTheLogAndLeavesItInPlace) {
+TEST_F(TimeLogWriterTest, rotationAloneLinksTheLogAndLeavesItInPlace) {
     WriteFile(path, "log");
     WriteFile(BackupPath(path, 0), "gen0");
     EXPECT_FALSE(RotateBackups(path, true).has_value());
@@ -199,7 +199,7 @@ TEST_F(TimeLogWriterTest, RotationAloneLinksTheLogAndLeavesItInPlace) {
     EXPECT_EQ(ReadFile(BackupPath(path, 1)), "gen0");
 }
 
-TEST_F(TimeLogWriterTest, CopyFileExclusiveKeepsBytesAndModeAndNeverOverwrites) {
+TEST_F(TimeLogWriterTest, copyFileExclusiveKeepsBytesAndModeAndNeverOverwrites) {
     WriteFile(path, "log bytes");
     chmod(path.c_str(), 0640);
     const std::string copy = dir.File("copy");
@@ -215,14 +215,14 @@ TEST_F(TimeLogWriterTest, CopyFileExclusiveKeepsBytesAndModeAndNeverOverwrites) 
     EXPECT_FALSE(std::filesystem::exists(dir.File("copy2")));
 }
 
-TEST_F(TimeLogWriterTest, KeepsThePermissionBitsOfTheOldLog) {
+TEST_F(TimeLogWriterTest, keepsThePermissionBitsOfTheOldLog) {
     WriteFile(path, "");
     chmod(path.c_str(), 0640);
     ASSERT_TRUE(Save());
     EXPECT_EQ(ModeOf(path), 0640u);
 }
 
-TEST_F(TimeLogWriterTest, AMissingLogIsCreatedForTheOwnerOnly) {
+TEST_F(TimeLogWriterTest, aMissingLogIsCreatedForTheOwnerOnly) {
     list.PutEntry(0, At(2004, 6, 2, 9, 0, 0), false, 0);
     WriteFile(BackupPath(path, 0), "gen0");
     ASSERT_TRUE(Save());
@@ -232,7 +232,7 @@ TEST_F(TimeLogWriterTest, AMissingLogIsCreatedForTheOwnerOnly) {
     EXPECT_EQ(ReadFile(BackupPath(path, 1)), "gen0");
 }
 
-TEST_F(TimeLogWriterTest, FollowsASymbolicLinkToTheRealLog) {
+TEST_F(TimeLogWriterTest, followsASymbolicLinkToTheRealLog) {
     std::filesystem::create_directory(dir.Path() / "data");
     const std::string real = (dir.Path() / "data" / "real.dat").string();
     WriteFile(real, "old");
@@ -244,7 +244,7 @@ TEST_F(TimeLogWriterTest, FollowsASymbolicLinkToTheRealLog) {
     EXPECT_EQ(ReadFile(BackupPath(real, 0)), "old");
 }
 
-TEST_F(TimeLogWriterTest, RefusesALogChangedSinceItWasLoaded) {
+TEST_F(TimeLogWriterTest, refusesALogChangedSinceItWasLoaded) {
     const std::string loaded = Crlf("In...Wed Jun 02 09:00:00 2004\n");
     WriteFile(path, loaded);
     list.Load(path);
@@ -263,7 +263,7 @@ TEST_F(TimeLogWriterTest, RefusesALogChangedSinceItWasLoaded) {
     EXPECT_FALSE(list.IsFileUnchanged());
 }
 
-TEST_F(TimeLogWriterTest, RefusesALogThatAppearedOrVanishedSinceLoad) {
+TEST_F(TimeLogWriterTest, refusesALogThatAppearedOrVanishedSinceLoad) {
     list.Load(path);  // missing
     WriteFile(path, "new");
     EXPECT_FALSE(Save());
@@ -278,7 +278,7 @@ TEST_F(TimeLogWriterTest, RefusesALogThatAppearedOrVanishedSinceLoad) {
     EXPECT_TRUE(test::SnapshotFolder(dir.Path()).empty());
 }
 
-TEST_F(TimeLogWriterTest, SavesAgainAfterItsOwnSaveAndToOtherPaths) {
+TEST_F(TimeLogWriterTest, savesAgainAfterItsOwnSaveAndToOtherPaths) {
     WriteFile(path, "");
     list.Load(path);
     list.PutEntry(0, At(2004, 6, 2, 9, 0, 0), false, 0);
@@ -292,7 +292,7 @@ TEST_F(TimeLogWriterTest, SavesAgainAfterItsOwnSaveAndToOtherPaths) {
     EXPECT_TRUE(reporter.messages.empty());
 }
 
-TEST_F(TimeLogWriterTest, WaitsForTheLockAndGivesUp) {
+TEST_F(TimeLogWriterTest, waitsForTheLockAndGivesUp) {
     WriteFile(path, "old");
     list.Load(path);
     TimeLogLock other;
@@ -305,7 +305,7 @@ TEST_F(TimeLogWriterTest, WaitsForTheLockAndGivesUp) {
     EXPECT_EQ(test::SnapshotFolder(dir.Path()), (test::FolderSnapshot{{"TALLYBK.DAT", "old"}}));
 }
 
-TEST_F(TimeLogWriterTest, AnEmptyPathFailsWithTheOpenMessage) {
+TEST_F(TimeLogWriterTest, anEmptyPathFailsWithTheOpenMessage) {
     const auto cwd = std::filesystem::current_path();
     std::filesystem::current_path(dir.Path());
     list.PutEntry(0, At(2004, 6, 2, 9, 0, 0), false, 0);
@@ -318,7 +318,7 @@ TEST_F(TimeLogWriterTest, AnEmptyPathFailsWithTheOpenMessage) {
     EXPECT_TRUE(test::SnapshotFolder(dir.Path()).empty());
 }
 
-TEST_F(TimeLogWriterTest, PathsThatCannotBeALogFailWithTheOpenMessage) {
+TEST_F(TimeLogWriterTest, pathsThatCannotBeALogFailWithTheOpenMessage) {
     const std::string inMissingFolder = dir.File("no/such/folder/TALLYBK.DAT");
     EXPECT_FALSE(list.Save(inMissingFolder, true, reporter));
     std::filesystem::create_directory(dir.File("folder.dat"));
@@ -330,7 +330,7 @@ TEST_F(TimeLogWriterTest, PathsThatCannotBeALogFailWithTheOpenMessage) {
               "Failed to open '" + dir.File("folder.dat") + "'.\nIs a directory");
 }
 
-TEST_F(TimeLogWriterTest, ALogNamedLikeItsOwnBackupIsNotRotatedAway) {
+TEST_F(TimeLogWriterTest, aLogNamedLikeItsOwnBackupIsNotRotatedAway) {
     const std::string named = dir.File("work.da3");
     WriteFile(named, "old");
     EXPECT_FALSE(list.Save(named, true, reporter));
@@ -339,7 +339,7 @@ TEST_F(TimeLogWriterTest, ALogNamedLikeItsOwnBackupIsNotRotatedAway) {
     EXPECT_EQ(test::SnapshotFolder(dir.Path()), (test::FolderSnapshot{{"work.da3", "old"}}));
 }
 
-TEST_F(TimeLogWriterTest, ARotationThatCannotMoveAGenerationWritesNothing) {
+TEST_F(TimeLogWriterTest, aRotationThatCannotMoveAGenerationWritesNothing) {
     WriteFile(path, "log");
     for (int n = 0; n < 9; ++n) WriteFile(BackupPath(path, n), "gen" + std::to_string(n));
     // A folder in the place of generation 9 cannot be deleted, nor renamed onto.

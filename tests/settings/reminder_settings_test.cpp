@@ -16,12 +16,12 @@ class ReminderSettingsTest : public ::testing::Test {
     SettingsStore store;
 };
 
-TEST_F(ReminderSettingsTest, DefaultsWhenNothingIsStored) {
+TEST_F(ReminderSettingsTest, defaultsWhenNothingIsStored) {
     EXPECT_EQ(ReadReminders(store.Raw()), (ReminderValues{10, 10}));
     EXPECT_TRUE(store.Raw().allKeys().isEmpty());  // reading writes nothing
 }
 
-TEST_F(ReminderSettingsTest, StoredTextsAsRead) {
+TEST_F(ReminderSettingsTest, storedTextsAsRead) {
     struct Case {
         const char* stored;
         int idleMinutes;  // as read; LongDayHours gets the same text
@@ -39,7 +39,7 @@ TEST_F(ReminderSettingsTest, StoredTextsAsRead) {
     }
 }
 
-TEST_F(ReminderSettingsTest, WrittenValuesReachTheFileInTheirOwnSection) {
+TEST_F(ReminderSettingsTest, writtenValuesReachTheFileInTheirOwnSection) {
     WriteReminders(store.Raw(), {3, 8});
     const std::string file = test::ReadFile(dir.File("settings.ini"));
     EXPECT_NE(file.find("[Reminders]\nIdleMinutes=3\nLongDayHours=8\n"), std::string::npos) << file;
@@ -47,7 +47,7 @@ TEST_F(ReminderSettingsTest, WrittenValuesReachTheFileInTheirOwnSection) {
     EXPECT_EQ(ReadReminders(store.Raw()), (ReminderValues{3, 0}));
 }
 
-TEST_F(ReminderSettingsTest, AValueWrittenByAnotherProgramIsSeen) {
+TEST_F(ReminderSettingsTest, aValueWrittenByAnotherProgramIsSeen) {
     EXPECT_EQ(ReadReminders(store.Raw()).idleMinutes, 10);
     {
         QSettings other(QString::fromStdString(dir.File("settings.ini")), QSettings::IniFormat);
@@ -56,7 +56,7 @@ TEST_F(ReminderSettingsTest, AValueWrittenByAnotherProgramIsSeen) {
     EXPECT_EQ(ReadReminders(store.Raw()).idleMinutes, 1);
 }
 
-TEST(ReminderKeys, NamesRangesAndLookUp) {
+TEST(ReminderKeys, namesRangesAndLookUp) {
     ASSERT_EQ(ReminderKeys().size(), 2u);
     EXPECT_STREQ(ReminderKeys()[0].name, "IdleMinutes");
     EXPECT_EQ(ReminderKeys()[0].maximum, 1440);

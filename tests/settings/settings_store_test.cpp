@@ -24,7 +24,7 @@ class SettingsStoreTest : public ::testing::Test {
     SettingsStore store;
 };
 
-TEST_F(SettingsStoreTest, DefaultsForANewUser) {
+TEST_F(SettingsStoreTest, defaultsForANewUser) {
     setenv("HOME", "/home/someone", 1);
     CurrentSettings s;
     store.Load(s);
@@ -42,7 +42,7 @@ TEST_F(SettingsStoreTest, DefaultsForANewUser) {
     EXPECT_TRUE(raw().allKeys().isEmpty());  // loading writes nothing
 }
 
-TEST_F(SettingsStoreTest, ImpossibleWeekStartIsUsedAsSundayAndMended) {
+TEST_F(SettingsStoreTest, impossibleWeekStartIsUsedAsSundayAndMended) {
     for (int stored : {9, 7, -3}) {
         raw().setValue(StorePath(kOptionsSection, kWeekStartDayKey), stored);
         CurrentSettings s;
@@ -56,7 +56,7 @@ TEST_F(SettingsStoreTest, ImpossibleWeekStartIsUsedAsSundayAndMended) {
     EXPECT_EQ(s.WeekStartDay, 6);
 }
 
-TEST_F(SettingsStoreTest, TheLogProbeRunsBetweenDataLogAndShowDollars) {
+TEST_F(SettingsStoreTest, theLogProbeRunsBetweenDataLogAndShowDollars) {
     raw().setValue(StorePath(kOptionsSection, kDataLogKey), "/tmp/elsewhere.dat");
     raw().setValue(StorePath(kOptionsSection, kShowDollarsKey), 1);
     CurrentSettings s;
@@ -71,7 +71,7 @@ TEST_F(SettingsStoreTest, TheLogProbeRunsBetweenDataLogAndShowDollars) {
     EXPECT_TRUE(s.ShowDollars);
 }
 
-TEST_F(SettingsStoreTest, SaveWritesEveryKeyWithTheRateTextAsTyped) {
+TEST_F(SettingsStoreTest, saveWritesEveryKeyWithTheRateTextAsTyped) {
     CurrentSettings s;
     store.Load(s);
     OptionValues v = SettingsStore::ToOptionValues(s);
@@ -110,7 +110,7 @@ TEST_F(SettingsStoreTest, SaveWritesEveryKeyWithTheRateTextAsTyped) {
     EXPECT_EQ(reloaded.WeekStartDay, 3);
 }
 
-TEST_F(SettingsStoreTest, RateConversions) {
+TEST_F(SettingsStoreTest, rateConversions) {
     EXPECT_EQ(RateFromText("  12.5 per hour"), 12.5);
     EXPECT_EQ(RateFromText("abc"), 0.0);
     EXPECT_EQ(RateFromText(""), 0.0);
@@ -118,7 +118,7 @@ TEST_F(SettingsStoreTest, RateConversions) {
     EXPECT_EQ(RateToText(0), "0.00");
 }
 
-TEST_F(SettingsStoreTest, RateIsReadWithADecimalPointUnderADecimalCommaLocale) {
+TEST_F(SettingsStoreTest, rateIsReadWithADecimalPointUnderADecimalCommaLocale) {
     const std::string previous = std::setlocale(LC_ALL, nullptr);
     ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr);
     EXPECT_EQ(RateFromText("12.5"), 12.5);
@@ -126,7 +126,7 @@ TEST_F(SettingsStoreTest, RateIsReadWithADecimalPointUnderADecimalCommaLocale) {
     std::setlocale(LC_ALL, previous.c_str());
 }
 
-TEST_F(SettingsStoreTest, HandWrittenCommasReadAsWritten) {
+TEST_F(SettingsStoreTest, handWrittenCommasReadAsWritten) {
     // Qt's INI reader makes a list of a value with an unquoted comma; its text was empty.
     struct Case {
         const char* text;
@@ -152,7 +152,7 @@ TEST_F(SettingsStoreTest, HandWrittenCommasReadAsWritten) {
     }
 }
 
-TEST_F(SettingsStoreTest, WindowPositionRoundTripsNegativeValues) {
+TEST_F(SettingsStoreTest, windowPositionRoundTripsNegativeValues) {
     store.WriteWindowPosition({-32000, 15});
     const WindowPosition position = store.ReadWindowPosition();
     EXPECT_EQ(position.x, -32000);
@@ -166,7 +166,7 @@ void WriteAsAnotherProgram(const std::string& path, const std::string& text, tim
     ASSERT_EQ(utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
 }
 
-TEST_F(SettingsStoreTest, EveryReadSeesWhatAnotherProgramWroteSinceTheLastOne) {
+TEST_F(SettingsStoreTest, everyReadSeesWhatAnotherProgramWroteSinceTheLastOne) {
     // Each file but the last has the size of the one before; the third comes within the
     // same second as the second, one millisecond later, the last at the same instant.
     struct Case {

@@ -23,7 +23,7 @@ class RemindersWindow : public ::testing::Test {
     WindowHarness w;
 };
 
-TEST_F(RemindersWindow, TheEditMenuItemOpensTheDialogOnTheStoredValues) {
+TEST_F(RemindersWindow, theEditMenuItemOpensTheDialogOnTheStoredValues) {
     WriteReminders(w.store->Raw(), {25, 9});
     ASSERT_TRUE(w.Start());
     QAction* item = w.Frame().Action(ID_REMINDERS);
@@ -50,7 +50,7 @@ TEST_F(RemindersWindow, TheEditMenuItemOpensTheDialogOnTheStoredValues) {
     EXPECT_NE(w.View().Reminders()->IdlePrompt(), nullptr);
 }
 
-TEST_F(RemindersWindow, WithoutAnIdleSourceTheDialogSaysSo) {
+TEST_F(RemindersWindow, withoutAnIdleSourceTheDialogSaysSo) {
     services.idle = nullptr;
     ASSERT_TRUE(w.Start());
     WhenModal<CRemindersDlg>([](CRemindersDlg* dialog) {
@@ -62,7 +62,7 @@ TEST_F(RemindersWindow, WithoutAnIdleSourceTheDialogSaysSo) {
     EXPECT_FALSE(w.store->Raw().contains("Reminders/IdleMinutes"));  // Cancel writes nothing
 }
 
-TEST_F(RemindersWindow, ClockOutWhenILeftShowsTheWindowClockedOut) {
+TEST_F(RemindersWindow, clockOutWhenILeftShowsTheWindowClockedOut) {
     w.WriteLog("In...Mon Mar 04 08:00:00 2024\n");
     ASSERT_TRUE(w.Start());  // the clock stands at 09:00:00
     EXPECT_EQ(w.Pane(ID_INDICATOR_INOUT), "In");

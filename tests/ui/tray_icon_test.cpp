@@ -31,7 +31,7 @@ class TrayIconTest : public ::testing::Test {
     WindowHarness w;
 };
 
-TEST_F(TrayIconTest, TheMenuHasInOutShowHideAndExit) {
+TEST_F(TrayIconTest, theMenuHasInOutShowHideAndExit) {
     ASSERT_TRUE(w.Start());
     ASSERT_NE(w.App().Tray(), nullptr);
     EXPECT_EQ(MenuTexts(), (QStringList{"&In", "&Out", "-", "&Show/Hide TallyBook", "-", "E&xit"}));
@@ -40,7 +40,7 @@ TEST_F(TrayIconTest, TheMenuHasInOutShowHideAndExit) {
     EXPECT_EQ(MenuItem("E&xit"), w.Frame().Action(ID_APP_EXIT));
 }
 
-TEST_F(TrayIconTest, InAndOutPunchAndTheToolTipAndIconFollow) {
+TEST_F(TrayIconTest, inAndOutPunchAndTheToolTipAndIconFollow) {
     ASSERT_TRUE(w.Start());  // 2024-03-04 09:00:00
     QSystemTrayIcon& tray = w.App().Tray()->Icon();
     EXPECT_EQ(tray.toolTip(), "Time Today: \nTime This Billing Period: ");
@@ -62,7 +62,7 @@ TEST_F(TrayIconTest, InAndOutPunchAndTheToolTipAndIconFollow) {
     EXPECT_EQ(tray.icon().pixmap(32, 32).toImage(), outIcon);
 }
 
-TEST_F(TrayIconTest, ShowHideAndAClickShowTheWindow) {
+TEST_F(TrayIconTest, showHideAndAClickShowTheWindow) {
     ASSERT_TRUE(w.Start());
     ASSERT_TRUE(w.Frame().isVisible());
     MenuItem("&Show/Hide TallyBook")->trigger();

@@ -103,7 +103,7 @@ class PrivateSessionBus : public ::testing::Test {
     QThread m_thread;
 };
 
-TEST_F(PrivateSessionBus, IdleTimeFromTheFirstServiceThatGivesANumberAndNotifications) {
+TEST_F(PrivateSessionBus, idleTimeFromTheFirstServiceThatGivesANumberAndNotifications) {
     EXPECT_EQ(DBusIdleSource::Open(), nullptr);  // nothing offers it yet
 
     Offer<RefusingScreenSaver>("org.freedesktop.ScreenSaver", "/org/freedesktop/ScreenSaver");

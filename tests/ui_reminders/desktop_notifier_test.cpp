@@ -9,7 +9,7 @@
 namespace tally::test {
 namespace {
 
-TEST(DesktopNotifier, WithoutANotificationServiceOrATrayAMessageBoxThatDoesNotBlock) {
+TEST(DesktopNotifier, withoutANotificationServiceOrATrayAMessageBoxThatDoesNotBlock) {
     // No session bus (and none started on the fly for an X display): this binary's first and
     // only use of the bus.
     unsetenv("DBUS_SESSION_BUS_ADDRESS");

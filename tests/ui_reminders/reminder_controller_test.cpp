@@ -60,7 +60,7 @@ class ReminderControllerTest : public ::testing::Test {
     int clockOuts = 0;
 };
 
-TEST_F(ReminderControllerTest, KeepTheTimeChangesNothing) {
+TEST_F(ReminderControllerTest, keepTheTimeChangesNothing) {
     PutLog(In("2026-12-07 12:00:00"));
     AwayUntil(At(2026, 12, 7, 12, 3, 0), At(2026, 12, 7, 13, 10, 0));
     CIdleTimeDlg* prompt = controller.IdlePrompt();
@@ -81,7 +81,7 @@ TEST_F(ReminderControllerTest, KeepTheTimeChangesNothing) {
     EXPECT_TRUE(reporter.messages.empty());
 }
 
-TEST_F(ReminderControllerTest, EnterAndEscapeKeepTheTime) {
+TEST_F(ReminderControllerTest, enterAndEscapeKeepTheTime) {
     PutLog(In("2026-12-07 12:00:00"));
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
         AwayUntil(At(2026, 12, 7, 12, 3, 0), At(2026, 12, 7, 13, 10, 0));
@@ -93,7 +93,7 @@ TEST_F(ReminderControllerTest, EnterAndEscapeKeepTheTime) {
     EXPECT_EQ(clockOuts, 0);
 }
 
-TEST_F(ReminderControllerTest, ClockOutWhenILeftWritesTheClockOutOfThatTime) {
+TEST_F(ReminderControllerTest, clockOutWhenILeftWritesTheClockOutOfThatTime) {
     struct Case {
         const char* name;
         std::string in;
@@ -125,7 +125,7 @@ TEST_F(ReminderControllerTest, ClockOutWhenILeftWritesTheClockOutOfThatTime) {
     EXPECT_EQ(clockOuts, 3);
 }
 
-TEST_F(ReminderControllerTest, APunchFromElsewhereClosesThePromptAndChangesNothing) {
+TEST_F(ReminderControllerTest, aPunchFromElsewhereClosesThePromptAndChangesNothing) {
     const std::string in = In("2026-12-07 12:00:00");
     for (const std::string& elsewhere :
          {Triple("2026-12-07 12:00:00", "2026-12-07 13:11:00"),
@@ -143,7 +143,7 @@ TEST_F(ReminderControllerTest, APunchFromElsewhereClosesThePromptAndChangesNothi
     }
 }
 
-TEST_F(ReminderControllerTest, APunchBetweenTheLastTickAndTheClickChangesNothing) {
+TEST_F(ReminderControllerTest, aPunchBetweenTheLastTickAndTheClickChangesNothing) {
     PutLog(In("2026-12-07 12:00:00"));
     AwayUntil(At(2026, 12, 7, 12, 3, 0), At(2026, 12, 7, 13, 10, 0));
     ASSERT_NE(controller.IdlePrompt(), nullptr);
@@ -155,7 +155,7 @@ TEST_F(ReminderControllerTest, APunchBetweenTheLastTickAndTheClickChangesNothing
     EXPECT_TRUE(reporter.messages.empty());
 }
 
-TEST_F(ReminderControllerTest, NoPrompt) {
+TEST_F(ReminderControllerTest, noPrompt) {
     struct Case {
         const char* name;
         std::string log;
@@ -193,7 +193,7 @@ TEST_F(ReminderControllerTest, NoPrompt) {
     }
 }
 
-TEST_F(ReminderControllerTest, TheIdleTimeIsAskedOnlyWhileClockedIn) {
+TEST_F(ReminderControllerTest, theIdleTimeIsAskedOnlyWhileClockedIn) {
     PutLog(Triple("2026-12-07 08:00:00", "2026-12-07 09:00:00"));
     Tick(At(2026, 12, 7, 9, 0, 1), 0);
     EXPECT_EQ(idle.calls, 0);
@@ -202,7 +202,7 @@ TEST_F(ReminderControllerTest, TheIdleTimeIsAskedOnlyWhileClockedIn) {
     EXPECT_EQ(idle.calls, 1);
 }
 
-TEST_F(ReminderControllerTest, OneLongDayReminderPerIn) {
+TEST_F(ReminderControllerTest, oneLongDayReminderPerIn) {
     SetLimits(0, 10);
     const std::string first = In("2026-12-07 08:02:00");
     PutLog(first);
@@ -221,7 +221,7 @@ TEST_F(ReminderControllerTest, OneLongDayReminderPerIn) {
     EXPECT_EQ(notifier.notes.last(), "TallyBook: You have been clocked in since 07:00 (10:00:00).");
 }
 
-TEST_F(ReminderControllerTest, TheLimitsComeFromTheStoreAsItIsNow) {
+TEST_F(ReminderControllerTest, theLimitsComeFromTheStoreAsItIsNow) {
     PutLog(In("2026-12-07 12:00:00"));
     Tick(At(2026, 12, 7, 12, 2, 0), 0);  // read with 10 minutes
     // Written by another program (tally config) while the window runs.

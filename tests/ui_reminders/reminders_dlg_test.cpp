@@ -9,7 +9,7 @@
 namespace tally::test {
 namespace {
 
-TEST(RemindersDlg, ShowsAndGivesTheTwoValues) {
+TEST(RemindersDlg, showsAndGivesTheTwoValues) {
     CRemindersDlg dialog(true, nullptr);
     EXPECT_EQ(dialog.windowTitle(), "Reminders");
     dialog.SetValues({25, 9});
@@ -22,7 +22,7 @@ TEST(RemindersDlg, ShowsAndGivesTheTwoValues) {
     EXPECT_EQ(dialog.NoIdleTimeNote(), nullptr);
 }
 
-TEST(RemindersDlg, KeepsTheValuesInTheirRanges) {
+TEST(RemindersDlg, keepsTheValuesInTheirRanges) {
     CRemindersDlg dialog(true, nullptr);
     dialog.SetValues({5000, 30});
     EXPECT_EQ(dialog.Values(), (ReminderValues{1440, 24}));
@@ -30,7 +30,7 @@ TEST(RemindersDlg, KeepsTheValuesInTheirRanges) {
     EXPECT_EQ(dialog.Values(), (ReminderValues{0, 0}));
 }
 
-TEST(RemindersDlg, SaysSoWhenThereIsNoIdleTime) {
+TEST(RemindersDlg, saysSoWhenThereIsNoIdleTime) {
     CRemindersDlg dialog(false, nullptr);
     ASSERT_NE(dialog.NoIdleTimeNote(), nullptr);
     EXPECT_TRUE(dialog.NoIdleTimeNote()->text().contains("question about time away is off"));
