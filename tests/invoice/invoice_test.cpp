@@ -4,10 +4,6 @@
 
 #include <random>
 
-#include "core/c_format.h"
-#include "core/log_scan.h"
-#include "core/time_log_file.h"
-#include "invoice/invoice_lines.h"
 #include "log_text.h"
 #include "test_support.h"
 
@@ -198,40 +194,6 @@ TEST_F(InvoiceTest, clockedInOnANewDayShowsThatDayWithNoTime) {
     EXPECT_EQ(Invoice(log, {2004, 6, 2}, {2004, 6, 2}),
               "2004-06-02 00:00 = 0.00\r\n"
               "0 hours,  0 minutes = 0.00\r\n");
-}
-
-// The seconds the scan counts for the whole log at path.
-std::int64_t ScannedSeconds(const std::string& path) {
-    FileDescriptor fd(OpenTimeLog(path, LogAccess::Read, nullptr));
-    NoRows rows;
-    return ElapsedToSeconds(ScanRecords(fd.Get(), CurrentSettings{}, rows).grandTotal);
-}
-
-// Pairs as Clock Out writes them across a clock change (Out at the In's wall time plus the
-// time worked, a time the clock skipped included) bill what the scan counts, whatever the zone.
-TEST_F(InvoiceTest, pairsOnClockChangeDaysBillWhatTheScanCounts) {
-    const struct {
-        const char* zone;
-        CalendarDate day;
-        const char* in;
-        const char* out;
-        std::int64_t seconds;
-    } cases[] = {
-        {"EST5EDT,M3.2.0,M11.1.0", {2024, 11, 3}, "01:30:00", "02:10:00", 2400},
-        {"EST5EDT,M3.2.0,M11.1.0", {2024, 11, 3}, "00:30:00", "04:00:00", 12600},
-        {"EST5EDT,M3.2.0,M11.1.0", {2024, 3, 10}, "01:30:00", "02:10:00", 2400},
-        {"CET-1CEST,M3.5.0,M10.5.0/3", {2024, 10, 27}, "02:30:00", "03:10:00", 2400},
-        {"CET-1CEST,M3.5.0,M10.5.0/3", {2024, 3, 31}, "01:30:00", "02:10:00", 2400},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.zone) + " " + c.in);
-        test::PinTimeZone(c.zone);
-        const std::string date = FormatC("%04d-%02d-%02d ", c.day.year, c.day.month, c.day.day);
-        const std::string text = Invoice(Triple(date + c.in, date + c.out), c.day, c.day);
-        EXPECT_EQ(ScannedSeconds(path), c.seconds);
-        EXPECT_EQ(text, DayLine(c.day, c.seconds, 10.0, true) + TotalLine(c.seconds, 10.0));
-    }
-    test::PinTimeZone();
 }
 
 TEST_F(InvoiceTest, readsYearsBeyond2038) {
