@@ -62,13 +62,13 @@ class FieldReader {
         std::uint64_t second = 0;
         std::memcpy(&first, b + kDayOffset, sizeof first);
         std::memcpy(&second, b + kDayOffset + 8, sizeof second);
-        return Digits(first, kFirst) & Digits(second, kSecond);
+        return Digits(first, kFirst) && Digits(second, kSecond);
     }
     static bool Digits(std::uint64_t word, std::uint64_t places) {
         constexpr std::uint64_t kHigh = 0xF0F0F0F0F0F0F0F0;
         const std::uint64_t threes = 0x3030303030303030 & places;
         const std::uint64_t bytes = word & places;
-        return ((bytes & kHigh) == threes) &
+        return ((bytes & kHigh) == threes) &&
                (((bytes + (0x0606060606060606 & places)) & kHigh) == threes);
     }
 
