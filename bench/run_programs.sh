@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Whole-program figures of `tally` on the generated logs: `status` on the century log and
-# `report --by week` on the million-triple log as whole processes, the peak memory of `days` on
-# the million-triple log, and a punch (`in`, then `out`) on a copy of the century log. Settings
-# come from an empty temporary home.
-# Usage: bench/run_programs.sh [BUILD_DIR]     (default: build/bench; needs hyperfine, time)
+# `report --by week` on the million-triple log as whole processes, `days` on the million-triple
+# log beside its floor (bench/days_floor.c, the least work that prints the same, run in turns
+# with it) and its peak memory, and a punch (`in`, then `out`) on a copy of the century log.
+# Settings come from an empty temporary home.
+# Usage: bench/run_programs.sh [BUILD_DIR]     (default: build/bench; needs hyperfine, time, cc)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-$here/../build/bench}" && pwd)
 tally=$build/src/cli/tally
-for tool in hyperfine /usr/bin/time "$tally" "$build/bench/tally_genlog"; do
+for tool in hyperfine /usr/bin/time cc "$tally" "$build/bench/tally_genlog"; do
   command -v "$tool" >/dev/null || { echo "missing $tool (bash scripts/deps.sh; build first)" >&2; exit 1; }
 done
 bash "$here/make_logs.sh" "$build/bench/tally_genlog" >/dev/null
@@ -50,6 +51,25 @@ measure "tally in, century log copy" "$(q "$tally") --log $(q "$copy") in" \
   --prepare "cp $(q "$century") $(q "$copy")"
 measure "tally out, century log copy" "$(q "$tally") --log $(q "$copy") out" \
   --prepare "bash -c $(q "cp $(q "$century") $(q "$copy") && $(q "$tally") --log $(q "$copy") in >/dev/null")"
+
+# The floor must print what tally prints, or it is no floor.
+cc -O2 -o "$work/days_floor" "$here/days_floor.c"
+"$tally" --log "$million" days >"$work/days.txt"
+"$work/days_floor" "$million" | cmp -s - "$work/days.txt" ||
+  { echo "days_floor prints other rows than tally days" >&2; exit 1; }
+hyperfine -N --style none --runs "$runs" --warmup 1 --export-json "$work/days.json" \
+  "$(q "$tally") --log $(q "$million") days" "$(q "$work/days_floor") $(q "$million")" \
+  >/dev/null 2>&1 || { echo "tally days: failed" >&2; exit 1; }
+# One object per command in the JSON, tally's first, each beginning with its "command".
+awk -F'[:,]' '/"command"/ {++n} /"min"/ {min[n] = $2} /"median"/ {med[n] = $2}
+  /"user"/ {usr[n] = $2} /"system"/ {sys[n] = $2}
+  END {for (i = 1; i <= 2; ++i)
+         printf "%-34s min %.1f ms, median %.1f ms, CPU %.1f ms\n",
+                i == 1 ? "tally days, million log" : "its C floor (bench/days_floor.c)",
+                min[i] * 1000, med[i] * 1000, (usr[i] + sys[i]) * 1000;
+       printf "%-34s min %.2f x, median %.2f x, CPU %.2f x\n", "tally days over its floor",
+              min[1] / min[2], med[1] / med[2], (usr[1] + sys[1]) / (usr[2] + sys[2])}' \
+  "$work/days.json"
 
 /usr/bin/time -f '%M' -o "$work/rss" "$tally" --log "$million" days >/dev/null
 rss_kb=$(tail -n 1 "$work/rss")
