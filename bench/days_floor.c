@@ -47,7 +47,9 @@ static void put(const char* text, size_t length) {
     out_len += length;
 }
 
-static int two(const char* p) { return (p[0] - '0') * 10 + (p[1] - '0'); }
+static int two(const char* p) {
+    return (p[0] - '0') * 10 + (p[1] - '0');
+}
 
 static int month_of(const char* p) {
     static const char names[] = "JanFebMarAprMayJunJulAugSepOctNovDec";
@@ -72,8 +74,8 @@ static long days_from_civil(int y, int m, int d) {
 }
 
 struct stamp {
-    long day;     /* days since the epoch */
-    long second;  /* of the day */
+    long day;    /* days since the epoch */
+    long second; /* of the day */
     int year, month, mday;
 };
 
