@@ -29,7 +29,7 @@ bool BufferedReader::Fill() {
     }
 }
 
-const char* BufferedReader::Take(std::size_t length, std::size_t& taken) {
+const char* BufferedReader::TakeAcrossBlocks(std::size_t length, std::size_t& taken) {
     while (end_ - pos_ < length && Fill()) {
     }
     taken = std::min(length, end_ - pos_);

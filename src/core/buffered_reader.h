@@ -17,7 +17,14 @@ class BufferedReader {
     // The next length bytes in place, valid until the next call; taken is fewer than length
     // only at the end of the file. Spares the scan a copy per record. length must not
     // exceed the block size.
-    const char* Take(std::size_t length, std::size_t& taken);
+    // Inline while the block holds them: the scan takes every record this way.
+    const char* Take(std::size_t length, std::size_t& taken) {
+        if (end_ - pos_ < length) return TakeAcrossBlocks(length, taken);
+        taken = length;
+        const char* span = buffer_.data() + pos_;
+        pos_ += length;
+        return span;
+    }
     // The next byte, or -1 at the end of the file. Inline: the scan reads every Elapsed
     // line byte by byte.
     int Get() {
@@ -28,11 +35,19 @@ class BufferedReader {
         if (pos_ == end_ && !Fill()) return -1;
         return static_cast<unsigned char>(buffer_[pos_]);
     }
+    // The bytes read from the file but not yet handed out, in place until the next call that
+    // reads; Skip hands out the first count of them.
+    const char* Ahead(std::size_t& count) const {
+        count = end_ - pos_;
+        return buffer_.data() + pos_;
+    }
+    void Skip(std::size_t count) { pos_ += count; }
     // Bytes handed out so far.
     std::int64_t Consumed() const { return filled_ - static_cast<std::int64_t>(end_ - pos_); }
 
   private:
     bool Fill();
+    const char* TakeAcrossBlocks(std::size_t length, std::size_t& taken);
 
     int fd_;
     std::vector<char> buffer_;

@@ -46,6 +46,8 @@ class RowSink {
     virtual void Clear() = 0;
     virtual void AddRawRow(const RawRow& row) = 0;
     virtual void AddDailyRow(const DailyRow& row) = 0;
+    // False: the scan makes no raw rows for this sink, which spares it most of its rows.
+    virtual bool TakesRawRows() const { return true; }
 };
 
 // Keeps no row: for callers that need only the totals.
@@ -54,6 +56,7 @@ class NoRows final : public RowSink {
     void Clear() override {}
     void AddRawRow(const RawRow&) override {}
     void AddDailyRow(const DailyRow&) override {}
+    bool TakesRawRows() const override { return false; }
 };
 
 // Keeps every row: what the main window's lists show.

@@ -42,11 +42,6 @@ int FieldNumber(std::string_view field) {
     return static_cast<int>(negative ? -value : std::min<std::int64_t>(value, INT_MAX));
 }
 
-void PunchRecord::Split() {
-    for (int pos : kSeparators) buf[pos] = '\0';
-    buf[kRecordTextLength] = '\0';
-}
-
 void PunchRecord::Join() {
     for (std::size_t i = 0; i < std::size(kSeparators); ++i)
         buf[kSeparators[i]] = kSeparatorChars[i];

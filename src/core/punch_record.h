@@ -51,8 +51,17 @@ struct PunchRecord {
         return r;
     }
 
-    // Replaces the separators (8, 12, 15, 18, 21, 24) by terminators, and back.
-    void Split();
+    // Replaces the separators (8, 12, 15, 18, 21, 24) by terminators, and back. Split is
+    // inline: the scan splits every record.
+    void Split() {
+        buf[kMonthOffset - 1] = '\0';
+        buf[kDayOffset - 1] = '\0';
+        buf[kHourOffset - 1] = '\0';
+        buf[kMinuteOffset - 1] = '\0';
+        buf[kSecondOffset - 1] = '\0';
+        buf[kYearOffset - 1] = '\0';
+        buf[kRecordTextLength] = '\0';
+    }
     void Join();
 
     const char* Weekday() const { return buf + kWeekdayOffset; }

@@ -329,6 +329,36 @@ TEST_F(LogScan, dailyElapsedTimesRoundsTotalsNotPairs) {
     EXPECT_EQ(engine.Texts().todayFirst, "0:15:00");
 }
 
+// Whatever the form of a record's fields, the pair counts them as FieldNumber and MonthIndex
+// read them, whichever record came before.
+TEST_F(LogScan, readsEveryFormOfTheFieldsAsAtoiAndTheMonthNames) {
+    const struct {
+        const char* in;
+        const char* out;
+        const char* elapsed;
+    } pairs[] = {
+        {"Mon Jan 01 09:00:00 2024", "Mon Jan 01 10:30:15 2024", "01:30:15"},
+        {"Tue Jan  2 09:00:00 2024", "Tue Jan 02 10:00:00 2024", "01:00:00"},  // blank-padded
+        {"Wed jan 31 23:00:00 2024", "Thu Feb 01 00:30:00 2024", "01:30:00"},  // any case
+        {"Thu Feb 01 +9:00:00 2024", "Thu Feb 01 10:00:00 2024", "01:00:00"},  // a sign
+        {"Fri Foo 31 23:00:00 2024", "Sat Feb 01 00:00:07 2024", "01:00:07"},  // January
+        {"Sun Feb 04 9x:00:00 2024", "Sun Feb 04 10:00:00 2024", "01:00:00"},  // digits only
+    };
+    std::string log;
+    std::vector<std::string> expected;
+    for (const auto& pair : pairs) {
+        log += Triple(pair.in, pair.out, "00:00:00");
+        expected.push_back(pair.elapsed);
+    }
+    WriteLog(log);
+    engine.ScanTimeLog();
+    EXPECT_EQ(engine.State().stop.reason, LogFault::None);
+    std::vector<std::string> counted;  // the ET rows: the times the scan counted
+    const std::vector<std::string> times = RawColumn(3);
+    for (std::size_t i = 2; i < times.size(); i += 3) counted.push_back(times[i]);
+    EXPECT_EQ(counted, expected);
+}
+
 TEST_F(LogScan, unitWithoutARoundingTypeOrTypeWithoutAUnitRoundsNothing) {
     for (const RoundingOptions& options :
          {RoundingOptions{kRoundNone, 15}, RoundingOptions{kRoundAllElapsed, 0},

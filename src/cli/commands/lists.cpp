@@ -19,6 +19,7 @@ class PrintingSink final : public RowSink {
     void AddDailyRow(const DailyRow& row) override {
         if (!raw_) Print(row, kDailyColumnTitles, {3, 12, 8});
     }
+    bool TakesRawRows() const override { return raw_; }
 
   private:
     // People get the column titles above the first row; scripts get rows only.
@@ -51,6 +52,7 @@ class JsonSink final : public RowSink {
     void AddDailyRow(const DailyRow& row) override {
         if (!raw_) printer.Add(DailyRowJson(row));
     }
+    bool TakesRawRows() const override { return raw_; }
 
     JsonArrayPrinter printer;
 
