@@ -8,8 +8,8 @@
 
 #include "bench_logs.h"
 #include "bench_start.h"
-#include "editor/backup_rotation.h"
-#include "editor/time_entry_list.h"
+#include "entries/backup_rotation.h"
+#include "entries/time_entry_list.h"
 #include "test_support.h"
 
 namespace tally::bench {

@@ -10,10 +10,10 @@
 #include "core/tally_engine.h"
 #include "fake_reminder_services.h"
 #include "log_text.h"
+#include "reminders/reminder_controller.h"
+#include "reminders/x11_idle_source.h"
 #include "settings/reminder_settings.h"
 #include "test_support.h"
-#include "ui/reminders/reminder_controller.h"
-#include "ui/reminders/x11_idle_source.h"
 
 namespace tally::bench {
 namespace {

@@ -12,9 +12,9 @@
 #include "core/report_text.h"
 #include "core/tally_engine.h"
 #include "test_support.h"
-#include "ui/print/report_layout.h"
-#include "ui/print/report_painter.h"
-#include "ui/print/report_printout.h"
+#include "window/print/report_layout.h"
+#include "window/print/report_painter.h"
+#include "window/print/report_printout.h"
 
 namespace tally::bench {
 namespace {

@@ -15,12 +15,12 @@
 #include "core/local_time.h"
 #include "settings/settings_store.h"
 #include "test_support.h"
-#include "ui/chart/hours_chart_wnd.h"
-#include "ui/framework_dialogs.h"
-#include "ui/main_frame.h"
-#include "ui/qftb_app.h"
-#include "ui/qftb_view.h"
 #include "widgets/command_ids.h"
+#include "window/chart/hours_chart_wnd.h"
+#include "window/framework_dialogs.h"
+#include "window/main_frame.h"
+#include "window/qftb_app.h"
+#include "window/qftb_view.h"
 
 namespace tally::bench {
 namespace {

@@ -10,8 +10,13 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 builds=("$(cd "${1:-$here/../build/bench}" && pwd)")
 [ $# -ge 2 ] && builds+=("$(cd "$2" && pwd)")
+# The window's program moved from src/ui to src/gui/window; older builds still compare.
+window_program() {
+  if [ -x "$1/src/gui/window/tallybook" ]; then echo "$1/src/gui/window/tallybook"
+  else echo "$1/src/ui/tallybook"; fi
+}
 for build in "${builds[@]}"; do
-  for tool in "$build/src/ui/tallybook" "$build/src/cli/tally"; do
+  for tool in "$(window_program "$build")" "$build/src/cli/tally"; do
     [ -x "$tool" ] || { echo "missing $tool (build it first)" >&2; exit 1; }
   done
 done
@@ -35,7 +40,7 @@ for b in "${!builds[@]}"; do
   for log in empty century; do
     config=$work/config-$b-$log
     XDG_CONFIG_HOME=$config "${builds[b]}/src/cli/tally" config DataLog "$work/$log.log" >/dev/null
-    echo "$b-$log ${builds[b]}/src/ui/tallybook $config" >>"$work/starts"
+    echo "$b-$log $(window_program "${builds[b]}") $config" >>"$work/starts"
   done
 done
 

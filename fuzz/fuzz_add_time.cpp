@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <string>
 
-#include "editor/import/local_time_text.h"
 #include "fuzz_pairs.h"
 #include "fuzz_support.h"
+#include "interchange/import/local_time_text.h"
 
 namespace tally::fuzz {
 namespace {

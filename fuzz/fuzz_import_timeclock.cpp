@@ -1,8 +1,8 @@
 // The timeclock import reader over arbitrary bytes (ledger and hledger timeclock files), then the
 // plan that tally import makes of its intervals.
 
-#include "editor/import/imported_spans.h"
 #include "fuzz_pairs.h"
+#include "interchange/import/imported_spans.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tally;

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "core/calendar.h"
-#include "editor/wall_clock.h"
+#include "interchange/wall_clock.h"
 
 #include "fuzz_support.h"
 

@@ -3,9 +3,9 @@
 
 #include <vector>
 
-#include "editor/import/imported_spans.h"
-#include "editor/pair_add.h"
-#include "editor/log_pairs.h"
+#include "interchange/import/imported_spans.h"
+#include "interchange/log_pairs.h"
+#include "interchange/pair_add.h"
 
 namespace tally::fuzz {
 

@@ -6,10 +6,10 @@
 #include <string>
 
 #include "core/local_day_cache.h"
-#include "editor/entry_lines.h"
-#include "editor/pair_export.h"
-#include "editor/time_entry_list.h"
+#include "entries/entry_lines.h"
+#include "entries/time_entry_list.h"
 #include "fuzz_support.h"
+#include "interchange/pair_export.h"
 
 namespace tally::fuzz {
 namespace {

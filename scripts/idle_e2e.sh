@@ -30,7 +30,7 @@ grep -q MIT-SCREEN-SAVER <<<"$extensions" || { echo "no MIT-SCREEN-SAVER"; exit 
 "$build/src/cli/tally" config DataLog "$log"
 "$build/src/cli/tally" config IdleMinutes 1
 "$build/src/cli/tally" in >/dev/null
-"$build/src/ui/tallybook" &
+"$build/src/gui/window/tallybook" &
 app_pid=$!
 xdotool search --sync --onlyvisible --name "TallyBook" >/dev/null
 

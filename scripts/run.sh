@@ -5,4 +5,4 @@ cd "$(dirname "$0")/.."
 bash scripts/deps.sh
 cmake --preset default >/dev/null
 cmake --build --preset default -j "$(nproc)"
-exec build/default/src/ui/tallybook "$@"
+exec build/default/src/gui/window/tallybook "$@"

@@ -5,8 +5,8 @@
 
 #include <filesystem>
 
-#include "editor/backup_rotation.h"
-#include "editor/time_entry_list.h"
+#include "entries/backup_rotation.h"
+#include "entries/time_entry_list.h"
 #include "folder_snapshot.h"
 #include "log_text.h"
 #include "tally_harness.h"

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "ui/reminders/idle_source.h"
-#include "ui/reminders/notifier.h"
+#include "reminders/idle_source.h"
+#include "reminders/notifier.h"
 
 namespace tally::test {
 

@@ -2,8 +2,8 @@
 
 #include <ostream>
 
-#include "editor/import/local_time_text.h"
-#include "editor/wall_clock.h"
+#include "interchange/import/local_time_text.h"
+#include "interchange/wall_clock.h"
 
 namespace tally::cli {
 namespace {

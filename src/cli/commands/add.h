@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/command_context.h"
-#include "editor/pair_add.h"
+#include "interchange/pair_add.h"
 
 namespace tally::cli {
 

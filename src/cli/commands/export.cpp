@@ -4,7 +4,7 @@
 
 #include "cli/iso_date.h"
 #include "cli/json_text.h"
-#include "editor/pair_export.h"
+#include "interchange/pair_export.h"
 #include "settings/settings_store.h"
 
 namespace tally::cli {

@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "cli/commands/add.h"
-#include "editor/import/imported_spans.h"
+#include "interchange/import/imported_spans.h"
 
 namespace tally::cli {
 namespace {

@@ -1,0 +1,76 @@
+#include "core/reminder_rules.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "core/c_format.h"
+
+namespace tally {
+namespace {
+
+std::string HoursMinutes(TimeValue t) {
+    const std::tm local = ToLocalTm(t);
+    return FormatC("%02d:%02d", local.tm_hour, local.tm_min);
+}
+
+std::string Duration(std::int64_t seconds) {
+    seconds = std::max<std::int64_t>(seconds, 0);
+    return FormatC("%lld:%02d:%02d", static_cast<long long>(seconds / 3600),
+                   static_cast<int>(seconds / 60 % 60), static_cast<int>(seconds % 60));
+}
+
+}  // namespace
+
+void ReminderRules::SetLimits(int idleMinutes, int longDayHours) {
+    idleLimit_ = std::int64_t{idleMinutes} * 60;
+    longDayLimit_ = std::int64_t{longDayHours} * 3600;
+}
+
+ReminderDecision ReminderRules::OnTick(const ReminderTick& tick) {
+    ReminderDecision decision;
+    decision.away = CheckAway(tick);
+    if (tick.clockedIn && longDayLimit_ > 0 && tick.now - tick.inAt >= longDayLimit_ &&
+        remindedIn_ != tick.inAt) {
+        remindedIn_ = tick.inAt;
+        decision.longDay = true;
+    }
+    return decision;
+}
+
+std::optional<AwayTime> ReminderRules::CheckAway(const ReminderTick& tick) {
+    if (!tick.clockedIn || idleLimit_ <= 0 || !tick.idleSeconds) {
+        awaySince_.reset();
+        lastIdle_ = 0;
+        return std::nullopt;
+    }
+    const std::int64_t idle = std::max<std::int64_t>(*tick.idleSeconds, 0);
+    const std::int64_t lastIdle = std::exchange(lastIdle_, idle);
+    // A punch elsewhere (Out and In again) while away starts a new In: count from there.
+    if (awaySince_ && awayIn_ != tick.inAt) awaySince_.reset();
+    if (awaySince_ && idle < lastIdle) {
+        // The idle time fell: there was input since the last tick, the user is back.
+        const AwayTime away{*awaySince_, tick.now - idle};
+        awaySince_.reset();
+        return away;
+    }
+    // Only time clocked in counts: input that stopped before the In counts from the In.
+    const TimeValue inputStopped = std::max(tick.now - idle, tick.inAt);
+    if (tick.now - inputStopped >= idleLimit_) {
+        // The earliest moment seen: a late tick must not move the start of the time away.
+        awaySince_ = awaySince_ ? std::min(*awaySince_, inputStopped) : inputStopped;
+        awayIn_ = tick.inAt;
+    }
+    return std::nullopt;
+}
+
+std::string AwayText(const AwayTime& away) {
+    return "You were away from " + HoursMinutes(away.leftAt) + " to " + HoursMinutes(away.backAt) +
+           " (" + Duration(away.backAt - away.leftAt) + ") while clocked in.";
+}
+
+std::string LongDayText(TimeValue inAt, TimeValue now) {
+    return "You have been clocked in since " + HoursMinutes(inAt) + " (" + Duration(now - inAt) +
+           ").";
+}
+
+}  // namespace tally

@@ -1,0 +1,99 @@
+#include "entries/backup_rotation.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <cerrno>
+#include <filesystem>
+
+#include "core/time_log_file.h"
+
+namespace tally {
+namespace {
+
+bool Exists(const std::string& path) {
+    struct stat st {};
+    return lstat(path.c_str(), &st) == 0;
+}
+
+bool CopyContents(int from, int to) {
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t n = read(from, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return false;
+        if (n == 0) return fsync(to) == 0;
+        if (!WriteAll(to, buffer, static_cast<std::size_t>(n))) return false;
+    }
+}
+
+// Where a file that does not exist would be made: the absolute path, its folders' links
+// followed, so that two spellings of one place compare equal.
+std::string PlacePath(const std::string& path) {
+    std::error_code error;
+    std::filesystem::path place = std::filesystem::weakly_canonical(path, error);
+    if (error) place = std::filesystem::absolute(path, error).lexically_normal();
+    return place.string();
+}
+
+}  // namespace
+
+std::string BackupPath(const std::string& logPath, int generation) {
+    std::filesystem::path path(logPath);
+    path.replace_extension(".da" + std::to_string(generation));
+    return path.string();
+}
+
+LogFileKind KindOfLogFile(const std::string& path, const std::string& logPath) {
+    if (path.empty() || logPath.empty()) return LogFileKind::Other;
+    const FileIdentity file = FileIdentity::OfPath(path);
+    const std::string where = file.exists ? std::string() : PlacePath(path);
+    const auto names = [&](const std::string& candidate) {
+        const FileIdentity other = FileIdentity::OfPath(candidate);
+        if (file.exists || other.exists) return file.IsSameFile(other);
+        return where == PlacePath(candidate);
+    };
+    if (names(logPath)) return LogFileKind::Log;
+    for (int n = 0; n < kBackupGenerations; ++n) {
+        if (names(BackupPath(logPath, n))) return LogFileKind::Backup;
+    }
+    return LogFileKind::Other;
+}
+
+bool CopyFileExclusive(const std::string& from, const std::string& to) {
+    FileDescriptor in(open(from.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat st {};
+    if (in.Get() < 0 || fstat(in.Get(), &st) != 0) return false;
+    FileDescriptor out(
+        open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, st.st_mode & 07777));
+    if (out.Get() < 0) return false;
+    if (CopyContents(in.Get(), out.Get()) && close(out.Release()) == 0) return true;
+    const int error = errno;
+    unlink(to.c_str());
+    errno = error;
+    return false;
+}
+
+std::optional<RotationFailure> RotateBackups(const std::string& logPath, bool keepLog) {
+    for (int n = 0; n < kBackupGenerations; ++n) {
+        // A log named like one of its own generations would be moved away by the shift.
+        if (BackupPath(logPath, n) == logPath) return RotationFailure{logPath, EINVAL};
+    }
+    const std::string oldest = BackupPath(logPath, kBackupGenerations - 1);
+    if (Exists(oldest)) unlink(oldest.c_str());  // a failure shows in the rename onto it
+    for (int n = kBackupGenerations - 2; n >= 0; --n) {
+        const std::string from = BackupPath(logPath, n);
+        if (Exists(from) && rename(from.c_str(), BackupPath(logPath, n + 1).c_str()) != 0) {
+            return RotationFailure{from, errno};
+        }
+    }
+    if (keepLog && Exists(logPath)) {
+        const std::string newest = BackupPath(logPath, 0);
+        if (link(logPath.c_str(), newest.c_str()) != 0 && !CopyFileExclusive(logPath, newest)) {
+            return RotationFailure{newest, errno};
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace tally

@@ -1,0 +1,35 @@
+// What timew export prints: one JSON array of intervals {"id", "start", "end", "tags",
+// "annotation"} with UTC stamps; an interval still running has no "end".
+
+#include "interchange/import/json_entries.h"
+#include "interchange/import/local_time_text.h"
+
+namespace tally {
+
+ImportedSpans ReadTimewarriorExport(std::string_view text) {
+    return ReadJsonEntries(
+        text, "not a JSON array of timew export",
+        [](const nlohmann::json& interval, int number, const std::string& where,
+           ImportedSpans& result) {
+            if (!interval.is_object() || !interval.contains("start") ||
+                !interval["start"].is_string()) {
+                result.problems.push_back(where + "no start");
+                return;
+            }
+            if (!interval.contains("end")) {
+                result.problems.push_back(where + "still open (no end)");
+                return;
+            }
+            const auto start = ParseUtcStamp(interval["start"].get<std::string>());
+            const auto end = interval["end"].is_string()
+                                 ? ParseUtcStamp(interval["end"].get<std::string>())
+                                 : std::nullopt;
+            if (!start || !end) {
+                result.problems.push_back(where + "start or end is not YYYYMMDDTHHMMSSZ");
+                return;
+            }
+            result.spans.push_back({*start, *end, number, false});
+        });
+}
+
+}  // namespace tally

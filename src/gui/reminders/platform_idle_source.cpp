@@ -1,0 +1,17 @@
+#include <QGuiApplication>
+
+#include "reminders/dbus_idle_source.h"
+#include "reminders/idle_source.h"
+#include "reminders/x11_idle_source.h"
+
+namespace tally {
+
+std::unique_ptr<IdleSource> PlatformIdleSource() {
+    // Under Wayland an X display is XWayland's, which sees only its own clients' input.
+    if (QGuiApplication::platformName() == "xcb") {
+        if (auto x11 = X11IdleSource::Open()) return x11;
+    }
+    return DBusIdleSource::Open();
+}
+
+}  // namespace tally

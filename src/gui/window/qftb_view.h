@@ -1,0 +1,105 @@
+#pragma once
+// The form in the main window: today's and the billing period's totals, the daily and raw
+// lists, and the commands that act on the time log. It holds the engine with the current
+// settings, runs the one-second timer, and gives the status panes their texts.
+
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+#include <memory>
+#include <vector>
+
+#include "core/report_text.h"
+#include "core/tally_engine.h"
+#include "reminders/reminder_controller.h"
+#include "window/app_services.h"
+#include "window/list_rows_sink.h"
+#include "window/log_change_watch.h"
+
+class QLabel;
+class QPrinter;
+class QTreeView;
+
+namespace tally {
+
+class CHoursChartWnd;
+class CMainFrame;
+class CQFTBDoc;
+
+class CQFTBView : public QWidget {
+    Q_OBJECT
+
+  public:
+    CQFTBView(const AppServices& services, CQFTBDoc& document, CMainFrame& frame);
+
+    // Runs when the window is first shown and on every File New and File Open.
+    void OnInitialUpdate();
+
+    void OnClockIn();
+    void OnClockOut();
+    void OnEditRawData();
+    void OnOptions();
+    void OnReminders();
+    void OnInvoice();
+    // Opens the Hours Chart, or brings it up; it follows every scan while it is shown.
+    void OnHoursChart();
+    void OnFilePrint(QPrinter& printer);
+    void OnFilePrintPreview(QPrinter& printer);
+    // What Print and Print Preview show: the lists and totals as the window shows them now.
+    std::vector<ReportLine> Report() const;
+    // One tick of the timer.
+    void OnTimer();
+
+    void OnUpdateInOutPane(QLabel* pane) const;
+    void OnUpdateClockPane(QLabel* pane) const;
+
+    QSize sizeHint() const override { return m_formSize; }
+
+    const TallyEngine& Engine() const { return m_engine; }
+    // None without reminder services.
+    ReminderController* Reminders() const { return m_reminders.get(); }
+    QTreeView* DailyList() const { return m_dailyList; }
+    QTreeView* RawList() const { return m_rawList; }
+    // None until View > Hours Chart first opened it.
+    CHoursChartWnd* HoursChart() const { return m_hoursChart; }
+
+  signals:
+    // The In/Out and clock panes want their texts again.
+    void PanesNeedUpdate();
+
+  private:
+    void CreateForm();
+    void SetColumnWidths();
+    void ScanTimeLog();
+    // After every engine operation: the lists' models and the totals texts.
+    void ShowScanResults();
+    void ShowCaption(const QString& caption);
+    void RescanChangedLog();
+    void ShowClockedOut();
+    void ShowScanInChart();
+    // After a dialog's values went to the store: a store that cannot be written is said.
+    void WarnIfNotSaved(const std::string& what);
+
+    const AppServices m_services;
+    CQFTBDoc& m_document;
+    CMainFrame& m_frame;
+    TallyEngine m_engine;
+    ListRowsSink m_rows;
+    ScanState m_scanEnd;  // of the last scan, for the chart's days
+    LogChangeWatch m_logWatch;
+    std::unique_ptr<ReminderController> m_reminders;
+    QTimer m_timer;
+    bool m_bColumnsAdded = false;
+    QSize m_formSize;
+
+    QLabel* m_todayFirst = nullptr;    // 1003
+    QLabel* m_todaySecond = nullptr;   // 1002
+    QLabel* m_periodFirst = nullptr;   // 1000
+    QLabel* m_periodSecond = nullptr;  // 1001
+    QTreeView* m_dailyList = nullptr;  // 1004
+    QTreeView* m_rawList = nullptr;    // 1005
+
+    CHoursChartWnd* m_hoursChart = nullptr;  // owned by the frame
+};
+
+}  // namespace tally
