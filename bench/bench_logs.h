@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The benchmarks' time logs on disk: in bench/data/ (or $TALLY_BENCH_DATA), made by the
 // generator when missing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // tally_bench_scan: the scan and the punches on the generated logs, next to a plain read.
 
 #include "bench_logs.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "bench_start.h"
 
 #include <benchmark/benchmark.h>

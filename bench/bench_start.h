@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The start the benchmark programs share: Google Benchmark's options, the logs they measure
 // named in the report's context, and for windows and printing a QApplication.

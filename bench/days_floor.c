@@ -1,3 +1,4 @@
+/* SPDX-License-Identifier: MIT */
 /* The floor for `tally days`: the least work that prints what it prints for a sound log with
  * the default settings (no rounding, half-month periods): read the log in large blocks,
  * take the In and Out timestamps of each pair, add up each day and each period, print a row

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // tally_bench_editor: the raw data editor's Load and Save over the dense million-triple log
 // (or $TALLY_BENCH_LOG).
 

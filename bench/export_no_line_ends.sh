@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Peak memory of `tally export` and `tally status` on a 1 GB file without line ends (all
 # NULs, written to disk, not sparse): the reader's line bound keeps it at a fixed size.
 # Usage: bench/export_no_line_ends.sh [TALLY]    (default: build/default/src/cli/tally)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // tally_genlog: writes a synthetic time log for the benchmarks.
 
 #include <cerrno>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Whole-process figure of `tally import`: 100,000 pairs from a timeclock file merged into a
 # copy of the ten-year log (one load, one overlap sweep, one save with backups). The pairs
 # lie in 1995-2013, before the log's years: fifteen of 20 minutes a day from 04:00, after

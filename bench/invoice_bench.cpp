@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // tally_bench_invoice: the invoice over the dense million-triple log (or $TALLY_BENCH_LOG).
 
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Registration of the benchmarks that run on the generated time logs.
 

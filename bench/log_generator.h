@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Synthetic time logs for the benchmarks: the exact bytes the punch writer produces, with
 // realistic working days or densely packed pairs, the same for the same seed.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Generates the benchmark time logs (ten years, a century, a million triples) into
 # bench/data/ or DIR, each only when it is missing.
 # Usage: bench/make_logs.sh PATH/TO/tally_genlog [DIR]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // tally_bench_reminders: what the reminders cost on each one-second tick while clocked in
 // (the budget is 1 ms): reading the open In and deciding, with an idle source that answers
 // at once; and asking the X server for the idle time, where DISPLAY names one with the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // tally_bench_report: the printed report of the century log. Its layout (the report's lines
 // from the scanned rows, then the pages for an A4 page in the report font), and the whole
 // printout into a PDF file, offscreen.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Configures and builds the benchmark build (preset "bench": the optimised default build with
 # the benchmarks), tests the log generator, makes the logs when missing and runs every
 # benchmark: the Google Benchmark programs, then tally and tallybook as whole processes.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Whole-program figures of `tally` on the generated logs: `status` on the century log and
 # `report --by week` on the million-triple log as whole processes, `days` on the million-triple
 # log beside its floor (bench/days_floor.c, the least work that prints the same, run in turns

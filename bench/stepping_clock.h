@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A clock that moves on by a fixed step each time it is read, so that punch after punch
 // lands later than the one before, as on a real day.

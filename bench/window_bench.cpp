@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // tally_bench_window: the main window on the century log, offscreen. Start-up inside the
 // process (frame, initial update with its scan, lists drawn), a punch from the menu until
 // the lists are drawn again, one timer tick while clocked in, and the Hours Chart: opened

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Whole-program figures of `tallybook` on an empty log and on the century log, each start on
 # the same Xvfb screen: the time from starting the process until its window is on the screen,
 # and the memory it holds once idle. With a second build directory (another commit's build,

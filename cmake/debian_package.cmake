@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The Debian package (cpack -G DEB; scripts/package.sh builds it): the programs, the picker
 # library, the manuals, the completion and the desktop files, with the dependencies that
 # dpkg-shlibdeps finds in the binaries.

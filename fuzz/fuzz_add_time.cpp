@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The times of tally add over arbitrary bytes: two texts (the input split at its first line
 // feed) read as local times, then planned as the pair add would put in the log. A time that
 // reads back must format as it was written, but for a wall time the spring clock change skips.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // tally's command line over arbitrary bytes: the input split at NUL bytes into arguments,
 // parsed as main parses them, and each argument read as a date as the date-taking commands
 // read it. A date that is accepted is a real day and reads as it is written.

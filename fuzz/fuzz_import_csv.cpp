@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The csv import reader over arbitrary bytes (what tally export writes), then the plan
 // that tally import makes of its intervals.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The timeclock import reader over arbitrary bytes (ledger and hledger timeclock files), then the
 // plan that tally import makes of its intervals.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The timewarrior import reader over arbitrary bytes (what timew export prints), then the plan
 // that tally import makes of its intervals.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The watson import reader over arbitrary bytes (Watson's frames file), then the plan
 // that tally import makes of its intervals.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The invoice over arbitrary bytes and dates: the first bytes choose the date range, the rate
 // and the rounding, the rest is the time log. The text must keep its layout, and the total
 // must hold at least what the day lines show.

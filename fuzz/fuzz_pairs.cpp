@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "fuzz_pairs.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the import and add targets check of the pairs they would add to a log.
 

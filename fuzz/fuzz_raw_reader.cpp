@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The raw reader over arbitrary bytes, as Edit Raw Data loads a log, then the raw writer's
 // lines: whatever Load made of the bytes, the lines Save writes read back as the same punches.
 // (Save itself flushes to disk, which would slow the run a hundredfold.) And tally export over

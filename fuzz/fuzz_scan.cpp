@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The scan over arbitrary bytes, as the window and tally status run it: the first bytes
 // choose the rounding, the billing period and the week start, the rest is the time log.
 // Besides crashes it finds reports that disagree with the lists they are made from.

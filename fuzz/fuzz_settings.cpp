@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The settings store over arbitrary bytes: the fuzzed file is the store's file, loaded as the
 // programs load it, and the values it gives drive a scan and an invoice of a small log, as
 // they would at start-up.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the fuzz targets share: a pinned time zone and locale, a frozen clock, a reporter that
 // keeps nothing, files that live in memory, and a check that stops the run on a wrong result

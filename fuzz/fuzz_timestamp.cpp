@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The timestamp parser and the split record: arbitrary text never writes outside a field's
 // slot, and a formatted timestamp reads back as the fields it was made of.
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Usage: scripts/fuzz.sh SECONDS [TARGET...]
 # Runs each fuzz target (all by default) for SECONDS from its corpus, two targets at a time
 # on the machine's two cores, then merges the new inputs that add coverage into

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # What scripts/fuzz_smoke.sh, fuzz.sh and fuzz_coverage.sh share: the fuzz targets, the
 # dictionary of each, the executions of each in the test command's short run, and the
 # source files each target is for.

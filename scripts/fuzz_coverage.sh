@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Usage: scripts/fuzz_coverage.sh [TARGET...]
 # Builds the fuzz targets with source coverage (the fuzz-coverage preset, build/cov), runs
 # each over its corpus in fuzz/corpus once, and prints llvm-cov's line, region and branch

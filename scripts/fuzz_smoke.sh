@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs every fuzz target (build/fuzz, the fuzz preset) for a fixed number of executions from
 # its corpus in fuzz/corpus, two at a time, with a fixed seed. New inputs go to a temporary
 # folder, never into the corpus. Fails on any finding; the input that found it is kept in

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # End to end under Xvfb: with IdleMinutes=1, clock in, leave input idle for 70 seconds, move
 # the mouse; the Idle Time prompt must appear, and Clock Out When I Left must write an Out at
 # the moment input stopped (within 2 seconds). Takes about 80 seconds.

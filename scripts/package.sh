@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the Debian package of TallyBook (a Release build installed under /usr) into
 # build/package and checks it with lintian, which fails the script on an error. The last line
 # printed is the package's path.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds TallyBook twice (optimised, and with address + undefined sanitizers), both with
 # warnings as errors and without the benchmarks (bench/run_all.sh has those), and runs every
 # test; then builds the fuzz targets and runs each briefly (scripts/fuzz_smoke.sh).

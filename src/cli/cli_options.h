@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The command line of tally: options may stand anywhere; the rest are the command and
 // its arguments.

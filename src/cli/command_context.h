@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What every command of tally gets: its options, the settings store, the engine and the
 // output streams.

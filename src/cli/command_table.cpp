@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/command_context.h"
 #include "cli/commands/add.h"
 #include "cli/commands/check.h"

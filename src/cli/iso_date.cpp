@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/iso_date.h"
 
 #include <cctype>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Dates on the command line: YYYY-MM-DD, and only days the calendar has.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The rows of the two lists as JSON objects, their texts taken from the cells the plain
 // output prints.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // JSON output of tally: one document per run, keys in the order they are set.
 

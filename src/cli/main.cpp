@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // tally: the punch clock on the command line, on the same engine and settings as the window.
 
 #include <cerrno>

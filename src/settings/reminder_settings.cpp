@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "settings/reminder_settings.h"
 
 #include <QString>

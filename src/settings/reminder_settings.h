@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The reminders' two settings, kept in their own section "Reminders" of the options store:
 // how long without input counts as away, and after how long clocked in a day counts as long.

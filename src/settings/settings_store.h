@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The options and the main window's position, kept with QSettings under the organisation
 // and application names of the program, sections "Options" and "Settings".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // tally add and tally import run as a user runs them: the built program in a fresh home.
 // What they write is compared with what Edit Data writes and with what export reads back.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // tally check as a user runs it: a clean log passes, each kind of fault is named at its
 // line, and the three output forms say the same.
 

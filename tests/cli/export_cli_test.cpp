@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // tally export run as a user runs it: the built program in a fresh home, and hledger
 // reading what it exports.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // tally invoice run as a user runs it: the built program, a fresh home and settings
 // folder, a time log of several weeks.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // tally --json as a script reads it: every command prints one document with the documented
 // keys in their order, for any log, and the figures its text output prints.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The JSON writer and Utf8Text agree on what is UTF-8: whatever bytes a text holds, the
 // output parses back.
 

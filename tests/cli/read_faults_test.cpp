@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // tally on logs, paths, settings and outputs it cannot use: every such case is a message
 // naming the file and a failing exit code, never silent success, a hang or a crash.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // No time log, however malformed, may crash tally or make it read or write out of bounds
 // (the sanitizer build turns any such access into a failing exit code).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Every way of writing the log, run as a user runs it: on clock-change days each figure
 // counts a pair as the real time worked, later writers keep its bytes, and importing while
 // others punch never fails.

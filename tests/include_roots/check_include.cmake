@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Compiles "#include FORBIDDEN" and "#include ALLOWED" with the include directories and
 # definitions in FLAGS.includes and FLAGS.definitions (less the compiler's implicit ones, listed
 # in IMPLICIT). Passes when only the forbidden header is not found.

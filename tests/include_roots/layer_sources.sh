@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: MIT
 # Every source file under SRC includes only the folders its layer may use, and the Qt-free
 # parts no Qt header; a header that no target of its own compiles is caught here too. Every
 # folder that holds sources must have a line in the table.

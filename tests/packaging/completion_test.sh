@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # tally's bash completion offers what each place on the command line takes.
 # Usage: completion_test.sh COMPLETION_FILE. Exits 77 (skipped) without bash-completion.
 set -u

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Every command, option and config key that tally knows is in its manual and its completion.
 # Usage: every_command_documented.sh TALLY MANUAL_SCD COMPLETION_FILE
 set -euo pipefail

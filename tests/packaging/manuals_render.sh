@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Each manual page renders, and man reports nothing wrong with it.
 # Usage: manuals_render.sh PAGE...
 set -euo pipefail

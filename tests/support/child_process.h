@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Runs a piece of the test in a forked copy of the test process, so that what it changes for
 // itself (resource limits, its user, a crash) stays out of the test.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Finds a dialog's controls by what a user reads on them, and clicks them.
 

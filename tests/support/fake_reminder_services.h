@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Stand-ins for the desktop's idle time and notifications, set and read by the tests.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "folder_snapshot.h"
 
 #include "test_support.h"

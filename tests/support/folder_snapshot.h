@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Every file of a folder with its bytes, to prove that a failed save changed nothing.
 

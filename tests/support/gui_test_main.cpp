@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main of every GUI test binary: one QApplication for all tests of the binary.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Reading what tally prints with --json: exactly one document on one line, and its keys in
 // the order they stand.

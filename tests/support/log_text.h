@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Time log text as the punch writer writes it, CR LF line ends, for tests to put on disk.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Runs a program as a separate process and collects what it printed and its exit code.
 

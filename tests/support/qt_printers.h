@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Lets GoogleTest print Qt values readably in its failure messages.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The printed report's lines as short texts for comparisons ("Day|Mon|Jan 05, 2004|03:30:00"),
 // and the text that pdftotext reads from a PDF, page by page.

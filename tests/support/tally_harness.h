@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Runs the built tally as a new user would: a fresh home with its own settings, a frozen
 // clock through faketime. Targets that use it are declared with RUNS_TALLY (TALLY_BINARY).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The time zone, locale and display every test binary runs with, set by its main before any
 // test, so that a binary gives the same results run by hand as under ctest. Programs the tests

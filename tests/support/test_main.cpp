@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main of every test binary without windows.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Helpers shared by the tests: a settable clock, a reporter that records, temporary
 // folders, and whole-file reads and writes.

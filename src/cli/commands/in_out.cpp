@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/commands/in_out.h"
 
 #include "cli/commands/status.h"

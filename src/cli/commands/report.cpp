@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/commands/report.h"
 
 #include <optional>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Sequential reading of a file descriptor through a block buffer, so that the record
 // stream costs one system call per block rather than per record or byte.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/c_format.h"
 
 #include <locale.h>

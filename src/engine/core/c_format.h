@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Number formatting and parsing in the C locale, whatever locale the desktop has set.
 

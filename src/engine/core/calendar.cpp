@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/calendar.h"
 
 #include <strings.h>

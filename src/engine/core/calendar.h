@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Calendar arithmetic on the text fields of punch records: a seconds count from
 // 1980-01-01 local wall-clock time, month and weekday names, and the week walk.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/calendar_date.h"
 
 namespace tally {

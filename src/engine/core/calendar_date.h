@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A calendar day as people write it (month 1-12), and the program's day arithmetic on
 // std::chrono's days: every date that is walked, compared or given a weekday goes through

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The bars of the Hours Chart: hours per day over the last three billing periods, or per week
 // or month over the whole log, with the average day and the text that names each bar. Built

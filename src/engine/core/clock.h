@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Where "now" comes from: the system clock in the programs, a settable one in tests.
 

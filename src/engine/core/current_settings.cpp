@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/current_settings.h"
 
 #include <pwd.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The option values the engine works with, in the order the main window keeps them.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/elapsed_time.h"
 
 #include <cstdlib>

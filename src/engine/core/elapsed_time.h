@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Elapsed times as hours, minutes and seconds, and the rounding options applied to them.
 

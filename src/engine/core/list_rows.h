@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The rows of the two lists of the main window as compact records; their cell texts are
 // formatted only when asked for, so a long log costs a few bytes per row.

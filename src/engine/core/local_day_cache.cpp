@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/local_day_cache.h"
 
 #include <chrono>

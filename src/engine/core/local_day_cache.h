@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Calendar times to local wall-clock fields and back, converting each day once: a time log
 // holds many punches per day, and localtime/mktime cost far more than an addition.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/local_time.h"
 
 #include "core/calendar.h"

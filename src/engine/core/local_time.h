@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Calendar time: 64-bit seconds since 1970 UTC, converted to and from local wall-clock time.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The check of a time log: every place where the scan stops or reads a record it cannot
 // use, with the line, the line's text and the reason, so that the user can mend the log.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Line numbers and texts of places in the time log, found by byte offset. The scan reads
 // records by size, not by line, so it finds a line only when it has something to say there.

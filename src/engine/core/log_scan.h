@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The scan that turns the whole time log into the rows of both lists, the totals of the
 // last day, of its billing period and of the whole log, the counts and the clocked-in flag.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/marquee_caption.h"
 
 #include "core/c_format.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The caption that scrolls in the title bar while the user is clocked in.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The captions of the program's message boxes, shared by the engine, the settings store and
 // both front ends.

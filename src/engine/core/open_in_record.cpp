@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/open_in_record.h"
 
 #include "core/calendar.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The In record at the end of the time log while the user is clocked in: its text, where it
 // stands in the file and the instant it names. Two reads that give the same record at the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/pair_time.h"
 
 namespace tally {

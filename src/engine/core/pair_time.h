@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The time of a pair as every figure counts it (the scan, the invoice, the export): the
 // wall-clock difference of the fields of its In and Out records. The log holds wall times

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/punch_lines.h"
 
 #include <strings.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The lines a punch appends, gathered in memory so that one write puts them all in the
 // file: the In record of Clock In, and the Out records and Elapsed lines of Clock Out.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/punch_record.h"
 
 #include <algorithm>

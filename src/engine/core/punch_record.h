@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The bytes of the time log: 31-byte punch records ("In..." / "Out.." and an asctime-style
 // timestamp), 27-byte Elapsed lines, CR LF line ends, and the split form in which each

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // How the scan reads the time log, shared by the scan and the pairs that add reads, so that
 // both see the same records: 31-byte punch records, then the Elapsed line up to its line end.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/reminder_rules.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // When to remind a user who is clocked in: on coming back after a time away from the
 // keyboard and mouse (a forgotten Clock Out), and once per In after a long time clocked in.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/report_buckets.h"
 
 #include <algorithm>

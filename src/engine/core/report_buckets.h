@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Time per day, week, month or billing period, summed from the day totals of a scan with
 // the same rules as the scan's own period total, so a report never disagrees with the lists.

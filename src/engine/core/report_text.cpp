@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/report_text.h"
 
 #include <algorithm>

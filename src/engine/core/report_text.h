@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The lines of the printed report: a heading, the two totals boxes as the window shows them,
 // and the Daily Elapsed Time list followed by the last day and its billing period, which the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The engine never shows anything: it hands each message to a reporter, which the GUI
 // shows in a message box, the command line prints and tests record.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The running state of the punch clock and its operations: the scan, the two punches,
 // the live totals and the marquee caption. The main window and the command line both

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Opening the time log and probing its end. Every operation opens the file, does its
 // work and closes it again; no handle is kept between operations.

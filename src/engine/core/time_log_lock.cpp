@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/time_log_lock.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The one lock protocol of every writer of the time log: an exclusive flock taken before
 // the file's end or size is looked at, held until the last write or rename is done,

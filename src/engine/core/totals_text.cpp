@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/totals_text.h"
 
 #include "core/c_format.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The texts of the two totals boxes: a total (with its amount) and the whole log's
 // average per day or per billing period.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "entries/backup_rotation.h"
 
 #include <fcntl.h>

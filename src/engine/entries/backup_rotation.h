@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The ten backup generations beside the time log: generation n of "dir/NAME.EXT" is
 // "dir/NAME.daN", 0 the newest and 9 the oldest.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the raw writer tells the user, shown in the application's message box under its
 // name (kApplicationName).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The field texts of CTimeEntryList: every date and time field of an entry, ready-made.
 
 #include "core/c_format.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "entries/entry_lines.h"
 
 #include "core/c_format.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The time log lines the raw writer produces for one entry, with CR LF line ends.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "entries/line_fields.h"
 
 #include "core/calendar.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The fields the raw reader takes from a time log line, by character position. Each parser
 // looks only at its own characters (a short line yields what is there) and gives the

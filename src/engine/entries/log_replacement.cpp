@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "entries/log_replacement.h"
 
 #include <unistd.h>

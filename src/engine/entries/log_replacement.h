@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The steps every replacement of the time log shares: links followed, the one lock taken
 // (a missing log created empty to hold it) and kept to the end, the new log written under a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "entries/replacement_file.h"
 
 #include <fcntl.h>

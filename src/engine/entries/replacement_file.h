@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A new version of a file, written beside it under a temporary name, flushed to disk and
 // only then renamed over it, so the file is never seen partly written. The temporary file

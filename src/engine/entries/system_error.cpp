@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "entries/system_error.h"
 
 #include <cerrno>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One period of work of the raw data editor: an In time and, once the period is closed,
 // an Out time and the elapsed seconds.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "entries/time_entry_list.h"
 
 #include <algorithm>

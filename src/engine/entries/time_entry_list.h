@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The raw data editor's copy of the whole time log: entries in file order (new ones at the
 // end), addressed by ids that the list never hands out twice, with every date and time

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The raw reader of CTimeEntryList: the whole time log, line by line, into entries.
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The raw writer of CTimeEntryList: every entry as a complete new time log. The new log is
 // written and flushed under a temporary name, the backups rotate, and a rename puts it in
 // place, so the time log never disappears and is never partial.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "interchange/log_pairs.h"
 
 #include <unistd.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The pairs of a clean time log with the place of each in the file, so that new lines can go
 // between the existing bytes without changing any of them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "interchange/pair_add.h"
 
 #include <unistd.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Adding closed pairs that were never punched to the time log: each split at midnight and
 // written across a clock change as Clock Out writes it, checked against the log, and put

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "interchange/pair_export.h"
 
 #include "core/c_format.h"

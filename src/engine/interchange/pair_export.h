@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The closed pairs of the time log as text for other programs: CSV for spreadsheets, or the
 // timeclock format that ledger and hledger read. The pairs are those the scan counts, each

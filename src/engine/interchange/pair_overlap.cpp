@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "interchange/pair_overlap.h"
 
 #include <algorithm>

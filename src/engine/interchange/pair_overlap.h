@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Whether closed pairs to be added collide with the pairs already in the time log, with the
 // open In (which runs until now) or with each other. A pair that ends when the next begins

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "interchange/wall_clock.h"
 
 #include "core/pair_time.h"

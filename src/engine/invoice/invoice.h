@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The invoice of a date range: one line per day on which work started, with its hours,
 // minutes and amount, then the total line.

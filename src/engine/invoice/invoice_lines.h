@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The lines of an invoice and their arithmetic: whole minutes and hours of a day sum or
 // of the total, valued at the hourly rate.

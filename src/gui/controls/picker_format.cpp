@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "controls/picker_format.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Display formats in the picker format language ("yyy-MM-dd HH:mm:ss", "MM'/'dd'/'yyyy'")
 // turned into Qt's date-time format.

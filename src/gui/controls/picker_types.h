@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The plain values the date-time picker works with: a date and time in fields, the flags of
 // its messages, its change notification, its two styles and its month-calendar colours.

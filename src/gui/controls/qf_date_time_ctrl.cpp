@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "controls/qf_date_time_ctrl.h"
 
 #include <QCalendarWidget>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // CQFDateTimeCtrl: the program's date-time picker, exported for other modules to use and
 // derive from. On top of QDateTimeEdit it remembers the value it last committed, calls

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The picker's conversions between its fields, QDateTime and TimeValue.
 #include <QDate>
 #include <QTime>

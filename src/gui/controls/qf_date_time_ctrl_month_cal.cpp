@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The colours and font of the picker's drop-down month calendar.
 #include <QApplication>
 #include <QCalendarWidget>

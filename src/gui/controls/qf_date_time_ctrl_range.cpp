@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The picker's range: the earliest and latest value the user can choose.
 #include "controls/qf_date_time_ctrl.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Marks what libtallycontrols exports; everything else in it is built hidden.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The Edit Data dialog: the whole time log as rows of In, Out and elapsed time, edited
 // through the time entry dialog and written back, with backups, on OK. Cancel discards.

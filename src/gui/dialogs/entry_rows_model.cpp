@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/entry_rows_model.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The Edit Data dialog's rows over its entry list: one row per entry, in time order (by In
 // time, then by id), each row's texts made when they are shown.

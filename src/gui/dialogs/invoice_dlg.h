@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The Invoice dialog: a rate, a start and an end date, and the invoice text of that range
 // made from the time log on Generate Invoice. It never changes the log or the settings.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/options_dlg.h"
 
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The Options dialog: every option at once. The caller fills it with SetValues, runs it
 // and, after OK, reads the values back and stores them (SettingsStore::Save).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/time_entry_dlg.h"
 
 #include <QCheckBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The Add/Edit Time Entry dialog: one punch pair, its In and Out times and whether it has
 // an Out at all, with the elapsed time shown while the user edits.

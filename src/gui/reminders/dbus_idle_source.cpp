@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "reminders/dbus_idle_source.h"
 
 #include <QDBusConnection>

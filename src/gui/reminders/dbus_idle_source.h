@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Idle time from the session's D-Bus: org.freedesktop.ScreenSaver.GetSessionIdleTime (KDE and
 // others) or org.gnome.Mutter.IdleMonitor.GetIdletime (GNOME), whichever answers.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A reminder through the desktop's notification service (org.freedesktop.Notifications over
 // D-Bus) where one answers, else through the tray icon's message where there is a tray icon,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // How long the desktop has had no keyboard or mouse input, asked once per timer tick.
 

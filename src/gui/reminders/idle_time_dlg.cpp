@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "reminders/idle_time_dlg.h"
 
 #include <QHBoxLayout>

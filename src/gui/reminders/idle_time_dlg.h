@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // "Idle Time": asks a user who comes back after a time away while clocked in whether that
 // time counts. Keep the Time rejects, Clock Out When I Left accepts.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <QGuiApplication>
 
 #include "reminders/dbus_idle_source.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Runs the reminders on the window's timer: asks the platform for the idle time while the
 // user is clocked in, raises the Idle Time prompt when the rules say so, and hands the

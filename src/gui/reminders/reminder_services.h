@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The platform services the reminders use: the program passes the desktop's, tests their own.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // "Reminders": the minutes without input after which a user clocked in is asked about the
 // time away, and the hours clocked in after which a long day is reminded of; 0 is off.

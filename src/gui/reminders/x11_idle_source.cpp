@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "reminders/x11_idle_source.h"
 
 #include <X11/Xlib.h>

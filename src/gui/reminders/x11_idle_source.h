@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Idle time from the X server's MIT-SCREEN-SAVER extension (libXss).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The punch clock in the desktop's tray: an In or Out icon by state, the two totals in its
 // tool tip, and a menu with In, Out, Show/Hide TallyBook and Exit; a click shows the window.

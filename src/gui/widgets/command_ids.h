@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Command identifiers, for the window and its dialogs alike. Each command has one id, shared by
 // its menu item, toolbar button, accelerator and prompt.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "widgets/dialog_units.h"
 
 #include <QFontMetrics>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Places controls from dialog-template units: x units are a quarter of the dialog font's
 // average character width, y units an eighth of its line height.

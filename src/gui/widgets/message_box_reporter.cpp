@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "widgets/message_box_reporter.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Shows the engine's messages in message boxes: same text, caption and icon, an OK button.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/about_dlg.h"
 
 #include <QLabel>

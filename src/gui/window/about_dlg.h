@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The About box: the product name, the revision line from the program's version record,
 // a few lines about the program and its icon.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the application, its frame and its view take from outside: the settings store, the
 // clock, where messages go, the framework's dialogs and the timer's period. The program

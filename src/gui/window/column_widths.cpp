@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/column_widths.h"
 
 namespace tally {

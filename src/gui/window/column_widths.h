@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The column widths of the two lists, from the width of a list's client area and the
 // width of the system cursor.

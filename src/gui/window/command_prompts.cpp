@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/command_prompts.h"
 
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The prompt of each command: the text before the line break goes to the status bar while
 // the command is under the mouse, the text after it is the tool tip.

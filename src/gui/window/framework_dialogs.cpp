@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/framework_dialogs.h"
 
 #include <QFileDialog>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The framework's own modal dialogs: choosing a document file, printing, print preview
 // and printer set-up. The program shows Qt's; tests put in their own so nothing blocks.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The two lists of the form as Qt models over the rows of the last scan. Cell texts are
 // formatted only for the rows a view shows.

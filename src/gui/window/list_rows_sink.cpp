@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/list_rows_sink.h"
 
 namespace tally {

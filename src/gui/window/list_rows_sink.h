@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Takes the rows of each scan for the form's two lists and tells their models: a scan
 // starts a reset of both, Finish ends it once the engine has returned.

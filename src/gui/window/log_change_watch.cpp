@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/log_change_watch.h"
 
 namespace tally {

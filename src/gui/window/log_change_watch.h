@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Notices when the time log changed on disk since the view last read it (another
 // program punched, or an editor rewrote it), by its identity, size and modification time.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // tallybook: the punch clock's desktop window.
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/main_frame.h"
 
 #include <QCloseEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The main window: menu, toolbar, status bar with the In/Out and clock panes, the
 // accelerators, and the window's position kept in the settings store. The user cannot

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/position_check.h"
 
 #include <QGuiApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Brings a main window whose stored position lies off the screen back onto it.
 

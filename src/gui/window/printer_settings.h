@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The printer that printing, print preview and print set-up share. Made when first asked
 // for, so a start without printing never waits for the printing system.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/qftb_app.h"
 
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The application: start-up, the one document, frame and view, and the commands that the
 // application itself answers (About, New, Open, Save, Save As, the recent files, Print Setup).

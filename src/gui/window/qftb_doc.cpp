@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/qftb_doc.h"
 
 #include <QFile>

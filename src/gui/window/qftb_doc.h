@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The document: an entry list that File Open fills and File Save writes, in the time log
 // format. The form never reads it; the time log it shows is always the DataLog option.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/qftb_view.h"
 
 #include <QGroupBox>

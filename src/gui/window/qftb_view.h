@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The form in the main window: today's and the billing period's totals, the daily and raw
 // lists, and the commands that act on the time log. It holds the engine with the current

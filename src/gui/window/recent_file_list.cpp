@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/recent_file_list.h"
 
 #include <QFileInfo>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The most recently used document files, newest first, kept in the settings store under
 // "Recent File List" as File1 to File4.

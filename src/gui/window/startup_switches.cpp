@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/startup_switches.h"
 
 #include <QCommandLineParser>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The desktop program's command line: an optional document file, or a printout of the
 // report without a window (--print on the default printer, --print-to FILE.pdf), each with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/version_record.h"
 
 #include "core/c_format.h"

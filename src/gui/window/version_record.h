@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The program's version record and the revision line the About box shows from it.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/buffered_reader.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "core/chart_data.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Clock Out when the clock went back or sprang forward since the In: the daylight-saving
 // changes of New York, and a clock set back by hand. The pair must keep the time that
 // really passed and stay readable by the scan.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // An engine on a time log in a temporary folder, with a settable clock and recorded messages.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The day cache must give what localtime and FromLocalTime give, also on the days the clocks
 // change, in zones either side of Greenwich and the equator, and whichever order the days
 // come in.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The check of a time log: each fault named at its line with the reason, where the scan
 // really stops, and what the scan records about its stop for the window.
 

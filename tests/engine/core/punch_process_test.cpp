@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Punches in separate processes: a write cut short by a file-size limit, two copies of the
 // program punching at the same moment, and one punching while the other has made the log
 // but not yet locked it.

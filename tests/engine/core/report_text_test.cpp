@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The printed report's lines: the heading, the totals boxes' texts, the daily list with its
 // separators, then the last day and period that the list leaves to the totals boxes.
 

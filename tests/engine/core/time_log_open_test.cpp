@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Opening the time log: only a regular file is accepted, nothing blocks, nothing truncates,
 // and the scan remembers a log it could not use.
 

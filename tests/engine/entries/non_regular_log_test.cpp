@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The raw reader and writer on a FIFO or a device: both refuse at once, and Save neither
 // blocks on it nor replaces it with a regular file.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Save on real files when things go wrong: writes that fail, folders and logs it may not
 // touch, a process killed at every step, and a punch that gets in between its create and
 // its lock. The time log and its backups must come out whole, byte for byte.

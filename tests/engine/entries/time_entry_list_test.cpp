@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The entry list in memory: ids, changes, lookups and the field texts.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The raw reader: what Load makes of whole time logs, regular and damaged.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The raw writer: the exact bytes of a saved time log, the backups beside it, and what
 // Save refuses to do.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The import readers: one real-shaped file per format (written by the tracker itself where
 // Debian has it) and damaged ones, each problem named by its line or entry.
 

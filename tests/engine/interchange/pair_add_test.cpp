@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Adding pairs that were never punched: the midnight split and the clock-change rule, the
 // checks against the log and the open In, the place between the log's bytes, and the one
 // replacement that writes all or nothing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The export engine on logs on disk: both formats, the date range, the blocks it writes,
 // clock-change days, where the scan stops, and logs it cannot read. Plus the raw reader's bound
 // on over-long lines.

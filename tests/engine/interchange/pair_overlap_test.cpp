@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The overlap rules of added pairs: touching ends, pairs of no length, the sweep over the log
 // and the added pairs themselves, and its limit.
 

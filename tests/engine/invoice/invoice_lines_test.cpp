@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "invoice/invoice_lines.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The conversions between fields, QDateTime and TimeValue, and which value the picker
 // reports: its last committed one, not what the control shows.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The drop-down calendar's colours and font, as the open calendar shows them.
 #include <QTableView>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Change notifications as the owner receives them: held back while the calendar is open,
 // one at close-up, every change from an up-down picker, none for the program's own settings.
 #include <QTest>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Display formats in the picker format language, as Qt shows them.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Making a picker: placing it in a window, its style, and the one-time set-up of the class.
 #include <QSignalSpy>
 #include <QTest>

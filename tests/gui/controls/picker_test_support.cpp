@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "picker_test_support.h"
 
 #include <QStyle>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Drives pickers as a user does: a window that owns one picker and counts what it is told,
 // the arrow that opens the calendar, and clicks and keys inside the calendar.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Ranges: set, reported and removed, in both value forms, and what the user can reach.
 #include <QTest>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A picker from another module: it derives from the exported CQFDateTimeCtrl, records the
 // last value each time DoDateTimeChange runs, and opens the protected members to the tests.

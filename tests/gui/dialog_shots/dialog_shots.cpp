@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shows the dialogs of the desktop program with sample data, for looking at them:
 //   dialog_shots OUTDIR       saves each dialog as OUTDIR/<name>.png
 //   dialog_shots --show NAME  shows one dialog until it is closed (for a screen capture)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/edit_data_dlg.h"
 
 #include <gtest/gtest.h>

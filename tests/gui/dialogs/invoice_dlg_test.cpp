@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/invoice_dlg.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The idle time and the notifications over D-Bus, against stand-in services on a private
 // session bus. A binary of its own: the session bus is chosen once per process.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "reminders/desktop_notifier.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "reminders/reminder_controller.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "reminders/reminders_dlg.h"
 
 #include <gtest/gtest.h>

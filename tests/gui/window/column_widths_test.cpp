@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The widths of the list columns, from the list's client width and the cursor width.
 
 #include <QHeaderView>

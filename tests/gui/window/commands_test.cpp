@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The commands that lead away from the form and back: File New, Options, the About box,
 // printing, and the panes running on while a dialog is open.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The document: a time log file opened from the command line or File Open into its own
 // entry list, saved with File Save, and remembered among the recent files.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The Hours Chart window: what View > Hours Chart draws from the window's scan, the choice of
 // days, weeks or months, the text of the bar pointed at, and a chart that follows every scan.
 

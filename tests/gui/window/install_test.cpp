@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What `cmake --install` puts in place, and that the installed window program runs there.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The days the window's lists give the Hours Chart: the days a collector in the scan itself
 // would have listed, worked out from the kept rows only when asked.
 

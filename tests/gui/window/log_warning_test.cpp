@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The status bar's warning that the time log is not read to its end, or not at all: shown
 // without a message box, with the line and the reason, and gone once the log is mended.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main frame: its menu, toolbar, prompts and keys, its fixed size around the form,
 // and the window position kept in the settings.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window as a user sees it: punching from the menu bar, the lists, the totals boxes,
 // the In/Out and clock panes, the scrolling caption, and a log changed by another program.
 

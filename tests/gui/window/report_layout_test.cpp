@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The report's pages, decided without a printer: every line once and in order, the list's
 // column titles atop each page it continues on, no title left alone at a page's foot, and
 // the page numbers.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Print and Print Preview of the window, and the start-up switches --print and --print-to:
 // the report of the log the window shows, on as many pages as its layout gives, the same in
 // the preview and on paper; bad targets refused before anything is written.

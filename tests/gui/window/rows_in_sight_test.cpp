@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Both lists of the form end every scan at their newest row: selected, current and in sight,
 // whatever started the scan; an empty list has nothing selected.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Options that tally config writes while the window runs are what the window reads next:
 // File New punches into the newly named log, the Options dialog offers them (and OK keeps
 // them), the Invoice dialog takes its rate and rounding from them.

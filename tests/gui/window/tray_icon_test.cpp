@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "tray/tray_icon.h"
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Starts the real application on a private settings file, a temporary time log, a fake
 // clock and fake framework dialogs, and reads the window as a user would.

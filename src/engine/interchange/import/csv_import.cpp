@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The CSV that tally export writes: its header line, then a pair a line with local times.
 // Only In and Out count; the other columns follow from them.
 

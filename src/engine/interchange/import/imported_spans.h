@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the import readers make of another tracker's file: its closed intervals, numbered by
 // the line or entry they come from, and what could not be used.

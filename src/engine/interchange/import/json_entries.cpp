@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "interchange/import/json_entries.h"
 
 namespace tally {

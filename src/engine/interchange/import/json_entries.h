@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The frame of the JSON import readers: the file is one array, each element an entry that is
 // numbered from 1 in the problems ("entry 3: ...").

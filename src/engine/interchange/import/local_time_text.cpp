@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "interchange/import/local_time_text.h"
 
 #include "core/calendar_date.h"

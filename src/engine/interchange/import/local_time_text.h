@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Local times as text: "YYYY-MM-DD HH:MM:SS" (or with "/" in the date), and UTC stamps.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "interchange/import/text_lines.h"
 
 namespace tally {

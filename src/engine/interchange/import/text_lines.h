@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The lines of a text file for the import readers: LF or CR LF ends, numbered from 1.
 

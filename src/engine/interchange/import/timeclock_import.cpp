@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Timeclock files as ledger and hledger read them: "i DATE TIME [ACCOUNT  DESCRIPTION]" opens
 // an interval and "o DATE TIME" closes it, in local time. Accounts and descriptions mean
 // nothing here; comments (";", "#", "*") and blank lines are skipped.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What timew export prints: one JSON array of intervals {"id", "start", "end", "tags",
 // "annotation"} with UTC stamps; an interval still running has no "end".
 

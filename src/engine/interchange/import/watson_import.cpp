@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Watson's frames file: one JSON array of frames [start, stop, project, id, tags, updated_at]
 // with Unix times; early versions wrote [start, stop, project, id]. A running frame is kept
 // elsewhere, so every frame here is closed.

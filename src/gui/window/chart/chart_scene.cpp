@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/chart/chart_scene.h"
 
 #include <QBarCategoryAxis>

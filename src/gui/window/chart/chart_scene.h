@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Draws the engine's hours chart with Qt Charts: the days as one bar per day, coloured by
 // billing period, with a line between periods and one at the average day; weeks and months as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/chart/hours_chart_wnd.h"
 
 #include <QBarSet>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The Hours Chart window (View > Hours Chart): bars of the hours worked per day over the last
 // three billing periods, or per week or month over the whole log. It does not block the main

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/print/command_line_print.h"
 
 #include <QPrinter>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The start-up switches --print and --print-to: the report of the time log printed without
 // a window, as the framework's own print switch prints a document.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Splits the report's lines into pages: how many lines a page takes, where a page breaks,
 // which lines a continued list repeats, and the page numbers. No drawing, so it is decided

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/print/report_painter.h"
 
 #include <QFontMetrics>

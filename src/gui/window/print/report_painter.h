@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Draws the report's pages on a printer (a real one, a PDF file or the print preview), laid
 // out from the printer's page and the report font's metrics on it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "window/print/report_printout.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Printing the report as a command: checks where a PDF goes before anything is drawn, and
 // checks after drawing that the pages arrived, so a failed printout is never taken for one.
