@@ -2,21 +2,24 @@
 # SPDX-License-Identifier: MIT
 # Installs the Debian packages needed to build, run and test TallyBook, when missing.
 set -euo pipefail
-packages=(cmake g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-          faketime fonts-dejavu-core xvfb xauth xdotool imagemagick hledger clang-format locales
-          hyperfine time x11-utils poppler-utils)
-# The manuals, the completion, the desktop files' checks and the Debian package
-# (scripts/package.sh).
-packages+=(scdoc man-db bash-completion pkg-config appstream desktop-file-utils dpkg-dev lintian)
-# The reminders ask an X11 desktop for its idle time (MIT-SCREEN-SAVER); their D-Bus tests run
-# a session bus of their own.
-packages+=(libx11-dev libxss-dev dbus-daemon)
-# JSON for tally's --json output and the import readers.
-packages+=(nlohmann-json3-dev)
-# The window's Hours Chart.
-packages+=(qt6-charts-dev)
-# The fuzz targets (libFuzzer and the sanitizers of clang) and their coverage report.
-packages+=(clang-14 libclang-rt-14-dev llvm-14)
+# Usage: deps.sh [run]. With "run", only what building and running the two programs need;
+# without, everything the tests, fuzzing, packaging and benchmarks need as well.
+packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev fonts-dejavu-core qt6-qpa-plugins)
+# JSON for tally's --json output and the import readers; the window's Hours Chart; the
+# reminders ask an X11 desktop for its idle time (MIT-SCREEN-SAVER); the manuals are configured
+# with the build.
+packages+=(nlohmann-json3-dev qt6-charts-dev libx11-dev libxss-dev scdoc)
+if [ "${1:-}" != run ]; then
+  packages+=(libgtest-dev libgmock-dev libbenchmark-dev faketime xvfb xauth xdotool imagemagick
+             hledger clang-format locales hyperfine time x11-utils poppler-utils)
+  # The manuals' and completion's checks, the desktop files' checks and the Debian package
+  # (scripts/package.sh).
+  packages+=(man-db bash-completion appstream desktop-file-utils dpkg-dev lintian)
+  # The reminders' D-Bus tests run a session bus of their own.
+  packages+=(dbus-daemon)
+  # The fuzz targets (libFuzzer and the sanitizers of clang) and their coverage report.
+  packages+=(clang-14 libclang-rt-14-dev llvm-14)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -25,10 +28,14 @@ if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
   if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi
   $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}"
+  # The run set without the packages' recommendations (the window's platform plugins, which
+  # Qt only recommends, are named above).
+  [ "${1:-}" = run ] && light=--no-install-recommends || light=
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq $light "${missing[@]}"
 fi
 
 # Tests check number formatting under a desktop locale that writes a decimal comma.
+[ "${1:-}" = run ] && exit 0
 if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
   if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi
   $SUDO sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen

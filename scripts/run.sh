@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
-# Builds TallyBook and starts it.
+# Installs what building and running need, builds the two programs and their libraries (no
+# tests), and starts TallyBook.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/deps.sh
-cmake --preset default >/dev/null
-cmake --build --preset default -j "$(nproc)"
-exec build/default/src/gui/window/tallybook "$@"
+bash scripts/deps.sh run
+cmake --preset run >/dev/null
+cmake --build --preset run -j "$(nproc)"
+exec build/run/src/gui/window/tallybook "$@"
