@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QRegularExpression>
 
 #include "core/messages.h"
@@ -35,6 +36,8 @@ void CQFTBApp::SetApplicationIdentity() {
     QCoreApplication::setOrganizationName(kOrganisationName);
     QCoreApplication::setApplicationName(kApplicationName);
     QCoreApplication::setApplicationVersion(kVersionString);
+    // The compositor finds the desktop entry, and so the icon and name, by this id.
+    QGuiApplication::setDesktopFileName(kDesktopFileName);
 }
 
 bool CQFTBApp::InitInstance(const QStringList& arguments) {
