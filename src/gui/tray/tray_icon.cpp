@@ -38,8 +38,10 @@ void TrayIcon::Update(bool clockedIn, const QString& today, const QString& perio
         m_state = int{clockedIn};
         m_tray.setIcon(StateIcon(clockedIn));
     }
-    // Every tick asks; a desktop tray hears only of a real change.
-    const QString tip = QString("Time Today: %1\nTime This Billing Period: %2").arg(today, period);
+    // Every tick asks; a desktop tray hears only of a real change. The state in words first:
+    // a screen reader cannot see the icon's green mark.
+    const QString tip = QString("%1\nTime Today: %2\nTime This Billing Period: %3")
+                            .arg(clockedIn ? "Clocked in" : "Clocked out", today, period);
     if (tip != m_tray.toolTip()) m_tray.setToolTip(tip);
 }
 

@@ -44,13 +44,13 @@ TEST_F(TrayIconTest, theMenuHasInOutShowHideAndExit) {
 TEST_F(TrayIconTest, inAndOutPunchAndTheToolTipAndIconFollow) {
     ASSERT_TRUE(w.Start());  // 2024-03-04 09:00:00
     QSystemTrayIcon& tray = w.App().Tray()->Icon();
-    EXPECT_EQ(tray.toolTip(), "Time Today: \nTime This Billing Period: ");
+    EXPECT_EQ(tray.toolTip(), "Clocked out\nTime Today: \nTime This Billing Period: ");
     const QImage outIcon = tray.icon().pixmap(32, 32).toImage();
 
     MenuItem("&In")->trigger();
     EXPECT_EQ(w.ReadLog(), Crlf("In...Mon Mar 04 09:00:00 2024\n"));
     w.Tick(90 * 60);
-    EXPECT_EQ(tray.toolTip(), "Time Today: 1:30:00\nTime This Billing Period: 1:30:00");
+    EXPECT_EQ(tray.toolTip(), "Clocked in\nTime Today: 1:30:00\nTime This Billing Period: 1:30:00");
     const QImage inIcon = tray.icon().pixmap(32, 32).toImage();
     EXPECT_NE(inIcon, outIcon);
     EXPECT_EQ(inIcon, TrayIcon::StateIcon(true).pixmap(32, 32).toImage());
@@ -59,7 +59,8 @@ TEST_F(TrayIconTest, inAndOutPunchAndTheToolTipAndIconFollow) {
     EXPECT_EQ(w.ReadLog(), Crlf("In...Mon Mar 04 09:00:00 2024\n"
                                 "Out..Mon Mar 04 10:30:00 2024\n"
                                 "Elapsed time of 01:30:00.\n"));
-    EXPECT_EQ(tray.toolTip(), "Time Today: 1:30:00\nTime This Billing Period: 1:30:00");
+    EXPECT_EQ(tray.toolTip(),
+              "Clocked out\nTime Today: 1:30:00\nTime This Billing Period: 1:30:00");
     EXPECT_EQ(tray.icon().pixmap(32, 32).toImage(), outIcon);
 }
 
