@@ -5,10 +5,10 @@ set -euo pipefail
 # Usage: deps.sh [run]. With "run", only what building and running the two programs need;
 # without, everything the tests, fuzzing, packaging and benchmarks need as well.
 packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev fonts-dejavu-core qt6-qpa-plugins)
-# JSON for tally's --json output and the import readers; the window's Hours Chart; the
-# reminders ask an X11 desktop for its idle time (MIT-SCREEN-SAVER); the manuals are configured
-# with the build.
-packages+=(nlohmann-json3-dev qt6-charts-dev libx11-dev libxss-dev scdoc)
+# JSON for tally's --json output and the import readers; the window's Hours Chart (Qt Charts,
+# whose CMake files need Qt OpenGL's without naming its package); the reminders ask an X11
+# desktop for its idle time (MIT-SCREEN-SAVER); the manuals are configured with the build.
+packages+=(nlohmann-json3-dev qt6-charts-dev libqt6opengl6-dev libx11-dev libxss-dev scdoc)
 if [ "${1:-}" != run ]; then
   packages+=(libgtest-dev libgmock-dev libbenchmark-dev faketime xvfb xauth xdotool imagemagick
              hledger clang-format locales hyperfine time x11-utils poppler-utils)
