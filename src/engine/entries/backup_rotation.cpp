@@ -75,26 +75,45 @@ bool CopyFileExclusive(const std::string& from, const std::string& to) {
     return false;
 }
 
-std::optional<RotationFailure> RotateBackups(const std::string& logPath, bool keepLog) {
+std::optional<RotationFailure> BackupRotation::Rotate(bool keepLog) {
     for (int n = 0; n < kBackupGenerations; ++n) {
         // A log named like one of its own generations would be moved away by the shift.
-        if (BackupPath(logPath, n) == logPath) return RotationFailure{logPath, EINVAL};
+        if (BackupPath(logPath_, n) == logPath_) return RotationFailure{logPath_, EINVAL};
     }
-    const std::string oldest = BackupPath(logPath, kBackupGenerations - 1);
+    moved_.clear();
+    keptLog_ = false;
+    const std::string oldest = BackupPath(logPath_, kBackupGenerations - 1);
     if (Exists(oldest)) unlink(oldest.c_str());  // a failure shows in the rename onto it
     for (int n = kBackupGenerations - 2; n >= 0; --n) {
-        const std::string from = BackupPath(logPath, n);
-        if (Exists(from) && rename(from.c_str(), BackupPath(logPath, n + 1).c_str()) != 0) {
-            return RotationFailure{from, errno};
+        const std::string from = BackupPath(logPath_, n);
+        if (!Exists(from)) continue;
+        if (rename(from.c_str(), BackupPath(logPath_, n + 1).c_str()) != 0) {
+            const RotationFailure failure{from, errno};
+            Undo();
+            return failure;
         }
+        moved_.push_back(n);
     }
-    if (keepLog && Exists(logPath)) {
-        const std::string newest = BackupPath(logPath, 0);
-        if (link(logPath.c_str(), newest.c_str()) != 0 && !CopyFileExclusive(logPath, newest)) {
-            return RotationFailure{newest, errno};
+    if (keepLog && Exists(logPath_)) {
+        const std::string newest = BackupPath(logPath_, 0);
+        if (link(logPath_.c_str(), newest.c_str()) != 0 && !CopyFileExclusive(logPath_, newest)) {
+            const RotationFailure failure{newest, errno};
+            Undo();
+            return failure;
         }
+        keptLog_ = true;
     }
     return std::nullopt;
+}
+
+void BackupRotation::Undo() {
+    if (keptLog_) unlink(BackupPath(logPath_, 0).c_str());
+    keptLog_ = false;
+    // Newest first: each move back frees the place the next one needs.
+    for (auto n = moved_.rbegin(); n != moved_.rend(); ++n) {
+        rename(BackupPath(logPath_, *n + 1).c_str(), BackupPath(logPath_, *n).c_str());
+    }
+    moved_.clear();
 }
 
 }  // namespace tally

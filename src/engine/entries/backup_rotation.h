@@ -5,6 +5,8 @@
 
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace tally {
 
@@ -25,8 +27,24 @@ struct RotationFailure {
 
 // Deletes generation 9, moves 8 ... 0 one up and, with keepLog, keeps the time log as the
 // new generation 0: a hard link to it, or a copy where links are not supported. The time
-// log itself is never moved. Stops at the first failure; what was done stays done.
-std::optional<RotationFailure> RotateBackups(const std::string& logPath, bool keepLog);
+// log itself is never moved. A rotation that fails part-way, or whose save fails after it,
+// moves back what it moved: the generations stand as before (less generation 9), so that
+// the next save shifts them once and not twice.
+class BackupRotation {
+  public:
+    explicit BackupRotation(std::string logPath) : logPath_(std::move(logPath)) {}
+
+    // Stops at the first failure, undone.
+    std::optional<RotationFailure> Rotate(bool keepLog);
+    // Takes back a rotation that succeeded; a step that fails leaves that generation where it
+    // is and the rest go on.
+    void Undo();
+
+  private:
+    std::string logPath_;
+    std::vector<int> moved_;  // the generations moved one up, in the order they moved
+    bool keptLog_ = false;
+};
 
 // Copies a file to a path that must not exist yet, with the same permission bits, flushed
 // to disk. On failure nothing is left at the new path and errno tells why.

@@ -95,13 +95,18 @@ std::optional<Message> LogReplacement::Write(const char* data, std::size_t size)
 
 std::optional<Message> LogReplacement::Commit(bool makeBackups) {
     if (!file_.Flush()) return SaveMessage(kSaveWriteFailedText, path_, LastSystemErrorText());
+    BackupRotation rotation(target_);
     if (makeBackups) {
-        if (const auto failure = RotateBackups(target_, !ours_)) {
+        if (const auto failure = rotation.Rotate(!ours_)) {
             return SaveMessage(kSaveWriteFailedText, failure->path,
                                SystemErrorText(failure->error));
         }
     }
-    if (!file_.RenameOver()) return SaveMessage(kSaveWriteFailedText, path_, LastSystemErrorText());
+    if (!file_.RenameOver()) {
+        const Message failure = SaveMessage(kSaveWriteFailedText, path_, LastSystemErrorText());
+        rotation.Undo();  // the old log stays, so its backups stand as they were
+        return failure;
+    }
     committed_ = true;
     return std::nullopt;
 }

@@ -159,8 +159,10 @@ void CEditDataDlg::SelectRow(int row) {
 }
 
 void CEditDataDlg::accept() {
-    // A failed or refused save has been reported; the dialog closes all the same.
-    m_entryList.Save(m_strDataFile, true, reporter_);
+    // A failed or refused save has been reported and left the log and its backups as they
+    // were; the dialog stays open with the edits, so that the user can mend the cause (free
+    // some space, say) and press OK again, or Cancel.
+    if (!m_entryList.Save(m_strDataFile, true, reporter_)) return;
     QDialog::accept();
 }
 

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // The Edit Data dialog: the whole time log as rows of In, Out and elapsed time, edited
-// through the time entry dialog and written back, with backups, on OK. Cancel discards.
+// through the time entry dialog and written back, with backups, on OK; a save that fails
+// keeps the dialog open with the edits. Cancel discards.
 
 #include <QDialog>
 #include <functional>

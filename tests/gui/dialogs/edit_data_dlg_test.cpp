@@ -2,6 +2,7 @@
 #include "dialogs/edit_data_dlg.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <QApplication>
 #include <QCheckBox>
 #include <QHeaderView>
@@ -10,6 +11,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
+#include <csignal>
 #include <filesystem>
 
 #include "controls/qf_date_time_ctrl.h"
@@ -247,6 +249,63 @@ TEST_F(EditDataDlgTest, okShiftsTheTenBackupGenerations) {
     }
 }
 
+// Lowers the file-size limit for as long as it lives; SIGXFSZ ignored, so that a write
+// beyond it fails as on a full disk.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) : oldHandler_(std::signal(SIGXFSZ, SIG_IGN)) {
+        getrlimit(RLIMIT_FSIZE, &old_);
+        const rlimit limit{bytes, old_.rlim_max};
+        EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+
+  private:
+    rlimit old_{};
+    void (*oldHandler_)(int);
+};
+
+TEST_F(EditDataDlgTest, aFailedSaveKeepsTheDialogAndItsEditsForASecondOk) {
+    for (int n = 0; n < 10; ++n) {
+        WriteFile(dir.File("TALLYBK.da" + std::to_string(n)), "generation " + std::to_string(n));
+    }
+    std::string log;
+    while (log.size() < 16384) log += kFeb03;  // more than the limit lets through
+    Open(log);
+    const auto before = test::SnapshotFolder(dir.Path());
+    const QDateTime out(QDate(2004, 1, 1), QTime(9, 0, 0));
+    actInEntryDialog = [&](CTimeEntryDlg& entry) {
+        EnterPair(entry, QDateTime(QDate(2004, 1, 1), QTime(8, 0, 0)), &out);
+    };
+    Click(Button("&Add"));
+    const std::vector<QString> added{"2004-Jan-01   08:00:00", "2004-Jan-01   09:00:00",
+                                     "01:00:00"};
+    {
+        const FileSizeLimit full(8192);
+        Click(Button("OK"));
+    }
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].text, "Failed to write '" + path + "'.\nFile too large");
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_EQ(Rows()[0], added);
+    EXPECT_EQ(test::SnapshotFolder(dir.Path()), before);
+
+    Click(Button("OK"));
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    EXPECT_EQ(ReadFile(path), log + Crlf("In...Thu Jan 01 08:00:00 2004\n"
+                                         "Out..Thu Jan 01 09:00:00 2004\n"
+                                         "Elapsed time of 01:00:00.\n"));
+    EXPECT_EQ(ReadFile(dir.File("TALLYBK.da0")), log);
+    for (int n = 1; n < 10; ++n) {
+        EXPECT_EQ(ReadFile(dir.File("TALLYBK.da" + std::to_string(n))),
+                  "generation " + std::to_string(n - 1));
+    }
+    EXPECT_EQ(test::CountHiddenFiles(dir.Path()), 0);
+}
+
 TEST_F(EditDataDlgTest, cancelLeavesLogAndBackupsUntouched) {
     WriteFile(dir.File("TALLYBK.da0"), "older");
     Open(kJan05 + kFeb03);
@@ -270,7 +329,7 @@ TEST_F(EditDataDlgTest, aLogChangedSinceLoadingIsNotOverwritten) {
     const std::string punched = kJan05 + Crlf("In...Wed Jun 02 17:47:39 2004\n");
     WriteFile(path, punched);
     Click(Button("OK"));
-    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    EXPECT_TRUE(dlg.isVisible());
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_EQ(reporter.messages[0].text,
               "The data file was changed by another program since it was loaded. Your changes "
@@ -286,7 +345,7 @@ TEST_F(EditDataDlgTest, withoutAPathItSaysSoAndOkFailsToOpen) {
     EXPECT_EQ(reporter.messages[0].caption, kApplicationName);
     EXPECT_TRUE(Rows().empty());
     Click(Button("OK"));
-    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    EXPECT_TRUE(dlg.isVisible());
     ASSERT_EQ(reporter.messages.size(), 2u);
     EXPECT_EQ(reporter.messages[1].text.rfind("Failed to open ''.\n", 0), 0u);
     EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
