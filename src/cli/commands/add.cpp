@@ -34,6 +34,10 @@ int ReportPairsAdded(CommandContext& c, const PairAddResult& result, bool tryOnl
             c.out << (tryOnly ? "would add " : "added ") << WallTimeText(pair.in) << " - "
                   << WallTimeText(pair.out) << '\n';
         }
+        if (result.openIn) {
+            c.out << (tryOnly ? "would add " : "added ") << "the open In "
+                  << WallTimeText(*result.openIn) << '\n';
+        }
     }
     if (result.conflicts.empty()) return kExitOk;
     c.err << "tally: nothing " << (tryOnly ? "would be " : "") << "added:\n";

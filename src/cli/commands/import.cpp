@@ -65,8 +65,12 @@ int RunImport(CommandContext& c) {
     ImportedSpans imported = ReadImportText(*text, format->read);
     const PairAddResult result =
         AddPairsToLog(c.engine.Settings().DataLog, imported.spans, std::move(imported.problems),
-                      PairAddOptions(c, imported.sourceWord, true));
-    return ReportPairsAdded(c, result, c.options.dryRun);
+                      PairAddOptions(c, imported.sourceWord, true), imported.open);
+    const int exitCode = ReportPairsAdded(c, result, c.options.dryRun);
+    if (exitCode == kExitOk) {
+        for (const std::string& note : imported.notes) c.out << note << '\n';
+    }
+    return exitCode;
 }
 
 }  // namespace tally::cli

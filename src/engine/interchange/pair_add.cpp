@@ -9,7 +9,9 @@
 
 #include "core/c_format.h"
 #include "core/calendar.h"
+#include "core/local_time.h"
 #include "core/log_check.h"
+#include "core/punch_lines.h"
 #include "core/time_log_file.h"
 #include "entries/entry_lines.h"
 #include "entries/log_replacement.h"
@@ -54,6 +56,28 @@ bool InLoggableYears(TimeValue t, LocalDayCache& days) {
     return year >= kFirstLoggableYear && year <= kLastLoggableYear;
 }
 
+// Why an interval still running cannot be the log's open In, or nothing. It must be the
+// last record, as a Clock In's In is, and nothing may be added after an open In.
+std::string OpenInConflict(const TimedSpan& open, const LogPairs& log,
+                           const std::vector<PlannedPair>& pairs, const AddOptions& options,
+                           LocalDayCache& days) {
+    if (log.open) {
+        return "the log has an open In already (of " + WallTimeText(log.open->in) + ")";
+    }
+    if (!InLoggableYears(open.in, days)) {
+        return "the log holds only the years " + std::to_string(kFirstLoggableYear) + "-" +
+               std::to_string(kLastLoggableYear);
+    }
+    if (open.in > options.now) return "it starts after now";
+    const std::int64_t in = WallCountOf(days.Fields(open.in));
+    const auto endsLater = [in](const auto& pair) { return pair.out > in; };
+    if (std::any_of(log.closed.begin(), log.closed.end(), endsLater) ||
+        std::any_of(pairs.begin(), pairs.end(), endsLater)) {
+        return "it does not start after every pair, so it cannot be the log's open In";
+    }
+    return {};
+}
+
 // Why the log cannot take new lines between its bytes: the first thing the check finds.
 std::optional<std::string> UncleanReason(int fd, const std::string& path,
                                          const CurrentSettings& settings) {
@@ -66,7 +90,8 @@ std::optional<std::string> UncleanReason(int fd, const std::string& path,
 
 // Reads, checks and plans: everything before the first write.
 PairAddResult Plan(int fd, const std::string& path, const std::vector<TimedSpan>& spans,
-                   std::vector<std::string> problems, const AddOptions& options, LogPairs& log) {
+                   const std::optional<TimedSpan>& open, std::vector<std::string> problems,
+                   const AddOptions& options, LogPairs& log) {
     PairAddResult result;
     if (fd >= 0) {
         result.failure = UncleanReason(fd, path, options.settings);
@@ -75,8 +100,9 @@ PairAddResult Plan(int fd, const std::string& path, const std::vector<TimedSpan>
     }
     AddOptions rest = options;
     rest.limit -= std::min(rest.limit, problems.size());
-    PairPlan plan = PlanPairs(log, spans, rest);
+    PairPlan plan = PlanPairs(log, spans, rest, open);
     result.pairs = std::move(plan.pairs);
+    result.openIn = plan.openIn;
     result.conflicts = std::move(problems);
     result.conflicts.insert(result.conflicts.end(), plan.conflicts.begin(), plan.conflicts.end());
     return result;
@@ -86,6 +112,7 @@ PairAddResult Plan(int fd, const std::string& path, const std::vector<TimedSpan>
 std::optional<std::string> WriteWithInsertions(LogReplacement& replacement, const LogPairs& log,
                                                const std::vector<PlannedPair>& pairs,
                                                const std::vector<std::int64_t>& offsets,
+                                               std::optional<TimeValue> openIn,
                                                const std::string& path) {
     std::string block;
     std::vector<char> copy;
@@ -123,6 +150,7 @@ std::optional<std::string> WriteWithInsertions(LogReplacement& replacement, cons
         }
     }
     if (auto failure = copyTo(log.size)) return failure;
+    if (openIn) AppendInRecord(block, ToLocalTm(*openIn));
     return flush();
 }
 
@@ -157,7 +185,7 @@ std::vector<PlannedPair> PlanSpan(const TimedSpan& span, LocalDayCache& days) {
 }
 
 PairPlan PlanPairs(const LogPairs& log, const std::vector<TimedSpan>& spans,
-                   const AddOptions& options) {
+                   const AddOptions& options, const std::optional<TimedSpan>& open) {
     PairPlan plan;
     LocalDayCache days;
     const auto refuse = [&](const TimedSpan& span, const std::string& why) {
@@ -187,6 +215,17 @@ PairPlan PlanPairs(const LogPairs& log, const std::vector<TimedSpan>& spans,
          FindOverlaps(logSpans, added, options.limit - plan.conflicts.size())) {
         plan.conflicts.push_back(OverlapText(overlap, options.sourceWord));
     }
+    if (open && plan.conflicts.size() < options.limit) {
+        const std::string why = OpenInConflict(*open, log, plan.pairs, options, days);
+        if (why.empty()) {
+            plan.openIn = WallCountOf(days.Fields(open->in));
+        } else {
+            plan.conflicts.push_back(Named(*open,
+                                           LocalTimeText(open->in, days) + " - still running",
+                                           options.sourceWord) +
+                                     ": " + why);
+        }
+    }
     std::stable_sort(plan.pairs.begin(), plan.pairs.end(),
                      [](const PlannedPair& a, const PlannedPair& b) { return a.in < b.in; });
     return plan;
@@ -211,17 +250,18 @@ std::vector<std::int64_t> InsertionOffsets(const LogPairs& log,
 }
 
 PairAddResult AddPairsToLog(const std::string& path, const std::vector<TimedSpan>& spans,
-                            std::vector<std::string> problems, const AddOptions& options) {
+                            std::vector<std::string> problems, const AddOptions& options,
+                            const std::optional<TimedSpan>& open) {
     if (problems.size() > options.limit) problems.resize(options.limit);
     LogPairs log;
-    if (options.tryOnly || !problems.empty() || spans.empty()) {
+    if (options.tryOnly || !problems.empty() || (spans.empty() && !open)) {
         const OpenedLog opened = OpenTimeLogFile(path, LogAccess::Read);
         if (opened.status != OpenedLog::Status::Missing && !opened.Ok()) {
             PairAddResult result;
             result.failure = opened.Reason(path, LogAccess::Read);
             return result;
         }
-        return Plan(opened.fd.Get(), path, spans, std::move(problems), options, log);
+        return Plan(opened.fd.Get(), path, spans, open, std::move(problems), options, log);
     }
     // Under the lock from the first read to the rename: a punch made meanwhile waits, and
     // nothing read goes stale.
@@ -232,15 +272,16 @@ PairAddResult AddPairsToLog(const std::string& path, const std::vector<TimedSpan
         return result;
     }
     PairAddResult result =
-        Plan(replacement.OldLog(), path, spans, std::move(problems), options, log);
+        Plan(replacement.OldLog(), path, spans, open, std::move(problems), options, log);
     if (result.failure || !result.conflicts.empty()) return result;
     const std::vector<std::int64_t> offsets = InsertionOffsets(log, result.pairs);
-    if (!log.endsWithLineEnd && !offsets.empty() && offsets.back() == log.size) {
+    if (!log.endsWithLineEnd && (open || (!offsets.empty() && offsets.back() == log.size))) {
         result.failure = "nothing added: the last line of " + path +
                          " has no line end (Edit Raw Data writes the log anew with one)";
         return result;
     }
-    result.failure = WriteWithInsertions(replacement, log, result.pairs, offsets, path);
+    result.failure = WriteWithInsertions(replacement, log, result.pairs, offsets,
+                                         open ? std::optional(open->in) : std::nullopt, path);
     if (result.failure) return result;
     if (auto failure = replacement.Commit(true)) result.failure = failure->text;
     return result;

@@ -43,15 +43,18 @@ struct AddOptions {
 };
 
 struct PairPlan {
-    std::vector<PlannedPair> pairs;  // in time order
+    std::vector<PlannedPair> pairs;      // in time order
+    std::optional<std::int64_t> openIn;  // the open In to end the log with (wall-clock seconds)
     std::vector<std::string> conflicts;
 };
 
 // Checks spans against the log's pairs, its open In (from which on nothing may be added)
 // and each other. An Out not after its In, years outside the loggable ones, an Out after
-// now and overlaps are conflicts. Pairs that only touch do not overlap.
+// now and overlaps are conflicts. Pairs that only touch do not overlap. An interval still
+// running (open, its out unused) becomes the log's open In when it starts after every pair,
+// the log's and the new ones, not after now, and the log has no open In; else a conflict.
 PairPlan PlanPairs(const LogPairs& log, const std::vector<TimedSpan>& spans,
-                   const AddOptions& options);
+                   const AddOptions& options, const std::optional<TimedSpan>& open = {});
 
 // Where each planned pair goes in the old log, as byte offsets: before the first In record
 // (in file order) that begins after it, and before the open In; else at the end.
@@ -61,6 +64,7 @@ std::vector<std::int64_t> InsertionOffsets(const LogPairs& log,
 // What adding spans to a time log did or would do.
 struct PairAddResult {
     std::vector<PlannedPair> pairs;      // the pairs added, or that would be
+    std::optional<std::int64_t> openIn;  // the open In added, or that would be
     std::vector<std::string> conflicts;  // why nothing was added; empty when all was well
     std::optional<std::string> failure;  // the log could not be read, checked or written
 };
@@ -68,9 +72,11 @@ struct PairAddResult {
 // Adds the spans to the time log at path in one replacement (backups kept, under the lock
 // from the first read to the rename), or nothing at all when problems (those a reader
 // found already), conflicts or a log the check does not find clean stand in the way, or
-// when only trying. A missing log is made only when there is a pair to put in it.
+// when only trying. A missing log is made only when there is a pair to put in it. An open
+// interval is written as Clock In writes its In record, at the end of the log.
 PairAddResult AddPairsToLog(const std::string& path, const std::vector<TimedSpan>& spans,
-                            std::vector<std::string> problems, const AddOptions& options);
+                            std::vector<std::string> problems, const AddOptions& options,
+                            const std::optional<TimedSpan>& open = {});
 
 // "2024-03-01 09:00:00": the local time of an instant as the add and import messages show it.
 std::string LocalTimeText(TimeValue t, LocalDayCache& days);

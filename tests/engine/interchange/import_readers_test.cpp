@@ -99,7 +99,7 @@ TEST(ImportReaders, timeclockAsHledgerReadsIt) {
          {"line 2: no time YYYY/MM/DD HH:MM:SS after 'o'"}},
         {"i2024/03/01 09:00:00\n", {"line 1: no time YYYY/MM/DD HH:MM:SS after 'i'"}},
         {"i 2024/03/01 09:00:00x\n", {"line 1: no time YYYY/MM/DD HH:MM:SS after 'i'"}},
-        {"h 2024/03/01 09:00:00\n", {"line 1: not an i or o line"}},
+        {"x 2024/03/01 09:00:00\n", {"line 1: not an i, o, b or h line"}},
     };
     for (const auto& c : bad) EXPECT_EQ(ReadTimeclockPairs(c.text).problems, c.problems) << c.text;
     // Codes in capitals, dashes in dates, blanks and tabs, no seconds.
@@ -116,8 +116,11 @@ TEST(ImportReaders, timewarriorExport) {
                                    {kUtcSample[4], kUtcSample[5], 3}}));
     EXPECT_EQ(std::string(imported.sourceWord), "entry");
     // The same after "timew start": the running interval has no end.
-    EXPECT_EQ(ReadTimewarriorExport(Sample("timew-export-open.json")).problems,
-              std::vector<std::string>{"entry 4: still open (no end)"});
+    const ImportedSpans running = ReadTimewarriorExport(Sample("timew-export-open.json"));
+    EXPECT_TRUE(running.problems.empty());
+    ASSERT_TRUE(running.open.has_value());
+    EXPECT_EQ(std::tuple(running.open->in, running.open->source),
+              std::tuple(ParseUtcStamp("20240306T090000Z").value(), 4));
 
     const struct {
         const char* text;

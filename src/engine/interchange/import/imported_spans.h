@@ -3,6 +3,7 @@
 // What the import readers make of another tracker's file: its closed intervals, numbered by
 // the line or entry they come from, and what could not be used.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,11 +15,14 @@ namespace tally {
 struct ImportedSpans {
     std::vector<TimedSpan> spans;       // source: the line (csv, timeclock) or entry (JSON) number
     std::vector<std::string> problems;  // "line 4: ..." texts, in file order
+    std::vector<std::string> notes;     // what was left out on purpose, to tell the user
+    std::optional<TimedSpan> open;      // the interval still running (its out is 0), if any
     const char* sourceWord = "line";
 };
 
 // The readers, one per format. Local times for csv and timeclock, UTC or Unix times in
-// the JSON formats. An open interval is a problem, as is anything they cannot read.
+// the JSON formats. An open interval is a problem, as is anything they cannot read, except
+// the one still running in a Timewarrior export.
 ImportedSpans ReadCsvPairs(std::string_view text);        // what tally export writes
 ImportedSpans ReadTimeclockPairs(std::string_view text);  // ledger / hledger i and o lines
 ImportedSpans ReadTimewarriorExport(std::string_view text);

@@ -17,11 +17,19 @@ ImportedSpans ReadTimewarriorExport(std::string_view text) {
                 result.problems.push_back(where + "no start");
                 return;
             }
+            const auto start = ParseUtcStamp(interval["start"].get<std::string>());
             if (!interval.contains("end")) {
-                result.problems.push_back(where + "still open (no end)");
+                // Tracking when the export was made: the log may take it as its open In.
+                if (!start) {
+                    result.problems.push_back(where + "start is not YYYYMMDDTHHMMSSZ");
+                } else if (result.open) {
+                    result.problems.push_back(where + "still open (no end), as is entry " +
+                                              std::to_string(result.open->source));
+                } else {
+                    result.open = TimedSpan{*start, 0, number, false};
+                }
                 return;
             }
-            const auto start = ParseUtcStamp(interval["start"].get<std::string>());
             const auto end = interval["end"].is_string()
                                  ? ParseUtcStamp(interval["end"].get<std::string>())
                                  : std::nullopt;
