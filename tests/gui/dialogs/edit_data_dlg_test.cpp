@@ -249,29 +249,24 @@ TEST_F(EditDataDlgTest, okShiftsTheTenBackupGenerations) {
     }
 }
 
-// Lowers the file-size limit for as long as it lives; SIGXFSZ ignored, so that a write
-// beyond it fails as on a full disk.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) : oldHandler_(std::signal(SIGXFSZ, SIG_IGN)) {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        const rlimit limit{bytes, old_.rlim_max};
+// A file-size limit for as long as it lives, SIGXFSZ ignored: a write beyond it fails as on a
+// full disk.
+struct FileSizeLimit {
+    explicit FileSizeLimit(rlim_t bytes) : handler(std::signal(SIGXFSZ, SIG_IGN)) {
+        getrlimit(RLIMIT_FSIZE, &old);
+        const rlimit limit{bytes, old.rlim_max};
         EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
     }
     ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, oldHandler_);
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, handler);
     }
-
-  private:
-    rlimit old_{};
-    void (*oldHandler_)(int);
+    rlimit old{};
+    void (*handler)(int);
 };
 
 TEST_F(EditDataDlgTest, aFailedSaveKeepsTheDialogAndItsEditsForASecondOk) {
-    for (int n = 0; n < 10; ++n) {
-        WriteFile(dir.File("TALLYBK.da" + std::to_string(n)), "generation " + std::to_string(n));
-    }
+    WriteFile(dir.File("TALLYBK.da0"), "older");
     std::string log;
     while (log.size() < 16384) log += kFeb03;  // more than the limit lets through
     Open(log);
@@ -281,8 +276,6 @@ TEST_F(EditDataDlgTest, aFailedSaveKeepsTheDialogAndItsEditsForASecondOk) {
         EnterPair(entry, QDateTime(QDate(2004, 1, 1), QTime(8, 0, 0)), &out);
     };
     Click(Button("&Add"));
-    const std::vector<QString> added{"2004-Jan-01   08:00:00", "2004-Jan-01   09:00:00",
-                                     "01:00:00"};
     {
         const FileSizeLimit full(8192);
         Click(Button("OK"));
@@ -290,7 +283,7 @@ TEST_F(EditDataDlgTest, aFailedSaveKeepsTheDialogAndItsEditsForASecondOk) {
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_EQ(reporter.messages[0].text, "Failed to write '" + path + "'.\nFile too large");
     EXPECT_TRUE(dlg.isVisible());
-    EXPECT_EQ(Rows()[0], added);
+    EXPECT_EQ(Rows()[0][0], "2004-Jan-01   08:00:00");  // the added pair
     EXPECT_EQ(test::SnapshotFolder(dir.Path()), before);
 
     Click(Button("OK"));
@@ -299,11 +292,8 @@ TEST_F(EditDataDlgTest, aFailedSaveKeepsTheDialogAndItsEditsForASecondOk) {
                                          "Out..Thu Jan 01 09:00:00 2004\n"
                                          "Elapsed time of 01:00:00.\n"));
     EXPECT_EQ(ReadFile(dir.File("TALLYBK.da0")), log);
-    for (int n = 1; n < 10; ++n) {
-        EXPECT_EQ(ReadFile(dir.File("TALLYBK.da" + std::to_string(n))),
-                  "generation " + std::to_string(n - 1));
-    }
-    EXPECT_EQ(test::CountHiddenFiles(dir.Path()), 0);
+    EXPECT_EQ(ReadFile(dir.File("TALLYBK.da1")), "older");
+    EXPECT_EQ(test::SnapshotFolder(dir.Path()).size(), 3u);  // no third backup, no leftover
 }
 
 TEST_F(EditDataDlgTest, cancelLeavesLogAndBackupsUntouched) {
