@@ -75,7 +75,7 @@ bool CopyFileExclusive(const std::string& from, const std::string& to) {
     return false;
 }
 
-std::optional<RotationFailure> BackupRotation::Rotate(bool keepLog) {
+std::optional<RotationFailure> BackupRotation::RotateBackups(bool keepLog) {
     for (int n = 0; n < kBackupGenerations; ++n) {
         // A log named like one of its own generations would be moved away by the shift.
         if (BackupPath(logPath_, n) == logPath_) return RotationFailure{logPath_, EINVAL};

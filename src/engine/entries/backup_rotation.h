@@ -35,7 +35,7 @@ class BackupRotation {
     explicit BackupRotation(std::string logPath) : logPath_(std::move(logPath)) {}
 
     // Stops at the first failure, undone.
-    std::optional<RotationFailure> Rotate(bool keepLog);
+    std::optional<RotationFailure> RotateBackups(bool keepLog);
     // Takes back a rotation that succeeded; a step that fails leaves that generation where it
     // is and the rest go on.
     void Undo();

@@ -97,7 +97,7 @@ std::optional<Message> LogReplacement::Commit(bool makeBackups) {
     if (!file_.Flush()) return SaveMessage(kSaveWriteFailedText, path_, LastSystemErrorText());
     BackupRotation rotation(target_);
     if (makeBackups) {
-        if (const auto failure = rotation.Rotate(!ours_)) {
+        if (const auto failure = rotation.RotateBackups(!ours_)) {
             return SaveMessage(kSaveWriteFailedText, failure->path,
                                SystemErrorText(failure->error));
         }

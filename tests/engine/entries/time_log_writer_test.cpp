@@ -194,7 +194,7 @@ TEST_F(TimeLogWriterTest, backupNamesReplaceTheExtension) {
 TEST_F(TimeLogWriterTest, rotationAloneLinksTheLogAndLeavesItInPlace) {
     WriteFile(path, "log");
     WriteFile(BackupPath(path, 0), "gen0");
-    EXPECT_FALSE(BackupRotation(path).Rotate(true).has_value());
+    EXPECT_FALSE(BackupRotation(path).RotateBackups(true).has_value());
     EXPECT_EQ(ReadFile(path), "log");
     EXPECT_EQ(ReadFile(BackupPath(path, 0)), "log");
     EXPECT_EQ(ReadFile(BackupPath(path, 1)), "gen0");
