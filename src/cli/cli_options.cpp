@@ -3,19 +3,76 @@
 
 #include <cstring>
 
+#include "cli/near_miss.h"
+
 namespace tally::cli {
+namespace {
+
+constexpr OptionSpec kOptions[] = {
+    {"--log", nullptr, "PATH", kLogOption, "this time log instead of DataLog's (not stored)"},
+    {"--tsv", nullptr, nullptr, kTsvOption, "tab-separated cells, no alignment, for scripts"},
+    {"--json", nullptr, nullptr, kJsonOption, "one JSON document, for scripts"},
+    {"--rate", nullptr, "R", kRateOption, "hourly rate from 0 to 1000000000 instead of Rate"},
+    {"--format", nullptr, "csv|timeclock", kFormatOption, "what export writes (default csv)"},
+    {"--by", nullptr, "day|week|month|period", kByOption, "report's buckets (default period)"},
+    {"--dry-run", nullptr, nullptr, kDryRunOption, "show what would be added, add nothing"},
+    {"--help", "-h", nullptr, 0, "show the help (of the command, after one)"},
+    {"--version", "-V", nullptr, 0, "show the version"},
+};
+
+// Where each option's value goes: a text for those with a value, else a flag.
+struct OptionField {
+    std::optional<std::string> CliOptions::*text;
+    bool CliOptions::*flag;
+};
+
+OptionField FieldOf(const OptionSpec& spec) {
+    switch (spec.bit) {
+        case kLogOption:
+            return {&CliOptions::logPath, nullptr};
+        case kTsvOption:
+            return {nullptr, &CliOptions::tsv};
+        case kJsonOption:
+            return {nullptr, &CliOptions::json};
+        case kRateOption:
+            return {&CliOptions::rate, nullptr};
+        case kFormatOption:
+            return {&CliOptions::format, nullptr};
+        case kByOption:
+            return {&CliOptions::by, nullptr};
+        case kDryRunOption:
+            return {nullptr, &CliOptions::dryRun};
+        default:
+            break;
+    }
+    return {nullptr,
+            std::strcmp(spec.name, "--help") == 0 ? &CliOptions::help : &CliOptions::version};
+}
+
+std::string UnknownOption(const std::string& arg) {
+    std::vector<std::string> names;
+    for (const OptionSpec& spec : kOptions) names.emplace_back(spec.name);
+    // Only the name counts: "--jsno=x" is near "--json" as "--jsno" is.
+    const auto nearest = NearestName(arg.substr(0, arg.find('=')), names);
+    return "unknown option " + arg + (nearest ? " (did you mean " + *nearest + "?)" : "");
+}
+
+}  // namespace
+
+std::span<const OptionSpec> OptionTable() {
+    return kOptions;
+}
+
+const OptionSpec* OptionOfBit(unsigned bit) {
+    for (const OptionSpec& spec : kOptions) {
+        if (spec.bit == bit) return &spec;
+    }
+    return nullptr;
+}
 
 std::optional<CliOptions> ParseCommandLine(int argc, const char* const* argv, std::string& error) {
     CliOptions options;
     std::vector<std::string> positional;
-    struct Valued {
-        const char* name;
-        std::optional<std::string> CliOptions::*field;
-    };
-    static constexpr Valued kValued[] = {{"--log", &CliOptions::logPath},
-                                         {"--rate", &CliOptions::rate},
-                                         {"--format", &CliOptions::format},
-                                         {"--by", &CliOptions::by}};
     bool onlyPositional = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -27,49 +84,39 @@ std::optional<CliOptions> ParseCommandLine(int argc, const char* const* argv, st
             onlyPositional = true;
             continue;
         }
-        if (arg == "--tsv") {
-            options.tsv = true;
-            continue;
-        }
-        if (arg == "--json") {
-            options.json = true;
-            continue;
-        }
-        if (arg == "--dry-run") {
-            options.dryRun = true;
-            continue;
-        }
-        if (arg == "--help" || arg == "-h") {
-            options.help = true;
-            continue;
-        }
-        if (arg == "--version" || arg == "-V") {
-            options.version = true;
-            continue;
-        }
-        bool matched = false;
-        for (const Valued& v : kValued) {
-            const std::size_t n = std::strlen(v.name);
-            if (arg == v.name) {
-                if (i + 1 >= argc) {
-                    error = std::string("option ") + v.name + " needs a value";
-                    return std::nullopt;
-                }
-                options.*(v.field) = argv[++i];
-                matched = true;
-            } else if (arg.compare(0, n, v.name) == 0 && arg.size() > n && arg[n] == '=') {
-                options.*(v.field) = arg.substr(n + 1);
-                matched = true;
+        const OptionSpec* matched = nullptr;
+        std::optional<std::string> inlineValue;  // --name=value
+        for (const OptionSpec& spec : kOptions) {
+            const std::size_t n = std::strlen(spec.name);
+            if (arg == spec.name || (spec.shortName && arg == spec.shortName)) {
+                matched = &spec;
+            } else if (spec.value && arg.compare(0, n, spec.name) == 0 && arg.size() > n &&
+                       arg[n] == '=') {
+                matched = &spec;
+                inlineValue = arg.substr(n + 1);
             }
             if (matched) break;
         }
         if (!matched) {
-            error = "unknown option " + arg;
+            error = UnknownOption(arg);
             return std::nullopt;
         }
+        const OptionField field = FieldOf(*matched);
+        if (field.flag) {
+            options.*(field.flag) = true;
+        } else if (inlineValue) {
+            options.*(field.text) = *inlineValue;
+        } else if (i + 1 < argc) {
+            options.*(field.text) = argv[++i];
+        } else {
+            error = std::string("option ") + matched->name + " needs a value";
+            return std::nullopt;
+        }
+        options.given |= matched->bit;
     }
     if (!positional.empty()) {
         options.command = positional.front();
+        options.commandNamed = true;
         options.args.assign(positional.begin() + 1, positional.end());
     }
     return options;

@@ -4,10 +4,22 @@
 // its arguments.
 
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 namespace tally::cli {
+
+// One bit per option a command may take, so that each command can name the ones it takes.
+enum OptionBit : unsigned {
+    kLogOption = 1u << 0,
+    kTsvOption = 1u << 1,
+    kJsonOption = 1u << 2,
+    kRateOption = 1u << 3,
+    kFormatOption = 1u << 4,
+    kByOption = 1u << 5,
+    kDryRunOption = 1u << 6,
+};
 
 struct CliOptions {
     std::optional<std::string> logPath;  // --log PATH
@@ -19,9 +31,25 @@ struct CliOptions {
     bool dryRun = false;  // --dry-run: import shows what it would add
     bool help = false;
     bool version = false;
+    unsigned given = 0;         // the OptionBits on the line
+    bool commandNamed = false;  // false: the default command, no word named it
     std::string command = "status";
     std::vector<std::string> args;
 };
+
+// An option as the help lists it and the parser reads it.
+struct OptionSpec {
+    const char* name;       // "--log"
+    const char* shortName;  // "-h", or nullptr
+    const char* value;      // what follows it in the help ("PATH"), nullptr for a flag
+    unsigned bit;           // its OptionBit; 0 for --help and --version, which every command takes
+    const char* help;       // one line for the help
+};
+
+// Every option in the order the help lists them.
+std::span<const OptionSpec> OptionTable();
+// The option of a bit; nullptr for none.
+const OptionSpec* OptionOfBit(unsigned bit);
 
 // Parses argv; on a usage error returns nothing and sets error to a one-line reason.
 std::optional<CliOptions> ParseCommandLine(int argc, const char* const* argv, std::string& error);

@@ -60,6 +60,10 @@ std::optional<double> CommandContext::Rate() const {
 }
 
 int CommandContext::UsageError(const std::string& reason) const {
+    return PrintUsageError(err, reason);
+}
+
+int PrintUsageError(std::ostream& err, const std::string& reason) {
     err << "tally: " << reason << "\nTry 'tally --help' for more information.\n";
     return kExitUsage;
 }

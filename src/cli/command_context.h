@@ -47,14 +47,26 @@ struct CommandContext {
 
 using CommandFunction = int (*)(CommandContext&);
 
+// A command and its help: the help lives beside the command, so no list repeats the names.
 struct CommandEntry {
     const char* name;
     CommandFunction run;
-    bool json = false;  // takes --json
+    unsigned takes;       // the OptionBits it takes (--help and --version go with every one)
+    const char* args;     // its arguments as the synopsis shows them ("START END"), or ""
+    const char* summary;  // one line for the list of commands
+    const char* about;    // a few lines for its own help, each ending in a line feed
+    const char* example;  // one command line
 };
 
-// The command table; status is the default.
+// The command table in the order the help lists it; status is the default.
 const std::vector<CommandEntry>& Commands();
+// The command of that name; nullptr for none.
+const CommandEntry* FindCommand(const std::string& name);
+// The usage error for a command that is none, with the one it is near to, if any.
+std::string UnknownCommand(const std::string& name);
+
+// Prints a one-line usage error with the hint to --help; returns the usage exit code.
+int PrintUsageError(std::ostream& err, const std::string& reason);
 
 // Cells joined by TAB for --tsv (TAB, CR, LF inside a cell become blanks), or padded to
 // the given widths for people.

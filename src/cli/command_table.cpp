@@ -10,25 +10,92 @@
 #include "cli/commands/lists.h"
 #include "cli/commands/report.h"
 #include "cli/commands/status.h"
+#include "cli/near_miss.h"
 
 namespace tally::cli {
 
 const std::vector<CommandEntry>& Commands() {
+    // A summary fits the help's 80 columns beside "  NAME ARGS" padded to 24.
     static const std::vector<CommandEntry> table = {
-        {"status", RunStatus, true},
-        {"in", RunIn},
-        {"out", RunOut},
-        {"days", RunDays, true},
-        {"log", RunLog, true},
-        {"config", RunConfig, true},
-        {"invoice", RunInvoice},
-        {"export", RunExport, true},
-        {"report", RunReport, true},
-        {"add", RunAdd},
-        {"import", RunImport},
-        {"check", RunCheck, true},
+        {"status", RunStatus, kLogOption | kTsvOption | kJsonOption, "",
+         "state and the two totals boxes up to now (default)",
+         "The state (In or Out), Time Today and Time This Billing Period as the window\n"
+         "shows them, brought up to now. The command when none is named.\n",
+         "tally status --tsv"},
+        {"in", RunIn, kLogOption | kTsvOption, "", "clock in, then the status",
+         "Clock In, then print the status. Refused (exit 1) while clocked in.\n", "tally in"},
+        {"out", RunOut, kLogOption | kTsvOption, "", "clock out, then the status",
+         "Clock Out, then print the status. Refused (exit 1) while clocked out. A span\n"
+         "over midnight is written as one pair per day.\n",
+         "tally out --tsv"},
+        {"days", RunDays, kLogOption | kTsvOption | kJsonOption, "", "the daily elapsed times",
+         "The Daily Elapsed Time list: one row per day worked, and a row after each\n"
+         "billing period.\n",
+         "tally days --tsv"},
+        {"log", RunLog, kLogOption | kTsvOption | kJsonOption, "", "every raw punch",
+         "Every In, Out and Elapsed record, as the Raw Time Data list shows it.\n",
+         "tally --log ~/other.dat log"},
+        {"invoice", RunInvoice, kLogOption | kRateOption, "START END",
+         "invoice text for START to END (YYYY-MM-DD)",
+         "The invoice text for the days from START to END (YYYY-MM-DD, both included),\n"
+         "at the stored Rate or at --rate R an hour.\n",
+         "tally invoice 2026-11-01 2026-11-30 --rate 85"},
+        {"export", RunExport, kLogOption | kFormatOption | kJsonOption, "[START END]",
+         "every closed pair, or those with an In in the range",
+         "Every closed pair of the log, or those whose In date lies from START to END\n"
+         "(YYYY-MM-DD): csv with times, seconds, hours and amount, or timeclock lines\n"
+         "for ledger and hledger.\n",
+         "tally export --format timeclock | hledger -f timeclock:- balance"},
+        {"report", RunReport, kLogOption | kTsvOption | kJsonOption | kRateOption | kByOption,
+         "[START END]", "time, hours and amount per bucket, and their total",
+         "Time, decimal hours and amount per day, week, month or billing period (the\n"
+         "default), then their total; START END (YYYY-MM-DD) keep the days between.\n",
+         "tally report --by week 2026-10-01 2026-12-31"},
+        {"add", RunAdd, kLogOption, "START END", "add a closed pair that was never punched",
+         "Add a closed pair, each time as \"YYYY-MM-DD HH:MM[:SS]\" local time; a span over\n"
+         "midnight is split into one pair per day. Refused (exit 1) where it overlaps a\n"
+         "pair or an open In, ends after now, or tally check finds the log not clean.\n",
+         "tally add \"2026-12-04 09:00\" \"2026-12-04 12:30\""},
+        {"import", RunImport, kLogOption | kDryRunOption, "FORMAT FILE",
+         "add every closed interval of another tracker's FILE",
+         "Add every closed interval of FILE in one save, FORMAT csv, timeclock,\n"
+         "timewarrior or watson; nothing at all (exit 1) when any of them conflicts.\n",
+         "tally import timewarrior timew.json --dry-run"},
+        {"config", RunConfig, kJsonOption, "[KEY [VALUE]]",
+         "show the options and reminders, or set one",
+         "Without a key, every option and reminder setting; with a key, its value; with\n"
+         "a value, store it. A value the Options or Reminders dialog would not take is\n"
+         "refused (exit 2): ShowDollars 0 or 1, DataLog a path, Rate 0 to 1000000000,\n"
+         "PeriodType 0 or 1, RoundingType 0 to 3, RoundingUnit 1, 15 or 30, WeekStartDay\n"
+         "0 (Sunday) to 6, IdleMinutes 0 to 1440, LongDayHours 0 to 24 (0 is off).\n",
+         "tally config RoundingUnit 15"},
+        {"check", RunCheck, kLogOption | kTsvOption | kJsonOption, "",
+         "where the scan of the log stops, and unusable records",
+         "Read the log as the window's scan does and list every place where it stops or\n"
+         "reads a record it cannot use. Exit 0 when nothing is found, else 1.\n",
+         "tally check --json"},
+        // Run by main before the store is read: help shows even where it cannot be.
+        {"help", nullptr, 0, "[COMMAND]", "this list, or one command's options and example",
+         "The list of commands, or a command's synopsis, options and an example, as\n"
+         "'tally COMMAND --help' prints them.\n",
+         "tally help report"},
     };
     return table;
+}
+
+const CommandEntry* FindCommand(const std::string& name) {
+    for (const CommandEntry& entry : Commands()) {
+        if (name == entry.name) return &entry;
+    }
+    return nullptr;
+}
+
+std::string UnknownCommand(const std::string& name) {
+    std::vector<std::string> names;
+    for (const CommandEntry& entry : Commands()) names.emplace_back(entry.name);
+    const auto nearest = NearestName(name, names);
+    return "unknown command '" + name + "'" +
+           (nearest ? " (did you mean '" + *nearest + "'?)" : "");
 }
 
 }  // namespace tally::cli

@@ -44,7 +44,6 @@ int RunExport(CommandContext& c) {
     } else if (format != "csv") {
         return c.UsageError("unknown export format '" + format + "' (csv or timeclock)");
     }
-    if (c.options.rate) return c.UsageError("export takes the rate from the settings, not --rate");
     options.rate = RateFromText(c.store.RateText());
 
     const std::string& path = c.engine.Settings().DataLog;
