@@ -5,6 +5,7 @@
 #include <charconv>
 #include <filesystem>
 #include <ostream>
+#include <span>
 
 #include "cli/json_text.h"
 #include "core/c_format.h"
@@ -46,20 +47,53 @@ std::optional<int> WholeNumber(const std::string& text) {
 }
 
 std::optional<int> Flag(const std::string& text) {
-    for (const char* yes : {"true", "yes", "on"}) {
+    for (const char* yes : {"1", "true", "yes", "on"}) {
         if (text == yes) return 1;
     }
-    for (const char* no : {"false", "no", "off"}) {
+    for (const char* no : {"0", "false", "no", "off"}) {
         if (text == no) return 0;
     }
-    const auto number = WholeNumber(text);
-    if (!number) return std::nullopt;
-    return *number != 0 ? 1 : 0;
+    return std::nullopt;
+}
+
+// The whole-number options and the values the Options dialog offers for them.
+struct Choice {
+    const char* key;
+    std::span<const int> values;
+};
+
+constexpr Choice kChoices[] = {{kPeriodTypeKey, kPeriodTypes},
+                               {kRoundingTypeKey, kRoundingTypes},
+                               {kRoundingUnitKey, kRoundingUnits},
+                               {kWeekStartDayKey, kWeekStartDays}};
+
+// "1, 15 or 30".
+std::string ValueList(std::span<const int> values) {
+    std::string list;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (i > 0) list += i + 1 == values.size() ? " or " : ", ";
+        list += std::to_string(values[i]);
+    }
+    return list;
+}
+
+// A rate every amount can use: a finite number from 0 to kMaxRate, all of the text, and no
+// "-0", which would print amounts as "-0.00".
+bool IsRate(const std::string& text) {
+    if (text.starts_with('-')) return false;
+    double rate = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, rate);
+    return !text.empty() && ec == std::errc() && ptr == end && rate >= 0.0 && rate <= kMaxRate;
 }
 
 int Store(CommandContext& c, const std::string& key, const std::string& value) {
     QVariant stored;
     if (key == kRateKey) {
+        if (!IsRate(value)) {
+            return c.UsageError(std::string(kRateKey) +
+                                " takes a number from 0 to 1000000000, not '" + value + "'");
+        }
         stored = QString::fromStdString(value);
     } else if (key == kDataLogKey) {
         if (value.empty()) return c.UsageError(std::string(kDataLogKey) + " needs a path");
@@ -78,8 +112,14 @@ int Store(CommandContext& c, const std::string& key, const std::string& value) {
         }
         stored = *flag;
     } else {
+        const Choice& choice = *std::find_if(std::begin(kChoices), std::end(kChoices),
+                                             [&](const Choice& ch) { return key == ch.key; });
         const auto number = WholeNumber(value);
-        if (!number) return c.UsageError(key + " takes a whole number, not '" + value + "'");
+        if (!number ||
+            std::find(choice.values.begin(), choice.values.end(), *number) == choice.values.end()) {
+            return c.UsageError(key + " takes " + ValueList(choice.values) + ", not '" + value +
+                                "'");
+        }
         stored = *number;
     }
     c.store.StoreOption(QString::fromStdString(key), stored);

@@ -2,6 +2,7 @@
 #pragma once
 // The option values the engine works with, in the order the main window keeps them.
 
+#include <array>
 #include <string>
 
 #include "core/elapsed_time.h"
@@ -9,6 +10,13 @@
 namespace tally {
 
 enum PeriodType { kPeriodWeekly = 0, kPeriodHalfMonth = 1 };
+
+// The values the Options dialog offers for each of its choices; tally config takes no others.
+inline constexpr std::array<int, 2> kPeriodTypes = {kPeriodWeekly, kPeriodHalfMonth};
+inline constexpr std::array<int, 4> kRoundingTypes = {kRoundNone, kRoundAllElapsed, kRoundInOut,
+                                                      kRoundDaily};
+inline constexpr std::array<int, 3> kRoundingUnits = {1, 15, 30};            // minutes
+inline constexpr std::array<int, 7> kWeekStartDays = {0, 1, 2, 3, 4, 5, 6};  // Sunday first
 
 struct CurrentSettings {
     bool ShowDollars = false;

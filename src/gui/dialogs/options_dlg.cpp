@@ -15,8 +15,6 @@
 namespace tally {
 namespace {
 
-constexpr int kUnitValues[3] = {1, 15, 30};
-
 // Checks the radio at index, or none for an index outside the group.
 template <std::size_t N>
 void SelectRadio(const std::array<QRadioButton*, N>& radios, int index) {
@@ -29,7 +27,7 @@ void SelectRadio(const std::array<QRadioButton*, N>& radios, int index) {
 }
 
 template <std::size_t N>
-int IndexOfValue(const int (&values)[N], int value) {
+int IndexOfValue(const std::array<int, N>& values, int value) {
     for (std::size_t i = 0; i < N; ++i) {
         if (values[i] == value) return static_cast<int>(i);
     }
@@ -123,23 +121,24 @@ void COptionsDlg::CreateControls() {
 }
 
 void COptionsDlg::ConnectHandlers() {
-    for (int i = 0; i < 7; ++i) {
+    // The radios stand in the order of the values tally config takes too.
+    for (std::size_t i = 0; i < dayRadios_.size(); ++i) {
         connect(dayRadios_[i], &QRadioButton::clicked, this,
-                [this, i] { values_.WeekStartDay = i; });
+                [this, i] { values_.WeekStartDay = kWeekStartDays.at(i); });
     }
-    for (int i = 0; i < 4; ++i) {
+    for (std::size_t i = 0; i < typeRadios_.size(); ++i) {
         connect(typeRadios_[i], &QRadioButton::clicked, this, [this, i] {
-            values_.RoundingType = i;
+            values_.RoundingType = kRoundingTypes.at(i);
             Refresh();
         });
     }
-    for (int i = 0; i < 3; ++i) {
+    for (std::size_t i = 0; i < unitRadios_.size(); ++i) {
         connect(unitRadios_[i], &QRadioButton::clicked, this,
-                [this, i] { values_.RoundingUnit = kUnitValues[i]; });
+                [this, i] { values_.RoundingUnit = kRoundingUnits.at(i); });
     }
-    for (int i = 0; i < 2; ++i) {
+    for (std::size_t i = 0; i < periodRadios_.size(); ++i) {
         connect(periodRadios_[i], &QRadioButton::clicked, this,
-                [this, i] { values_.PeriodType = i; });
+                [this, i] { values_.PeriodType = kPeriodTypes.at(i); });
     }
     connect(showDollars_, &QCheckBox::clicked, this, &COptionsDlg::OnShowDollars);
     connect(browse_, &QPushButton::clicked, this, &COptionsDlg::OnBrowse);
@@ -148,14 +147,11 @@ void COptionsDlg::ConnectHandlers() {
 void COptionsDlg::SetValues(const OptionValues& values) {
     values_ = values;
     PutExchangedValues();
-    SelectRadio(dayRadios_,
-                values_.WeekStartDay >= 0 && values_.WeekStartDay <= 6 ? values_.WeekStartDay : -1);
-    SelectRadio(unitRadios_, IndexOfValue(kUnitValues, values_.RoundingUnit));
-    SelectRadio(typeRadios_,
-                values_.RoundingType >= 0 && values_.RoundingType <= 3 ? values_.RoundingType : -1);
+    SelectRadio(dayRadios_, IndexOfValue(kWeekStartDays, values_.WeekStartDay));
+    SelectRadio(unitRadios_, IndexOfValue(kRoundingUnits, values_.RoundingUnit));
+    SelectRadio(typeRadios_, IndexOfValue(kRoundingTypes, values_.RoundingType));
     Refresh();
-    SelectRadio(periodRadios_,
-                values_.PeriodType == 0 || values_.PeriodType == 1 ? values_.PeriodType : -1);
+    SelectRadio(periodRadios_, IndexOfValue(kPeriodTypes, values_.PeriodType));
 }
 
 void COptionsDlg::PutExchangedValues() {

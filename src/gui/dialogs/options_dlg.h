@@ -52,10 +52,10 @@ class COptionsDlg : public QDialog {
     OptionValues values_;
     FileChooser chooseFile_;
 
-    std::array<QRadioButton*, 7> dayRadios_{};
-    std::array<QRadioButton*, 4> typeRadios_{};
-    std::array<QRadioButton*, 3> unitRadios_{};
-    std::array<QRadioButton*, 2> periodRadios_{};
+    std::array<QRadioButton*, kWeekStartDays.size()> dayRadios_{};
+    std::array<QRadioButton*, kRoundingTypes.size()> typeRadios_{};
+    std::array<QRadioButton*, kRoundingUnits.size()> unitRadios_{};
+    std::array<QRadioButton*, kPeriodTypes.size()> periodRadios_{};
     QCheckBox* showDollars_ = nullptr;
     QLabel* rateLabel_ = nullptr;
     QLineEdit* rateBox_ = nullptr;
