@@ -273,8 +273,6 @@ TEST_F(AddImportTest, usageErrors) {
     tally.ExpectUsageError({"import", "toggl", csv},
                            "unknown import format 'toggl' (csv, timeclock, timewarrior or watson)");
     tally.ExpectUsageError({"import", "csv", ""}, "import needs a file path");
-    tally.ExpectUsageError({"--dry-run", "add", "2024-03-01 09:00", "2024-03-01 10:00"},
-                           "only import takes --dry-run");
 
     const ProcessResult missing = tally.Run({"import", "csv", scratch.File("none.csv")});
     EXPECT_EQ(missing.exitCode, 1);

@@ -243,9 +243,6 @@ TEST_F(JsonCli, aLogThatCannotBeReadPrintsNothing) {
 
 TEST_F(JsonCli, refusesJsonWhereItHasNoMeaning) {
     tally.ExpectUsageError({"days", "--json", "--tsv"}, "--json and --tsv do not go together");
-    tally.ExpectUsageError({"invoice", "2004-01-01", "2004-01-31", "--json"},
-                           "invoice has no --json output");
-    tally.ExpectUsageError({"in", "--json"}, "in has no --json output");
     tally.ExpectUsageError({"export", "--json", "--format", "csv"},
                            "export prints --json or a --format, not both");
     tally.ExpectUsageError({"config", "Rate", "--json"},
