@@ -46,6 +46,7 @@ tally report --by=m|month
 tally import |csv timeclock timewarrior watson
 tally import time|timeclock timewarrior
 tally status x|
+tally help re|report
 CASES
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
