@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "cli/near_miss.h"
 
 #include <algorithm>

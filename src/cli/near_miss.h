@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The name a mistyped word was most likely meant to be, for "did you mean ...?".
 
