@@ -30,6 +30,8 @@ century=$here/data/century.log
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export HOME=$work
+# Its own runtime folder: a window the user has open must not take the starts over.
+export XDG_RUNTIME_DIR=$work
 : >"$work/empty.log"
 cp "$century" "$work/century.log"
 runs=${RUNS:-10}

@@ -18,7 +18,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-export HOME=$work XDG_CONFIG_HOME=$work/.config DISPLAY=$display QT_QPA_PLATFORM=xcb
+export HOME=$work XDG_CONFIG_HOME=$work/.config XDG_RUNTIME_DIR=$work DISPLAY=$display QT_QPA_PLATFORM=xcb
 # No session bus: the notifier and idle time come from X alone.
 unset DBUS_SESSION_BUS_ADDRESS
 log=$work/TALLYBK.DAT

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QFileInfo>
 #include <QTimer>
 #include <clocale>
 #include <cstdlib>
@@ -25,6 +26,7 @@
 #include "window/print/command_line_print.h"
 #include "window/qftb_app.h"
 #include "window/qftb_view.h"
+#include "window/single_instance.h"
 #include "window/startup_switches.h"
 
 namespace {
@@ -86,6 +88,11 @@ int Run(int argc, char** argv) {
     if (switches->print != StartupSwitches::Print::None) {
         return PrintFromCommandLine(*switches, store, clock, std::cerr);
     }
+    // A second start hands its file to the first window and ends.
+    SingleInstance instance;
+    const QString file =
+        switches->file.isEmpty() ? QString() : QFileInfo(switches->file).absoluteFilePath();
+    if (instance.Claim(file) == SingleInstance::Role::HandedOver) return 0;
     MessageBoxReporter reporter;
     QtFrameworkDialogs dialogs;
     // A store that cannot be read leaves every option at its default: say so.
@@ -100,6 +107,7 @@ int Run(int argc, char** argv) {
     CQFTBApp app({store, clock, reporter, dialogs, kTimerPeriod, &reminders});
     if (!app.InitInstance(QApplication::arguments())) return 1;
     notifier.SetTrayIcon(&app.Tray()->Icon());
+    QObject::connect(&instance, &SingleInstance::MessageReceived, &app, &CQFTBApp::OnAnotherStart);
     // The reminders want the idle time from the first tick on, a second away. Finding where
     // the desktop tells it can wait on its D-Bus session, so it waits for the first paint.
     AfterFirstPaint(*app.MainFrame(), [&idle, &app] {

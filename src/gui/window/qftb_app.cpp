@@ -149,6 +149,14 @@ bool CQFTBApp::OpenDocumentFile(const QString& path) {
     return true;
 }
 
+void CQFTBApp::OnAnotherStart(const QString& file) {
+    if (!file.isEmpty()) OpenDocumentFile(file);
+    m_frame->setWindowState(m_frame->windowState() & ~Qt::WindowMinimized);
+    m_frame->show();
+    m_frame->raise();
+    m_frame->activateWindow();
+}
+
 bool CQFTBApp::OnFileSave() {
     return DoSave(m_document->PathName());
 }

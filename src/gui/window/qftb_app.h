@@ -48,6 +48,8 @@ class CQFTBApp : public QObject {
     bool OnFileSave();
     bool OnFileSaveAs();
     void OnFilePrintSetup();
+    // Another start of the program: opens its file, if it named one, and brings the window up.
+    void OnAnotherStart(const QString& file);
 
   private:
     void CreateWindows();
