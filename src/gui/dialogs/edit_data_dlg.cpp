@@ -38,6 +38,8 @@ void CEditDataDlg::CreateControls() {
     m_listEntries = new QTreeView(this);
     units.Place(m_listEntries, 18, 20, 232, 192);
     m_listEntries->setModel(&rows_);
+    m_listEntries->setAccessibleName("Time Entries");
+    m_listEntries->setAccessibleDescription("The pairs of the time log, one In and Out a row");
     m_listEntries->setRootIsDecorated(false);
     m_listEntries->setItemsExpandable(false);
     m_listEntries->setUniformRowHeights(true);

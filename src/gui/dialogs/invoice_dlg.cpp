@@ -45,20 +45,22 @@ void CInvoiceDlg::CreateControls() {
     auto* cancel = new QPushButton("Cancel", this);
     units.Place(cancel, 165, 177, 50, 14);
 
-    auto label = [&](const char* text, int x, int y) {
+    // Each label names its control for a screen reader.
+    auto label = [&](const char* text, int x, int y, QWidget* control) {
         auto* l = new QLabel(text, this);
         l->setAlignment(Qt::AlignRight | Qt::AlignTop);
+        l->setBuddy(control);
         units.Place(l, x, y, 35, 8);
     };
-    label("Rate:", 22, 51);
     m_editRate = new QLineEdit(this);
+    label("Rate:", 22, 51, m_editRate);
     units.Place(m_editRate, 63, 48, 40, 14);
-    label("Start Date:", 22, 71);
     m_dtStart = new CQFDateTimeCtrl(this, PickerStyle::UpDown);
+    label("Start Date:", 22, 71, m_dtStart);
     m_dtStart->SetDlgCtrlID(1006);
     units.Place(m_dtStart, 63, 69, 59, 15);
-    label("End Date:", 22, 95);
     m_dtEnd = new CQFDateTimeCtrl(this, PickerStyle::UpDown);
+    label("End Date:", 22, 95, m_dtEnd);
     m_dtEnd->SetDlgCtrlID(1007);
     units.Place(m_dtEnd, 63, 92, 60, 15);
     auto* generate = new QPushButton("Generate Invoice", this);
@@ -67,6 +69,8 @@ void CInvoiceDlg::CreateControls() {
     invoiceBox_ = new QPlainTextEdit(this);
     units.Place(invoiceBox_, 132, 7, 177, 152);
     invoiceBox_->setReadOnly(true);
+    invoiceBox_->setAccessibleName("Invoice");
+    invoiceBox_->setAccessibleDescription("The invoice text that Generate Invoice writes");
     // Read-only, but the text can still be selected and copied from the keyboard.
     invoiceBox_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     invoiceBox_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -127,6 +127,8 @@ void CQFTBView::CreateForm() {
     AddStatic(this, units, "RawLabel", "Raw Time Data", Qt::AlignHCenter, 179, 51, 146, 8);
     m_dailyList = AddList(this, units, "DailyList", m_rows.Daily(), 7, 66, 155, 127);
     m_rawList = AddList(this, units, "RawList", m_rows.Raw(), 170, 66, 169, 127);
+    m_dailyList->setAccessibleName("Daily Elapsed Time");
+    m_rawList->setAccessibleName("Raw Time Data");
     // Every scan, whatever started it, ends in a reset of both models.
     for (QTreeView* list : {m_dailyList, m_rawList}) {
         connect(list->model(), &QAbstractItemModel::modelReset, list,

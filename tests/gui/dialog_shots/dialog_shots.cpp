@@ -8,133 +8,26 @@
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
-#include <QPushButton>
-#include <QTreeView>
 #include <clocale>
 #include <cstdio>
-#include <functional>
-#include <map>
-#include <memory>
 
-#include "controls/qf_date_time_ctrl.h"
-#include "core/local_time.h"
-#include "dialogs/edit_data_dlg.h"
-#include "dialogs/invoice_dlg.h"
-#include "dialogs/options_dlg.h"
-#include "dialogs/time_entry_dlg.h"
-#include "reminders/idle_time_dlg.h"
-#include "reminders/reminders_dlg.h"
-#include "test_support.h"
-
-namespace {
+#include "sample_dialogs.h"
 
 using namespace tally;
-
-const char kSampleLog[] =
-    "In...Tue Jun 01 08:53:10 2004\n"
-    "Out..Tue Jun 01 12:07:40 2004\n"
-    "Elapsed time of 03:14:30.\n"
-    "In...Tue Jun 01 13:02:00 2004\n"
-    "Out..Tue Jun 01 17:22:31 2004\n"
-    "Elapsed time of 04:20:31.\n"
-    "In...Wed Jun 02 09:00:00 2004\n"
-    "Out..Wed Jun 02 17:15:00 2004\n"
-    "Elapsed time of 08:15:00.\n"
-    "In...Thu Jun 03 22:10:00 2004\n"
-    "Out..Thu Jun 03 23:59:59 2004\n"
-    "Elapsed time of 01:49:59.\n"
-    "In...Fri Jun 04 00:00:00 2004\n";
-
-struct Sample {
-    test::TempDir dir;
-    std::string log = dir.File("TALLYBK.DAT");
-    SettingsStore store{QString::fromStdString(dir.File("options.ini"))};
-    test::FakeClock clock{FromLocalTime(2004, 6, 4, 17, 47, 39)};
-    test::RecordingReporter reporter;
-
-    Sample() {
-        test::WriteFile(log, test::Crlf(kSampleLog));
-        store.StoreOption("Rate", "42.50");
-        store.StoreOption("RoundingType", 1);
-        store.StoreOption("RoundingUnit", 15);
-    }
-};
-
-std::unique_ptr<QDialog> MakeDialog(const std::string& name, Sample& sample) {
-    if (name == "options") {
-        auto dlg = std::make_unique<COptionsDlg>();
-        OptionValues values;
-        values.ShowDollars = true;
-        values.DataLog = QString::fromStdString(sample.log);
-        values.Rate = "42.50";
-        values.PeriodType = 1;
-        values.RoundingType = 1;
-        values.RoundingUnit = 15;
-        values.WeekStartDay = 1;
-        dlg->SetValues(values);
-        return dlg;
-    }
-    if (name == "time_entry") {
-        auto dlg = std::make_unique<CTimeEntryDlg>(sample.clock, &sample.reporter);
-        dlg->SetInTime(FromLocalTime(2004, 6, 4, 9, 0, 0));
-        dlg->SetOutTime(FromLocalTime(2004, 6, 4, 17, 47, 39));
-        dlg->SetValid(true);
-        return dlg;
-    }
-    if (name == "edit_data") {
-        auto dlg = std::make_unique<CEditDataDlg>(sample.clock, &sample.reporter);
-        dlg->SetDataFile(sample.log);
-        return dlg;
-    }
-    if (name == "invoice") {
-        auto dlg = std::make_unique<CInvoiceDlg>(sample.store, sample.clock);
-        dlg->SetDataFile(sample.log);
-        return dlg;
-    }
-    if (name == "idle_time") {
-        return std::make_unique<CIdleTimeDlg>(
-            AwayTime{FromLocalTime(2004, 6, 4, 12, 3, 0), FromLocalTime(2004, 6, 4, 13, 10, 0)},
-            nullptr);
-    }
-    if (name == "reminders" || name == "reminders_no_idle") {
-        auto dlg = std::make_unique<CRemindersDlg>(name == "reminders", nullptr);
-        dlg->SetValues({10, 10});
-        return dlg;
-    }
-    return nullptr;
-}
-
-// What a user would have done before looking: a selected row, a generated invoice.
-void Prepare(const std::string& name, QDialog& dlg) {
-    if (name == "edit_data") {
-        QTreeView* list = dlg.findChild<QTreeView*>();
-        list->setCurrentIndex(list->model()->index(1, 0));
-    }
-    if (name == "invoice") {
-        for (auto* picker : dlg.findChildren<CQFDateTimeCtrl*>()) {
-            if (picker->GetDlgCtrlID() == 1006) picker->setDate(QDate(2004, 6, 1));
-        }
-        for (QPushButton* button : dlg.findChildren<QPushButton*>()) {
-            if (button->text() == "Generate Invoice") button->click();
-        }
-    }
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
     test::PinTimeZone();
-    Sample sample;
+    test::SampleData sample;
     const QStringList args = app.arguments();
     if (args.size() == 3 && args[1] == "--show") {
         const std::string name = args[2].toStdString();
-        auto dlg = MakeDialog(name, sample);
+        auto dlg = test::MakeSampleDialog(name, sample);
         if (!dlg) return 2;
         dlg->move(20, 20);
         dlg->show();
-        Prepare(name, *dlg);
+        test::PrepareSampleDialog(name, *dlg);
         return dlg->exec() == QDialog::Accepted ? 0 : 1;
     }
     if (args.size() != 2) {
@@ -142,12 +35,11 @@ int main(int argc, char** argv) {
         return 2;
     }
     QDir().mkpath(args[1]);
-    for (const char* name : {"options", "time_entry", "edit_data", "invoice", "idle_time",
-                             "reminders", "reminders_no_idle"}) {
-        auto dlg = MakeDialog(name, sample);
+    for (const std::string& name : test::SampleDialogNames()) {
+        auto dlg = test::MakeSampleDialog(name, sample);
         dlg->show();
-        Prepare(name, *dlg);
-        const QString file = QDir(args[1]).filePath(QString(name) + ".png");
+        test::PrepareSampleDialog(name, *dlg);
+        const QString file = QDir(args[1]).filePath(QString::fromStdString(name) + ".png");
         if (!dlg->grab().save(file)) return 1;
         std::printf("%s\n", file.toLocal8Bit().constData());
     }

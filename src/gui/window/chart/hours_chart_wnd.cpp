@@ -44,6 +44,9 @@ CHoursChartWnd::CHoursChartWnd(QWidget* owner) : QWidget(owner, Qt::Window) {
     });
 
     view_ = new QChartView(this);
+    view_->setAccessibleName("Hours Chart");
+    view_->setAccessibleDescription(
+        "Bars of the hours worked; point at one for its date, time and amount");
     view_->setRenderHint(QPainter::Antialiasing);
     pointed_ = new QLabel(this);
     pointed_->setObjectName("PointedBar");
