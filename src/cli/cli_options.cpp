@@ -8,7 +8,7 @@
 namespace tally::cli {
 namespace {
 
-constexpr OptionSpec kOptions[] = {
+constexpr OptionEntry kOptions[] = {
     {"--log", nullptr, "PATH", kLogOption, "this time log instead of DataLog's (not stored)"},
     {"--tsv", nullptr, nullptr, kTsvOption, "tab-separated cells, no alignment, for scripts"},
     {"--json", nullptr, nullptr, kJsonOption, "one JSON document, for scripts"},
@@ -26,8 +26,8 @@ struct OptionField {
     bool CliOptions::*flag;
 };
 
-OptionField FieldOf(const OptionSpec& spec) {
-    switch (spec.bit) {
+OptionField FieldOf(const OptionEntry& option) {
+    switch (option.bit) {
         case kLogOption:
             return {&CliOptions::logPath, nullptr};
         case kTsvOption:
@@ -46,12 +46,12 @@ OptionField FieldOf(const OptionSpec& spec) {
             break;
     }
     return {nullptr,
-            std::strcmp(spec.name, "--help") == 0 ? &CliOptions::help : &CliOptions::version};
+            std::strcmp(option.name, "--help") == 0 ? &CliOptions::help : &CliOptions::version};
 }
 
 std::string UnknownOption(const std::string& arg) {
     std::vector<std::string> names;
-    for (const OptionSpec& spec : kOptions) names.emplace_back(spec.name);
+    for (const OptionEntry& option : kOptions) names.emplace_back(option.name);
     // Only the name counts: "--jsno=x" is near "--json" as "--jsno" is.
     const auto nearest = NearestName(arg.substr(0, arg.find('=')), names);
     return "unknown option " + arg + (nearest ? " (did you mean " + *nearest + "?)" : "");
@@ -59,13 +59,13 @@ std::string UnknownOption(const std::string& arg) {
 
 }  // namespace
 
-std::span<const OptionSpec> OptionTable() {
+std::span<const OptionEntry> OptionTable() {
     return kOptions;
 }
 
-const OptionSpec* OptionOfBit(unsigned bit) {
-    for (const OptionSpec& spec : kOptions) {
-        if (spec.bit == bit) return &spec;
+const OptionEntry* OptionOfBit(unsigned bit) {
+    for (const OptionEntry& option : kOptions) {
+        if (option.bit == bit) return &option;
     }
     return nullptr;
 }
@@ -84,15 +84,15 @@ std::optional<CliOptions> ParseCommandLine(int argc, const char* const* argv, st
             onlyPositional = true;
             continue;
         }
-        const OptionSpec* matched = nullptr;
+        const OptionEntry* matched = nullptr;
         std::optional<std::string> inlineValue;  // --name=value
-        for (const OptionSpec& spec : kOptions) {
-            const std::size_t n = std::strlen(spec.name);
-            if (arg == spec.name || (spec.shortName && arg == spec.shortName)) {
-                matched = &spec;
-            } else if (spec.value && arg.compare(0, n, spec.name) == 0 && arg.size() > n &&
+        for (const OptionEntry& option : kOptions) {
+            const std::size_t n = std::strlen(option.name);
+            if (arg == option.name || (option.shortName && arg == option.shortName)) {
+                matched = &option;
+            } else if (option.value && arg.compare(0, n, option.name) == 0 && arg.size() > n &&
                        arg[n] == '=') {
-                matched = &spec;
+                matched = &option;
                 inlineValue = arg.substr(n + 1);
             }
             if (matched) break;

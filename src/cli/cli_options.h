@@ -38,7 +38,7 @@ struct CliOptions {
 };
 
 // An option as the help lists it and the parser reads it.
-struct OptionSpec {
+struct OptionEntry {
     const char* name;       // "--log"
     const char* shortName;  // "-h", or nullptr
     const char* value;      // what follows it in the help ("PATH"), nullptr for a flag
@@ -47,9 +47,9 @@ struct OptionSpec {
 };
 
 // Every option in the order the help lists them.
-std::span<const OptionSpec> OptionTable();
+std::span<const OptionEntry> OptionTable();
 // The option of a bit; nullptr for none.
-const OptionSpec* OptionOfBit(unsigned bit);
+const OptionEntry* OptionOfBit(unsigned bit);
 
 // Parses argv; on a usage error returns nothing and sets error to a one-line reason.
 std::optional<CliOptions> ParseCommandLine(int argc, const char* const* argv, std::string& error);

@@ -19,7 +19,7 @@ void PrintItem(std::ostream& out, const std::string& name, const char* text) {
     out << line << text << '\n';
 }
 
-std::string OptionWithValue(const OptionSpec& option) {
+std::string OptionWithValue(const OptionEntry& option) {
     std::string text = option.shortName ? std::string(option.shortName) + ", " : "";
     text += option.name;
     if (option.value) text += std::string(" ") + option.value;
@@ -36,7 +36,7 @@ void PrintHelp(std::ostream& out) {
         PrintItem(out, command.name + args, command.summary);
     }
     out << "\nOptions (anywhere on the line; 'tally help COMMAND' says which it takes):\n";
-    for (const OptionSpec& option : OptionTable())
+    for (const OptionEntry& option : OptionTable())
         PrintItem(out, OptionWithValue(option), option.help);
 }
 
@@ -46,7 +46,7 @@ void PrintCommandHelp(std::ostream& out, const CommandEntry& command) {
         << command.about;
     if (command.takes != 0) {
         out << "\nOptions:\n";
-        for (const OptionSpec& option : OptionTable()) {
+        for (const OptionEntry& option : OptionTable()) {
             if ((command.takes & option.bit) != 0)
                 PrintItem(out, OptionWithValue(option), option.help);
         }
