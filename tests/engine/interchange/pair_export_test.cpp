@@ -7,10 +7,8 @@
 
 #include <filesystem>
 
-#include "core/c_format.h"
 #include "core/local_time.h"
 #include "core/log_scan.h"
-#include "core/time_log_file.h"
 #include "entries/time_entry_list.h"
 #include "interchange/pair_export.h"
 #include "log_text.h"
@@ -61,44 +59,6 @@ TEST(PairExport, formatsRangesAndRates) {
         EXPECT_EQ(Export(log, c.options, &blocks), c.text);
         EXPECT_EQ(blocks, 1);
     }
-}
-
-// The seconds the scan counts for the whole log at path.
-std::int64_t ScannedSeconds(const std::string& path) {
-    FileDescriptor fd(OpenTimeLog(path, LogAccess::Read, nullptr));
-    NoRows rows;
-    return ElapsedToSeconds(ScanRecords(fd.Get(), CurrentSettings{}, rows).grandTotal);
-}
-
-// Pairs as Clock Out writes them across a clock change (Out at the In's wall time plus the
-// time worked, a time the clock skipped included) keep their wall times and count as the scan
-// counts them, whatever the zone.
-TEST(PairExport, clockChangeDaysKeepTheWallTimesAndTheScansSeconds) {
-    const struct {
-        const char* zone;
-        const char* in;
-        const char* out;
-        std::int64_t seconds;
-    } cases[] = {
-        {"EST5EDT,M3.2.0,M11.1.0", "2024-11-03 01:30:00", "2024-11-03 02:10:00", 2400},
-        {"EST5EDT,M3.2.0,M11.1.0", "2024-11-03 00:30:00", "2024-11-03 04:00:00", 12600},
-        {"EST5EDT,M3.2.0,M11.1.0", "2024-03-10 01:30:00", "2024-03-10 02:10:00", 2400},
-        {"CET-1CEST,M3.5.0,M10.5.0/3", "2024-10-27 02:30:00", "2024-10-27 03:10:00", 2400},
-        {"CET-1CEST,M3.5.0,M10.5.0/3", "2024-03-31 01:30:00", "2024-03-31 02:10:00", 2400},
-    };
-    TempDir dir;
-    const std::string log = dir.File("log");
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.zone) + " " + c.in);
-        PinTimeZone(c.zone);
-        WriteFile(log, Triple(c.in, c.out));
-        int blocks = 0;
-        EXPECT_EQ(Export(log, {}, &blocks),
-                  "in,out,elapsed_seconds,hours,amount\n" + std::string(c.in) + "," + c.out + "," +
-                      std::to_string(c.seconds) + FormatC(",%.2f,0.00\n", c.seconds / 3600.0));
-        EXPECT_EQ(ScannedSeconds(log), c.seconds);
-    }
-    PinTimeZone();
 }
 
 // The pairs before the place where the scan stops (tally export's test has an Out before its

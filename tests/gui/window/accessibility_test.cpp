@@ -6,10 +6,10 @@
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTabBar>
 #include <map>
 
 #include "sample_dialogs.h"
@@ -21,25 +21,13 @@
 namespace tally::test {
 namespace {
 
-// The letter after a single '&', lower case; 0 when the text has none.
-QChar Mnemonic(const QString& text) {
-    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] != '&') continue;
-        if (text[i + 1] == '&') {
-            ++i;
-            continue;
-        }
-        return text[i + 1].toLower();
-    }
-    return QChar();
+// Texts by the key of their mnemonic, as Qt reads one ("&&" is none).
+void CountMnemonic(const QString& text, std::map<QString, QStringList>& seen) {
+    const QString key = QKeySequence::mnemonic(text).toString();
+    if (!key.isEmpty()) seen[key].append(text);
 }
 
-void CountMnemonic(const QString& text, std::map<QChar, QStringList>& seen) {
-    const QChar key = Mnemonic(text);
-    if (!key.isNull()) seen[key].append(text);
-}
-
-QStringList Repeats(const QString& scope, const std::map<QChar, QStringList>& seen) {
+QStringList Repeats(const QString& scope, const std::map<QString, QStringList>& seen) {
     QStringList problems;
     for (const auto& [key, texts] : seen) {
         if (texts.size() > 1) problems << scope + ": mnemonic '" + key + "' in " + texts.join(", ");
@@ -60,18 +48,15 @@ bool ReachedByKeyboard(const QWidget* widget, const QWidget* top) {
 
 QStringList Walk(const QString& scope, QWidget& top) {
     QStringList problems;
-    std::map<QChar, QStringList> seen;
+    std::map<QString, QStringList> seen;
     for (QWidget* widget : top.findChildren<QWidget*>()) {
         if (!widget->isVisibleTo(&top)) continue;
-        if (auto* button = qobject_cast<QAbstractButton*>(widget))
+        if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
             CountMnemonic(button->text(), seen);
-        if (auto* label = qobject_cast<QLabel*>(widget); label && label->buddy()) {
+        } else if (auto* label = qobject_cast<QLabel*>(widget); label && label->buddy()) {
             CountMnemonic(label->text(), seen);
         }
         if (auto* group = qobject_cast<QGroupBox*>(widget)) CountMnemonic(group->title(), seen);
-        if (auto* tabs = qobject_cast<QTabBar*>(widget)) {
-            for (int i = 0; i < tabs->count(); ++i) CountMnemonic(tabs->tabText(i), seen);
-        }
         if (!ReachedByKeyboard(widget, &top)) continue;
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
         if (!accessible || accessible->text(QAccessible::Name).trimmed().isEmpty()) {
@@ -85,11 +70,11 @@ QStringList Walk(const QString& scope, QWidget& top) {
 
 QStringList WalkMenus(QMenuBar& bar) {
     QStringList problems;
-    std::map<QChar, QStringList> titles;
+    std::map<QString, QStringList> titles;
     for (QAction* action : bar.actions()) {
         CountMnemonic(action->text(), titles);
         if (QMenu* menu = action->menu()) {
-            std::map<QChar, QStringList> items;
+            std::map<QString, QStringList> items;
             for (QAction* item : menu->actions()) CountMnemonic(item->text(), items);
             problems << Repeats("menu " + action->text(), items);
         }
