@@ -16,6 +16,13 @@ constexpr OptionEntry kOptions[] = {
     {"--format", nullptr, "csv|timeclock", kFormatOption, "what export writes (default csv)"},
     {"--by", nullptr, "day|week|month|period", kByOption, "report's buckets (default period)"},
     {"--dry-run", nullptr, nullptr, kDryRunOption, "show what would be added, add nothing"},
+    {"--client", nullptr, "NAME", kClientOption, "that client's time log and rate"},
+    {"--currency", nullptr, "C", kCurrencyOption, "the client's currency (EUR, USD)"},
+    {"--tax", nullptr, "P", kTaxOption, "the client's tax rate in percent (0: none)"},
+    {"--address", nullptr, "TEXT", kAddressOption,
+     "the client's billing address (\\n: a new line)"},
+    {"--days", nullptr, "N", kDaysOption, "the client's payment days (default 14)"},
+    {"--all", nullptr, nullptr, kAllOption, "one row per client"},
     {"--help", "-h", nullptr, 0, "show the help (of the command, after one)"},
     {"--version", "-V", nullptr, 0, "show the version"},
 };
@@ -42,6 +49,18 @@ OptionField FieldOf(const OptionEntry& option) {
             return {&CliOptions::by, nullptr};
         case kDryRunOption:
             return {nullptr, &CliOptions::dryRun};
+        case kClientOption:
+            return {&CliOptions::client, nullptr};
+        case kCurrencyOption:
+            return {&CliOptions::currency, nullptr};
+        case kTaxOption:
+            return {&CliOptions::tax, nullptr};
+        case kAddressOption:
+            return {&CliOptions::address, nullptr};
+        case kDaysOption:
+            return {&CliOptions::days, nullptr};
+        case kAllOption:
+            return {nullptr, &CliOptions::all};
         default:
             break;
     }

@@ -19,16 +19,28 @@ enum OptionBit : unsigned {
     kFormatOption = 1u << 4,
     kByOption = 1u << 5,
     kDryRunOption = 1u << 6,
+    kClientOption = 1u << 7,
+    kCurrencyOption = 1u << 8,
+    kTaxOption = 1u << 9,
+    kAddressOption = 1u << 10,
+    kDaysOption = 1u << 11,
+    kAllOption = 1u << 12,
 };
 
 struct CliOptions {
-    std::optional<std::string> logPath;  // --log PATH
-    std::optional<std::string> rate;     // --rate R
-    std::optional<std::string> format;   // --format csv|timeclock
-    std::optional<std::string> by;       // --by day|week|month|period (report)
+    std::optional<std::string> logPath;   // --log PATH
+    std::optional<std::string> rate;      // --rate R
+    std::optional<std::string> format;    // --format csv|timeclock
+    std::optional<std::string> by;        // --by day|week|month|period (report)
+    std::optional<std::string> client;    // --client NAME
+    std::optional<std::string> currency;  // --currency C (client add)
+    std::optional<std::string> tax;       // --tax P (client add)
+    std::optional<std::string> address;   // --address TEXT (client add)
+    std::optional<std::string> days;      // --days N (client add)
     bool tsv = false;
     bool json = false;    // --json: one JSON document (commands that take it)
     bool dryRun = false;  // --dry-run: import shows what it would add
+    bool all = false;     // --all: status of every client
     bool help = false;
     bool version = false;
     unsigned given = 0;         // the OptionBits on the line

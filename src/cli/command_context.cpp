@@ -50,7 +50,7 @@ bool CommandContext::LogReadableOrMissing() const {
 }
 
 std::optional<double> CommandContext::Rate() const {
-    if (!options.rate) return RateFromText(store.RateText());
+    if (!options.rate) return engine.Settings().Rate;  // the effective rate of the log
     const double rate = AtofC(options.rate->c_str());
     if (!(rate >= 0.0 && rate <= kMaxRate)) {  // a NaN fails both
         UsageError("--rate takes an hourly rate from 0 to 1000000000, not '" + *options.rate + "'");

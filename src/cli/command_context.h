@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli/cli_options.h"
+#include "clients/client.h"
 #include "core/tally_engine.h"
 #include "settings/settings_store.h"
 
@@ -25,6 +26,9 @@ struct CommandContext {
     TallyEngine& engine;
     std::ostream& out;
     std::ostream& err;
+    Reporter* reporter = nullptr;      // where the engine's messages go
+    std::vector<Client> clients = {};  // every client in the store
+    double optionsRate = 0.0;          // the stored Rate, for logs without a client rate
 
     // Prints a one-line usage error with the hint to --help; returns the usage exit code.
     int UsageError(const std::string& reason) const;
@@ -33,8 +37,8 @@ struct CommandContext {
     bool Scan();
     // Scan() with the rows handed to rows, which the engine forgets again after the scan.
     bool ScanInto(RowSink& rows);
-    // The hourly rate of --rate, else the stored Rate. A --rate that is negative, not finite
-    // or above kMaxRate is a usage error: nothing, the reason printed.
+    // The hourly rate of --rate, else the log's effective rate (its client's, else Rate). A --rate
+    // that is negative, not finite or above kMaxRate is a usage error: nothing, the reason printed.
     std::optional<double> Rate() const;
     // The warning of a scan that stopped early (nothing when it read the whole log).
     void WarnScanStop(const ScanStop& stop) const;

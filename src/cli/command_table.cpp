@@ -2,6 +2,7 @@
 #include "cli/command_context.h"
 #include "cli/commands/add.h"
 #include "cli/commands/check.h"
+#include "cli/commands/client.h"
 #include "cli/commands/config.h"
 #include "cli/commands/export.h"
 #include "cli/commands/import.h"
@@ -17,46 +18,51 @@ namespace tally::cli {
 const std::vector<CommandEntry>& Commands() {
     // A summary fits the help's 80 columns beside "  NAME ARGS" padded to 24.
     static const std::vector<CommandEntry> table = {
-        {"status", RunStatus, kLogOption | kTsvOption | kJsonOption, "",
-         "state and the two totals boxes up to now (default)",
+        {"status", RunStatus, kLogOption | kTsvOption | kJsonOption | kClientOption | kAllOption,
+         "", "state and the two totals boxes up to now (default)",
          "The state (In or Out), Time Today and Time This Billing Period as the window\n"
-         "shows them, brought up to now. The command when none is named.\n",
+         "shows them, brought up to now. The command when none is named. With --all, one\n"
+         "row per client: its state, and today's and the period's time and amount.\n",
          "tally status --tsv"},
-        {"in", RunIn, kLogOption | kTsvOption, "", "clock in, then the status",
+        {"in", RunIn, kLogOption | kTsvOption | kClientOption, "", "clock in, then the status",
          "Clock In, then print the status. Refused (exit 1) while clocked in.\n", "tally in"},
-        {"out", RunOut, kLogOption | kTsvOption, "", "clock out, then the status",
+        {"out", RunOut, kLogOption | kTsvOption | kClientOption, "", "clock out, then the status",
          "Clock Out, then print the status. Refused (exit 1) while clocked out. A span\n"
          "over midnight is written as one pair per day.\n",
          "tally out --tsv"},
-        {"days", RunDays, kLogOption | kTsvOption | kJsonOption, "", "the daily elapsed times",
+        {"days", RunDays, kLogOption | kTsvOption | kJsonOption | kClientOption, "",
+         "the daily elapsed times",
          "The Daily Elapsed Time list: one row per day worked, and a row after each\n"
          "billing period.\n",
          "tally days --tsv"},
-        {"log", RunLog, kLogOption | kTsvOption | kJsonOption, "", "every raw punch",
+        {"log", RunLog, kLogOption | kTsvOption | kJsonOption | kClientOption, "",
+         "every raw punch",
          "Every In, Out and Elapsed record, as the Raw Time Data list shows it.\n",
          "tally --log ~/other.dat log"},
-        {"invoice", RunInvoice, kLogOption | kRateOption, "START END",
+        {"invoice", RunInvoice, kLogOption | kRateOption | kClientOption, "START END",
          "invoice text for START to END (YYYY-MM-DD)",
          "The invoice text for the days from START to END (YYYY-MM-DD, both included),\n"
          "at the stored Rate or at --rate R an hour.\n",
          "tally invoice 2026-11-01 2026-11-30 --rate 85"},
-        {"export", RunExport, kLogOption | kFormatOption | kJsonOption, "[START END]",
-         "every closed pair, or those with an In in the range",
+        {"export", RunExport, kLogOption | kFormatOption | kJsonOption | kClientOption,
+         "[START END]", "every closed pair, or those with an In in the range",
          "Every closed pair of the log, or those whose In date lies from START to END\n"
          "(YYYY-MM-DD): csv with times, seconds, hours and amount, or timeclock lines\n"
          "for ledger and hledger.\n",
          "tally export --format timeclock | hledger -f timeclock:- balance"},
-        {"report", RunReport, kLogOption | kTsvOption | kJsonOption | kRateOption | kByOption,
+        {"report", RunReport,
+         kLogOption | kTsvOption | kJsonOption | kRateOption | kByOption | kClientOption,
          "[START END]", "time, hours and amount per bucket, and their total",
          "Time, decimal hours and amount per day, week, month or billing period (the\n"
          "default), then their total; START END (YYYY-MM-DD) keep the days between.\n",
          "tally report --by week 2026-10-01 2026-12-31"},
-        {"add", RunAdd, kLogOption, "START END", "add a closed pair that was never punched",
+        {"add", RunAdd, kLogOption | kClientOption, "START END",
+         "add a closed pair that was never punched",
          "Add a closed pair, each time as \"YYYY-MM-DD HH:MM[:SS]\" local time; a span over\n"
          "midnight is split into one pair per day. Refused (exit 1) where it overlaps a\n"
          "pair or an open In, ends after now, or tally check finds the log not clean.\n",
          "tally add \"2026-12-04 09:00\" \"2026-12-04 12:30\""},
-        {"import", RunImport, kLogOption | kDryRunOption, "FORMAT FILE",
+        {"import", RunImport, kLogOption | kDryRunOption | kClientOption, "FORMAT FILE",
          "add every closed interval of another tracker's FILE",
          "Add every closed interval of FILE in one save, FORMAT csv, timeclock,\n"
          "timewarrior or watson; nothing at all (exit 1) when any of them conflicts.\n",
@@ -69,7 +75,20 @@ const std::vector<CommandEntry>& Commands() {
          "PeriodType 0 or 1, RoundingType 0 to 3, RoundingUnit 1, 15 or 30, WeekStartDay\n"
          "0 (Sunday) to 6, IdleMinutes 0 to 1440, LongDayHours 0 to 24 (0 is off).\n",
          "tally config RoundingUnit 15"},
-        {"check", RunCheck, kLogOption | kTsvOption | kJsonOption, "",
+        {"client", RunClient,
+         kLogOption | kTsvOption | kJsonOption | kRateOption | kCurrencyOption | kTaxOption |
+             kAddressOption | kDaysOption,
+         "add|set|list|remove ...", "the clients: each with its own log and rate",
+         "client add NAME --log PATH [--rate R] [--currency C] [--tax P] [--address TEXT]\n"
+         "[--days N]; client set NAME KEY VALUE (name, log, rate, currency, tax, address,\n"
+         "days, number; an empty rate is the stored Rate); client list; client remove\n"
+         "NAME (its log is kept). --client NAME runs a command on that client's log.\n",
+         "tally client add Acme --log ~/acme.dat --rate 90 --currency EUR"},
+        {"switch", RunSwitch, kTsvOption, "NAME", "clock out of the open client, into NAME",
+         "Clock out of the client whose log holds an open In and into client NAME at\n"
+         "the same second, then print NAME's status.\n",
+         "tally switch Acme"},
+        {"check", RunCheck, kLogOption | kTsvOption | kJsonOption | kClientOption, "",
          "where the scan of the log stops, and unusable records",
          "Read the log as the window's scan does and list every place where it stops or\n"
          "reads a record it cannot use. Exit 0 when nothing is found, else 1.\n",

@@ -8,11 +8,13 @@
 
 #include "cli/cli_options.h"
 #include "cli/command_context.h"
+#include "cli/commands/client.h"
 #include "cli/commands/help.h"
 #include "core/clock.h"
 #include "core/tally_engine.h"
 #include "core/time_log_file.h"
 #include "core/version.h"
+#include "settings/client_store.h"
 #include "settings/settings_store.h"
 
 namespace {
@@ -72,7 +74,7 @@ int Run(int argc, char** argv) {
     TallyEngine engine(clock, reporter);
     NoRows noRows;  // status, in and out show totals only; the list commands set their own
     engine.SetRowSink(&noRows);
-    CommandContext context{*options, store, engine, std::cout, std::cerr};
+    CommandContext context{*options, store, engine, std::cout, std::cerr, &reporter};
 
     // Never run on defaults because the store could not be read: a punch would land in the
     // default log, and config would write the store back without the user's options.
@@ -82,7 +84,16 @@ int Run(int argc, char** argv) {
     }
     if (options->command != "config") {
         store.Load(engine.Settings());
-        if (options->logPath) {
+        context.clients = ReadClients(store.Raw());
+        context.optionsRate = engine.Settings().Rate;
+        if (options->client) {
+            if (options->logPath)
+                return context.UsageError("--client and --log do not go together");
+            const Client* client = FindClient(context.clients, *options->client);
+            if (client == nullptr)
+                return context.UsageError(UnknownClient(*options->client, context.clients));
+            engine.Settings().DataLog = client->log;
+        } else if (options->logPath) {
             if (options->logPath->empty()) return context.UsageError("--log needs a file path");
             std::error_code error;
             const auto absolute = std::filesystem::absolute(*options->logPath, error);
@@ -93,6 +104,8 @@ int Run(int argc, char** argv) {
             }
             engine.Settings().DataLog = absolute.string();
         }
+        engine.Settings().Rate =
+            EffectiveRate(context.clients, engine.Settings().DataLog, engine.Settings().Rate);
     }
     return command->run(context);
 }

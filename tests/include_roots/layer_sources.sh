@@ -11,15 +11,16 @@ layers="
    engine/core         no   core
    engine/entries      no   core entries
    engine/interchange  no   core entries interchange
-   engine/invoice      no   core invoice
-   settings            yes  core settings
-   cli                 no   core entries interchange invoice settings cli
+   engine/clients      no   core clients
+   engine/invoice      no   core clients invoice
+   settings            yes  core clients invoice settings
+   cli                 no   core clients entries interchange invoice settings cli
    gui/controls        yes  controls
    gui/widgets         yes  core widgets
-   gui/dialogs         yes  core entries invoice settings controls widgets dialogs
+   gui/dialogs         yes  core clients entries invoice settings controls widgets dialogs
    gui/reminders       yes  core settings widgets reminders
    gui/tray            yes  tray
-   gui/window          yes  core entries invoice settings controls widgets dialogs reminders tray window"
+   gui/window          yes  core clients entries invoice settings controls widgets dialogs reminders tray window"
 
 failed=0
 known=""

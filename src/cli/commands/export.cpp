@@ -44,7 +44,7 @@ int RunExport(CommandContext& c) {
     } else if (format != "csv") {
         return c.UsageError("unknown export format '" + format + "' (csv or timeclock)");
     }
-    options.rate = RateFromText(c.store.RateText());
+    options.rate = c.engine.Settings().Rate;  // the log's effective rate
 
     const std::string& path = c.engine.Settings().DataLog;
     JsonArrayPrinter printer(c.out, "pairs");

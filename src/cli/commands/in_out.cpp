@@ -2,6 +2,7 @@
 #include "cli/commands/in_out.h"
 
 #include "cli/commands/status.h"
+#include "clients/open_client.h"
 
 namespace tally::cli {
 namespace {
@@ -16,6 +17,13 @@ int Punch(CommandContext& c, bool (TallyEngine::*punch)(), const char* name) {
 }  // namespace
 
 int RunIn(CommandContext& c) {
+    const auto open = c.options.args.empty()
+                          ? OpenClientElsewhere(c.clients, c.engine.Settings().DataLog)
+                          : std::nullopt;
+    if (open) {
+        c.err << "tally: " << StillClockedInText(*open) << '\n';
+        return kExitFailed;
+    }
     return Punch(c, &TallyEngine::OnClockIn, "in");
 }
 

@@ -3,6 +3,7 @@
 
 #include <ostream>
 
+#include "cli/commands/status_all.h"
 #include "cli/json_rows.h"
 #include "cli/json_text.h"
 #include "core/totals_text.h"
@@ -69,6 +70,7 @@ void PrintStatus(CommandContext& c) {
 
 int RunStatus(CommandContext& c) {
     if (!c.options.args.empty()) return c.UsageError("status takes no arguments");
+    if (c.options.all) return PrintClientsStatus(c);
     if (c.options.json) return PrintStatusJson(c);
     if (!c.Scan()) return kExitFailed;
     PrintStatus(c);

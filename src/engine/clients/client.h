@@ -14,13 +14,13 @@ inline constexpr int kMaxPaymentDays = 3650;
 
 struct Client {
     std::string name;
-    std::string log;                // absolute path of its time log
-    std::optional<double> rate;     // none: the Options rate
-    std::string currency;           // ISO 4217 code, three capital letters
-    double taxPercent = 0.0;        // 0: no tax line
-    std::string address;            // billing address, lines separated by LF
+    std::string log;             // absolute path of its time log
+    std::optional<double> rate;  // none: the Options rate
+    std::string currency;        // ISO 4217 code, three capital letters
+    double taxPercent = 0.0;     // 0: no tax line
+    std::string address;         // billing address, lines separated by LF
     int paymentDays = kDefaultPaymentDays;
-    std::string number;             // the client's number, optional
+    std::string number;  // the client's number, optional
 
     friend bool operator==(const Client&, const Client&) = default;
 };

@@ -17,4 +17,14 @@ class SystemClock final : public Clock {
     TimeValue Now() const override;
 };
 
+// One instant for several punches that must carry the same second (a switch of logs).
+class FixedClock final : public Clock {
+  public:
+    explicit FixedClock(TimeValue at) : at_(at) {}
+    TimeValue Now() const override { return at_; }
+
+  private:
+    TimeValue at_;
+};
+
 }  // namespace tally

@@ -1,0 +1,228 @@
+// SPDX-License-Identifier: MIT
+#include "cli/commands/client.h"
+
+#include <sys/stat.h>
+#include <filesystem>
+#include <ostream>
+
+#include "cli/commands/status.h"
+#include "cli/json_text.h"
+#include "cli/near_miss.h"
+#include "clients/open_client.h"
+#include "core/c_format.h"
+#include "core/clock.h"
+#include "core/open_in_record.h"
+#include "settings/client_store.h"
+
+namespace tally::cli {
+namespace {
+
+// "\n" typed on a command line is a line break of the address.
+std::string AddressText(const std::string& typed) {
+    std::string text;
+    for (std::size_t i = 0; i < typed.size(); ++i) {
+        if (typed[i] == '\\' && i + 1 < typed.size() && typed[i + 1] == 'n') {
+            text += '\n';
+            ++i;
+        } else {
+            text += typed[i];
+        }
+    }
+    return text;
+}
+
+// The log path made absolute, or the reason it cannot be a time log.
+std::string AbsoluteLog(const std::string& typed, std::string& path) {
+    if (typed.empty()) return "a client's time log needs a file path";
+    std::error_code error;
+    const auto absolute = std::filesystem::absolute(typed, error);
+    if (error) return "cannot use " + typed + ": " + error.message();
+    struct stat st {};
+    if (stat(absolute.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+        return typed + " is not a regular file";
+    if (!std::filesystem::is_directory(absolute.parent_path(), error))
+        return "the folder of " + typed + " does not exist";
+    path = absolute.lexically_normal().string();
+    return {};
+}
+
+// Sets one value of a client from its text; the reason when the text is not one.
+std::string SetValue(Client& client, const std::string& key, const std::string& value) {
+    if (key == "log") return AbsoluteLog(value, client.log);
+    if (key == "rate") {
+        if (value.empty()) {
+            client.rate.reset();  // the Options rate again
+            return {};
+        }
+        client.rate = ParseAmount(value, kMaxRate);
+        return client.rate ? "" : "a rate is a number from 0 to 1000000000, not '" + value + "'";
+    }
+    if (key == "currency") {
+        client.currency = value;
+        return {};
+    }
+    if (key == "tax") {
+        const auto tax = ParseAmount(value, 100.0);
+        if (!tax) return "a tax rate is a number from 0 to 100, not '" + value + "'";
+        client.taxPercent = *tax;
+        return {};
+    }
+    if (key == "days") {
+        const auto days = ParseAmount(value, kMaxPaymentDays);
+        if (!days || *days != static_cast<int>(*days))
+            return "payment days are a whole number from 0 to " + std::to_string(kMaxPaymentDays);
+        client.paymentDays = static_cast<int>(*days);
+        return {};
+    }
+    if (key == "address") {
+        client.address = AddressText(value);
+        return {};
+    }
+    if (key == "number") {
+        client.number = value;
+        return {};
+    }
+    return "a client has no value " + key + " (log, rate, currency, tax, address, days, number)";
+}
+
+// Validates and stores the client; the exit code.
+int Store(CommandContext& c, const Client& client, const std::string& replacing) {
+    if (const std::string conflict = ClientConflict(c.clients, client, replacing);
+        !conflict.empty())
+        return c.UsageError(conflict);
+    QSettings& settings = c.store.Raw();
+    if (!replacing.empty() && replacing != client.name) RemoveClient(settings, replacing);
+    WriteClient(settings, client);
+    if (const std::string problem = c.store.WriteProblem(); !problem.empty()) {
+        c.err << "tally: " << problem << '\n';
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
+int Add(CommandContext& c, const std::vector<std::string>& args) {
+    if (args.size() != 1) return c.UsageError("client add needs one NAME");
+    if (!c.options.logPath) return c.UsageError("client add needs --log PATH");
+    Client client;
+    client.name = args[0];
+    client.currency = c.options.currency.value_or(DefaultCurrency());
+    const std::pair<const char*, const std::optional<std::string>&> values[] = {
+        {"log", c.options.logPath},
+        {"rate", c.options.rate},
+        {"tax", c.options.tax},
+        {"days", c.options.days},
+        {"address", c.options.address}};
+    for (const auto& [key, value] : values) {
+        if (!value) continue;
+        if (const std::string reason = SetValue(client, key, *value); !reason.empty())
+            return c.UsageError(reason);
+    }
+    return Store(c, client, {});
+}
+
+int Set(CommandContext& c, const std::vector<std::string>& args) {
+    if (args.size() != 3) return c.UsageError("client set needs NAME KEY VALUE");
+    const Client* found = FindClient(c.clients, args[0]);
+    if (found == nullptr) return c.UsageError(UnknownClient(args[0], c.clients));
+    Client client = *found;
+    const std::string& key = args[1];
+    if (key == "name") {
+        client.name = args[2];
+    } else if (const std::string reason = SetValue(client, key, args[2]); !reason.empty()) {
+        return c.UsageError(reason);
+    }
+    return Store(c, client, found->name);
+}
+
+std::string RateCell(const Client& client) {
+    return client.rate ? FormatC("%.2f", *client.rate) : "";
+}
+
+int List(CommandContext& c, const std::vector<std::string>& args) {
+    if (!args.empty()) return c.UsageError("client list takes no arguments");
+    if (c.options.json) {
+        Json rows = Json::array();
+        for (const Client& client : c.clients) {
+            rows.push_back({{"name", Utf8Text(client.name)},
+                            {"log", Utf8Text(client.log)},
+                            {"rate", client.rate ? Json(*client.rate) : Json(nullptr)},
+                            {"currency", client.currency},
+                            {"tax", client.taxPercent},
+                            {"days", client.paymentDays},
+                            {"number", Utf8Text(client.number)},
+                            {"address", Utf8Text(client.address)}});
+        }
+        PrintJson(c.out, {{"clients", rows}});
+        return kExitOk;
+    }
+    const std::vector<int> widths = {16, 10, 8, 6, 4, 0};
+    if (!c.options.tsv)
+        PrintRow(c.out, {"Name", "Rate", "Currency", "Tax", "Days", "Log"}, false, widths);
+    for (const Client& client : c.clients) {
+        PrintRow(c.out,
+                 {client.name, RateCell(client), client.currency, FormatC("%g", client.taxPercent),
+                  std::to_string(client.paymentDays), client.log},
+                 c.options.tsv, widths);
+    }
+    return kExitOk;
+}
+
+int Remove(CommandContext& c, const std::vector<std::string>& args) {
+    if (args.size() != 1) return c.UsageError("client remove needs one NAME");
+    if (FindClient(c.clients, args[0]) == nullptr)
+        return c.UsageError(UnknownClient(args[0], c.clients));
+    RemoveClient(c.store.Raw(), args[0]);  // its log stays where it is
+    if (const std::string problem = c.store.WriteProblem(); !problem.empty()) {
+        c.err << "tally: " << problem << '\n';
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
+}  // namespace
+
+std::string UnknownClient(const std::string& name, const std::vector<Client>& clients) {
+    std::vector<std::string> names;
+    for (const Client& client : clients) names.push_back(client.name);
+    const auto nearest = NearestName(name, names);
+    return "there is no client " + name + (nearest ? " (did you mean " + *nearest + "?)" : "");
+}
+
+int RunClient(CommandContext& c) {
+    const auto& args = c.options.args;
+    if (args.empty()) return c.UsageError("client needs add, set, list or remove");
+    const std::vector<std::string> rest(args.begin() + 1, args.end());
+    if (args[0] == "add") return Add(c, rest);
+    if (args[0] == "set") return Set(c, rest);
+    if (args[0] == "list") return List(c, rest);
+    if (args[0] == "remove") return Remove(c, rest);
+    return c.UsageError("client needs add, set, list or remove, not '" + args[0] + "'");
+}
+
+int RunSwitch(CommandContext& c) {
+    if (c.options.args.size() != 1) return c.UsageError("switch needs one client NAME");
+    const Client* target = FindClient(c.clients, c.options.args[0]);
+    if (target == nullptr) return c.UsageError(UnknownClient(c.options.args[0], c.clients));
+    if (ReadOpenInRecord(target->log)) {
+        c.err << "tally: already clocked in for " << target->name << '\n';
+        return kExitFailed;
+    }
+    FixedClock now(SystemClock().Now());
+    if (const auto open = OpenClientElsewhere(c.clients, target->log)) {
+        TallyEngine out(now, *c.reporter);
+        out.Settings() = c.engine.Settings();
+        out.Settings().DataLog = open->client->log;
+        if (!out.OnClockOut()) return kExitFailed;
+    }
+    TallyEngine in(now, *c.reporter);
+    in.Settings() = c.engine.Settings();
+    in.Settings().DataLog = target->log;
+    if (!in.OnClockIn()) return kExitFailed;
+    c.engine.Settings().DataLog = target->log;
+    c.engine.Settings().Rate = EffectiveRate(c.clients, target->log, c.optionsRate);
+    if (!c.Scan()) return kExitFailed;
+    PrintStatus(c);
+    return kExitOk;
+}
+
+}  // namespace tally::cli

@@ -1,0 +1,89 @@
+// SPDX-License-Identifier: MIT
+#include "settings/client_store.h"
+
+#include <QLocale>
+
+#include "core/c_format.h"
+
+namespace tally {
+namespace {
+
+constexpr const char* kClientSectionPrefix = "Client ";
+
+QString Section(const std::string& name) {
+    return kClientSectionPrefix + QString::fromStdString(name);
+}
+
+std::string Text(QSettings& s, const char* key) {
+    const QVariant value = s.value(key);
+    // An unquoted comma makes Qt read a list (an address typed by hand).
+    if (value.userType() == QMetaType::QStringList)
+        return value.toStringList().join(',').toStdString();
+    return value.toString().toStdString();
+}
+
+}  // namespace
+
+std::string DefaultCurrency() {
+    const QString code = QLocale::system().currencySymbol(QLocale::CurrencyIsoCode);
+    return code.size() == 3 ? code.toStdString() : "USD";
+}
+
+std::vector<Client> ReadClients(QSettings& settings) {
+    settings.sync();
+    std::vector<Client> clients;
+    const QString prefix = kClientSectionPrefix;
+    for (const QString& group : settings.childGroups()) {
+        if (!group.startsWith(prefix) || group.size() == prefix.size()) continue;
+        settings.beginGroup(group);
+        Client c;
+        c.name = group.mid(prefix.size()).toStdString();
+        c.log = Text(settings, "Log");
+        c.rate = ParseAmount(Text(settings, "Rate"), kMaxRate);
+        c.currency = Text(settings, "Currency");
+        if (c.currency.empty()) c.currency = DefaultCurrency();
+        c.taxPercent = ParseAmount(Text(settings, "Tax"), 100.0).value_or(0.0);
+        c.address = Text(settings, "Address");
+        bool ok = false;
+        const int days = settings.value("PaymentDays").toInt(&ok);
+        c.paymentDays = ok && days >= 0 && days <= kMaxPaymentDays ? days : kDefaultPaymentDays;
+        c.number = Text(settings, "Number");
+        settings.endGroup();
+        clients.push_back(std::move(c));
+    }
+    return clients;
+}
+
+void WriteClient(QSettings& settings, const Client& c) {
+    settings.beginGroup(Section(c.name));
+    settings.setValue("Log", QString::fromStdString(c.log));
+    settings.setValue("Rate",
+                      c.rate ? QString::fromStdString(FormatC("%.2f", *c.rate)) : QString());
+    settings.setValue("Currency", QString::fromStdString(c.currency));
+    settings.setValue("Tax", QString::fromStdString(FormatC("%g", c.taxPercent)));
+    settings.setValue("Address", QString::fromStdString(c.address));
+    settings.setValue("PaymentDays", c.paymentDays);
+    settings.setValue("Number", QString::fromStdString(c.number));
+    settings.endGroup();
+    settings.sync();
+}
+
+void RemoveClient(QSettings& settings, const std::string& name) {
+    settings.remove(Section(name));
+    settings.sync();
+}
+
+std::string ClientConflict(const std::vector<Client>& clients, const Client& client,
+                           const std::string& replacing) {
+    if (std::string problem = ClientProblem(client); !problem.empty()) return problem;
+    for (const Client& other : clients) {
+        if (other.name == replacing) continue;
+        if (other.name == client.name) return "there is a client " + client.name + " already";
+        if (LogsShareBackups(other.log, client.log))
+            return "client " + other.name + " keeps its time log (or its backups) at " + other.log +
+                   " already";
+    }
+    return {};
+}
+
+}  // namespace tally
