@@ -78,7 +78,7 @@ const std::vector<CommandEntry>& Commands() {
         {"client", RunClient,
          kLogOption | kTsvOption | kJsonOption | kRateOption | kCurrencyOption | kTaxOption |
              kAddressOption | kDaysOption,
-         "add|set|list|remove ...", "the clients: each with its own log and rate",
+         "ACTION ...", "add, set, list or remove clients: own log and rate",
          "client add NAME --log PATH [--rate R] [--currency C] [--tax P] [--address TEXT]\n"
          "[--days N]; client set NAME KEY VALUE (name, log, rate, currency, tax, address,\n"
          "days, number; an empty rate is the stored Rate); client list; client remove\n"
