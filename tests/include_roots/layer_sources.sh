@@ -11,8 +11,10 @@ layers="
    engine/core         no   core
    engine/entries      no   core entries
    engine/interchange  no   core entries interchange
-   engine/invoice      no   core invoice
+   engine/clients      no   core clients
+   engine/invoice      no   core clients invoice
    settings            yes  core settings
+   documents           yes  core clients invoice documents
    cli                 no   core entries interchange invoice settings cli
    gui/controls        yes  controls
    gui/widgets         yes  core widgets
