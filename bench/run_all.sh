@@ -14,7 +14,7 @@ build=build/bench
 # A log the readers stop in early would measure too little.
 "$build/bench/tally_genlog_tests" --gtest_brief=1
 bash bench/make_logs.sh "$build/bench/tally_genlog"
-for program in scan editor invoice window report reminders; do
+for program in scan editor invoice invoice_pdf window report reminders; do
   "$build/bench/tally_bench_$program" "$@"
 done
 bash bench/run_programs.sh "$build"

@@ -29,7 +29,7 @@ class InvoiceScan {
           first_(WallSeconds(DaysOf(start))),
           last_(WallSeconds(DaysOf(end)) + kSecondsPerDay - 1) {}
 
-    std::string Run(int fd);
+    InvoiceFigures Run(int fd);
 
   private:
     static bool ReadPunch(BufferedReader& reader, Punch& punch);
@@ -76,14 +76,16 @@ bool InvoiceScan::ReadElapsedLine(BufferedReader& reader) {
     return reader.Read(bytes, kElapsedLineSize) >= kElapsedTextLength;
 }
 
-std::string InvoiceScan::Run(int fd) {
+InvoiceFigures InvoiceScan::Run(int fd) {
     BufferedReader reader(fd);
-    std::string text;
+    InvoiceFigures figures;
+    figures.rate = rate_;
     bool inRange = false;
     bool billed = false;
     CalendarDate day;
     std::int64_t daySum = 0;
     std::int64_t total = 0;
+    const auto addDay = [&] { figures.days.push_back({day, daySum, DayAmount(daySum, rate_)}); };
     Punch in;
     Punch out;
     while (ReadPunch(reader, in)) {
@@ -102,7 +104,7 @@ std::string InvoiceScan::Run(int fd) {
             billed = true;
             day = inDate;
         } else if (inDate != day) {
-            text += DayLine(day, daySum, rate_, false);
+            addDay();
             day = inDate;
             daySum = 0;
         }
@@ -116,20 +118,40 @@ std::string InvoiceScan::Run(int fd) {
         total += pair;
         if (!ReadElapsedLine(reader)) break;
     }
-    if (!billed) return kNothingBilledText;
-    text += DayLine(day, daySum, rate_, true);
-    text += TotalLine(total, rate_);
-    return text;
+    if (!billed) return figures;
+    addDay();
+    figures.totalSeconds = total;
+    figures.totalAmount = TotalAmount(total, rate_);
+    return figures;
 }
 
 }  // namespace
 
-std::optional<std::string> GenerateInvoice(const std::string& timeLogPath,
-                                           const CalendarDate& start, const CalendarDate& end,
-                                           double rate, const RoundingOptions& rounding) {
+std::optional<InvoiceFigures> ComputeInvoice(const std::string& timeLogPath,
+                                             const CalendarDate& start, const CalendarDate& end,
+                                             double rate, const RoundingOptions& rounding) {
     FileDescriptor fd(OpenTimeLog(timeLogPath, LogAccess::Read, nullptr));
     if (fd.Get() < 0) return std::nullopt;
     return InvoiceScan(start, end, rate, rounding).Run(fd.Get());
+}
+
+std::string InvoiceText(const InvoiceFigures& figures) {
+    if (figures.days.empty()) return kNothingBilledText;
+    std::string text;
+    for (std::size_t i = 0; i < figures.days.size(); ++i) {
+        const InvoiceDay& d = figures.days[i];
+        text += DayLine(d.date, d.seconds, figures.rate, i + 1 == figures.days.size());
+    }
+    text += TotalLine(figures.totalSeconds, figures.rate);
+    return text;
+}
+
+std::optional<std::string> GenerateInvoice(const std::string& timeLogPath,
+                                           const CalendarDate& start, const CalendarDate& end,
+                                           double rate, const RoundingOptions& rounding) {
+    const auto figures = ComputeInvoice(timeLogPath, start, end, rate, rounding);
+    if (!figures) return std::nullopt;
+    return InvoiceText(*figures);
 }
 
 }  // namespace tally

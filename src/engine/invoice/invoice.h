@@ -3,13 +3,41 @@
 // The invoice of a date range: one line per day on which work started, with its hours,
 // minutes and amount, then the total line.
 
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/calendar_date.h"
 #include "core/elapsed_time.h"
 
 namespace tally {
+
+// One day of an invoice: the day on which its pairs' In times lie (rounded), the seconds of
+// those pairs, and the amount its line charges (DayAmount: whole minutes within the day).
+struct InvoiceDay {
+    CalendarDate date;
+    std::int64_t seconds = 0;
+    double amount = 0.0;
+};
+
+// What an invoice bills: its days in log order and the total, whose amount is computed from
+// the total time (TotalAmount), not summed from the days.
+struct InvoiceFigures {
+    double rate = 0.0;
+    std::vector<InvoiceDay> days;  // empty: nothing billed
+    std::int64_t totalSeconds = 0;
+    double totalAmount = 0.0;
+};
+
+// The figures of the pairs whose In time lies from 00:00:00 on start to 23:59:59 on end, as
+// GenerateInvoice below bills them. Nothing when the time log cannot be opened.
+std::optional<InvoiceFigures> ComputeInvoice(const std::string& timeLogPath,
+                                             const CalendarDate& start, const CalendarDate& end,
+                                             double rate, const RoundingOptions& rounding);
+
+// The invoice text of those figures: a line per day, then the total line.
+std::string InvoiceText(const InvoiceFigures& figures);
 
 // The invoice text, with CR LF line ends, of the pairs whose In time lies from 00:00:00
 // on start to 23:59:59 on end (the log's wall-clock times). A pair counts the wall-clock

@@ -13,23 +13,42 @@ constexpr double kHourPerMinute = 0.016666666666666666;
 
 }  // namespace
 
+double DayAmount(std::int64_t seconds, double rate) {
+    const ELAPSEDTIME e = SplitWithinDay(seconds);
+    return (static_cast<double>(e.nMinutes) * kHourPerMinute + static_cast<double>(e.nHours)) *
+           rate;
+}
+
+double TotalAmount(std::int64_t seconds, double rate) {
+    const std::int64_t days = seconds / kSecondsPerDay;
+    const ELAPSEDTIME e = SplitWithinDay(seconds);
+    return ((static_cast<double>(e.nMinutes) * kHourPerMinute + static_cast<double>(days) * 24.0) +
+            static_cast<double>(e.nHours)) *
+           rate;
+}
+
+std::int64_t AmountCents(double amount) {
+    // The digits the text invoice prints, so that both show the same cents.
+    const std::string text = FormatC("%.02f", amount);
+    std::int64_t cents = 0;
+    for (char c : text) {
+        if (c >= '0' && c <= '9') cents = cents * 10 + (c - '0');
+    }
+    return text.front() == '-' ? -cents : cents;
+}
+
 std::string DayLine(const CalendarDate& day, std::int64_t seconds, double rate, bool last) {
     const ELAPSEDTIME e = SplitWithinDay(seconds);
-    const double amount =
-        (static_cast<double>(e.nMinutes) * kHourPerMinute + static_cast<double>(e.nHours)) * rate;
     return FormatC(last ? "%d-%02d-%02d %02d:%02d = %.02f\r\n" : "%d-%02d-%02d %d:%02d = %.02f\r\n",
-                   day.year, day.month, day.day, e.nHours, e.nMinutes, amount);
+                   day.year, day.month, day.day, e.nHours, e.nMinutes, DayAmount(seconds, rate));
 }
 
 std::string TotalLine(std::int64_t seconds, double rate) {
     const std::int64_t days = seconds / kSecondsPerDay;
     const ELAPSEDTIME e = SplitWithinDay(seconds);
-    const double amount =
-        ((static_cast<double>(e.nMinutes) * kHourPerMinute + static_cast<double>(days) * 24.0) +
-         static_cast<double>(e.nHours)) *
-        rate;
     return FormatC("%lld hours, %2d minutes = %.02f\r\n",
-                   static_cast<long long>(days * 24 + e.nHours), e.nMinutes, amount);
+                   static_cast<long long>(days * 24 + e.nHours), e.nMinutes,
+                   TotalAmount(seconds, rate));
 }
 
 }  // namespace tally

@@ -1,0 +1,323 @@
+// SPDX-License-Identifier: MIT
+#include "documents/invoice_pdf.h"
+
+#include <QDate>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <QStringList>
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace tally {
+namespace {
+
+QString Utf8(const std::string& s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+QStringList Lines(const std::string& text) {
+    QStringList lines = Utf8(text).split(QLatin1Char('\n'));
+    while (!lines.isEmpty() && lines.last().trimmed().isEmpty()) lines.removeLast();
+    return lines;
+}
+
+// The locale's short date with the whole year: an invoice outlives a century's two digits.
+QString DateText(const QLocale& locale, const CalendarDate& d) {
+    QString format = locale.dateFormat(QLocale::ShortFormat);
+    if (!format.contains(QLatin1String("yyyy"))) format.replace(QLatin1String("yy"), "yyyy");
+    return locale.toString(QDate(d.year, d.month, d.day), format);
+}
+
+QString MoneyText(const QLocale& locale, std::int64_t cents) {
+    return locale.toString(static_cast<double>(cents) / 100.0, 'f', 2);
+}
+
+// Two places, or as many as the rate has (a rate of 37.125 shows all of them).
+QString RateText(const QLocale& locale, double rate) {
+    const QString shortest = QString::number(rate, 'f', QLocale::FloatingPointShortest);
+    const qsizetype point = shortest.indexOf(QLatin1Char('.'));
+    const int places = point < 0 ? 0 : static_cast<int>(shortest.size() - point - 1);
+    return locale.toString(rate, 'f', std::max(2, places));
+}
+
+QString PercentText(const QLocale& locale, double percent) {
+    return locale.toString(percent, 'f', QLocale::FloatingPointShortest) + QStringLiteral(" %");
+}
+
+// The pages are laid out twice: a dry run counts them for the footers, the second paints.
+class InvoiceLayout {
+  public:
+    InvoiceLayout(const InvoiceDocument& doc, const QLocale& locale, QPdfWriter& writer)
+        : doc_(doc),
+          locale_(locale),
+          writer_(writer),
+          unit_(writer.resolution() / 72.0),
+          width_(writer.width()),
+          bottom_(writer.height() - Pt(24)),
+          body_(Font(9.5, false)),
+          bold_(Font(9.5, true)),
+          small_(Font(8, false)),
+          title_(Font(20, true)),
+          heading_(Font(13, true)),
+          line_(QFontMetricsF(body_, &writer).lineSpacing() * 1.15) {}
+
+    // Lays out every page; paints on painter when there is one. Returns the page count.
+    int Run(QPainter* painter, int pageCount);
+
+  private:
+    QFont Font(double points, bool bold) const {
+        QFont f;
+        // No ligatures: text copied out of the PDF reads "fi", not one glyph.
+        f.setStyleStrategy(QFont::PreferNoShaping);
+        f.setPointSizeF(points);
+        f.setBold(bold);
+        return f;
+    }
+    double Pt(double points) const { return points * unit_; }
+
+    void Text(const QFont& font, double x, double y, double w, Qt::Alignment align,
+              const QString& text) {
+        if (painter_ == nullptr) return;
+        painter_->setFont(font);
+        const QFontMetricsF metrics(font, &writer_);
+        painter_->drawText(QRectF(x, y, w, metrics.lineSpacing() * 1.2),
+                           align | Qt::AlignVCenter | Qt::TextSingleLine,
+                           metrics.elidedText(text, Qt::ElideRight, w));
+    }
+    double TextHeight(const QFont& font) const {
+        return QFontMetricsF(font, &writer_).lineSpacing() * 1.15;
+    }
+    void NewPage();
+    void PageFooter();
+    double Blocks();  // issuer, invoice and client blocks; returns their bottom
+    void TableHeader();
+    void Row(const InvoiceDocumentLine& line);
+    void Totals();
+    void Notes();
+    double TotalsHeight() const;
+    double NotesHeight() const;
+
+    const InvoiceDocument& doc_;
+    const QLocale& locale_;
+    QPdfWriter& writer_;
+    const double unit_;  // device units per point
+    const double width_;
+    const double bottom_;  // above the page footer
+    const QFont body_, bold_, small_, title_, heading_;
+    const double line_;
+    QPainter* painter_ = nullptr;
+    int page_ = 1;
+    int pageCount_ = 0;
+    double y_ = 0;
+};
+
+// Column edges as shares of the width: date, time, hours, rate, amount.
+constexpr double kColumns[] = {0.0, 0.34, 0.50, 0.66, 0.82, 1.0};
+
+int InvoiceLayout::Run(QPainter* painter, int pageCount) {
+    painter_ = painter;
+    pageCount_ = pageCount;
+    page_ = 1;
+    y_ = Blocks();
+    TableHeader();
+    for (const InvoiceDocumentLine& line : doc_.lines) {
+        if (y_ + line_ > bottom_) {
+            NewPage();
+            TableHeader();
+        }
+        Row(line);
+    }
+    if (y_ + TotalsHeight() > bottom_) NewPage();
+    Totals();
+    if (y_ + NotesHeight() > bottom_) NewPage();
+    Notes();
+    PageFooter();
+    return page_;
+}
+
+void InvoiceLayout::NewPage() {
+    PageFooter();
+    if (painter_ != nullptr) writer_.newPage();
+    ++page_;
+    y_ = 0;
+}
+
+void InvoiceLayout::PageFooter() {
+    if (pageCount_ < 2) return;
+    const QString text =
+        QStringLiteral("Invoice %1 \u00b7 page %2 of %3")
+            .arg(Utf8(doc_.number), locale_.toString(page_), locale_.toString(pageCount_));
+    Text(small_, 0, bottom_ + Pt(8), width_, Qt::AlignHCenter, text);
+}
+
+double InvoiceLayout::Blocks() {
+    // The issuer at the left, the invoice's number and dates at the right.
+    double left = 0;
+    Text(heading_, 0, left, width_ * 0.47, Qt::AlignLeft, Utf8(doc_.issuer.name));
+    left += TextHeight(heading_);
+    QStringList issuer = Lines(doc_.issuer.address);
+    if (!doc_.issuer.email.empty()) issuer << Utf8(doc_.issuer.email);
+    if (!doc_.issuer.taxId.empty()) issuer << QStringLiteral("Tax ID: ") + Utf8(doc_.issuer.taxId);
+    for (const QString& s : issuer) {
+        Text(body_, 0, left, width_ * 0.47, Qt::AlignLeft, s);
+        left += line_;
+    }
+
+    const double x = width_ * 0.5;
+    const double w = width_ - x;
+    double right = 0;
+    Text(title_, x, right, w, Qt::AlignRight, QStringLiteral("INVOICE"));
+    right += TextHeight(title_) + Pt(4);
+    const std::pair<QString, QString> rows[] = {
+        {QStringLiteral("Invoice number"), Utf8(doc_.number)},
+        {QStringLiteral("Issue date"), DateText(locale_, doc_.issued)},
+        {QStringLiteral("Due date"), DateText(locale_, doc_.due)},
+        {QStringLiteral("Period"),
+         DateText(locale_, doc_.first) + QStringLiteral(" \u2013 ") + DateText(locale_, doc_.last)},
+    };
+    for (const auto& [label, value] : rows) {
+        Text(body_, x, right, w * 0.3, Qt::AlignLeft, label);
+        Text(bold_, x + w * 0.3, right, w * 0.7, Qt::AlignRight, value);
+        right += line_;
+    }
+
+    double y = std::max(left, right) + Pt(22);
+    Text(small_, 0, y, width_, Qt::AlignLeft, QStringLiteral("Bill to"));
+    y += TextHeight(small_);
+    Text(bold_, 0, y, width_ * 0.6, Qt::AlignLeft, Utf8(doc_.clientName));
+    y += line_;
+    QStringList client = Lines(doc_.clientAddress);
+    if (!doc_.clientNumber.empty())
+        client << QStringLiteral("Client number: ") + Utf8(doc_.clientNumber);
+    for (const QString& s : client) {
+        Text(body_, 0, y, width_ * 0.6, Qt::AlignLeft, s);
+        y += line_;
+    }
+    return y + Pt(18);
+}
+
+void InvoiceLayout::TableHeader() {
+    const QString titles[] = {QStringLiteral("Date"), QStringLiteral("Time"),
+                              QStringLiteral("Hours"), QStringLiteral("Rate"),
+                              QStringLiteral("Amount (%1)").arg(Utf8(doc_.currency))};
+    if (painter_ != nullptr)
+        painter_->fillRect(QRectF(0, y_, width_, line_), QColor(0xe8, 0xe8, 0xe8));
+    const double pad = Pt(4);
+    for (int i = 0; i < 5; ++i) {
+        const double x = kColumns[i] * width_ + pad;
+        const double w = (kColumns[i + 1] - kColumns[i]) * width_ - 2 * pad;
+        Text(bold_, x, y_, w, i == 0 ? Qt::AlignLeft : Qt::AlignRight, titles[i]);
+    }
+    y_ += line_;
+}
+
+void InvoiceLayout::Row(const InvoiceDocumentLine& l) {
+    const QString cells[] = {DateText(locale_, l.date),
+                             QStringLiteral("%1:%2")
+                                 .arg(locale_.toString(l.hours))
+                                 .arg(l.minutes, 2, 10, QLatin1Char('0')),
+                             locale_.toString(static_cast<double>(l.hundredths) / 100.0, 'f', 2),
+                             RateText(locale_, doc_.rate), MoneyText(locale_, l.amountCents)};
+    const double pad = Pt(4);
+    for (int i = 0; i < 5; ++i) {
+        const double x = kColumns[i] * width_ + pad;
+        const double w = (kColumns[i + 1] - kColumns[i]) * width_ - 2 * pad;
+        Text(body_, x, y_, w, i == 0 ? Qt::AlignLeft : Qt::AlignRight, cells[i]);
+    }
+    y_ += line_;
+    if (painter_ != nullptr) {
+        painter_->setPen(QPen(QColor(0xd0, 0xd0, 0xd0), Pt(0.5)));
+        painter_->drawLine(QPointF(0, y_), QPointF(width_, y_));
+        painter_->setPen(Qt::black);
+    }
+}
+
+double InvoiceLayout::TotalsHeight() const {
+    return Pt(8) + line_ * (doc_.taxPercent != 0 ? 2 : 1) + TextHeight(heading_) + Pt(4);
+}
+
+void InvoiceLayout::Totals() {
+    y_ += Pt(8);
+    const double x = width_ * 0.5;
+    const double labelWidth = width_ * 0.25;
+    const double valueX = x + labelWidth;
+    const double valueWidth = width_ - valueX - Pt(4);
+    Text(body_, x, y_, labelWidth, Qt::AlignLeft, QStringLiteral("Subtotal"));
+    Text(body_, valueX, y_, valueWidth, Qt::AlignRight, MoneyText(locale_, doc_.subtotalCents));
+    y_ += line_;
+    if (doc_.taxPercent != 0) {
+        Text(body_, x, y_, labelWidth, Qt::AlignLeft,
+             QStringLiteral("Tax (%1)").arg(PercentText(locale_, doc_.taxPercent)));
+        Text(body_, valueX, y_, valueWidth, Qt::AlignRight, MoneyText(locale_, doc_.taxCents));
+        y_ += line_;
+    }
+    if (painter_ != nullptr)
+        painter_->drawLine(QPointF(x, y_ + Pt(2)), QPointF(width_, y_ + Pt(2)));
+    y_ += Pt(4);
+    Text(heading_, x, y_, labelWidth, Qt::AlignLeft, QStringLiteral("Total"));
+    Text(heading_, valueX - width_ * 0.1, y_, valueWidth + width_ * 0.1, Qt::AlignRight,
+         MoneyText(locale_, doc_.totalCents) + QLatin1Char(' ') + Utf8(doc_.currency));
+    y_ += TextHeight(heading_);
+}
+
+double InvoiceLayout::NotesHeight() const {
+    const qsizetype lines = Lines(doc_.issuer.terms).size() + Lines(doc_.issuer.bank).size();
+    return lines == 0 ? 0 : Pt(20) + line_ * static_cast<double>(lines + 1);
+}
+
+void InvoiceLayout::Notes() {
+    const QStringList terms = Lines(doc_.issuer.terms);
+    const QStringList bank = Lines(doc_.issuer.bank);
+    if (terms.isEmpty() && bank.isEmpty()) return;
+    y_ += Pt(20);
+    for (const QString& s : terms) {
+        Text(body_, 0, y_, width_, Qt::AlignLeft, s);
+        y_ += line_;
+    }
+    if (!bank.isEmpty()) {
+        y_ += line_ * 0.5;
+        for (const QString& s : bank) {
+            Text(body_, 0, y_, width_, Qt::AlignLeft, s);
+            y_ += line_;
+        }
+    }
+}
+
+}  // namespace
+
+bool WriteInvoicePdf(const InvoiceDocument& document, const std::string& path,
+                     const QLocale& locale, std::string& error) {
+    QSaveFile file(Utf8(path));
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = "cannot write " + path + ": " + file.errorString().toStdString();
+        return false;
+    }
+    {
+        QPdfWriter writer(&file);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(18, 16, 18, 12), QPageLayout::Millimeter);
+        writer.setResolution(600);
+        writer.setTitle(QStringLiteral("Invoice %1").arg(Utf8(document.number)));
+        writer.setCreator(QStringLiteral("TallyBook"));
+        InvoiceLayout layout(document, locale, writer);
+        const int pages = layout.Run(nullptr, 0);
+        QPainter painter;
+        if (!painter.begin(&writer)) {
+            error = "cannot write " + path + ": the PDF writer did not start";
+            file.cancelWriting();
+            return false;
+        }
+        layout.Run(&painter, pages);
+        painter.end();
+    }
+    if (!file.commit()) {
+        error = "cannot write " + path + ": " + file.errorString().toStdString();
+        return false;
+    }
+    return true;
+}
+
+}  // namespace tally

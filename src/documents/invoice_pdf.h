@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// The PDF of an invoice document, drawn with Qt's PDF writer: the window links this, the
+// command loads it as a module (pdf_module.cpp) so that its start links no Qt GUI.
+
+#include <QLocale>
+#include <string>
+
+#include "invoice/invoice_document.h"
+
+namespace tally {
+
+// Writes the document as an A4 PDF, as many pages as its day lines take, to a temporary file
+// beside path that replaces path only once complete: a failure leaves no file behind. Dates
+// and numbers read as in the locale. Needs a QGuiApplication for its fonts. False, with one
+// line saying why in error, when the file cannot be written.
+bool WriteInvoicePdf(const InvoiceDocument& document, const std::string& path,
+                     const QLocale& locale, std::string& error);
+
+}  // namespace tally

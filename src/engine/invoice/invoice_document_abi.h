@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// An invoice document as plain C structs: what tally hands the PDF module that it loads
+// only when a PDF is asked for, so that the command links no Qt GUI library. The entry's
+// name carries the layout's version; a changed layout gets a new name.
+
+#include <cstddef>
+#include <vector>
+
+#include "invoice/invoice_document.h"
+
+extern "C" {
+
+struct TallyDate {
+    int year;
+    int month;
+    int day;
+};
+
+struct TallyInvoiceLine {
+    TallyDate date;
+    long long hours;
+    int minutes;
+    long long hundredths;
+    long long amountCents;
+};
+
+// Strings are NUL-terminated UTF-8 and live as long as the call.
+struct TallyInvoiceDocument {
+    const char* number;
+    TallyDate issued;
+    TallyDate due;
+    TallyDate first;
+    TallyDate last;
+    const char* issuerName;
+    const char* issuerAddress;
+    const char* issuerEmail;
+    const char* issuerTaxId;
+    const char* issuerBank;
+    const char* issuerTerms;
+    const char* clientName;
+    const char* clientAddress;
+    const char* clientNumber;
+    const char* currency;
+    double rate;
+    double taxPercent;
+    const TallyInvoiceLine* lines;
+    std::size_t lineCount;
+    long long subtotalCents;
+    long long taxCents;
+    long long totalCents;
+};
+
+// Writes the PDF to path; 0 on success, else a message of at most errorSize bytes in error.
+typedef int (*TallyWriteInvoicePdfFn)(const TallyInvoiceDocument* document, const char* path,
+                                      char* error, std::size_t errorSize);
+}
+
+namespace tally {
+
+inline constexpr const char* kPdfModuleEntry = "tally_write_invoice_pdf_v1";
+
+// The C view of a document: its pointers point into the document, which must outlive it.
+struct InvoiceDocumentView {
+    TallyInvoiceDocument c{};
+    std::vector<TallyInvoiceLine> lines;
+};
+InvoiceDocumentView ViewOf(const InvoiceDocument& document);
+InvoiceDocument DocumentOf(const TallyInvoiceDocument& view);
+
+}  // namespace tally
