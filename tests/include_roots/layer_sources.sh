@@ -11,8 +11,8 @@ layers="
    engine/core         no   core
    engine/entries      no   core entries
    engine/interchange  no   core entries interchange
-   engine/invoice      no   core invoice
-   settings            yes  core settings
+   engine/invoice      no   core entries invoice
+   settings            yes  core invoice settings
    cli                 no   core entries interchange invoice settings cli
    gui/controls        yes  controls
    gui/widgets         yes  core widgets
