@@ -184,7 +184,7 @@ RegisterChange IssueInvoice(const std::string& registerPath, const NumberingRule
 
     if (const InvoiceEntry* billed =
             BilledOverlap(read.reg, request.client, request.first, request.last)) {
-        return Failed("The days " + DayText(billed->first) + " to " + DayText(billed->last) +
+        return Failed("The days " + IsoDayText(billed->first) + " to " + IsoDayText(billed->last) +
                       " of client " + billed->client + " are billed in invoice " + billed->number +
                       "; cancel it first to bill them again.");
     }
@@ -236,7 +236,7 @@ RegisterChange MarkInvoicePaid(const std::string& registerPath, const std::strin
             if (e.state == InvoiceState::Cancelled)
                 return "Invoice " + number + " is cancelled; it cannot be paid.";
             if (!IsRealDate(paidOn) || DaysOf(paidOn) < DaysOf(e.issued))
-                return "Invoice " + number + " was issued on " + DayText(e.issued) +
+                return "Invoice " + number + " was issued on " + IsoDayText(e.issued) +
                        "; it cannot be paid before.";
             e.state = InvoiceState::Paid;
             e.paidOn = paidOn;

@@ -63,7 +63,7 @@ bool Before(const CalendarDate& a, const CalendarDate& b) {
 std::string StoredStateText(const InvoiceEntry& entry) {
     switch (entry.state) {
         case InvoiceState::Paid:
-            return std::string(kPaidPrefix) + DayText(entry.paidOn);
+            return std::string(kPaidPrefix) + IsoDayText(entry.paidOn);
         case InvoiceState::Cancelled:
             return "cancelled";
         case InvoiceState::Issued:
@@ -86,7 +86,7 @@ std::optional<InvoiceEntry> ParseEntryLine(std::string_view line, std::string& r
     CalendarDate* dates[] = {&e.first, &e.last, &e.issued, &e.due};
     const char* names[] = {"first day", "last day", "issue date", "due date"};
     for (int i = 0; i < 4; ++i) {
-        const auto date = ParseDayText(f[2 + i]);
+        const auto date = ParseIsoDay(f[2 + i]);
         if (!date) {
             reason = std::string("the ") + names[i] + " '" + std::string(f[2 + i]) +
                      "' is not a date (YYYY-MM-DD)";
@@ -117,9 +117,9 @@ std::optional<InvoiceEntry> ParseEntryLine(std::string_view line, std::string& r
         e.state = InvoiceState::Issued;
     } else if (state == "cancelled") {
         e.state = InvoiceState::Cancelled;
-    } else if (state.starts_with(kPaidPrefix) && ParseDayText(state.substr(kPaidPrefix.size()))) {
+    } else if (state.starts_with(kPaidPrefix) && ParseIsoDay(state.substr(kPaidPrefix.size()))) {
         e.state = InvoiceState::Paid;
-        e.paidOn = *ParseDayText(state.substr(kPaidPrefix.size()));
+        e.paidOn = *ParseIsoDay(state.substr(kPaidPrefix.size()));
     } else {
         reason = "the state '" + std::string(state) +
                  "' is none of issued, paid YYYY-MM-DD and cancelled";
@@ -226,8 +226,9 @@ RegisterRead ReadRegister(const std::string& path) {
 }
 
 std::string EntryLine(const InvoiceEntry& e) {
-    return e.number + '\t' + e.client + '\t' + DayText(e.first) + '\t' + DayText(e.last) + '\t' +
-           DayText(e.issued) + '\t' + DayText(e.due) + '\t' + std::to_string(e.seconds) + '\t' +
+    return e.number + '\t' + e.client + '\t' + IsoDayText(e.first) + '\t' + IsoDayText(e.last) +
+           '\t' + IsoDayText(e.issued) + '\t' + IsoDayText(e.due) + '\t' +
+           std::to_string(e.seconds) + '\t' +
            FormatC("%.2f\t%.2f\t%.2f", e.subtotal, e.tax, e.total) + '\t' + e.currency + '\t' +
            StoredStateText(e) + '\t' + e.pdf;
 }
@@ -239,7 +240,8 @@ std::string EntryProblem(const InvoiceEntry& e) {
     for (const CalendarDate* d : {&e.first, &e.last, &e.issued, &e.due, &e.paidOn}) {
         if (!IsRealDate(*d)) return "a date is not a calendar date";
     }
-    if (Before(e.last, e.first)) return "the last day " + DayText(e.last) + " is before the first";
+    if (Before(e.last, e.first))
+        return "the last day " + IsoDayText(e.last) + " is before the first";
     if (Before(e.due, e.issued)) return "the due date is before the issue date";
     if (e.seconds < 0) return "the seconds are negative";
     for (double amount : {e.subtotal, e.tax, e.total}) {
@@ -251,11 +253,11 @@ std::string EntryProblem(const InvoiceEntry& e) {
     return {};
 }
 
-std::string DayText(const CalendarDate& date) {
+std::string IsoDayText(const CalendarDate& date) {
     return FormatC("%04d-%02d-%02d", date.year, date.month, date.day);
 }
 
-std::optional<CalendarDate> ParseDayText(std::string_view text) {
+std::optional<CalendarDate> ParseIsoDay(std::string_view text) {
     if (text.size() != 10 || text[4] != '-' || text[7] != '-' || !AllDigits(text.substr(0, 4)) ||
         !AllDigits(text.substr(5, 2)) || !AllDigits(text.substr(8, 2))) {
         return std::nullopt;

@@ -82,8 +82,8 @@ std::string EntryLine(const InvoiceEntry& entry);
 std::string EntryProblem(const InvoiceEntry& entry);
 
 // YYYY-MM-DD, and back (nothing for text that is not a calendar date in that shape).
-std::string DayText(const CalendarDate& date);
-std::optional<CalendarDate> ParseDayText(std::string_view text);
+std::string IsoDayText(const CalendarDate& date);
+std::optional<CalendarDate> ParseIsoDay(std::string_view text);
 
 // An issued invoice not paid by its due date, on the given day.
 bool IsOverdue(const InvoiceEntry& entry, const CalendarDate& today);
