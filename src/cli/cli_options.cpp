@@ -16,6 +16,7 @@ constexpr OptionEntry kOptions[] = {
     {"--format", nullptr, "csv|timeclock", kFormatOption, "what export writes (default csv)"},
     {"--by", nullptr, "day|week|month|period", kByOption, "report's buckets (default period)"},
     {"--dry-run", nullptr, nullptr, kDryRunOption, "show what would be added, add nothing"},
+    {"--client", nullptr, "NAME", kClientOption, "the client NAME (invoices: only theirs)"},
     {"--help", "-h", nullptr, 0, "show the help (of the command, after one)"},
     {"--version", "-V", nullptr, 0, "show the version"},
 };
@@ -42,6 +43,8 @@ OptionField FieldOf(const OptionEntry& option) {
             return {&CliOptions::by, nullptr};
         case kDryRunOption:
             return {nullptr, &CliOptions::dryRun};
+        case kClientOption:
+            return {&CliOptions::client, nullptr};
         default:
             break;
     }

@@ -19,6 +19,7 @@ enum OptionBit : unsigned {
     kFormatOption = 1u << 4,
     kByOption = 1u << 5,
     kDryRunOption = 1u << 6,
+    kClientOption = 1u << 7,
 };
 
 struct CliOptions {
@@ -26,6 +27,7 @@ struct CliOptions {
     std::optional<std::string> rate;     // --rate R
     std::optional<std::string> format;   // --format csv|timeclock
     std::optional<std::string> by;       // --by day|week|month|period (report)
+    std::optional<std::string> client;   // --client NAME
     bool tsv = false;
     bool json = false;    // --json: one JSON document (commands that take it)
     bool dryRun = false;  // --dry-run: import shows what it would add
