@@ -37,37 +37,13 @@ struct Books {
     Books() {
         std::filesystem::create_directories(dir.Path() / "books");
         std::filesystem::create_directories(dir.Path() / "out");
-        InvoiceRegister reg;
-        reg.Add({"2026-001",
-                 "Acme",
-                 {2026, 11, 1},
-                 {2026, 11, 30},
-                 {2026, 12, 1},
-                 {2026, 12, 15},
-                 540000,
-                 1200,
-                 228,
-                 1428,
-                 "EUR",
-                 InvoiceState::Issued,
-                 {},
-                 "/a/2026-001.pdf"});
-        reg.Add({"2026-002",
-                 "Acme",
-                 {2026, 10, 1},
-                 {2026, 10, 31},
-                 {2026, 11, 1},
-                 {2026, 11, 15},
-                 3600,
-                 80,
-                 0,
-                 80,
-                 "EUR",
-                 InvoiceState::Cancelled,
-                 {},
-                 "/a/2026-002.pdf"});
         // Long enough that a small file-size limit stops its rewrite, not the PDF's copy.
-        base = reg.Text() + "# " + std::string(2000, 'n') + "\n";
+        base = std::string(kRegisterFormatLine) +
+               "\n2026-001\tAcme\t2026-11-01\t2026-11-30\t2026-12-01\t2026-12-15\t540000\t"
+               "1200.00\t228.00\t1428.00\tEUR\tissued\t/a/2026-001.pdf\n"
+               "2026-002\tAcme\t2026-10-01\t2026-10-31\t2026-11-01\t2026-11-15\t3600\t80.00\t"
+               "0.00\t80.00\tEUR\tcancelled\t/a/2026-002.pdf\n# " +
+               std::string(2000, 'n') + "\n";
         WriteFile(registerPath, base);
         WriteFile(registerPath + ".lock", "");  // the lock file stays once made
     }
@@ -122,24 +98,13 @@ TEST(IssueInvoice, aRefusalOrAFailureAtAnyStepChangesNoFileAndUsesNoNumber) {
         {"register damaged by hand",
          [](Books& b, Attempt&) {
              WriteFile(b.registerPath, b.base + "2026-003 Acme\n");
-             return b.registerPath + ":6: expected 13 TAB-separated fields, found 1";
+             return b.registerPath + ":5: expected 13 TAB-separated fields, found 1";
          }},
         {"PDF over the register",
          [](Books& b, Attempt& a) {
              a.request.pdfPath = b.registerPath;
              return "The PDF cannot be written to " + b.registerPath +
                     ": the invoice register keeps its own files there.";
-         }},
-        {"currency not a code",
-         [](Books&, Attempt& a) {
-             a.request.currency = "eur";
-             return std::string(
-                 "Cannot issue the invoice: the currency 'eur' is not three capital letters.");
-         }},
-        {"format without numbers",
-         [](Books&, Attempt& a) {
-             a.rules.format = "{seq}{year}";
-             return std::string("Cannot number the invoice: in the invoice number format");
          }},
     };
     for (const auto& c : cases) {
@@ -185,27 +150,16 @@ TEST(ChangeInvoice, marksPaidAndCancelsByNumberAndRefusesWhatCannotBe) {
         const char* number;
         CalendarDate day;
         bool damaged;
-        std::string error;  // empty: done, that line rewritten
+        std::string error;  // a part of the refusal; empty: done, that line rewritten
         const char* state;  // the line's new state
     } cases[] = {
         {Paid, "2026-001", {2026, 12, 10}, false, "", "paid 2026-12-10"},
         {Cancel, "2026-001", {}, false, "", "cancelled"},
-        {Paid,
-         "2026-001",
-         {2026, 11, 30},
-         false,
-         "Invoice 2026-001 was issued on 2026-12-01; it cannot be paid before.",
-         ""},
-        {Paid,
-         "2026-002",
-         {2026, 12, 10},
-         false,
-         "Invoice 2026-002 is cancelled; it cannot be paid.",
-         ""},
+        {Paid, "2026-001", {2026, 11, 30}, false, "2026-12-01; it cannot be paid before.", ""},
+        {Paid, "2026-002", {2026, 12, 10}, false, "is cancelled; it cannot be paid.", ""},
         {Cancel, "2026-002", {}, false, "Invoice 2026-002 is cancelled already.", ""},
-        {Cancel, "2026-009", {}, false, "There is no invoice 2026-009 in the register ", ""},
-        {Paid, "2026-001", {2026, 12, 10}, true, ":6: expected 13 TAB-separated fields", ""},
-        {Cancel, "2026-001", {}, true, ":6: expected 13 TAB-separated fields", ""},
+        {Cancel, "2026-009", {}, false, "There is no invoice 2026-009 in", ""},
+        {Cancel, "2026-001", {}, true, ":5: expected 13 TAB-separated", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.number) + (c.op == Paid ? " paid" : " cancel"));
@@ -226,21 +180,18 @@ TEST(ChangeInvoice, marksPaidAndCancelsByNumberAndRefusesWhatCannotBe) {
         const std::size_t line = expected.find("2026-001\t");
         expected.replace(expected.find("\tissued\t", line) + 1, 6, c.state);
         EXPECT_EQ(ReadFile(books.registerPath), expected);
+        if (c.op != Cancel) continue;
+        // A cancelled invoice's days may be billed again, under a new number.
+        const auto again = IssueInvoice(
+            books.registerPath, {}, books.Request({2026, 11, 1}, {2026, 11, 30}, "n"), WritePdf);
+        EXPECT_EQ(again.entry.number, "2026-003") << again.error;
     }
-    // A cancelled invoice's days may be billed again, under a new number.
-    Books books;
-    ASSERT_TRUE(CancelInvoice(books.registerPath, "2026-001").ok);
-    const RegisterChange again = IssueInvoice(
-        books.registerPath, {}, books.Request({2026, 11, 1}, {2026, 11, 30}, "n.pdf"), WritePdf);
-    EXPECT_EQ(again.entry.number, "2026-003") << again.error;
 }
 
 TEST(IssueInvoice, fourProcessesAtOnceShareOneSeries) {
     constexpr int kProcesses = 4;
     constexpr int kEach = 25;
-    test::TempDir dir;
-    const std::string registerPath = dir.File("books/invoices.txt");
-    std::filesystem::create_directories(dir.Path() / "out");
+    Books books;  // numbers 2026-001 and 2026-002 are taken
     std::vector<pid_t> children;
     for (int p = 0; p < kProcesses; ++p) {
         const pid_t pid = fork();
@@ -248,22 +199,11 @@ TEST(IssueInvoice, fourProcessesAtOnceShareOneSeries) {
             bool all = true;
             for (int i = 0; i < kEach; ++i) {
                 const CalendarDate day{2026, 1 + i / 28, 1 + i % 28};
-                const InvoiceRequest request{
-                    "Client " + std::to_string(p),
-                    day,
-                    day,
-                    {2026, 12, 7},
-                    14,
-                    3600,
-                    50,
-                    0,
-                    50,
-                    "EUR",
-                    dir.File("out/" + std::to_string(p) + "-" + std::to_string(i) + ".pdf")};
-                all = IssueInvoice(registerPath, {}, request, WritePdf,
-                                   {std::chrono::seconds(60), {}})
-                          .ok &&
-                      all;
+                InvoiceRequest request = books.Request(day, day, std::to_string(p * kEach + i));
+                request.client = "Client " + std::to_string(p);
+                all &= IssueInvoice(books.registerPath, {}, request, WritePdf,
+                                    {std::chrono::seconds(60), {}})
+                           .ok;
             }
             _exit(all ? 0 : 1);
         }
@@ -274,19 +214,19 @@ TEST(IssueInvoice, fourProcessesAtOnceShareOneSeries) {
         waitpid(pid, &status, 0);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     }
-    const RegisterRead read = ReadRegister(registerPath);
+    const RegisterRead read = ReadRegister(books.registerPath);
     ASSERT_TRUE(read.Ok()) << read.problem;
     std::set<std::string> numbers;
     for (const InvoiceEntry& e : read.reg.Entries()) {
         numbers.insert(e.number);
+        if (e.client == "Acme") continue;
         EXPECT_EQ(ReadFile(e.pdf), "PDF " + e.number);
-        EXPECT_EQ(ReadFile(ArchivePath(registerPath, e.number)), "PDF " + e.number);
+        EXPECT_EQ(ReadFile(ArchivePath(books.registerPath, e.number)), "PDF " + e.number);
     }
-    EXPECT_EQ(read.reg.Entries().size(), 100u);
-    ASSERT_EQ(numbers.size(), 100u);
-    EXPECT_EQ(*numbers.begin(), "2026-001");
-    EXPECT_EQ(*numbers.rbegin(), "2026-100");
-    EXPECT_EQ(test::SnapshotFolder(ArchiveFolder(registerPath)).size(), 100u);
+    EXPECT_EQ(read.reg.Entries().size(), 102u);
+    ASSERT_EQ(numbers.size(), 102u);
+    EXPECT_EQ(*numbers.rbegin(), "2026-102");
+    EXPECT_EQ(test::SnapshotFolder(ArchiveFolder(books.registerPath)).size(), 100u);
 }
 
 TEST(IssueKilled, leavesTheOldRegisterOrTheNewOneWithItsPdfAtEveryStep) {
@@ -294,22 +234,11 @@ TEST(IssueKilled, leavesTheOldRegisterOrTheNewOneWithItsPdfAtEveryStep) {
     for (int stop = 0; stop <= total; ++stop) {
         Books books;
         const InvoiceRequest request = books.December();
-        const std::string newRegister = books.base +
-                                        EntryLine({"2026-003",
-                                                   "Acme",
-                                                   request.first,
-                                                   request.last,
-                                                   request.issued,
-                                                   {2026, 12, 21},
-                                                   7200,
-                                                   170,
-                                                   0,
-                                                   170,
-                                                   "EUR",
-                                                   InvoiceState::Issued,
-                                                   {},
-                                                   request.pdfPath}) +
-                                        "\n";
+        const std::string newRegister =
+            books.base +
+            "2026-003\tAcme\t2026-12-01\t2026-12-06\t2026-12-07\t2026-12-21\t7200\t170.00\t0.00\t"
+            "170.00\tEUR\tissued\t" +
+            request.pdfPath + "\n";
         test::TracedChild child(
             [&] { return IssueInvoice(books.registerPath, {}, request, WritePdf).ok; });
         bool issuedByItself = false;

@@ -60,37 +60,20 @@ TEST(InvoiceRegister, readsEveryWellFormedRegisterBackByteForByteAndNamesADamage
         }
         ASSERT_TRUE(read.Ok()) << read.problem;
         EXPECT_EQ(read.reg.Entries().size(), c.entries);
-        EXPECT_EQ(read.reg.Text(), c.text);
+        // Every entry written back from what was read gives its line again.
+        InvoiceRegister rewritten = read.reg;
+        for (const InvoiceEntry& e : read.reg.Entries()) rewritten.Replace(e);
+        EXPECT_EQ(rewritten.Text(), c.text);
     }
-    // Each field lands in its own member, and the line is written back as it was read.
-    const InvoiceEntry expected{"2026-001",
-                                "Acme",
-                                {2026, 11, 1},
-                                {2026, 11, 30},
-                                {2026, 12, 1},
-                                {2026, 12, 15},
-                                540000,
-                                1200.0,
-                                228.0,
-                                1428.0,
-                                "EUR",
-                                InvoiceState::Issued,
-                                {},
-                                "/home/u/2026-001.pdf"};
-    const RegisterRead read = ParseRegister(kHead + kLine + "\n", "r.txt");
-    ASSERT_EQ(read.reg.Entries().size(), 1u);
-    EXPECT_EQ(read.reg.Entries()[0], expected);
-    EXPECT_EQ(EntryLine(expected), kLine);
 }
 
-TEST(InvoiceRegister, givesTheStateOnADayAndTheLastDayBilled) {
+TEST(InvoiceRegister, lastInvoicedDayIsTheClientsLatestNotCancelled) {
     InvoiceRegister reg;
-    const auto add = [&](const char* number, const char* client, CalendarDate first,
-                         CalendarDate last, InvoiceState state) {
+    const auto add = [&](const char* number, const char* client, int month, InvoiceState state) {
         reg.Add({number,
                  client,
-                 first,
-                 last,
+                 {2026, month, 1},
+                 {2026, month, 28},
                  {2026, 12, 1},
                  {2026, 12, 15},
                  0,
@@ -102,27 +85,12 @@ TEST(InvoiceRegister, givesTheStateOnADayAndTheLastDayBilled) {
                  {2026, 12, 9},
                  "x.pdf"});
     };
-    add("1", "Acme", {2026, 10, 1}, {2026, 10, 31}, InvoiceState::Paid);
-    add("2", "Acme", {2026, 11, 1}, {2026, 11, 30}, InvoiceState::Issued);
-    add("3", "Acme", {2026, 12, 1}, {2026, 12, 31}, InvoiceState::Cancelled);
-    add("4", "Bolt", {2027, 1, 1}, {2027, 1, 31}, InvoiceState::Issued);
-    const struct {
-        std::size_t entry;
-        CalendarDate today;
-        const char* state;
-    } states[] = {
-        {0, {2027, 1, 1}, "paid 2026-12-09"},
-        {1, {2026, 12, 15}, "issued"},
-        {1, {2026, 12, 16}, "overdue"},
-        {2, {2027, 1, 1}, "cancelled"},
-    };
-    for (const auto& s : states)
-        EXPECT_EQ(StateText(reg.Entries()[s.entry], s.today), s.state) << s.entry;
-    EXPECT_EQ(LastInvoicedDay(reg, "Acme"), (CalendarDate{2026, 11, 30}));
+    add("1", "Acme", 11, InvoiceState::Issued);
+    add("2", "Acme", 10, InvoiceState::Paid);
+    add("3", "Acme", 12, InvoiceState::Cancelled);
+    add("4", "Bolt", 12, InvoiceState::Issued);
+    EXPECT_EQ(LastInvoicedDay(reg, "Acme"), (CalendarDate{2026, 11, 28}));
     EXPECT_EQ(LastInvoicedDay(reg, "Nobody"), std::nullopt);
-    EXPECT_EQ(BilledOverlap(reg, "Acme", {2026, 11, 30}, {2026, 12, 5}), &reg.Entries()[1]);
-    EXPECT_EQ(BilledOverlap(reg, "Acme", {2026, 12, 1}, {2026, 12, 5}), nullptr);
-    EXPECT_EQ(BilledOverlap(reg, "Bolt", {2026, 10, 1}, {2026, 10, 31}), nullptr);
 }
 
 TEST(InvoiceNumber, followsTheFormatRestartsEachYearAndContinuesAFirstNumber) {
@@ -131,8 +99,8 @@ TEST(InvoiceNumber, followsTheFormatRestartsEachYearAndContinuesAFirstNumber) {
         const char* first;
         int year;
         std::vector<std::string> used;
-        const char* number;  // nullptr: refused with the problem
-        const char* problem;
+        const char* number;   // nullptr: refused with the problem
+        const char* problem;  // a part of it
     } cases[] = {
         {kDefaultNumberFormat, "", 2026, {}, "2026-001", ""},
         {kDefaultNumberFormat, "", 2026, {"2026-002", "2026-001", "2025-007"}, "2026-003", ""},
@@ -183,7 +151,8 @@ TEST(InvoiceNumber, followsTheFormatRestartsEachYearAndContinuesAFirstNumber) {
         std::string problem;
         const auto number = NextInvoiceNumber({c.format, c.first}, c.year, c.used, problem);
         EXPECT_EQ(number, c.number ? std::optional<std::string>(c.number) : std::nullopt);
-        EXPECT_EQ(problem, c.problem);
+        EXPECT_NE(problem.find(c.problem), std::string::npos) << problem;
+        EXPECT_EQ(problem.empty(), *c.problem == '\0');
     }
 }
 
