@@ -8,6 +8,7 @@
 #include "cli/commands/import.h"
 #include "cli/commands/in_out.h"
 #include "cli/commands/invoice.h"
+#include "cli/commands/invoices.h"
 #include "cli/commands/lists.h"
 #include "cli/commands/report.h"
 #include "cli/commands/status.h"
@@ -42,8 +43,16 @@ const std::vector<CommandEntry>& Commands() {
         {"invoice", RunInvoice, kLogOption | kRateOption | kClientOption, "START END",
          "invoice text for START to END (YYYY-MM-DD)",
          "The invoice text for the days from START to END (YYYY-MM-DD, both included),\n"
-         "at the stored Rate or at --rate R an hour.\n",
+         "at the stored Rate or at --rate R an hour. 'invoice paid NUMBER [DATE]' records\n"
+         "a registered invoice's payment (DATE YYYY-MM-DD, default today), 'invoice\n"
+         "cancel NUMBER' cancels it: its days may be billed again, its number never.\n",
          "tally invoice 2026-11-01 2026-11-30 --rate 85"},
+        {"invoices", RunInvoices, kTsvOption | kJsonOption | kClientOption, "",
+         "the invoice register, with paid and overdue",
+         "Every invoice in the register (all clients', or --client NAME's): number,\n"
+         "client, days, issue and due date, time, total and state: issued, overdue\n"
+         "(unpaid after its due date), paid DATE or cancelled.\n",
+         "tally invoices --client Acme"},
         {"export", RunExport, kLogOption | kFormatOption | kJsonOption | kClientOption,
          "[START END]", "every closed pair, or those with an In in the range",
          "Every closed pair of the log, or those whose In date lies from START to END\n"

@@ -12,7 +12,7 @@ layers="
    engine/entries      no   core entries
    engine/interchange  no   core entries interchange
    engine/clients      no   core clients
-   engine/invoice      no   core clients invoice
+   engine/invoice      no   core clients entries invoice
    settings            yes  core clients invoice settings
    documents           yes  core clients invoice documents
    cli                 no   core clients entries interchange invoice settings cli

@@ -29,7 +29,8 @@ while IFS='|' read -r line expected; do
     fi
 done <<'CASES'
 tally con|config
-tally i|import in invoice
+tally i|import in invoice invoices
+tally invoice |cancel paid
 tally --log x.dat st|status
 tally --j|--json
 tally days --t|--tsv

@@ -3,6 +3,7 @@
 
 #include <ostream>
 
+#include "cli/commands/invoices.h"
 #include "cli/iso_date.h"
 #include "core/c_format.h"
 #include "invoice/invoice.h"
@@ -12,6 +13,7 @@ namespace tally::cli {
 
 int RunInvoice(CommandContext& c) {
     const auto& args = c.options.args;
+    if (!args.empty() && (args[0] == "paid" || args[0] == "cancel")) return RunInvoiceState(c);
     if (args.size() != 2) return c.UsageError("invoice needs two dates: START END (YYYY-MM-DD)");
     std::string reason;
     const auto range = ParseIsoRange(args[0], args[1], reason);

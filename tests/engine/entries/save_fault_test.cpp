@@ -7,10 +7,8 @@
 
 #include <grp.h>
 #include <pwd.h>
-#include <sys/ptrace.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <algorithm>
 #include <chrono>
@@ -27,6 +25,7 @@
 #include "entries/time_entry_list.h"
 #include "folder_snapshot.h"
 #include "test_support.h"
+#include "traced_child.h"
 
 namespace tally {
 namespace {
@@ -156,51 +155,14 @@ TEST_F(SaveFaultTest, aRotationStoppedHalfWayLosesNoGeneration) {
     EXPECT_EQ(test::CountHiddenFiles(dir.Path()), 0);
 }
 
-// A child that stops itself before saving, traced from here one system call at a time.
-class TracedSave {
+// A child that saves the list, traced from here one system call at a time.
+class TracedSave : public test::TracedChild {
   public:
-    TracedSave(CTimeEntryList& list, const std::string& path) {
-        pid_ = fork();
-        if (pid_ == 0) {
-            ptrace(PTRACE_TRACEME, 0, nullptr, nullptr);
-            raise(SIGSTOP);
-            test::RecordingReporter reporter;
-            _exit(list.Save(path, true, reporter) ? 0 : 1);
-        }
-        int status = 0;
-        waitpid(pid_, &status, 0);
-        ptrace(PTRACE_SETOPTIONS, pid_, nullptr, PTRACE_O_TRACESYSGOOD | PTRACE_O_EXITKILL);
-    }
-
-    // Runs the child up to the given number of system call entries and exits, then kills
-    // it. Returns how many it passed, and whether it ended by itself with success.
-    int RunAndKillAt(int stops, bool& savedByItself) {
-        savedByItself = false;
-        int passed = 0;
-        int signal = 0;
-        int status = 0;
-        while (passed < stops) {
-            ptrace(PTRACE_SYSCALL, pid_, nullptr, signal);
-            signal = 0;
-            waitpid(pid_, &status, 0);
-            if (WIFEXITED(status)) {
-                savedByItself = WEXITSTATUS(status) == 0;
-                return passed;
-            }
-            if (WIFSIGNALED(status)) return passed;
-            if (WSTOPSIG(status) == (SIGTRAP | 0x80)) {
-                ++passed;
-            } else {
-                signal = WSTOPSIG(status);  // hand the child its own signals
-            }
-        }
-        kill(pid_, SIGKILL);
-        waitpid(pid_, &status, 0);
-        return passed;
-    }
-
-  private:
-    pid_t pid_ = -1;
+    TracedSave(CTimeEntryList& list, const std::string& path)
+        : TracedChild([&list, &path] {
+              test::RecordingReporter reporter;
+              return list.Save(path, true, reporter);
+          }) {}
 };
 
 // Every file's bytes in the folder, as a multiset of contents.

@@ -1,0 +1,261 @@
+// SPDX-License-Identifier: MIT
+#include "invoice/invoice_issue.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <cerrno>
+#include <filesystem>
+
+#include "core/time_log_file.h"
+#include "entries/replacement_file.h"
+#include "entries/system_error.h"
+
+namespace tally {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kArchiveFolderName = "invoices";
+constexpr mode_t kNewFileMode = 0644;
+constexpr int kPaymentDaysLimit = 3650;  // as a client's payment days (clients/client.h)
+
+// The file a path names, links followed, as far as it exists: a register kept in a synced
+// folder through a link is replaced there, and shares its lock with every path to it.
+std::string Resolved(const std::string& path) {
+    std::error_code error;
+    const fs::path resolved = fs::weakly_canonical(fs::absolute(path), error);
+    return error ? path : resolved.string();
+}
+
+// The lock is a file of its own beside the register, which is replaced by rename.
+std::string LockPath(const std::string& target) {
+    return target + ".lock";
+}
+
+RegisterChange Failed(std::string error) {
+    RegisterChange change;
+    change.error = std::move(error);
+    return change;
+}
+
+// Locks the register at target; empty on success, else the message.
+std::string LockRegister(TimeLogLock& lock, const std::string& target, const LockOptions& options) {
+    switch (lock.Acquire(LockPath(target), true, nullptr, options)) {
+        case TimeLogLock::Status::Locked:
+            return {};
+        case TimeLogLock::Status::Busy:
+            return "The invoice register " + target + " is in use by another program.";
+        case TimeLogLock::Status::NotRegular:
+            return "Cannot lock the invoice register: " + LockPath(target) +
+                   " is not a regular file.";
+        case TimeLogLock::Status::Missing:
+        case TimeLogLock::Status::OpenFailed:
+            break;
+    }
+    return "Cannot lock the invoice register " + target + ": " + LastSystemErrorText();
+}
+
+// The file's whole content; false with errno set when it cannot be read.
+bool ReadWhole(const std::string& path, std::string& bytes) {
+    FileDescriptor fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.Get() < 0) return false;
+    char buffer[65536];
+    for (;;) {
+        const long n =
+            ReadAt(fd.Get(), buffer, sizeof buffer, static_cast<std::int64_t>(bytes.size()));
+        if (n < 0) return false;
+        if (n == 0) return true;
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+}
+
+// Replaces the file at target with bytes: temporary file, flush, rename. Empty on success,
+// else the system's reason; the file is then as it was.
+std::string ReplaceFile(const std::string& target, const std::string& bytes) {
+    RemoveLeftoverReplacements(target);  // what a run killed before its rename left
+    struct stat old {};
+    const bool exists = stat(target.c_str(), &old) == 0;
+    ReplacementFile file;
+    if (!file.Create(target, exists ? (old.st_mode & 07777) : kNewFileMode,
+                     exists ? &old : nullptr) ||
+        !file.Write(bytes.data(), bytes.size()) || !file.Flush() || !file.RenameOver()) {
+        return LastSystemErrorText();
+    }
+    return {};
+}
+
+std::string WriteRegister(const std::string& target, const InvoiceRegister& reg) {
+    const std::string reason = ReplaceFile(target, reg.Text());
+    return reason.empty() ? reason : "Cannot write the invoice register " + target + ": " + reason;
+}
+
+bool SameFile(const std::string& a, const std::string& b) {
+    return Resolved(a) == Resolved(b);
+}
+
+std::string RequestProblem(const InvoiceRequest& request, const InvoiceEntry& entry,
+                           const std::string& target) {
+    if (request.paymentDays < 0 || request.paymentDays > kPaymentDaysLimit)
+        return "The payment days must be from 0 to " + std::to_string(kPaymentDaysLimit) + ".";
+    if (request.pdfPath.empty()) return "The invoice needs a PDF file to write.";
+    if (const std::string problem = EntryProblem(entry); !problem.empty())
+        return "Cannot issue the invoice: " + problem + ".";
+    // The register, its lock and its archive are the program's own; no PDF goes over them.
+    if (SameFile(request.pdfPath, target) || SameFile(request.pdfPath, LockPath(target)) ||
+        SameFile(fs::path(Resolved(request.pdfPath)).parent_path().string(),
+                 ArchiveFolder(target))) {
+        return "The PDF cannot be written to " + request.pdfPath +
+               ": the invoice register keeps its own files there.";
+    }
+    return {};
+}
+
+// Runs change on the entry of number under the lock, and saves the register.
+RegisterChange ChangeEntry(const std::string& registerPath, const std::string& number,
+                           const std::function<std::string(InvoiceEntry&)>& change,
+                           const LockOptions& options) {
+    const std::string target = Resolved(registerPath);
+    const std::string unknown =
+        "There is no invoice " + number + " in the register " + target + ".";
+    std::error_code error;
+    if (!fs::exists(fs::path(target).parent_path(), error)) return Failed(unknown);
+    TimeLogLock lock;
+    if (std::string problem = LockRegister(lock, target, options); !problem.empty())
+        return Failed(std::move(problem));
+    RegisterRead read = ReadRegister(target);
+    if (!read.Ok()) return Failed(read.problem);
+    const InvoiceEntry* found = read.reg.Find(number);
+    if (found == nullptr) return Failed(unknown);
+    RegisterChange result;
+    result.entry = *found;
+    const InvoiceEntry before = result.entry;
+    if (std::string refusal = change(result.entry); !refusal.empty())
+        return Failed(std::move(refusal));
+    if (!(result.entry == before)) {
+        read.reg.Replace(result.entry);
+        if (std::string problem = WriteRegister(target, read.reg); !problem.empty())
+            return Failed(std::move(problem));
+    }
+    result.ok = true;
+    return result;
+}
+
+}  // namespace
+
+std::string ArchiveFolder(const std::string& registerPath) {
+    return (fs::path(Resolved(registerPath)).parent_path() / kArchiveFolderName).string();
+}
+
+std::string ArchivePath(const std::string& registerPath, const std::string& number) {
+    return (fs::path(ArchiveFolder(registerPath)) / (number + ".pdf")).string();
+}
+
+RegisterChange IssueInvoice(const std::string& registerPath, const NumberingRules& rules,
+                            const InvoiceRequest& request, const PdfWriter& writePdf,
+                            const LockOptions& options) {
+    const std::string target = Resolved(registerPath);
+    InvoiceEntry entry;
+    entry.number = "-";  // filled in under the lock
+    entry.client = request.client;
+    entry.first = request.first;
+    entry.last = request.last;
+    entry.issued = request.issued;
+    entry.due = DateOf(DaysOf(request.issued) + std::chrono::days(request.paymentDays));
+    entry.seconds = request.seconds;
+    entry.subtotal = request.subtotal;
+    entry.tax = request.tax;
+    entry.total = request.total;
+    entry.currency = request.currency;
+    entry.pdf = request.pdfPath;
+    if (std::string problem = RequestProblem(request, entry, target); !problem.empty())
+        return Failed(std::move(problem));
+
+    std::error_code error;
+    fs::create_directories(fs::path(target).parent_path(), error);
+    if (error)
+        return Failed("Cannot make the folder of the invoice register " + target + ": " +
+                      error.message());
+    TimeLogLock lock;
+    if (std::string problem = LockRegister(lock, target, options); !problem.empty())
+        return Failed(std::move(problem));
+    RegisterRead read = ReadRegister(target);
+    if (!read.Ok()) return Failed(read.problem);
+
+    if (const InvoiceEntry* billed =
+            BilledOverlap(read.reg, request.client, request.first, request.last)) {
+        return Failed("The days " + IsoDayText(billed->first) + " to " + IsoDayText(billed->last) +
+                      " of client " + billed->client + " are billed in invoice " + billed->number +
+                      "; cancel it first to bill them again.");
+    }
+    std::vector<std::string> used;
+    for (const InvoiceEntry& e : read.reg.Entries()) used.push_back(e.number);
+    std::string problem;
+    const auto number = NextInvoiceNumber(rules, request.issued.year, used, problem);
+    if (!number) return Failed("Cannot number the invoice: " + problem + ".");
+    entry.number = *number;
+
+    std::string pdfError;
+    if (!writePdf(entry, pdfError)) return Failed(pdfError);
+    // From here on a failure takes back the PDF: it carries a number that is not used.
+    const std::string archived = ArchivePath(target, entry.number);
+    std::string bytes;
+    if (!ReadWhole(entry.pdf, bytes)) {
+        const std::string reason = LastSystemErrorText();
+        unlink(entry.pdf.c_str());
+        return Failed("Cannot read the PDF " + entry.pdf + " back: " + reason);
+    }
+    const bool madeArchive = fs::create_directories(ArchiveFolder(target), error);
+    // What this call made goes again with a failure; an archive folder only while empty.
+    const auto takeBack = [&](bool archivedCopy) {
+        if (archivedCopy) unlink(archived.c_str());
+        if (madeArchive) rmdir(ArchiveFolder(target).c_str());
+        unlink(entry.pdf.c_str());
+    };
+    if (const std::string reason = error ? error.message() : ReplaceFile(archived, bytes);
+        !reason.empty()) {
+        takeBack(false);
+        return Failed("Cannot keep a copy of the PDF in " + ArchiveFolder(target) + ": " + reason);
+    }
+    read.reg.Add(entry);
+    if (std::string failure = WriteRegister(target, read.reg); !failure.empty()) {
+        takeBack(true);
+        return Failed(std::move(failure));
+    }
+    RegisterChange result;
+    result.ok = true;
+    result.entry = entry;
+    return result;
+}
+
+RegisterChange MarkInvoicePaid(const std::string& registerPath, const std::string& number,
+                               const CalendarDate& paidOn, const LockOptions& options) {
+    return ChangeEntry(
+        registerPath, number,
+        [&](InvoiceEntry& e) -> std::string {
+            if (e.state == InvoiceState::Cancelled)
+                return "Invoice " + number + " is cancelled; it cannot be paid.";
+            if (!IsRealDate(paidOn) || DaysOf(paidOn) < DaysOf(e.issued))
+                return "Invoice " + number + " was issued on " + IsoDayText(e.issued) +
+                       "; it cannot be paid before.";
+            e.state = InvoiceState::Paid;
+            e.paidOn = paidOn;
+            return {};
+        },
+        options);
+}
+
+RegisterChange CancelInvoice(const std::string& registerPath, const std::string& number,
+                             const LockOptions& options) {
+    return ChangeEntry(
+        registerPath, number,
+        [&](InvoiceEntry& e) -> std::string {
+            if (e.state == InvoiceState::Cancelled)
+                return "Invoice " + number + " is cancelled already.";
+            e.state = InvoiceState::Cancelled;
+            return {};
+        },
+        options);
+}
+
+}  // namespace tally

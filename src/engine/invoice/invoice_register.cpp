@@ -1,0 +1,305 @@
+// SPDX-License-Identifier: MIT
+#include "invoice/invoice_register.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <map>
+
+#include "core/c_format.h"
+#include "core/time_log_file.h"
+
+namespace tally {
+namespace {
+
+constexpr const char* kColumnsLine =
+    "# number\tclient\tfirst\tlast\tissued\tdue\tseconds\tsubtotal\ttax\ttotal\tcurrency\tstate"
+    "\tpdf";
+constexpr std::size_t kFieldCount = 13;
+constexpr std::string_view kPaidPrefix = "paid ";
+
+std::vector<std::string_view> SplitTabs(std::string_view line) {
+    std::vector<std::string_view> fields;
+    for (std::size_t start = 0;;) {
+        const std::size_t tab = line.find('\t', start);
+        fields.push_back(line.substr(start, tab == std::string_view::npos ? tab : tab - start));
+        if (tab == std::string_view::npos) return fields;
+        start = tab + 1;
+    }
+}
+
+bool AllDigits(std::string_view text) {
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// digits[.digits], read without the locale; what "%.2f" writes for an amount.
+std::optional<double> ParseAmountText(std::string_view text) {
+    const std::size_t dot = text.find('.');
+    if (!AllDigits(text.substr(0, dot)) ||
+        (dot != std::string_view::npos && !AllDigits(text.substr(dot + 1)))) {
+        return std::nullopt;
+    }
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+bool HasBreak(const std::string& text) {
+    return text.find_first_of("\t\r\n") != std::string::npos;
+}
+
+bool IsCurrency(const std::string& code) {
+    return code.size() == 3 &&
+           std::all_of(code.begin(), code.end(), [](char c) { return c >= 'A' && c <= 'Z'; });
+}
+
+bool Before(const CalendarDate& a, const CalendarDate& b) {
+    return DaysOf(a) < DaysOf(b);
+}
+
+std::string StoredStateText(const InvoiceEntry& entry) {
+    switch (entry.state) {
+        case InvoiceState::Paid:
+            return std::string(kPaidPrefix) + IsoDayText(entry.paidOn);
+        case InvoiceState::Cancelled:
+            return "cancelled";
+        case InvoiceState::Issued:
+            break;
+    }
+    return "issued";
+}
+
+// The entry of a line, or what is wrong with it.
+std::optional<InvoiceEntry> ParseEntryLine(std::string_view line, std::string& reason) {
+    const std::vector<std::string_view> f = SplitTabs(line);
+    if (f.size() != kFieldCount) {
+        reason = "expected " + std::to_string(kFieldCount) + " TAB-separated fields, found " +
+                 std::to_string(f.size());
+        return std::nullopt;
+    }
+    InvoiceEntry e;
+    e.number = f[0];
+    e.client = f[1];
+    CalendarDate* dates[] = {&e.first, &e.last, &e.issued, &e.due};
+    const char* names[] = {"first day", "last day", "issue date", "due date"};
+    for (int i = 0; i < 4; ++i) {
+        const auto date = ParseIsoDay(f[2 + i]);
+        if (!date) {
+            reason = std::string("the ") + names[i] + " '" + std::string(f[2 + i]) +
+                     "' is not a date (YYYY-MM-DD)";
+            return std::nullopt;
+        }
+        *dates[i] = *date;
+    }
+    const std::string_view seconds = f[6];
+    if (!AllDigits(seconds) || seconds.size() > 15) {
+        reason = "the seconds '" + std::string(seconds) + "' are not a whole number";
+        return std::nullopt;
+    }
+    std::from_chars(seconds.data(), seconds.data() + seconds.size(), e.seconds);
+    double* amounts[] = {&e.subtotal, &e.tax, &e.total};
+    const char* amountNames[] = {"subtotal", "tax", "total"};
+    for (int i = 0; i < 3; ++i) {
+        const auto amount = ParseAmountText(f[7 + i]);
+        if (!amount) {
+            reason = std::string("the ") + amountNames[i] + " '" + std::string(f[7 + i]) +
+                     "' is not an amount";
+            return std::nullopt;
+        }
+        *amounts[i] = *amount;
+    }
+    e.currency = f[10];
+    const std::string_view state = f[11];
+    if (state == "issued") {
+        e.state = InvoiceState::Issued;
+    } else if (state == "cancelled") {
+        e.state = InvoiceState::Cancelled;
+    } else if (state.starts_with(kPaidPrefix) && ParseIsoDay(state.substr(kPaidPrefix.size()))) {
+        e.state = InvoiceState::Paid;
+        e.paidOn = *ParseIsoDay(state.substr(kPaidPrefix.size()));
+    } else {
+        reason = "the state '" + std::string(state) +
+                 "' is none of issued, paid YYYY-MM-DD and cancelled";
+        return std::nullopt;
+    }
+    e.pdf = f[12];
+    reason = EntryProblem(e);
+    if (!reason.empty()) return std::nullopt;
+    return e;
+}
+
+}  // namespace
+
+struct RegisterParser {
+    static RegisterRead Parse(std::string_view text, const std::string& path) {
+        RegisterRead read;
+        InvoiceRegister& reg = read.reg;
+        std::map<std::string, std::size_t> lineOfNumber;
+        std::size_t start = 0;
+        while (start < text.size()) {
+            std::size_t end = text.find('\n', start);
+            if (end == std::string_view::npos) end = text.size();
+            std::string_view line = text.substr(start, end - start);
+            start = end + 1;
+            if (line.ends_with('\r')) line.remove_suffix(1);  // saved by a Windows editor
+            const std::size_t number = reg.lines_.size() + 1;
+            const auto fail = [&](const std::string& reason) {
+                read.problem = path + ":" + std::to_string(number) + ": " + reason;
+                return read;
+            };
+            if (number == 1 && line != kRegisterFormatLine)
+                return fail(std::string("not an invoice register: its first line must be \"") +
+                            kRegisterFormatLine + "\"");
+            reg.lines_.emplace_back(line);
+            if (line.empty() || line.front() == '#') continue;
+            std::string reason;
+            const auto entry = ParseEntryLine(line, reason);
+            if (!entry) return fail(reason);
+            if (const auto [other, fresh] = lineOfNumber.emplace(entry->number, number); !fresh)
+                return fail("the number " + entry->number + " stands on line " +
+                            std::to_string(other->second) + " already");
+            reg.entries_.push_back(*entry);
+            reg.lineOf_.push_back(reg.lines_.size() - 1);
+        }
+        return read;
+    }
+};
+
+const InvoiceEntry* InvoiceRegister::Find(const std::string& number) const {
+    const auto found = std::find_if(entries_.begin(), entries_.end(),
+                                    [&](const InvoiceEntry& e) { return e.number == number; });
+    return found == entries_.end() ? nullptr : &*found;
+}
+
+void InvoiceRegister::Add(const InvoiceEntry& entry) {
+    if (lines_.empty()) lines_ = {kRegisterFormatLine, kColumnsLine};
+    lines_.push_back(EntryLine(entry));
+    entries_.push_back(entry);
+    lineOf_.push_back(lines_.size() - 1);
+}
+
+bool InvoiceRegister::Replace(const InvoiceEntry& entry) {
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        if (entries_[i].number == entry.number) {
+            entries_[i] = entry;
+            lines_[lineOf_[i]] = EntryLine(entry);
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string InvoiceRegister::Text() const {
+    std::string text;
+    for (const std::string& line : lines_) text += line + '\n';
+    return text;
+}
+
+RegisterRead ParseRegister(std::string_view text, const std::string& path) {
+    return RegisterParser::Parse(text, path);
+}
+
+RegisterRead ReadRegister(const std::string& path) {
+    const OpenedLog file = OpenTimeLogFile(path, LogAccess::Read);
+    if (file.status == OpenedLog::Status::Missing) return {};
+    RegisterRead failed;
+    if (!file.Ok()) {
+        failed.problem = file.Reason(path, LogAccess::Read);
+        return failed;
+    }
+    std::string text;
+    char buffer[65536];
+    for (std::int64_t offset = 0;;) {
+        const long n = ReadAt(file.fd.Get(), buffer, sizeof buffer, offset);
+        if (n < 0) {
+            failed.problem = file.Reason(path, LogAccess::Read);
+            return failed;
+        }
+        if (n == 0) break;
+        text.append(buffer, static_cast<std::size_t>(n));
+        offset += n;
+    }
+    return ParseRegister(text, path);
+}
+
+std::string EntryLine(const InvoiceEntry& e) {
+    return e.number + '\t' + e.client + '\t' + IsoDayText(e.first) + '\t' + IsoDayText(e.last) +
+           '\t' + IsoDayText(e.issued) + '\t' + IsoDayText(e.due) + '\t' +
+           std::to_string(e.seconds) + '\t' +
+           FormatC("%.2f\t%.2f\t%.2f", e.subtotal, e.tax, e.total) + '\t' + e.currency + '\t' +
+           StoredStateText(e) + '\t' + e.pdf;
+}
+
+std::string EntryProblem(const InvoiceEntry& e) {
+    if (e.number.empty() || HasBreak(e.number)) return "the number is empty or has a TAB in it";
+    if (e.client.empty() || HasBreak(e.client))
+        return "the client's name is empty or has a TAB in it";
+    for (const CalendarDate* d : {&e.first, &e.last, &e.issued, &e.due, &e.paidOn}) {
+        if (!IsRealDate(*d)) return "a date is not a calendar date";
+    }
+    if (Before(e.last, e.first))
+        return "the last day " + IsoDayText(e.last) + " is before the first";
+    if (Before(e.due, e.issued)) return "the due date is before the issue date";
+    if (e.seconds < 0) return "the seconds are negative";
+    for (double amount : {e.subtotal, e.tax, e.total}) {
+        if (!std::isfinite(amount) || amount < 0.0) return "an amount is negative or not finite";
+    }
+    if (!IsCurrency(e.currency))
+        return "the currency '" + e.currency + "' is not three capital letters";
+    if (e.pdf.empty() || HasBreak(e.pdf)) return "the PDF's name is empty or has a TAB in it";
+    return {};
+}
+
+std::string IsoDayText(const CalendarDate& date) {
+    return FormatC("%04d-%02d-%02d", date.year, date.month, date.day);
+}
+
+std::optional<CalendarDate> ParseIsoDay(std::string_view text) {
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-' || !AllDigits(text.substr(0, 4)) ||
+        !AllDigits(text.substr(5, 2)) || !AllDigits(text.substr(8, 2))) {
+        return std::nullopt;
+    }
+    const auto number = [&](std::size_t from, std::size_t length) {
+        int value = 0;
+        std::from_chars(text.data() + from, text.data() + from + length, value);
+        return value;
+    };
+    const CalendarDate date{number(0, 4), number(5, 2), number(8, 2)};
+    if (!IsRealDate(date)) return std::nullopt;
+    return date;
+}
+
+bool IsOverdue(const InvoiceEntry& entry, const CalendarDate& today) {
+    return entry.state == InvoiceState::Issued && Before(entry.due, today);
+}
+
+std::string StateText(const InvoiceEntry& entry, const CalendarDate& today) {
+    return IsOverdue(entry, today) ? "overdue" : StoredStateText(entry);
+}
+
+const InvoiceEntry* BilledOverlap(const InvoiceRegister& reg, const std::string& client,
+                                  const CalendarDate& first, const CalendarDate& last) {
+    for (const InvoiceEntry& e : reg.Entries()) {
+        if (e.state != InvoiceState::Cancelled && e.client == client && !Before(last, e.first) &&
+            !Before(e.last, first)) {
+            return &e;
+        }
+    }
+    return nullptr;
+}
+
+std::optional<CalendarDate> LastInvoicedDay(const InvoiceRegister& reg, const std::string& client) {
+    std::optional<CalendarDate> lastDay;
+    for (const InvoiceEntry& e : reg.Entries()) {
+        if (e.state != InvoiceState::Cancelled && e.client == client &&
+            (!lastDay || Before(*lastDay, e.last))) {
+            lastDay = e.last;
+        }
+    }
+    return lastDay;
+}
+
+}  // namespace tally

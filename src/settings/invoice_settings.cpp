@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: MIT
+#include "settings/invoice_settings.h"
+
+#include <QStandardPaths>
+#include <QString>
+#include <utility>
+
+namespace tally {
+namespace {
+
+constexpr const char* kFormatKey = "Format";
+constexpr const char* kFirstNumberKey = "FirstNumber";
+constexpr const char* kRegisterKey = "Register";
+
+// The Issuer's keys and the fields they fill, in the order of the struct.
+constexpr std::pair<const char*, std::string Issuer::*> kIssuerKeys[] = {
+    {"Name", &Issuer::name},   {"Address", &Issuer::address}, {"Email", &Issuer::email},
+    {"TaxId", &Issuer::taxId}, {"Bank", &Issuer::bank},       {"Terms", &Issuer::terms},
+};
+
+QString Key(const char* section, const char* key) {
+    return QString(section) + '/' + key;
+}
+
+std::string Text(QSettings& settings, const char* section, const char* key) {
+    return settings.value(Key(section, key)).toString().toStdString();
+}
+
+void Store(QSettings& settings, const char* section, const char* key, const std::string& text) {
+    settings.setValue(Key(section, key), QString::fromStdString(text));
+}
+
+}  // namespace
+
+std::string DefaultRegisterPath() {
+    // The generic folder: tally runs without an application object, so the application's
+    // own data folder would have no name.
+    return (QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+            "/tallybook/invoices.txt")
+        .toStdString();
+}
+
+InvoiceSettings ReadInvoiceSettings(QSettings& settings) {
+    // Another program may have written the file since this one last looked.
+    settings.sync();
+    InvoiceSettings values;
+    values.numbering.format = Text(settings, kInvoicesSection, kFormatKey);
+    values.numbering.firstNumber = Text(settings, kInvoicesSection, kFirstNumberKey);
+    values.registerPath = Text(settings, kInvoicesSection, kRegisterKey);
+    if (QString::fromStdString(values.numbering.format).trimmed().isEmpty())
+        values.numbering.format = kDefaultNumberFormat;
+    if (QString::fromStdString(values.registerPath).trimmed().isEmpty())
+        values.registerPath = DefaultRegisterPath();
+    return values;
+}
+
+void WriteInvoiceSettings(QSettings& settings, const InvoiceSettings& values) {
+    Store(settings, kInvoicesSection, kFormatKey, values.numbering.format);
+    Store(settings, kInvoicesSection, kFirstNumberKey, values.numbering.firstNumber);
+    Store(settings, kInvoicesSection, kRegisterKey, values.registerPath);
+    settings.sync();
+}
+
+Issuer ReadIssuer(QSettings& settings) {
+    settings.sync();
+    Issuer issuer;
+    for (const auto& [key, field] : kIssuerKeys)
+        issuer.*field = Text(settings, kIssuerSection, key);
+    return issuer;
+}
+
+void WriteIssuer(QSettings& settings, const Issuer& issuer) {
+    for (const auto& [key, field] : kIssuerKeys)
+        Store(settings, kIssuerSection, key, issuer.*field);
+    settings.sync();
+}
+
+}  // namespace tally

@@ -1,0 +1,160 @@
+// SPDX-License-Identifier: MIT
+#include "invoice/invoice_register.h"
+
+#include <gtest/gtest.h>
+
+#include "invoice/invoice_number.h"
+
+namespace tally {
+namespace {
+
+const std::string kHead = std::string(kRegisterFormatLine) + "\n# columns\n";
+const std::string kLine =
+    "2026-001\tAcme\t2026-11-01\t2026-11-30\t2026-12-01\t2026-12-15\t540000\t1200.00\t228.00\t"
+    "1428.00\tEUR\tissued\t/home/u/2026-001.pdf";
+
+// kLine with one of its TAB-separated fields replaced.
+std::string With(std::size_t field, const std::string& value) {
+    std::string line = kLine;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < field; ++i) start = line.find('\t', start) + 1;
+    const std::size_t end = line.find('\t', start);
+    return line.replace(start, end == std::string::npos ? end : end - start, value);
+}
+
+TEST(InvoiceRegister, readsEveryWellFormedRegisterBackByteForByteAndNamesADamagedLine) {
+    const struct {
+        std::string text;
+        std::size_t entries;
+        std::string problem;  // after "r.txt:"
+    } cases[] = {
+        {"", 0, ""},
+        {kHead + kLine + "\n", 1, ""},
+        {kHead + "# a note of mine\n\n" + kLine + "\n" + With(0, "2026-002") + "\n", 2, ""},
+        {kHead + "2026-002\tAcme\n", 0, "3: expected 13 TAB-separated fields, found 2"},
+        {kHead + kLine + "\n" + With(0, "2026-002") + "\n" +
+             With(0, "2026-003").replace(kLine.find("issued"), 6, "paid 2026-12-09") + "\n" +
+             With(0, "2026-004").replace(kLine.find("issued"), 6, "cancelled") + "\n",
+         4, ""},
+        {kLine + "\n", 0,
+         "1: not an invoice register: its first line must be \"" +
+             std::string(kRegisterFormatLine) + "\""},
+        {kHead + With(2, "2026-02-30") + "\n", 0,
+         "3: the first day '2026-02-30' is not a date (YYYY-MM-DD)"},
+        {kHead + With(3, "2026-10-31") + "\n", 0, "3: the last day 2026-10-31 is before the first"},
+        {kHead + With(6, "1.5") + "\n", 0, "3: the seconds '1.5' are not a whole number"},
+        {kHead + With(9, "1,428.00") + "\n", 0, "3: the total '1,428.00' is not an amount"},
+        {kHead + With(10, "eur") + "\n", 0, "3: the currency 'eur' is not three capital letters"},
+        {kHead + With(11, "paid") + "\n", 0,
+         "3: the state 'paid' is none of issued, paid YYYY-MM-DD and cancelled"},
+        {kHead + With(12, "") + "\n", 0, "3: the PDF's name is empty or has a TAB in it"},
+        {kHead + kLine + "\n" + With(1, "Other") + "\n", 0,
+         "4: the number 2026-001 stands on line 3 already"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const RegisterRead read = ParseRegister(c.text, "r.txt");
+        if (!c.problem.empty()) {
+            EXPECT_EQ(read.problem, "r.txt:" + c.problem);
+            continue;
+        }
+        ASSERT_TRUE(read.Ok()) << read.problem;
+        EXPECT_EQ(read.reg.Entries().size(), c.entries);
+        // Every entry written back from what was read gives its line again.
+        InvoiceRegister rewritten = read.reg;
+        for (const InvoiceEntry& e : read.reg.Entries()) rewritten.Replace(e);
+        EXPECT_EQ(rewritten.Text(), c.text);
+    }
+}
+
+TEST(InvoiceRegister, lastInvoicedDayIsTheClientsLatestNotCancelled) {
+    InvoiceRegister reg;
+    const auto add = [&](const char* number, const char* client, int month, InvoiceState state) {
+        reg.Add({number,
+                 client,
+                 {2026, month, 1},
+                 {2026, month, 28},
+                 {2026, 12, 1},
+                 {2026, 12, 15},
+                 0,
+                 0,
+                 0,
+                 0,
+                 "EUR",
+                 state,
+                 {2026, 12, 9},
+                 "x.pdf"});
+    };
+    add("1", "Acme", 11, InvoiceState::Issued);
+    add("2", "Acme", 10, InvoiceState::Paid);
+    add("3", "Acme", 12, InvoiceState::Cancelled);
+    add("4", "Bolt", 12, InvoiceState::Issued);
+    EXPECT_EQ(LastInvoicedDay(reg, "Acme"), (CalendarDate{2026, 11, 28}));
+    EXPECT_EQ(LastInvoicedDay(reg, "Nobody"), std::nullopt);
+}
+
+TEST(InvoiceNumber, followsTheFormatRestartsEachYearAndContinuesAFirstNumber) {
+    const struct {
+        const char* format;
+        const char* first;
+        int year;
+        std::vector<std::string> used;
+        const char* number;   // nullptr: refused with the problem
+        const char* problem;  // a part of it
+    } cases[] = {
+        {kDefaultNumberFormat, "", 2026, {}, "2026-001", ""},
+        {kDefaultNumberFormat, "", 2026, {"2026-002", "2026-001", "2025-007"}, "2026-003", ""},
+        {kDefaultNumberFormat, "", 2027, {"2026-017"}, "2027-001", ""},
+        {kDefaultNumberFormat, "", 2026, {"2026-999"}, "2026-1000", ""},
+        {kDefaultNumberFormat, "2026-040", 2026, {"2026-003"}, "2026-040", ""},
+        {kDefaultNumberFormat, "2026-040", 2026, {"2026-041"}, "2026-042", ""},
+        {kDefaultNumberFormat, "2026-040", 2027, {"2026-041"}, "2027-001", ""},
+        {"INV-{seq:4}", "", 2026, {"INV-0009", "2026-001", "INV-9x"}, "INV-0010", ""},
+        {"{year}.{seq}", "", 2026, {"2026.01"}, "2026.2", ""},
+        {kDefaultNumberFormat,
+         "40",
+         2026,
+         {},
+         nullptr,
+         "the first invoice number '40' does not follow the format '{year}-{seq:3}'"},
+        {"{year}-{sequence}",
+         "",
+         2026,
+         {},
+         nullptr,
+         "the invoice number format '{year}-{sequence}' has an unknown field {sequence} (it "
+         "takes {year}, {seq} and {seq:N})"},
+        {"{year}",
+         "",
+         2026,
+         {},
+         nullptr,
+         "the invoice number format '{year}' needs {seq} (or {seq:N}) once and {year} at most "
+         "once"},
+        {"{seq}{year}",
+         "",
+         2026,
+         {},
+         nullptr,
+         "in the invoice number format '{seq}{year}' the sequence must not be followed directly "
+         "by digits or {year}"},
+        {"{year}/{seq}",
+         "",
+         2026,
+         {},
+         nullptr,
+         "the invoice number format '{year}/{seq}' may hold only letters, digits, '-', '_', '.' "
+         "and its fields"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.format) + " first " + c.first);
+        std::string problem;
+        const auto number = NextInvoiceNumber({c.format, c.first}, c.year, c.used, problem);
+        EXPECT_EQ(number, c.number ? std::optional<std::string>(c.number) : std::nullopt);
+        EXPECT_NE(problem.find(c.problem), std::string::npos) << problem;
+        EXPECT_EQ(problem.empty(), *c.problem == '\0');
+    }
+}
+
+}  // namespace
+}  // namespace tally
