@@ -86,7 +86,8 @@ int Run(int argc, char** argv) {
         store.Load(engine.Settings());
         context.clients = ReadClients(store.Raw());
         context.optionsRate = engine.Settings().Rate;
-        if (options->client) {
+        // invoices takes a client's name as a filter: a removed client's invoices stay listed.
+        if (options->client && options->command != "invoices") {
             if (options->logPath)
                 return context.UsageError("--client and --log do not go together");
             const Client* client = FindClient(context.clients, *options->client);
