@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: MIT
+#include "invoice/pdf_invoice.h"
+
+#include "invoice/invoice.h"
+#include "invoice/invoice_lines.h"
+
+namespace tally {
+
+RegisterChange IssuePdfInvoice(const std::string& registerPath, const NumberingRules& rules,
+                               const PdfInvoiceOrder& order, const DocumentWriter& write) {
+    RegisterChange refused;
+    const auto figures =
+        ComputeInvoice(order.client.log, order.first, order.last, order.rate, order.rounding);
+    if (!figures) {
+        refused.error = "Cannot read the time log " + order.client.log + ".";
+        return refused;
+    }
+    if (figures->days.empty()) {
+        refused.error = kNothingBilledText;
+        return refused;
+    }
+    InvoiceDocument document = MakeInvoiceDocument(*figures, order.client, order.issuer, {},
+                                                   order.issued, order.first, order.last);
+    InvoiceRequest request;
+    request.client = order.client.name;
+    request.first = order.first;
+    request.last = order.last;
+    request.issued = order.issued;
+    request.paymentDays = order.client.paymentDays;
+    request.seconds = figures->totalSeconds;
+    request.subtotal = static_cast<double>(document.subtotalCents) / 100.0;
+    request.tax = static_cast<double>(document.taxCents) / 100.0;
+    request.total = static_cast<double>(document.totalCents) / 100.0;
+    request.currency = order.client.currency;
+    request.pdfPath = order.pdfPath;
+    return IssueInvoice(registerPath, rules, request,
+                        [&](const InvoiceEntry& entry, std::string& error) {
+                            document.number = entry.number;
+                            document.due = entry.due;
+                            return write(document, entry.pdf, error);
+                        });
+}
+
+}  // namespace tally

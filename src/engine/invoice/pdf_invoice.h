@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// A PDF invoice from order to register: the client's days at its rate, drawn as a document
+// and issued under the next number. The command line and the window differ only in how they
+// draw the document.
+
+#include <functional>
+#include <string>
+
+#include "clients/client.h"
+#include "core/calendar_date.h"
+#include "core/elapsed_time.h"
+#include "invoice/invoice_document.h"
+#include "invoice/invoice_issue.h"
+#include "invoice/issuer.h"
+
+namespace tally {
+
+struct PdfInvoiceOrder {
+    Client client;
+    Issuer issuer;
+    CalendarDate first;  // the days billed, both included
+    CalendarDate last;
+    CalendarDate issued;  // today
+    double rate = 0.0;    // the client's effective rate
+    RoundingOptions rounding;
+    std::string pdfPath;  // absolute
+};
+
+// Draws the document to path; false, with the reason, leaving no file there.
+using DocumentWriter = std::function<bool(const InvoiceDocument& document, const std::string& path,
+                                          std::string& error)>;
+
+// Issues the order's invoice: refused when nothing is billed, the log cannot be read, or the
+// register refuses it (an overlap, a damaged register, a failed write), with no number used.
+RegisterChange IssuePdfInvoice(const std::string& registerPath, const NumberingRules& rules,
+                               const PdfInvoiceOrder& order, const DocumentWriter& write);
+
+}  // namespace tally
