@@ -23,6 +23,7 @@ constexpr OptionEntry kOptions[] = {
      "the client's billing address (\\n: a new line)"},
     {"--days", nullptr, "N", kDaysOption, "the client's payment days (default 14)"},
     {"--all", nullptr, nullptr, kAllOption, "one row per client"},
+    {"--pdf", nullptr, "FILE", kPdfOption, "issue the client's numbered PDF invoice to FILE"},
     {"--help", "-h", nullptr, 0, "show the help (of the command, after one)"},
     {"--version", "-V", nullptr, 0, "show the version"},
 };
@@ -61,6 +62,8 @@ OptionField FieldOf(const OptionEntry& option) {
             return {&CliOptions::days, nullptr};
         case kAllOption:
             return {nullptr, &CliOptions::all};
+        case kPdfOption:
+            return {&CliOptions::pdf, nullptr};
         default:
             break;
     }

@@ -25,6 +25,7 @@ enum OptionBit : unsigned {
     kAddressOption = 1u << 10,
     kDaysOption = 1u << 11,
     kAllOption = 1u << 12,
+    kPdfOption = 1u << 13,
 };
 
 struct CliOptions {
@@ -37,6 +38,7 @@ struct CliOptions {
     std::optional<std::string> tax;       // --tax P (client add)
     std::optional<std::string> address;   // --address TEXT (client add)
     std::optional<std::string> days;      // --days N (client add)
+    std::optional<std::string> pdf;       // --pdf FILE (invoice)
     bool tsv = false;
     bool json = false;    // --json: one JSON document (commands that take it)
     bool dryRun = false;  // --dry-run: import shows what it would add

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "core/c_format.h"
+#include "core/local_time.h"
 #include "core/log_check.h"
 #include "core/time_log_file.h"
 
@@ -57,6 +58,11 @@ std::optional<double> CommandContext::Rate() const {
         return std::nullopt;
     }
     return rate + 0.0;  // "-0" reads as 0: no "-0.00" amounts
+}
+
+CalendarDate CommandContext::Today() const {
+    const std::tm now = ToLocalTm(engine.GetClock().Now());
+    return {now.tm_year + 1900, now.tm_mon + 1, now.tm_mday};
 }
 
 int CommandContext::UsageError(const std::string& reason) const {

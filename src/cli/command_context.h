@@ -40,6 +40,10 @@ struct CommandContext {
     // The hourly rate of --rate, else the log's effective rate (its client's, else Rate). A --rate
     // that is negative, not finite or above kMaxRate is a usage error: nothing, the reason printed.
     std::optional<double> Rate() const;
+    // The local date of the engine's clock.
+    CalendarDate Today() const;
+    // The client of the log, where one is defined; else nullptr.
+    const Client* LogClient() const { return ClientOfLog(clients, engine.Settings().DataLog); }
     // The warning of a scan that stopped early (nothing when it read the whole log).
     void WarnScanStop(const ScanStop& stop) const;
     // The warning that count days or pairs ("day", "days") were left out for a damaged date.

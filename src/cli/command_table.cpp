@@ -12,6 +12,7 @@
 #include "cli/commands/lists.h"
 #include "cli/commands/report.h"
 #include "cli/commands/status.h"
+#include "cli/commands/unbilled.h"
 #include "cli/near_miss.h"
 
 namespace tally::cli {
@@ -40,13 +41,15 @@ const std::vector<CommandEntry>& Commands() {
          "every raw punch",
          "Every In, Out and Elapsed record, as the Raw Time Data list shows it.\n",
          "tally --log ~/other.dat log"},
-        {"invoice", RunInvoice, kLogOption | kRateOption | kClientOption, "START END",
+        {"invoice", RunInvoice, kLogOption | kRateOption | kClientOption | kPdfOption, "START END",
          "invoice text for START to END (YYYY-MM-DD)",
          "The invoice text for the days from START to END (YYYY-MM-DD, both included),\n"
-         "at the stored Rate or at --rate R an hour. 'invoice paid NUMBER [DATE]' records\n"
+         "at the log's rate or at --rate R an hour. With --pdf FILE, the client's PDF\n"
+         "invoice under the next number, recorded in the register; days an invoice of\n"
+         "the client bills already are refused. 'invoice paid NUMBER [DATE]' records\n"
          "a registered invoice's payment (DATE YYYY-MM-DD, default today), 'invoice\n"
          "cancel NUMBER' cancels it: its days may be billed again, its number never.\n",
-         "tally invoice 2026-11-01 2026-11-30 --rate 85"},
+         "tally invoice 2026-11-01 2026-11-30 --client Acme --pdf acme-november.pdf"},
         {"invoices", RunInvoices, kTsvOption | kJsonOption | kClientOption, "",
          "the invoice register, with paid and overdue",
          "Every invoice in the register (all clients', or --client NAME's): number,\n"
@@ -93,6 +96,12 @@ const std::vector<CommandEntry>& Commands() {
          "days, number; an empty rate is the stored Rate); client list; client remove\n"
          "NAME (its log is kept). --client NAME runs a command on that client's log.\n",
          "tally client add Acme --log ~/acme.dat --rate 90 --currency EUR"},
+        {"unbilled", RunUnbilled, kTsvOption | kJsonOption | kClientOption, "",
+         "each client's time and amount not invoiced yet",
+         "Each client's (or --client NAME's) time and amount after the last day of its\n"
+         "invoices (all of it when it has none) up to today, as the next invoice would\n"
+         "bill them.\n",
+         "tally unbilled --json"},
         {"switch", RunSwitch, kTsvOption, "NAME", "clock out of the open client, into NAME",
          "Clock out of the client whose log holds an open In and into client NAME at\n"
          "the same second, then print NAME's status.\n",

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "cli/commands/invoices.h"
+#include "cli/commands/pdf_invoice.h"
 #include "cli/iso_date.h"
 #include "core/c_format.h"
 #include "invoice/invoice.h"
@@ -22,6 +23,7 @@ int RunInvoice(CommandContext& c) {
     if (!rateOption) return kExitUsage;
     const double rate = *rateOption;
     if (!c.LogReadableOrMissing()) return kExitFailed;
+    if (c.options.pdf) return IssuePdf(c, range->first, range->second, rate);
     const CurrentSettings& settings = c.engine.Settings();
     const auto text =
         GenerateInvoice(settings.DataLog, range->first, range->second, rate, settings.Rounding());

@@ -15,11 +15,6 @@
 namespace tally::cli {
 namespace {
 
-CalendarDate Today(const CommandContext& c) {
-    const std::tm now = ToLocalTm(c.engine.GetClock().Now());
-    return {now.tm_year + 1900, now.tm_mon + 1, now.tm_mday};
-}
-
 std::string HoursText(std::int64_t seconds) {
     return FormatC("%lld:%02lld", static_cast<long long>(seconds / 3600),
                    static_cast<long long>(seconds % 3600 / 60));
@@ -55,7 +50,7 @@ int RunInvoices(CommandContext& c) {
         c.err << "tally: " << read.problem << '\n';
         return kExitFailed;
     }
-    const CalendarDate today = Today(c);
+    const CalendarDate today = c.Today();
     std::vector<const InvoiceEntry*> shown;
     for (const InvoiceEntry& e : read.reg.Entries()) {
         if (!c.options.client || e.client == *c.options.client) shown.push_back(&e);
@@ -108,7 +103,7 @@ int RunInvoiceState(CommandContext& c) {
         return c.UsageError(paid ? "invoice paid needs a NUMBER and may take a DATE (YYYY-MM-DD)"
                                  : "invoice cancel needs a NUMBER");
     }
-    CalendarDate day = Today(c);
+    CalendarDate day = c.Today();
     if (args.size() == 3) {
         const auto date = ParseIsoDate(args[2]);
         if (!date) return c.UsageError("'" + args[2] + "' is not a calendar date (YYYY-MM-DD)");

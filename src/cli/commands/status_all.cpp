@@ -3,6 +3,7 @@
 
 #include <ostream>
 
+#include "cli/commands/unbilled.h"
 #include "cli/json_text.h"
 #include "core/c_format.h"
 #include "core/clock.h"
@@ -18,6 +19,8 @@ struct ClientFigures {
     std::int64_t period = 0;
     double todayAmount = 0.0;
     double periodAmount = 0.0;
+    std::int64_t unbilled = 0;  // seconds after the last invoiced day
+    double unbilledAmount = 0.0;
 };
 
 std::int64_t RoundedSeconds(ELAPSEDTIME total, const CurrentSettings& settings, double& amount) {
@@ -40,6 +43,8 @@ int PrintClientsStatus(CommandContext& c) {
     }
     // One instant for every client, so that their rows add up to the same moment.
     const FixedClock now(SystemClock().Now());
+    const auto reg = ReadInvoiceRegister(c);
+    if (!reg) return kExitFailed;
     std::vector<ClientFigures> rows;
     for (const Client& client : c.clients) {
         TallyEngine engine(now, *c.reporter);
@@ -54,6 +59,10 @@ int PrintClientsStatus(CommandContext& c) {
         ClientFigures row{&client, engine.ClockedIn()};
         row.today = RoundedSeconds(engine.State().dayTotal, settings, row.todayAmount);
         row.period = RoundedSeconds(engine.State().periodTotal, settings, row.periodAmount);
+        const auto unbilled = ClientUnbilled(c, *reg, client);
+        if (!unbilled) return kExitFailed;
+        row.unbilled = unbilled->figures.totalSeconds;
+        row.unbilledAmount = Cents(unbilled->figures.totalAmount);
         rows.push_back(row);
     }
     if (c.options.json) {
@@ -69,22 +78,28 @@ int PrintClientsStatus(CommandContext& c) {
         PrintJson(c.out, {{"clients", clients}});
         return kExitOk;
     }
-    const std::vector<int> widths = {16, 5, 8, 12, 8, 12, 0};
+    const std::vector<int> widths = {16, 5, 8, 12, 8, 12, 9, 12, 0};
     if (!c.options.tsv)
-        PrintRow(c.out, {"Client", "State", "Today", "", "Period", "", "Currency"}, false, widths);
+        PrintRow(c.out, {"Client", "State", "Today", "", "Period", "", "Unbilled", "", "Currency"},
+                 false, widths);
     std::int64_t today = 0;
     std::int64_t period = 0;
+    std::int64_t unbilled = 0;
     for (const ClientFigures& row : rows) {
         PrintRow(c.out,
                  {row.client->name, row.in ? "In" : "Out", HoursMinutes(row.today),
                   FormatC("%.2f", row.todayAmount), HoursMinutes(row.period),
-                  FormatC("%.2f", row.periodAmount), row.client->currency},
+                  FormatC("%.2f", row.periodAmount), HoursMinutes(row.unbilled),
+                  FormatC("%.2f", row.unbilledAmount), row.client->currency},
                  c.options.tsv, widths);
         today += row.today;
         period += row.period;
+        unbilled += row.unbilled;
     }
     // Amounts in different currencies do not add up; times do.
-    PrintRow(c.out, {"Total", "", HoursMinutes(today), "", HoursMinutes(period), "", ""},
+    PrintRow(c.out,
+             {"Total", "", HoursMinutes(today), "", HoursMinutes(period), "",
+              HoursMinutes(unbilled), "", ""},
              c.options.tsv, widths);
     return kExitOk;
 }

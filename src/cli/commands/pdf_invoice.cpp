@@ -1,0 +1,61 @@
+// SPDX-License-Identifier: MIT
+#include "cli/commands/pdf_invoice.h"
+
+#include <sys/stat.h>
+#include <filesystem>
+#include <ostream>
+
+#include "cli/pdf_module.h"
+#include "core/c_format.h"
+#include "invoice/pdf_invoice.h"
+#include "settings/invoice_settings.h"
+
+namespace tally::cli {
+namespace {
+
+// The --pdf path made absolute, or the reason it cannot take a PDF.
+std::string PdfPath(const std::string& typed, std::string& path) {
+    if (typed.empty()) return "--pdf needs a file path";
+    std::error_code error;
+    const auto absolute = std::filesystem::absolute(typed, error);
+    if (error) return "cannot use " + typed + ": " + error.message();
+    struct stat st {};
+    if (stat(absolute.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+        return typed + " is not a regular file";
+    if (!std::filesystem::is_directory(absolute.parent_path(), error))
+        return "the folder of " + typed + " does not exist";
+    path = absolute.lexically_normal().string();
+    return {};
+}
+
+}  // namespace
+
+int IssuePdf(CommandContext& c, const CalendarDate& first, const CalendarDate& last, double rate) {
+    const Client* client = c.LogClient();
+    if (client == nullptr)
+        return c.UsageError("a PDF invoice is issued to a client: --client NAME");
+    PdfInvoiceOrder order;
+    if (const std::string reason = PdfPath(*c.options.pdf, order.pdfPath); !reason.empty())
+        return c.UsageError(reason);
+    order.client = *client;
+    order.issuer = ReadIssuer(c.store.Raw());
+    order.first = first;
+    order.last = last;
+    order.issued = c.Today();
+    order.rate = rate;
+    order.rounding = c.engine.Settings().Rounding();
+    const InvoiceSettings settings = ReadInvoiceSettings(c.store.Raw());
+    const RegisterChange issued =
+        IssuePdfInvoice(settings.registerPath, settings.numbering, order, WriteInvoicePdfFile);
+    if (!issued.ok) {
+        c.err << "tally: " << issued.error << '\n';
+        return kExitFailed;
+    }
+    const InvoiceEntry& e = issued.entry;
+    c.out << "Invoice " << e.number << " to " << e.client << ", " << IsoDayText(e.first) << " to "
+          << IsoDayText(e.last) << ": " << FormatC("%.2f", e.total) << ' ' << e.currency << ", due "
+          << IsoDayText(e.due) << ", written to " << e.pdf << '\n';
+    return kExitOk;
+}
+
+}  // namespace tally::cli

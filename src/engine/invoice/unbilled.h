@@ -1,0 +1,25 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// A client's unbilled time: its days after the last day of its invoices (all of them when it
+// has none), up to today, as the next invoice would bill them.
+
+#include <optional>
+#include <string>
+
+#include "clients/client.h"
+#include "invoice/invoice.h"
+#include "invoice/invoice_register.h"
+
+namespace tally {
+
+struct Unbilled {
+    std::optional<CalendarDate> since;  // the first unbilled day; none: nothing invoiced yet
+    InvoiceFigures figures;
+};
+
+// Nothing when the client's log cannot be read.
+std::optional<Unbilled> UnbilledTime(const InvoiceRegister& reg, const Client& client,
+                                     const CalendarDate& today, double rate,
+                                     const RoundingOptions& rounding);
+
+}  // namespace tally
