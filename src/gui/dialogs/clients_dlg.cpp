@@ -78,13 +78,14 @@ CClientFormDlg::CClientFormDlg(std::vector<Client> others, std::string replacing
     address_->setObjectName("Address");
     // Tab moves on, as in every other box; Enter starts a new line of the address.
     address_->setTabChangesFocus(true);
+    address_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);  // its lines wrap
     days_ = new QSpinBox(this);
     days_->setObjectName("PaymentDays");
     days_->setRange(0, kMaxPaymentDays);
     number_ = TextBox("Number", this);
 
     const DialogUnits units;
-    address_->setFixedHeight(units.Y(40));
+    address_->setFixedHeight(units.Y(52));  // four lines
     auto* logRow = new QHBoxLayout;
     logRow->addWidget(log_, 1);
     logRow->addWidget(browse);

@@ -16,6 +16,7 @@
 #include "dialogs/clients_dlg.h"
 #include "dialogs/options_dlg.h"
 #include "log_text.h"
+#include "qt_printers.h"
 #include "settings/client_store.h"
 #include "widgets/command_ids.h"
 #include "window_harness.h"
@@ -60,12 +61,15 @@ void SaveWindowShot(CMainFrame& frame) {
     file->setActiveAction(frame.ClientMenu()->menuAction());
     frame.ClientMenu()->popup(file->geometry().topRight() +
                               QPoint(0, file->actionGeometry(file->activeAction()).top()));
-    QPixmap shot(frame.size() + QSize(frame.ClientMenu()->width() + file->width(), 0));
+    const QPoint origin = frame.mapToGlobal(QPoint(0, 0));
+    QRect all = frame.rect();
+    for (QMenu* menu : {file, frame.ClientMenu()}) all |= menu->geometry().translated(-origin);
+    QPixmap shot(all.size());
     shot.fill(Qt::darkGray);
     QPainter painter(&shot);
     painter.drawPixmap(0, 0, frame.grab());
     for (QMenu* menu : {file, frame.ClientMenu()})
-        painter.drawPixmap(menu->pos() - frame.mapToGlobal(QPoint(0, 0)), menu->grab());
+        painter.drawPixmap(menu->pos() - origin, menu->grab());
     painter.end();
     shot.save(QString(folder) + "/clients_window.png");
     file->close();
