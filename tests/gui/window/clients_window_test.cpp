@@ -9,7 +9,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
-#include <QTreeWidget>
 #include <cstdlib>
 
 #include "dialog_driver.h"
@@ -61,15 +60,10 @@ void SaveWindowShot(CMainFrame& frame) {
     file->setActiveAction(frame.ClientMenu()->menuAction());
     frame.ClientMenu()->popup(file->geometry().topRight() +
                               QPoint(0, file->actionGeometry(file->activeAction()).top()));
-    const QPoint origin = frame.mapToGlobal(QPoint(0, 0));
-    QRect all = frame.rect();
-    for (QMenu* menu : {file, frame.ClientMenu()}) all |= menu->geometry().translated(-origin);
-    QPixmap shot(all.size());
-    shot.fill(Qt::darkGray);
+    QPixmap shot = frame.grab();  // the menus open inside it
     QPainter painter(&shot);
-    painter.drawPixmap(0, 0, frame.grab());
     for (QMenu* menu : {file, frame.ClientMenu()})
-        painter.drawPixmap(menu->pos() - origin, menu->grab());
+        painter.drawPixmap(menu->pos() - frame.mapToGlobal(QPoint(0, 0)), menu->grab());
     painter.end();
     shot.save(QString(folder) + "/clients_window.png");
     file->close();
@@ -194,29 +188,6 @@ TEST(ClientsDialog, storesAClientOnlyWhenEveryValueIsSound) {
         EXPECT_EQ(reporter.messages[0].text,
                   "The client was not stored: " + std::string(value.refusal) + ".");
         EXPECT_EQ(ReadFile(ini), before);
-    }
-}
-
-TEST(ClientsDialog, removesAClientOnlyWhenTheUserSaysYesAndNeverItsLog) {
-    for (const bool yes : {false, true}) {
-        TempDir dir;
-        SettingsStore store(QString::fromStdString(dir.File("settings.ini")));
-        WriteClient(store.Raw(), MakeClient("Birch", dir.File("birch.dat"), 30.0, "USD"));
-        WriteFile(dir.File("birch.dat"), Triple("2024-03-01 09:00:00", "2024-03-01 10:00:00"));
-        RecordingReporter reporter;
-        CClientsDlg dialog(store, reporter);
-        QString asked;
-        dialog.SetConfirm([&](const QString& question) {
-            asked = question;
-            return yes;
-        });
-        dialog.OnRemove();
-        EXPECT_EQ(asked.toStdString(), "Remove the client Birch? Its time log " +
-                                           dir.File("birch.dat") + " stays where it is.");
-        EXPECT_EQ(ReadClients(store.Raw()).size(), yes ? 0u : 1u);
-        EXPECT_EQ(dialog.List()->topLevelItemCount(), yes ? 0 : 1);
-        EXPECT_EQ(ReadFile(dir.File("birch.dat")),
-                  Triple("2024-03-01 09:00:00", "2024-03-01 10:00:00"));
     }
 }
 
