@@ -14,6 +14,9 @@ inline constexpr int ID_INVOICE = 32776;
 inline constexpr int ID_GENERATE_INVOICE = 32779;
 inline constexpr int ID_REMINDERS = 32780;
 inline constexpr int ID_VIEW_HOURS_CHART = 32781;
+// Clients: the Edit menu's dialog and the File menu's submenu of them.
+inline constexpr int ID_CLIENTS = 32790;
+inline constexpr int ID_FILE_CLIENT = 32791;
 
 // The framework's commands.
 inline constexpr int ID_FILE_NEW = 57600;
@@ -38,5 +41,6 @@ inline constexpr int ID_VIEW_STATUS_BAR = 59393;
 // Status bar panes.
 inline constexpr int ID_INDICATOR_INOUT = 57346;
 inline constexpr int ID_INDICATOR_CLOCK = 57347;
+inline constexpr int ID_INDICATOR_CLIENT = 57348;
 
 }  // namespace tally

@@ -19,6 +19,8 @@ constexpr PromptEntry kPrompts[] = {
     {ID_EDIT_RAW_DATA, "Edit the original raw data\nEdit Raw Data"},
     {ID_OPTIONS, "Set the program options\nProgram Options"},
     {ID_REMINDERS, "Set when to be reminded of time away and of a long day\nReminders"},
+    {ID_CLIENTS, "Add, change or remove clients, each with its own time log and rate\nClients"},
+    {ID_FILE_CLIENT, "Make a client's time log the time log\nClient"},
     {ID_INVOICE, "Generate an invoice"},
     {ID_GENERATE_INVOICE, "Generate an invoice\nGenerate Invoice"},
     {ID_FILE_NEW, "Create a new document\nNew"},

@@ -63,6 +63,10 @@ void CMainFrame::CreateMenu() {
     m_fileMenu->addAction(AddCommand(ID_FILE_OPEN, "&Open...", {QKeySequence("Ctrl+O")}));
     m_fileMenu->addAction(AddCommand(ID_FILE_SAVE, "&Save", {QKeySequence("Ctrl+S")}));
     m_fileMenu->addAction(AddCommand(ID_FILE_SAVE_AS, "Save &As..."));
+    m_clientMenu = m_fileMenu->addMenu("&Client");
+    m_actions[ID_FILE_CLIENT] = m_clientMenu->menuAction();
+    ApplyPrompt(m_clientMenu->menuAction(), ID_FILE_CLIENT);
+    m_clientMenu->menuAction()->setVisible(false);  // until there are clients
     m_fileMenu->addSeparator();
     m_fileMenu->addAction(AddCommand(ID_FILE_PRINT, "&Print...", {QKeySequence("Ctrl+P")}));
     m_fileMenu->addAction(AddCommand(ID_FILE_PRINT_PREVIEW, "Print Pre&view"));
@@ -78,6 +82,7 @@ void CMainFrame::CreateMenu() {
     QMenu* edit = bar->addMenu("&Edit");
     edit->addAction(AddCommand(ID_OPTIONS, "&Options"));
     edit->addAction(AddCommand(ID_REMINDERS, "&Reminders..."));
+    edit->addAction(AddCommand(ID_CLIENTS, "&Clients..."));
     edit->addAction(AddCommand(ID_EDIT_RAW_DATA, "Edit Raw Data"));
     edit->addSeparator();
 
@@ -157,6 +162,16 @@ void CMainFrame::CreateStatusBar() {
     bar->addPermanentWidget(m_logWarning);
     m_logWarning->hide();
 
+    // The current client's name, left of In/Out; shown only once there are clients.
+    auto* client = new QLabel(bar);
+    client->setObjectName("ClientPane");
+    client->setTextFormat(Qt::PlainText);
+    client->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    client->setAlignment(Qt::AlignCenter);
+    bar->addPermanentWidget(client);
+    client->hide();
+    m_panes[ID_INDICATOR_CLIENT] = client;
+
     for (const auto& [id, sizer] :
          {std::pair{ID_INDICATOR_INOUT, kInOutPaneSizer}, {ID_INDICATOR_CLOCK, kClockPaneSizer}}) {
         auto* pane = new QLabel(sizer, bar);
@@ -233,6 +248,32 @@ void CMainFrame::ShowRecentFiles(const QStringList& files) {
         m_fileMenu->insertAction(m_recentPlace, action);
         m_recentActions.append(action);
     }
+}
+
+void CMainFrame::ShowClients(const std::vector<Client>& clients, const std::string& timeLog) {
+    // Deleted later: this runs from the triggered signal of one of these actions.
+    for (QAction* action : m_clientActions) {
+        m_clientMenu->removeAction(action);
+        action->deleteLater();
+    }
+    m_clientActions.clear();
+    const Client* current = ClientOfLog(clients, timeLog);
+    for (std::size_t i = 0; i < clients.size(); ++i) {
+        const QString name = QString::fromStdString(clients[i].name);
+        QString text = QString(name).replace('&', "&&");
+        if (i < 9) text = QString("&%1 %2").arg(i + 1).arg(text);
+        auto* action = new QAction(text, this);
+        action->setCheckable(true);
+        action->setChecked(&clients[i] == current);
+        ApplyPrompt(action, ID_FILE_CLIENT);
+        connect(action, &QAction::triggered, this, [this, name] { emit ClientChosen(name); });
+        m_clientMenu->addAction(action);
+        m_clientActions.append(action);
+    }
+    m_clientMenu->menuAction()->setVisible(!clients.empty());
+    QLabel* pane = Pane(ID_INDICATOR_CLIENT);
+    pane->setText(current != nullptr ? QString::fromStdString(current->name) : "No client");
+    pane->setVisible(!clients.empty());
 }
 
 void CMainFrame::RecalcLayout() {

@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// The main window: menu, toolbar, status bar with the In/Out and clock panes, the
+// The main window: menu, toolbar, status bar with the client, In/Out and clock panes, the
 // accelerators, and the window's position kept in the settings store. The user cannot
 // resize it; it is fitted around the form.
 
 #include <QMainWindow>
 #include <QStringList>
 #include <map>
+#include <string>
+#include <vector>
 
+#include "clients/client.h"
 #include "settings/settings_store.h"
 
 class QLabel;
@@ -37,12 +40,17 @@ class CMainFrame : public QMainWindow {
 
     // Lists the files under the File menu's recent-file place.
     void ShowRecentFiles(const QStringList& files);
+    // Lists the clients in File > Client, the one of the time log checked, and names that
+    // one in the client pane; both are hidden while there are no clients.
+    void ShowClients(const std::vector<Client>& clients, const std::string& timeLog);
+    QMenu* ClientMenu() const { return m_clientMenu; }
 
     // Lays the bars out again and fits the window exactly around the form.
     void RecalcLayout();
 
   signals:
     void RecentFileChosen(const QString& path);
+    void ClientChosen(const QString& name);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -62,6 +70,8 @@ class CMainFrame : public QMainWindow {
     QMenu* m_fileMenu = nullptr;
     QAction* m_recentPlace = nullptr;
     QList<QAction*> m_recentActions;
+    QMenu* m_clientMenu = nullptr;
+    QList<QAction*> m_clientActions;
 };
 
 }  // namespace tally

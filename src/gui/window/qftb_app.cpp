@@ -105,6 +105,8 @@ void CQFTBApp::RouteCommands() {
     route(ID_REMINDERS, view, [view] { view->OnReminders(); });
     route(ID_EDIT_RAW_DATA, view, [view] { view->OnEditRawData(); });
     route(ID_INVOICE, view, [view] { view->OnInvoice(); });
+    route(ID_CLIENTS, view, [view] { view->OnClients(); });
+    connect(frame, &CMainFrame::ClientChosen, view, &CQFTBView::OnChooseClient);
     route(ID_VIEW_HOURS_CHART, view, [view] { view->OnHoursChart(); });
     route(ID_FILE_PRINT, view, [this, view] { view->OnFilePrint(m_printer.Printer()); });
     route(ID_FILE_PRINT_PREVIEW, view,

@@ -4,17 +4,23 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTextDocument>
 #include <QTreeView>
 #include <ctime>
 
+#include "core/clock.h"
 #include "core/local_time.h"
 #include "core/log_check.h"
 #include "core/messages.h"
+#include "dialogs/clients_dlg.h"
 #include "dialogs/edit_data_dlg.h"
 #include "dialogs/invoice_dlg.h"
 #include "dialogs/options_dlg.h"
 #include "reminders/reminders_dlg.h"
+#include "settings/client_store.h"
 #include "widgets/dialog_units.h"
 #include "window/chart/hours_chart_wnd.h"
 #include "window/column_widths.h"
@@ -85,6 +91,15 @@ void SelectLastRow(QTreeView* list) {
     list->scrollTo(last);
 }
 
+// The Invoice dialog offers the Options rate; a client's own goes into the box its "Rate:"
+// label names.
+void OfferRate(QDialog& dialog, const QString& rate) {
+    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+        auto* box = qobject_cast<QLineEdit*>(label->buddy());
+        if (box != nullptr && QString(label->text()).remove('&') == "Rate:") box->setText(rate);
+    }
+}
+
 }  // namespace
 
 CQFTBView::CQFTBView(const AppServices& services, CQFTBDoc& document, CMainFrame& frame)
@@ -151,6 +166,8 @@ void CQFTBView::OnInitialUpdate() {
     m_services.store.Load(m_engine.Settings(), [this](const CurrentSettings&) {
         m_engine.SetClockedIn(m_engine.IsLastRecordIn());
     });
+    m_optionsRate = m_engine.Settings().Rate;
+    TakeClients();
     m_engine.BuildMarqueeCaption();
     ScanTimeLog();
     m_timer.start(m_services.timerPeriod);
@@ -213,9 +230,40 @@ void CQFTBView::RescanChangedLog() {
 }
 
 void CQFTBView::OnClockIn() {
-    m_engine.OnClockIn();
+    TakeClients();
+    const std::string& log = m_engine.Settings().DataLog;
+    // An open In here is the engine's to refuse, with its own message.
+    const auto open = ReadOpenInRecord(log) ? std::nullopt : OpenClientElsewhere(m_clients, log);
+    if (open) {
+        ClockInWhileOpenElsewhere(*open);
+    } else {
+        m_engine.OnClockIn();
+    }
     ShowScanResults();
     emit PanesNeedUpdate();
+}
+
+void CQFTBView::ClockInWhileOpenElsewhere(const OpenClient& open) {
+    QMessageBox box(QMessageBox::Warning, kApplicationName,
+                    QString::fromStdString(StillClockedInText(open)), QMessageBox::Cancel,
+                    &m_frame);
+    const QPushButton* switchHere = box.addButton("&Switch Here", QMessageBox::AcceptRole);
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.exec();
+    if (box.clickedButton() != switchHere) return;
+    // Looked at again: the other log may have been closed while the box was open.
+    TakeClients();
+    const std::string& log = m_engine.Settings().DataLog;
+    const FixedClock now(m_services.clock.Now());
+    if (const auto still = OpenClientElsewhere(m_clients, log)) {
+        TallyEngine out(now, m_services.reporter);
+        out.Settings() = m_engine.Settings();
+        out.Settings().DataLog = still->client->log;
+        if (!out.OnClockOut()) return;  // its refusal has been shown
+    }
+    TallyEngine in(now, m_services.reporter);
+    in.Settings() = m_engine.Settings();
+    if (in.OnClockIn()) ScanTimeLog();
 }
 
 void CQFTBView::OnClockOut() {
@@ -243,6 +291,8 @@ void CQFTBView::OnOptions() {
     if (dialog.exec() != QDialog::Accepted) return;
     m_services.store.Save(dialog.Values(), m_engine.Settings());
     WarnIfNotSaved("options");
+    m_optionsRate = m_engine.Settings().Rate;
+    TakeClients();
     ScanTimeLog();
     emit PanesNeedUpdate();
 }
@@ -276,9 +326,43 @@ void CQFTBView::OnEditRawData() {
 }
 
 void CQFTBView::OnInvoice() {
+    TakeClients();
+    const std::string& log = m_engine.Settings().DataLog;
     CInvoiceDlg dialog(m_services.store, m_services.clock, &m_frame);
-    dialog.SetDataFile(m_engine.Settings().DataLog);
+    dialog.SetDataFile(log);
+    const Client* client = ClientOfLog(m_clients, log);
+    if (client != nullptr && client->rate) OfferRate(dialog, RateToText(*client->rate));
     dialog.exec();
+}
+
+void CQFTBView::OnClients() {
+    CClientsDlg dialog(m_services.store, m_services.reporter, &m_frame);
+    dialog.exec();
+    // A rate, a log or the client of the time log may have changed.
+    TakeClients();
+    ScanTimeLog();
+    emit PanesNeedUpdate();
+}
+
+void CQFTBView::OnChooseClient(const QString& name) {
+    m_clients = ReadClients(m_services.store.Raw());
+    if (const Client* client = FindClient(m_clients, name.toStdString())) {
+        // As the Options dialog changes the data file: stored, and read in place of the old.
+        m_services.store.StoreOption(kDataLogKey, QString::fromStdString(client->log));
+        WarnIfNotSaved("options");
+        m_engine.Settings().DataLog = client->log;
+    }
+    TakeClients();
+    // The old log may have been clocked in: its scrolling caption stops as after a Clock Out.
+    RescanChangedLog();
+    emit PanesNeedUpdate();
+}
+
+void CQFTBView::TakeClients() {
+    m_clients = ReadClients(m_services.store.Raw());
+    CurrentSettings& settings = m_engine.Settings();
+    settings.Rate = EffectiveRate(m_clients, settings.DataLog, m_optionsRate);
+    m_frame.ShowClients(m_clients, settings.DataLog);
 }
 
 void CQFTBView::OnHoursChart() {

@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "clients/open_client.h"
 #include "core/report_text.h"
 #include "core/tally_engine.h"
 #include "reminders/reminder_controller.h"
@@ -42,6 +43,10 @@ class CQFTBView : public QWidget {
     void OnOptions();
     void OnReminders();
     void OnInvoice();
+    // Edit > Clients: the dialog, then the menu, pane and rate as the clients are now.
+    void OnClients();
+    // File > Client: the client's log becomes the time log, as an Options change would make it.
+    void OnChooseClient(const QString& name);
     // Opens the Hours Chart, or brings it up; it follows every scan while it is shown.
     void OnHoursChart();
     void OnFilePrint(QPrinter& printer);
@@ -57,6 +62,7 @@ class CQFTBView : public QWidget {
     QSize sizeHint() const override { return m_formSize; }
 
     const TallyEngine& Engine() const { return m_engine; }
+    const std::vector<Client>& Clients() const { return m_clients; }
     // None without reminder services.
     ReminderController* Reminders() const { return m_reminders.get(); }
     QTreeView* DailyList() const { return m_dailyList; }
@@ -78,6 +84,12 @@ class CQFTBView : public QWidget {
     void RescanChangedLog();
     void ShowClockedOut();
     void ShowScanInChart();
+    // The clients as the store holds them now, the rate they give the time log, and the
+    // File > Client menu and client pane that show them.
+    void TakeClients();
+    // Clock In while another client's log holds an open In: refused, or on the user's word a
+    // Clock Out there and a Clock In here at the same second.
+    void ClockInWhileOpenElsewhere(const OpenClient& open);
     // After a dialog's values went to the store: a store that cannot be written is said.
     void WarnIfNotSaved(const std::string& what);
 
@@ -92,6 +104,8 @@ class CQFTBView : public QWidget {
     QTimer m_timer;
     bool m_bColumnsAdded = false;
     QSize m_formSize;
+    std::vector<Client> m_clients;
+    double m_optionsRate = 0.0;  // the Options rate; the engine's may be a client's
 
     QLabel* m_todayFirst = nullptr;    // 1003
     QLabel* m_todaySecond = nullptr;   // 1002

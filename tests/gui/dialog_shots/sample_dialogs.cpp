@@ -6,12 +6,14 @@
 
 #include "controls/qf_date_time_ctrl.h"
 #include "core/local_time.h"
+#include "dialogs/clients_dlg.h"
 #include "dialogs/edit_data_dlg.h"
 #include "dialogs/invoice_dlg.h"
 #include "dialogs/options_dlg.h"
 #include "dialogs/time_entry_dlg.h"
 #include "reminders/idle_time_dlg.h"
 #include "reminders/reminders_dlg.h"
+#include "settings/client_store.h"
 
 namespace tally::test {
 namespace {
@@ -31,6 +33,16 @@ const char kSampleLog[] =
     "Elapsed time of 01:49:59.\n"
     "In...Fri Jun 04 00:00:00 2004\n";
 
+Client SampleClient(const SampleData& sample, const char* name, std::optional<double> rate,
+                    const char* currency) {
+    Client client;
+    client.name = name;
+    client.log = sample.dir.File(std::string(name) + ".dat");
+    client.rate = rate;
+    client.currency = currency;
+    return client;
+}
+
 }  // namespace
 
 SampleData::SampleData() : clock(FromLocalTime(2004, 6, 4, 17, 47, 39)) {
@@ -38,12 +50,19 @@ SampleData::SampleData() : clock(FromLocalTime(2004, 6, 4, 17, 47, 39)) {
     store.StoreOption("Rate", "42.50");
     store.StoreOption("RoundingType", 1);
     store.StoreOption("RoundingUnit", 15);
+    Client acme = SampleClient(*this, "Acme Tools", 80.0, "EUR");
+    acme.taxPercent = 19;
+    acme.address = "Acme Tools GmbH\nHafenstrasse 4\n20457 Hamburg";
+    acme.number = "K-1042";
+    for (const Client& client : {acme, SampleClient(*this, "Birch & Co", 65.0, "USD"),
+                                 SampleClient(*this, "Town Library", std::nullopt, "EUR")})
+        WriteClient(store.Raw(), client);
 }
 
 const std::vector<std::string>& SampleDialogNames() {
-    static const std::vector<std::string> names = {"options",          "time_entry", "edit_data",
-                                                   "invoice",          "idle_time",  "reminders",
-                                                   "reminders_no_idle"};
+    static const std::vector<std::string> names = {
+        "options",   "time_entry",        "edit_data", "invoice",    "idle_time",
+        "reminders", "reminders_no_idle", "clients",   "client_form"};
     return names;
 }
 
@@ -86,6 +105,13 @@ std::unique_ptr<QDialog> MakeSampleDialog(const std::string& name, SampleData& s
     if (name == "reminders" || name == "reminders_no_idle") {
         auto dlg = std::make_unique<CRemindersDlg>(name == "reminders", nullptr);
         dlg->SetValues({10, 10});
+        return dlg;
+    }
+    if (name == "clients") return std::make_unique<CClientsDlg>(sample.store, sample.reporter);
+    if (name == "client_form") {
+        std::vector<Client> clients = ReadClients(sample.store.Raw());
+        auto dlg = std::make_unique<CClientFormDlg>(clients, clients.front().name, sample.reporter);
+        dlg->SetClient(clients.front());
         return dlg;
     }
     return nullptr;

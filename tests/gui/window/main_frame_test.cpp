@@ -61,6 +61,7 @@ TEST_F(MainFrameTest, hasTheMenuWithItsMnemonicsAndShortcuts) {
                                                                "&Edit",
                                                                "  &Options|",
                                                                "  &Reminders...|",
+                                                               "  &Clients...|",
                                                                "  Edit Raw Data|",
                                                                "-",
                                                                "&View",

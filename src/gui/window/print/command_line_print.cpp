@@ -6,11 +6,13 @@
 #include <filesystem>
 #include <ostream>
 
+#include "clients/client.h"
 #include "core/messages.h"
 #include "core/report_text.h"
 #include "core/tally_engine.h"
 #include "core/time_log_file.h"
 #include "entries/backup_rotation.h"
+#include "settings/client_store.h"
 #include "window/print/report_painter.h"
 #include "window/print/report_printout.h"
 
@@ -95,6 +97,7 @@ int PrintFromCommandLine(const StartupSwitches& switches, SettingsStore& store, 
     engine.Settings().DataLog = ChooseLog(switches, engine.Settings(), problem);
     if (!problem.empty()) return Fail(err, problem);
     const std::string& log = engine.Settings().DataLog;
+    engine.Settings().Rate = EffectiveRate(ReadClients(store.Raw()), log, engine.Settings().Rate);
     if (toFile) {
         problem = CheckNotTheLog(switches.pdfFile, log);
         if (problem.empty()) problem = CheckPdfTarget(switches.pdfFile);

@@ -1,0 +1,285 @@
+// SPDX-License-Identifier: MIT
+#include "dialogs/clients_dlg.h"
+
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "core/c_format.h"
+#include "core/messages.h"
+#include "settings/client_store.h"
+#include "widgets/dialog_units.h"
+
+namespace tally {
+namespace {
+
+constexpr const char* kClientsCaption = "Clients";
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+QLineEdit* TextBox(const char* name, QWidget* parent) {
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(name);
+    return box;
+}
+
+// Why the typed path cannot be a client's time log; empty when it can.
+std::string LogProblem(const QString& path) {
+    if (path.isEmpty()) return "a client needs a time log";
+    const QFileInfo file(path);
+    if (!file.isAbsolute())
+        return "the time log must be a full path, not " + path.toStdString() +
+               " (Browse chooses one)";
+    if (file.exists() && !file.isFile()) return path.toStdString() + " is not a regular file";
+    if (!file.absoluteDir().exists())
+        return "the folder of " + path.toStdString() + " does not exist";
+    return {};
+}
+
+bool AskYesNo(QWidget* parent, const QString& question) {
+    return QMessageBox::question(parent, kClientsCaption, question) == QMessageBox::Yes;
+}
+
+}  // namespace
+
+CClientFormDlg::CClientFormDlg(std::vector<Client> others, std::string replacing,
+                               Reporter& reporter, QWidget* parent)
+    : QDialog(parent),
+      others_(std::move(others)),
+      replacing_(std::move(replacing)),
+      reporter_(reporter),
+      chooseFile_(ChooseDataFile) {
+    setObjectName("ClientFormDlg");
+    setWindowTitle(replacing_.empty() ? "New Client" : "Client");
+    setFont(DialogFont());
+
+    name_ = TextBox("Name", this);
+    log_ = TextBox("Log", this);
+    auto* browse = new QPushButton("&Browse...", this);
+    rate_ = TextBox("Rate", this);
+    rate_->setPlaceholderText("the Options rate");
+    currency_ = TextBox("Currency", this);
+    currency_->setMaxLength(3);
+    tax_ = TextBox("Tax", this);
+    address_ = new QPlainTextEdit(this);
+    address_->setObjectName("Address");
+    // Tab moves on, as in every other box; Enter starts a new line of the address.
+    address_->setTabChangesFocus(true);
+    address_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);  // its lines wrap
+    days_ = new QSpinBox(this);
+    days_->setObjectName("PaymentDays");
+    days_->setRange(0, kMaxPaymentDays);
+    number_ = TextBox("Number", this);
+
+    const DialogUnits units;
+    address_->setFixedHeight(units.Y(52));  // four lines
+    auto* logRow = new QHBoxLayout;
+    logRow->addWidget(log_, 1);
+    logRow->addWidget(browse);
+    auto* logLabel = new QLabel("Time &log:", this);
+    logLabel->setBuddy(log_);
+
+    auto* form = new QFormLayout;
+    form->addRow("&Name:", name_);
+    form->addRow(logLabel, logRow);
+    form->addRow("&Rate:", rate_);
+    form->addRow("C&urrency:", currency_);
+    form->addRow("&Tax %:", tax_);
+    form->addRow("Billing &address:", address_);
+    form->addRow("&Payment days:", days_);
+    form->addRow("Client nu&mber:", number_);
+    log_->setMinimumWidth(units.X(160));
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CClientFormDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(browse, &QPushButton::clicked, this, [this] {
+        if (const auto chosen = chooseFile_(log_->text())) log_->setText(*chosen);
+    });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(units.X(7), units.Y(7), units.X(7), units.Y(7));
+    layout->setSpacing(units.Y(7));
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+
+    Client fresh;
+    fresh.currency = DefaultCurrency();
+    SetClient(fresh);
+}
+
+void CClientFormDlg::SetClient(const Client& c) {
+    name_->setText(Q(c.name));
+    log_->setText(Q(c.log));
+    rate_->setText(c.rate ? RateToText(*c.rate) : QString());
+    currency_->setText(Q(c.currency));
+    tax_->setText(Q(FormatC("%g", c.taxPercent)));
+    address_->setPlainText(Q(c.address));
+    days_->setValue(c.paymentDays);
+    number_->setText(Q(c.number));
+}
+
+std::string CClientFormDlg::Take(Client& c) const {
+    c.name = name_->text().trimmed().toStdString();
+    const QString log = log_->text().trimmed();
+    if (std::string problem = LogProblem(log); !problem.empty()) return problem;
+    c.log = QDir::cleanPath(log).toStdString();
+    const std::string rate = rate_->text().trimmed().toStdString();
+    c.rate.reset();  // empty: the Options rate
+    if (!rate.empty()) {
+        c.rate = ParseAmount(rate, kMaxRate);
+        if (!c.rate) return "a rate is a number from 0 to 1000000000, not '" + rate + "'";
+    }
+    c.currency = currency_->text().trimmed().toStdString();
+    const std::string tax = tax_->text().trimmed().toStdString();
+    const auto percent = tax.empty() ? std::optional<double>(0.0) : ParseAmount(tax, 100.0);
+    if (!percent) return "a tax rate is a number from 0 to 100, not '" + tax + "'";
+    c.taxPercent = *percent;
+    c.address = address_->toPlainText().toStdString();
+    c.paymentDays = days_->value();
+    c.number = number_->text().trimmed().toStdString();
+    return ClientConflict(others_, c, replacing_);
+}
+
+void CClientFormDlg::accept() {
+    Client client;
+    if (const std::string problem = Take(client); !problem.empty()) {
+        reporter_.Report(
+            {"The client was not stored: " + problem + ".", kClientsCaption, MessageIcon::Warning});
+        return;
+    }
+    result_ = std::move(client);
+    QDialog::accept();
+}
+
+CClientsDlg::CClientsDlg(SettingsStore& store, Reporter& reporter, QWidget* parent)
+    : QDialog(parent),
+      store_(store),
+      reporter_(reporter),
+      confirm_([this](const QString& question) { return AskYesNo(this, question); }),
+      chooseFile_(ChooseDataFile) {
+    setObjectName("ClientsDlg");
+    setWindowTitle(kClientsCaption);
+    setFont(DialogFont());
+    const DialogUnits units;
+
+    list_ = new QTreeWidget(this);
+    list_->setObjectName("ClientList");
+    list_->setAccessibleName("Clients");
+    list_->setRootIsDecorated(false);
+    list_->setUniformRowHeights(true);
+    list_->setAllColumnsShowFocus(true);
+    list_->setHeaderLabels({"Name", "Rate", "Currency", "Time Log"});
+    list_->setMinimumSize(units.X(280), units.Y(90));
+    auto* label = new QLabel("&Clients:", this);
+    label->setBuddy(list_);
+
+    auto* add = new QPushButton("&Add...", this);
+    edit_ = new QPushButton("&Edit...", this);
+    remove_ = new QPushButton("&Remove", this);
+    auto* close = new QPushButton("Close", this);
+    close->setDefault(true);
+    auto* buttons = new QVBoxLayout;
+    for (QPushButton* button : {add, edit_, remove_}) buttons->addWidget(button);
+    buttons->addStretch(1);
+    buttons->addWidget(close);
+
+    auto* row = new QHBoxLayout;
+    row->addWidget(list_, 1);
+    row->addLayout(buttons);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(units.X(7), units.Y(7), units.X(7), units.Y(7));
+    layout->addWidget(label);
+    layout->addLayout(row);
+
+    connect(add, &QPushButton::clicked, this, &CClientsDlg::OnAdd);
+    connect(edit_, &QPushButton::clicked, this, &CClientsDlg::OnEdit);
+    connect(remove_, &QPushButton::clicked, this, &CClientsDlg::OnRemove);
+    connect(close, &QPushButton::clicked, this, &QDialog::accept);
+    connect(list_, &QTreeWidget::itemActivated, this, &CClientsDlg::OnEdit);
+    connect(list_, &QTreeWidget::currentItemChanged, this, [this] {
+        edit_->setEnabled(Selected() != nullptr);
+        remove_->setEnabled(Selected() != nullptr);
+    });
+    Refill({});
+}
+
+void CClientsDlg::Refill(const std::string& select) {
+    clients_ = ReadClients(store_.Raw());
+    list_->clear();
+    for (const Client& c : clients_) {
+        auto* item = new QTreeWidgetItem(
+            list_, {Q(c.name), c.rate ? RateToText(*c.rate) : QString("Options"), Q(c.currency),
+                    Q(c.log)});
+        if (c.name == select) list_->setCurrentItem(item);
+    }
+    if (list_->currentItem() == nullptr && list_->topLevelItemCount() > 0)
+        list_->setCurrentItem(list_->topLevelItem(0));
+    for (int column = 0; column < list_->columnCount() - 1; ++column)
+        list_->resizeColumnToContents(column);
+    edit_->setEnabled(Selected() != nullptr);
+    remove_->setEnabled(Selected() != nullptr);
+}
+
+const Client* CClientsDlg::Selected() const {
+    const int row = list_->indexOfTopLevelItem(list_->currentItem());
+    return row >= 0 && row < static_cast<int>(clients_.size()) ? &clients_[row] : nullptr;
+}
+
+void CClientsDlg::OnAdd() {
+    Client fresh;
+    fresh.currency = DefaultCurrency();
+    RunFormFor(fresh, {});
+}
+
+void CClientsDlg::OnEdit() {
+    if (const Client* client = Selected()) RunFormFor(Client(*client), client->name);
+}
+
+void CClientsDlg::RunFormFor(const Client& start, const std::string& replacing) {
+    // Checked against the store as it is now: tally client may have changed it meanwhile.
+    CClientFormDlg form(ReadClients(store_.Raw()), replacing, reporter_, this);
+    form.SetFileChooser(chooseFile_);
+    form.SetClient(start);
+    if (form.exec() != QDialog::Accepted) return;
+    const Client& client = form.Result();
+    QSettings& settings = store_.Raw();
+    if (!replacing.empty() && replacing != client.name) RemoveClient(settings, replacing);
+    WriteClient(settings, client);
+    WarnIfNotSaved();
+    Refill(client.name);
+}
+
+void CClientsDlg::OnRemove() {
+    const Client* client = Selected();
+    if (client == nullptr) return;
+    const std::string name = client->name;
+    const QString question = QString("Remove the client %1? Its time log %2 stays where it is.")
+                                 .arg(Q(name), Q(client->log));
+    if (!confirm_(question)) return;
+    RemoveClient(store_.Raw(), name);  // never its log
+    WarnIfNotSaved();
+    Refill({});
+}
+
+void CClientsDlg::WarnIfNotSaved() {
+    const std::string problem = store_.WriteProblem();
+    if (problem.empty()) return;
+    reporter_.Report(
+        {"The clients could not be saved (" + problem + ").", kErrorCaption, MessageIcon::Warning});
+}
+
+}  // namespace tally

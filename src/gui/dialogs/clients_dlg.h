@@ -1,0 +1,99 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// The Clients dialog: the clients in the settings store, with Add, Edit and Remove. Each
+// change is written to the store at once; a client is stored only when all its values can
+// be, and removing one never deletes its time log.
+
+#include <QDialog>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "clients/client.h"
+#include "core/reporter.h"
+#include "dialogs/options_dlg.h"
+#include "settings/settings_store.h"
+
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QSpinBox;
+class QTreeWidget;
+
+namespace tally {
+
+// The form of one client's values. OK keeps it open, with a message, while a value is bad
+// or the client would clash with another.
+class CClientFormDlg : public QDialog {
+    Q_OBJECT
+
+  public:
+    // The others are the clients beside it; replacing names the client being edited (empty
+    // for a new one).
+    CClientFormDlg(std::vector<Client> others, std::string replacing, Reporter& reporter,
+                   QWidget* parent = nullptr);
+
+    void SetClient(const Client& client);
+    // The client as OK took it.
+    const Client& Result() const { return result_; }
+    void SetFileChooser(COptionsDlg::FileChooser chooser) { chooseFile_ = std::move(chooser); }
+
+    void accept() override;
+
+  private:
+    // The client the controls hold; the reason when a value is not one.
+    std::string Take(Client& client) const;
+
+    std::vector<Client> others_;
+    std::string replacing_;
+    Reporter& reporter_;
+    Client result_;
+    COptionsDlg::FileChooser chooseFile_;
+
+    QLineEdit* name_ = nullptr;
+    QLineEdit* log_ = nullptr;
+    QLineEdit* rate_ = nullptr;
+    QLineEdit* currency_ = nullptr;
+    QLineEdit* tax_ = nullptr;
+    QPlainTextEdit* address_ = nullptr;
+    QSpinBox* days_ = nullptr;
+    QLineEdit* number_ = nullptr;
+};
+
+class CClientsDlg : public QDialog {
+    Q_OBJECT
+
+  public:
+    // Asks whether to remove a client; true for yes.
+    using Confirm = std::function<bool(const QString& question)>;
+
+    CClientsDlg(SettingsStore& store, Reporter& reporter, QWidget* parent = nullptr);
+
+    void OnAdd();
+    void OnEdit();
+    void OnRemove();
+    void SetConfirm(Confirm confirm) { confirm_ = std::move(confirm); }
+    void SetFileChooser(COptionsDlg::FileChooser chooser) { chooseFile_ = std::move(chooser); }
+
+    QTreeWidget* List() const { return list_; }
+
+  private:
+    // The list again from the store, keeping the selection on the named client.
+    void Refill(const std::string& select);
+    const Client* Selected() const;
+    // Runs the form for a client and stores what OK gives.
+    void RunFormFor(const Client& start, const std::string& replacing);
+    void WarnIfNotSaved();
+
+    SettingsStore& store_;
+    Reporter& reporter_;
+    std::vector<Client> clients_;
+    Confirm confirm_;
+    COptionsDlg::FileChooser chooseFile_;
+
+    QTreeWidget* list_ = nullptr;
+    QPushButton* edit_ = nullptr;
+    QPushButton* remove_ = nullptr;
+};
+
+}  // namespace tally
