@@ -79,9 +79,9 @@ TEST_F(ClientsCli, everyCommandUsesTheClientsLogAndRate) {
     const auto hoursMinutes = [](long long seconds) {
         return FormatC("%lld:%02lld", seconds / 3600, seconds % 3600 / 60);
     };
-    EXPECT_EQ(
-        LastLine(tally.Run({"status", "--all", "--tsv"}).out),
-        "Total\t\t" + hoursMinutes(todaySeconds) + "\t\t" + hoursMinutes(periodSeconds) + "\t\t");
+    EXPECT_EQ(LastLine(tally.Run({"status", "--all", "--tsv"}).out),
+              "Total\t\t" + hoursMinutes(todaySeconds) + "\t\t" + hoursMinutes(periodSeconds) +
+                  "\t\t" + hoursMinutes(periodSeconds) + "\t\t");  // nothing invoiced yet
 }
 
 TEST_F(ClientsCli, switchClocksOutAndInAtTheSameSecond) {
@@ -135,6 +135,46 @@ TEST_F(ClientsCli, badInputIsRefusedAndChangesNothing) {
         }
         EXPECT_EQ(SnapshotFolder(tally.Home()), before);
     }
+}
+
+// A PDF invoice takes the next number and bills its days once; every refusal changes no file.
+TEST_F(ClientsCli, pdfInvoicesAreNumberedAndBillNoDayTwice) {
+    const auto unbilled = [&](int client) {
+        return ParseJsonOutput(tally.Run({"unbilled", "--json"}).out)["unbilled"][client];
+    };
+    EXPECT_EQ(unbilled(0)["amount"], 6 * 8 * 90.0);
+    const std::string pdf = tally.home.File("acme.pdf");
+    const ProcessResult issued =
+        tally.Run({"invoice", "2026-12-01", "2026-12-03", "--client", "Acme", "--pdf", pdf});
+    ASSERT_EQ(issued.exitCode, 0) << issued.err;
+    // 24 hours at 90, and 19 % tax on it.
+    EXPECT_EQ(issued.out,
+              "Invoice 2026-001 to Acme, 2026-12-01 to 2026-12-03: 2570.40 EUR, due "
+              "2026-12-21, written to " +
+                  pdf + "\n");
+    EXPECT_EQ(unbilled(0)["since"], "2026-12-04");
+    EXPECT_EQ(unbilled(0)["amount"], 3 * 8 * 90.0);
+    EXPECT_EQ(unbilled(1)["amount"], 3 * 8 * 50.0);
+
+    const std::string again = tally.home.File("again.pdf");
+    const std::vector<std::string> refusals[] = {
+        {"invoice", "2026-12-03", "2026-12-05", "--client", "Acme", "--pdf", again},
+        {"invoice", "2026-12-20", "2026-12-31", "--client", "Acme", "--pdf", again},
+        {"invoice", "2026-12-01", "2026-12-05", "--log", tally.Log(), "--pdf", again},
+        {"invoice", "2026-12-01", "2026-12-05", "--client", "Beta Ltd", "--pdf", tally.Home()},
+        {"invoice", "2026-12-01", "2026-12-05", "--client", "Beta Ltd", "--pdf", "/no/such/x.pdf"},
+    };
+    const FolderSnapshot before = SnapshotTree(tally.Home());
+    for (const auto& args : refusals) {
+        SCOPED_TRACE(testing::PrintToString(args));
+        EXPECT_NE(tally.Run(args).exitCode, 0);
+        EXPECT_EQ(SnapshotTree(tally.Home()), before);
+    }
+    // Cancelled, its days may be billed again; its number is never used again.
+    ASSERT_EQ(tally.Run({"invoice", "cancel", "2026-001"}).exitCode, 0);
+    EXPECT_TRUE(
+        tally.Run({"invoice", "2026-12-02", "2026-12-02", "--client", "Acme", "--pdf", again})
+            .out.starts_with("Invoice 2026-002 to Acme"));
 }
 
 }  // namespace
