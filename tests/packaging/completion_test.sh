@@ -34,6 +34,7 @@ tally invoice |cancel paid
 tally --log x.dat st|status
 tally --j|--json
 tally days --t|--tsv
+tally status --a|--all
 tally config Idle|IdleMinutes
 tally config L|LongDayHours
 tally config Rounding|RoundingType RoundingUnit
