@@ -216,9 +216,13 @@ TEST(ClientsDialog, issuerFormWritesWhatWasTypedOnOkAndNothingOnCancel) {
                 {"IssuerBank", typed.bank},   {"IssuerTerms", typed.terms}};
             for (const auto& [name, text] : boxes) {
                 QWidget* box = form->findChild<QWidget*>(name);
-                if (auto* lines = qobject_cast<QPlainTextEdit*>(box)) lines->selectAll();
+                if (auto* edit = qobject_cast<QPlainTextEdit*>(box)) edit->selectAll();
                 if (auto* line = qobject_cast<QLineEdit*>(box)) line->selectAll();
-                QTest::keyClicks(box, QString::fromStdString(text));  // Enter: a new line
+                const QStringList lines = QString::fromStdString(text).split('\n');
+                for (qsizetype i = 0; i < lines.size(); ++i) {
+                    if (i > 0) QTest::keyClick(box, Qt::Key_Return);  // a new line, not OK
+                    QTest::keyClicks(box, lines[i]);
+                }
             }
             Click(form->findChild<QDialogButtonBox*>()->button(answer));
         });
