@@ -15,10 +15,12 @@
 #include <QSpinBox>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "core/c_format.h"
 #include "core/messages.h"
 #include "settings/client_store.h"
+#include "settings/invoice_settings.h"
 #include "widgets/dialog_units.h"
 
 namespace tally {
@@ -34,6 +36,21 @@ QLineEdit* TextBox(const char* name, QWidget* parent) {
     auto* box = new QLineEdit(parent);
     box->setObjectName(name);
     return box;
+}
+
+// A box for a few lines of text, as tall as the lines given.
+QPlainTextEdit* LinesBox(const char* name, int lines, QWidget* parent) {
+    auto* box = new QPlainTextEdit(parent);
+    box->setObjectName(name);
+    // Tab moves on, as in every other box; Enter starts a new line.
+    box->setTabChangesFocus(true);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);  // its lines wrap
+    box->setFixedHeight(DialogUnits().Y(12 * lines + 4));
+    return box;
+}
+
+QString Trimmed(const QLineEdit* box) {
+    return box->text().trimmed();
 }
 
 // Why the typed path cannot be a client's time log; empty when it can.
@@ -74,18 +91,13 @@ CClientFormDlg::CClientFormDlg(std::vector<Client> others, std::string replacing
     currency_ = TextBox("Currency", this);
     currency_->setMaxLength(3);
     tax_ = TextBox("Tax", this);
-    address_ = new QPlainTextEdit(this);
-    address_->setObjectName("Address");
-    // Tab moves on, as in every other box; Enter starts a new line of the address.
-    address_->setTabChangesFocus(true);
-    address_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);  // its lines wrap
+    address_ = LinesBox("Address", 4, this);
     days_ = new QSpinBox(this);
     days_->setObjectName("PaymentDays");
     days_->setRange(0, kMaxPaymentDays);
     number_ = TextBox("Number", this);
 
     const DialogUnits units;
-    address_->setFixedHeight(units.Y(52));  // four lines
     auto* logRow = new QHBoxLayout;
     logRow->addWidget(log_, 1);
     logRow->addWidget(browse);
@@ -165,6 +177,61 @@ void CClientFormDlg::accept() {
     QDialog::accept();
 }
 
+CIssuerFormDlg::CIssuerFormDlg(QWidget* parent) : QDialog(parent) {
+    setObjectName("IssuerFormDlg");
+    setWindowTitle("Issuer");
+    setFont(DialogFont());
+    const DialogUnits units;
+
+    name_ = TextBox("IssuerName", this);
+    address_ = LinesBox("IssuerAddress", 4, this);
+    email_ = TextBox("IssuerEmail", this);
+    taxId_ = TextBox("IssuerTaxId", this);
+    bank_ = LinesBox("IssuerBank", 3, this);
+    // Two lines: the invoice prints the terms line by line.
+    terms_ = LinesBox("IssuerTerms", 2, this);
+    name_->setMinimumWidth(units.X(180));
+
+    auto* form = new QFormLayout;
+    const std::pair<const char*, QWidget*> rows[] = {
+        {"Your &name:", name_}, {"&Address:", address_},   {"&E-mail:", email_},
+        {"&Tax ID:", taxId_},   {"&Bank details:", bank_}, {"&Payment terms:", terms_},
+    };
+    for (const auto& [text, box] : rows) {
+        form->addRow(text, box);  // the label is the box's buddy
+        box->setAccessibleName(QString(text).remove('&').remove(':'));
+    }
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(units.X(7), units.Y(7), units.X(7), units.Y(7));
+    layout->setSpacing(units.Y(7));
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+}
+
+void CIssuerFormDlg::SetIssuer(const Issuer& issuer) {
+    name_->setText(Q(issuer.name));
+    address_->setPlainText(Q(issuer.address));
+    email_->setText(Q(issuer.email));
+    taxId_->setText(Q(issuer.taxId));
+    bank_->setPlainText(Q(issuer.bank));
+    terms_->setPlainText(Q(issuer.terms));
+}
+
+Issuer CIssuerFormDlg::Result() const {
+    Issuer issuer;
+    issuer.name = Trimmed(name_).toStdString();
+    issuer.address = address_->toPlainText().toStdString();
+    issuer.email = Trimmed(email_).toStdString();
+    issuer.taxId = Trimmed(taxId_).toStdString();
+    issuer.bank = bank_->toPlainText().toStdString();
+    issuer.terms = terms_->toPlainText().toStdString();
+    return issuer;
+}
+
 CClientsDlg::CClientsDlg(SettingsStore& store, Reporter& reporter, QWidget* parent)
     : QDialog(parent),
       store_(store),
@@ -190,10 +257,14 @@ CClientsDlg::CClientsDlg(SettingsStore& store, Reporter& reporter, QWidget* pare
     auto* add = new QPushButton("&Add...", this);
     edit_ = new QPushButton("&Edit...", this);
     remove_ = new QPushButton("&Remove", this);
+    auto* issuer = new QPushButton("&Issuer...", this);
+    issuer->setToolTip("Your name, address and bank details, as every invoice shows them");
     auto* close = new QPushButton("Close", this);
     close->setDefault(true);
     auto* buttons = new QVBoxLayout;
     for (QPushButton* button : {add, edit_, remove_}) buttons->addWidget(button);
+    buttons->addSpacing(units.Y(7));
+    buttons->addWidget(issuer);
     buttons->addStretch(1);
     buttons->addWidget(close);
 
@@ -208,6 +279,7 @@ CClientsDlg::CClientsDlg(SettingsStore& store, Reporter& reporter, QWidget* pare
     connect(add, &QPushButton::clicked, this, &CClientsDlg::OnAdd);
     connect(edit_, &QPushButton::clicked, this, &CClientsDlg::OnEdit);
     connect(remove_, &QPushButton::clicked, this, &CClientsDlg::OnRemove);
+    connect(issuer, &QPushButton::clicked, this, &CClientsDlg::OnIssuer);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     connect(list_, &QTreeWidget::itemActivated, this, &CClientsDlg::OnEdit);
     connect(list_, &QTreeWidget::currentItemChanged, this, [this] {
@@ -259,7 +331,7 @@ void CClientsDlg::RunFormFor(const Client& start, const std::string& replacing) 
     QSettings& settings = store_.Raw();
     if (!replacing.empty() && replacing != client.name) RemoveClient(settings, replacing);
     WriteClient(settings, client);
-    WarnIfNotSaved();
+    WarnIfNotSaved("The clients");
     Refill(client.name);
 }
 
@@ -271,15 +343,23 @@ void CClientsDlg::OnRemove() {
                                  .arg(Q(name), Q(client->log));
     if (!confirm_(question)) return;
     RemoveClient(store_.Raw(), name);  // never its log
-    WarnIfNotSaved();
+    WarnIfNotSaved("The clients");
     Refill({});
 }
 
-void CClientsDlg::WarnIfNotSaved() {
+void CClientsDlg::OnIssuer() {
+    CIssuerFormDlg form(this);
+    form.SetIssuer(ReadIssuer(store_.Raw()));
+    if (form.exec() != QDialog::Accepted) return;
+    WriteIssuer(store_.Raw(), form.Result());
+    WarnIfNotSaved("The issuer");
+}
+
+void CClientsDlg::WarnIfNotSaved(const char* what) {
     const std::string problem = store_.WriteProblem();
     if (problem.empty()) return;
-    reporter_.Report(
-        {"The clients could not be saved (" + problem + ").", kErrorCaption, MessageIcon::Warning});
+    reporter_.Report({std::string(what) + " could not be saved (" + problem + ").", kErrorCaption,
+                      MessageIcon::Warning});
 }
 
 }  // namespace tally

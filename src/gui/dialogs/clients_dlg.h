@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// The Clients dialog: the clients in the settings store, with Add, Edit and Remove. Each
-// change is written to the store at once; a client is stored only when all its values can
-// be, and removing one never deletes its time log.
+// The Clients dialog: the clients in the settings store, with Add, Edit and Remove, and the
+// issuer (the sender's block of every invoice). Each change is written to the store at once;
+// a client is stored only when all its values can be, and removing one never deletes its
+// time log.
 
 #include <QDialog>
 #include <functional>
@@ -12,6 +13,7 @@
 #include "clients/client.h"
 #include "core/reporter.h"
 #include "dialogs/options_dlg.h"
+#include "invoice/issuer.h"
 #include "settings/settings_store.h"
 
 class QLineEdit;
@@ -60,6 +62,26 @@ class CClientFormDlg : public QDialog {
     QLineEdit* number_ = nullptr;
 };
 
+// The issuer's values as one form; the caller stores what OK leaves in it.
+class CIssuerFormDlg : public QDialog {
+    Q_OBJECT
+
+  public:
+    explicit CIssuerFormDlg(QWidget* parent = nullptr);
+
+    void SetIssuer(const Issuer& issuer);
+    // What the controls hold, single lines trimmed.
+    Issuer Result() const;
+
+  private:
+    QLineEdit* name_ = nullptr;
+    QPlainTextEdit* address_ = nullptr;
+    QLineEdit* email_ = nullptr;
+    QLineEdit* taxId_ = nullptr;
+    QPlainTextEdit* bank_ = nullptr;
+    QPlainTextEdit* terms_ = nullptr;
+};
+
 class CClientsDlg : public QDialog {
     Q_OBJECT
 
@@ -72,6 +94,8 @@ class CClientsDlg : public QDialog {
     void OnAdd();
     void OnEdit();
     void OnRemove();
+    // Runs the issuer form and writes the [Issuer] section when it ends with OK.
+    void OnIssuer();
     void SetConfirm(Confirm confirm) { confirm_ = std::move(confirm); }
     void SetFileChooser(COptionsDlg::FileChooser chooser) { chooseFile_ = std::move(chooser); }
 
@@ -83,7 +107,8 @@ class CClientsDlg : public QDialog {
     const Client* Selected() const;
     // Runs the form for a client and stores what OK gives.
     void RunFormFor(const Client& start, const std::string& replacing);
-    void WarnIfNotSaved();
+    // what: the values that were to be saved, as the message names them.
+    void WarnIfNotSaved(const char* what);
 
     SettingsStore& store_;
     Reporter& reporter_;

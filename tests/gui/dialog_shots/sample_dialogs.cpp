@@ -61,8 +61,8 @@ SampleData::SampleData() : clock(FromLocalTime(2004, 6, 4, 17, 47, 39)) {
 
 const std::vector<std::string>& SampleDialogNames() {
     static const std::vector<std::string> names = {
-        "options",   "time_entry",        "edit_data", "invoice",    "idle_time",
-        "reminders", "reminders_no_idle", "clients",   "client_form"};
+        "options",   "time_entry",        "edit_data", "invoice",     "idle_time",
+        "reminders", "reminders_no_idle", "clients",   "client_form", "issuer_form"};
     return names;
 }
 
@@ -112,6 +112,14 @@ std::unique_ptr<QDialog> MakeSampleDialog(const std::string& name, SampleData& s
         std::vector<Client> clients = ReadClients(sample.store.Raw());
         auto dlg = std::make_unique<CClientFormDlg>(clients, clients.front().name, sample.reporter);
         dlg->SetClient(clients.front());
+        return dlg;
+    }
+    if (name == "issuer_form") {
+        auto dlg = std::make_unique<CIssuerFormDlg>();
+        dlg->SetIssuer({"Jo Freelancer", "Jo Freelancer\nLange Reihe 12\n20099 Hamburg",
+                        "jo@example.org", "DE123456789",
+                        "Example Bank\nIBAN DE00 1234 5678 9012 3456 78\nBIC EXAMDEFFXXX",
+                        "Payable within the payment days shown.\nThank you for your business."});
         return dlg;
     }
     return nullptr;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Clients in the window: File > Client makes a client's log the time log and its rate the
 // totals' rate, Clock In is refused while another client is clocked in (or switched over at
-// one second), and the Clients dialog stores only sound clients.
+// one second), and the Clients dialog stores only sound clients, and the issuer only on OK.
 
 #include <QAction>
 #include <QDialogButtonBox>
@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <cstdlib>
 
 #include "dialog_driver.h"
@@ -17,6 +18,7 @@
 #include "log_text.h"
 #include "qt_printers.h"
 #include "settings/client_store.h"
+#include "settings/invoice_settings.h"
 #include "widgets/command_ids.h"
 #include "window_harness.h"
 
@@ -188,6 +190,49 @@ TEST(ClientsDialog, storesAClientOnlyWhenEveryValueIsSound) {
         EXPECT_EQ(reporter.messages[0].text,
                   "The client was not stored: " + std::string(value.refusal) + ".");
         EXPECT_EQ(ReadFile(ini), before);
+    }
+}
+
+TEST(ClientsDialog, issuerFormWritesWhatWasTypedOnOkAndNothingOnCancel) {
+    TempDir dir;
+    const std::string ini = dir.File("settings.ini");
+    SettingsStore store(QString::fromStdString(ini));
+    WriteIssuer(store.Raw(), {"Old Name", "Old Street", "", "", "Old Bank", ""});
+    const std::string before = ReadFile(ini);
+    const Issuer typed{"Jo Freelancer",
+                       "Jo Freelancer\nMain Street 1\n12345 Town",
+                       "jo@example.org",
+                       "DE123456789",
+                       "Example Bank\nIBAN DE00 1234",
+                       "Net 14 days.\nThank you."};
+    for (const auto answer : {QDialogButtonBox::Cancel, QDialogButtonBox::Ok}) {
+        RecordingReporter reporter;
+        CClientsDlg dialog(store, reporter);
+        WhenModal<CIssuerFormDlg>([&](CIssuerFormDlg* form) {
+            EXPECT_EQ(form->findChild<QLineEdit*>("IssuerName")->text(), "Old Name");
+            const std::pair<const char*, std::string> boxes[] = {
+                {"IssuerName", typed.name},   {"IssuerAddress", typed.address},
+                {"IssuerEmail", typed.email}, {"IssuerTaxId", typed.taxId},
+                {"IssuerBank", typed.bank},   {"IssuerTerms", typed.terms}};
+            for (const auto& [name, text] : boxes) {
+                QWidget* box = form->findChild<QWidget*>(name);
+                if (auto* edit = qobject_cast<QPlainTextEdit*>(box)) edit->selectAll();
+                if (auto* line = qobject_cast<QLineEdit*>(box)) line->selectAll();
+                const QStringList lines = QString::fromStdString(text).split('\n');
+                for (qsizetype i = 0; i < lines.size(); ++i) {
+                    if (i > 0) QTest::keyClick(box, Qt::Key_Return);  // a new line, not OK
+                    QTest::keyClicks(box, lines[i]);
+                }
+            }
+            Click(form->findChild<QDialogButtonBox*>()->button(answer));
+        });
+        Click(FindButton(dialog, "&Issuer..."));
+        if (answer == QDialogButtonBox::Cancel) {
+            EXPECT_EQ(ReadFile(ini), before);
+        } else {
+            EXPECT_EQ(ReadIssuer(SettingsStore(QString::fromStdString(ini)).Raw()), typed);
+        }
+        EXPECT_TRUE(reporter.messages.empty());
     }
 }
 
