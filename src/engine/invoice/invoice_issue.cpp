@@ -18,7 +18,6 @@ namespace fs = std::filesystem;
 
 constexpr const char* kArchiveFolderName = "invoices";
 constexpr mode_t kNewFileMode = 0644;
-constexpr int kPaymentDaysLimit = 3650;  // as a client's payment days (clients/client.h)
 
 // The file a path names, links followed, as far as it exists: a register kept in a synced
 // folder through a link is replaced there, and shares its lock with every path to it.
@@ -96,8 +95,8 @@ bool SameFile(const std::string& a, const std::string& b) {
 
 std::string RequestProblem(const InvoiceRequest& request, const InvoiceEntry& entry,
                            const std::string& target) {
-    if (request.paymentDays < 0 || request.paymentDays > kPaymentDaysLimit)
-        return "The payment days must be from 0 to " + std::to_string(kPaymentDaysLimit) + ".";
+    if (request.paymentDays < 0 || request.paymentDays > kMaxPaymentDays)
+        return "The payment days must be from 0 to " + std::to_string(kMaxPaymentDays) + ".";
     if (request.pdfPath.empty()) return "The invoice needs a PDF file to write.";
     if (const std::string problem = EntryProblem(entry); !problem.empty())
         return "Cannot issue the invoice: " + problem + ".";

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "clients/client.h"
 #include "core/calendar_date.h"
 #include "core/time_log_lock.h"
 #include "invoice/invoice_number.h"
@@ -21,7 +22,7 @@ struct InvoiceRequest {
     CalendarDate first;  // the days billed, both included
     CalendarDate last;
     CalendarDate issued;  // today
-    int paymentDays = 14;
+    int paymentDays = kDefaultPaymentDays;
     std::int64_t seconds = 0;
     double subtotal = 0.0;
     double tax = 0.0;
