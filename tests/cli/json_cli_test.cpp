@@ -63,10 +63,11 @@ void ExpectExport(const OrderedJson& d) {
 }
 
 void ExpectConfig(const OrderedJson& d) {
-    EXPECT_EQ(KeysOf(d), (Keys{"options", "reminders"}));
+    EXPECT_EQ(KeysOf(d), (Keys{"options", "reminders", "invoices"}));
     EXPECT_EQ(KeysOf(d["options"]), (Keys{"ShowDollars", "DataLog", "Rate", "PeriodType",
                                           "RoundingType", "RoundingUnit", "WeekStartDay"}));
     EXPECT_EQ(KeysOf(d["reminders"]), (Keys{"IdleMinutes", "LongDayHours"}));
+    EXPECT_EQ(KeysOf(d["invoices"]), (Keys{"Format", "FirstNumber", "Register"}));
 }
 
 void ExpectCheck(const OrderedJson& d) {

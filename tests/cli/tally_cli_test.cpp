@@ -117,7 +117,8 @@ TEST_F(TallyCli, optionsComeFromTheSharedStore) {
          at = next + 1) {
         lines.push_back(shown.out.substr(at, next - at));
     }
-    ASSERT_EQ(lines.size(), 9u) << shown.out;  // the seven options, then the two reminders
+    // The seven options, the two reminders, the three invoice settings.
+    ASSERT_EQ(lines.size(), 12u) << shown.out;
     EXPECT_EQ(lines[0], "ShowDollars\t1");
     EXPECT_EQ(lines[1].rfind("DataLog\t/", 0), 0u);
     EXPECT_EQ(lines[2], "Rate\t20");
@@ -153,7 +154,8 @@ TEST_F(TallyCli, usageErrors) {
     }
     EXPECT_EQ(tally.Run({"config", "Colour"}).err,
               "tally: unknown key 'Colour' (keys: ShowDollars, DataLog, Rate, PeriodType, "
-              "RoundingType, RoundingUnit, WeekStartDay, IdleMinutes, LongDayHours)\n"
+              "RoundingType, RoundingUnit, WeekStartDay, IdleMinutes, LongDayHours, "
+              "Invoices.Format, Invoices.FirstNumber, Invoices.Register)\n"
               "Try 'tally --help' for more information.\n");
 }
 

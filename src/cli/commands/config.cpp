@@ -9,6 +9,8 @@
 
 #include "cli/json_text.h"
 #include "core/c_format.h"
+#include "invoice/invoice_number.h"
+#include "settings/invoice_settings.h"
 #include "settings/reminder_settings.h"
 #include "settings/settings_store.h"
 
@@ -19,11 +21,30 @@ bool IsOptionKey(const std::string& key) {
     return std::find(kOptionKeys.begin(), kOptionKeys.end(), key) != kOptionKeys.end();
 }
 
-// Every key config knows, for a usage message: the options, then the reminders.
+// The invoices' settings, named by their section so that they read apart from the options.
+constexpr const char* kInvoiceFormatKey = "Invoices.Format";
+constexpr const char* kInvoiceFirstNumberKey = "Invoices.FirstNumber";
+constexpr const char* kInvoiceRegisterKey = "Invoices.Register";
+constexpr const char* kInvoiceKeys[] = {kInvoiceFormatKey, kInvoiceFirstNumberKey,
+                                        kInvoiceRegisterKey};
+
+bool IsInvoiceKey(const std::string& key) {
+    return std::find(std::begin(kInvoiceKeys), std::end(kInvoiceKeys), key) !=
+           std::end(kInvoiceKeys);
+}
+
+std::string& InvoiceValue(InvoiceSettings& values, const std::string& key) {
+    if (key == kInvoiceFormatKey) return values.numbering.format;
+    if (key == kInvoiceFirstNumberKey) return values.numbering.firstNumber;
+    return values.registerPath;
+}
+
+// Every key config knows, for a usage message: the options, the reminders, the invoices.
 std::string KeyList() {
     std::string list;
     for (const char* key : kOptionKeys) list += std::string(list.empty() ? "" : ", ") + key;
     for (const ReminderKey& key : ReminderKeys()) list += std::string(", ") + key.name;
+    for (const char* key : kInvoiceKeys) list += std::string(", ") + key;
     return list;
 }
 
@@ -144,11 +165,43 @@ int StoreReminder(CommandContext& c, const ReminderKey& key, const std::string& 
     return kExitOk;
 }
 
+// A format that makes numbers, a first number it can make (or none), a register path whose
+// folder exists.
+int StoreInvoiceSetting(CommandContext& c, const std::string& key, const std::string& value) {
+    InvoiceSettings values = ReadInvoiceSettings(c.store.Raw());
+    std::string problem;
+    if (key == kInvoiceFormatKey) {
+        problem = NumberFormatProblem(value);
+    } else if (key == kInvoiceFirstNumberKey && !value.empty()) {
+        NumberingRules rules = values.numbering;
+        rules.firstNumber = value;
+        if (!NextInvoiceNumber(rules, c.Today().year, {}, problem) && problem.empty())
+            problem = "the format " + rules.format + " does not make '" + value + "'";
+    } else if (key == kInvoiceRegisterKey) {
+        std::error_code error;
+        const auto absolute = std::filesystem::absolute(value, error);
+        if (value.empty() || error || std::filesystem::is_directory(absolute) ||
+            !std::filesystem::is_directory(absolute.parent_path()))
+            problem = "a register is a file in a folder that exists, not '" + value + "'";
+        else
+            InvoiceValue(values, key) = absolute.lexically_normal().string();
+    }
+    if (!problem.empty()) return c.UsageError(key + ": " + problem);
+    if (key != kInvoiceRegisterKey) InvoiceValue(values, key) = value;
+    WriteInvoiceSettings(c.store.Raw(), values);
+    if (const std::string failure = c.store.WriteProblem(); !failure.empty()) {
+        c.err << "tally: " << failure << '\n';
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
 // Every option with the type it has (Rate as the number it is read as), then the reminders.
 Json ConfigJson(CommandContext& c) {
     CurrentSettings s;
     c.store.Load(s);
     const ReminderValues reminders = ReadReminders(c.store.Raw());
+    const InvoiceSettings invoices = ReadInvoiceSettings(c.store.Raw());
     Json reminderValues = Json::object();
     for (const ReminderKey& key : ReminderKeys()) reminderValues[key.name] = reminders.*key.field;
     return {{"options",
@@ -159,7 +212,11 @@ Json ConfigJson(CommandContext& c) {
               {kRoundingTypeKey, s.RoundingType},
               {kRoundingUnitKey, s.RoundingUnit},
               {kWeekStartDayKey, s.WeekStartDay}}},
-            {"reminders", std::move(reminderValues)}};
+            {"reminders", std::move(reminderValues)},
+            {"invoices",
+             {{"Format", invoices.numbering.format},
+              {"FirstNumber", invoices.numbering.firstNumber},
+              {"Register", Utf8Text(invoices.registerPath)}}}};
 }
 
 }  // namespace
@@ -173,6 +230,12 @@ int RunConfig(CommandContext& c) {
     }
     if (args.size() > 2) return c.UsageError("config takes at most a key and a value");
     const ReminderKey* reminder = args.empty() ? nullptr : FindReminderKey(args[0]);
+    if (!args.empty() && IsInvoiceKey(args[0])) {
+        if (args.size() == 2) return StoreInvoiceSetting(c, args[0], args[1]);
+        InvoiceSettings values = ReadInvoiceSettings(c.store.Raw());
+        c.out << InvoiceValue(values, args[0]) << '\n';
+        return kExitOk;
+    }
     if (!args.empty() && !reminder && !IsOptionKey(args[0])) {
         return c.UsageError("unknown key '" + args[0] + "' (keys: " + KeyList() + ")");
     }
@@ -197,6 +260,9 @@ int RunConfig(CommandContext& c) {
     for (const ReminderKey& key : ReminderKeys()) {
         c.out << key.name << '\t' << reminders.*key.field << '\n';
     }
+    InvoiceSettings invoices = ReadInvoiceSettings(c.store.Raw());
+    for (const char* key : kInvoiceKeys)
+        c.out << key << '\t' << InvoiceValue(invoices, key) << '\n';
     return kExitOk;
 }
 
