@@ -106,6 +106,7 @@ void CQFTBApp::RouteCommands() {
     route(ID_EDIT_RAW_DATA, view, [view] { view->OnEditRawData(); });
     route(ID_INVOICE, view, [view] { view->OnInvoice(); });
     route(ID_VIEW_HOURS_CHART, view, [view] { view->OnHoursChart(); });
+    route(ID_VIEW_INVOICES, view, [view] { view->OnInvoices(); });
     route(ID_FILE_PRINT, view, [this, view] { view->OnFilePrint(m_printer.Printer()); });
     route(ID_FILE_PRINT_PREVIEW, view,
           [this, view] { view->OnFilePrintPreview(m_printer.Printer()); });

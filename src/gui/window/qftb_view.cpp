@@ -13,6 +13,7 @@
 #include "core/messages.h"
 #include "dialogs/edit_data_dlg.h"
 #include "dialogs/invoice_dlg.h"
+#include "dialogs/invoices_dlg.h"
 #include "dialogs/options_dlg.h"
 #include "reminders/reminders_dlg.h"
 #include "widgets/dialog_units.h"
@@ -278,6 +279,11 @@ void CQFTBView::OnEditRawData() {
 void CQFTBView::OnInvoice() {
     CInvoiceDlg dialog(m_services.store, m_services.clock, &m_frame);
     dialog.SetDataFile(m_engine.Settings().DataLog);
+    dialog.exec();
+}
+
+void CQFTBView::OnInvoices() {
+    CInvoicesDlg dialog(m_services.store, m_services.clock, &m_frame, &m_services.reporter);
     dialog.exec();
 }
 

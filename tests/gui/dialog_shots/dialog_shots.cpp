@@ -2,8 +2,8 @@
 // Shows the dialogs of the desktop program with sample data, for looking at them:
 //   dialog_shots OUTDIR       saves each dialog as OUTDIR/<name>.png
 //   dialog_shots --show NAME  shows one dialog until it is closed (for a screen capture)
-// Names: options, time_entry, edit_data, invoice, idle_time, reminders, reminders_no_idle. Uses a
-// private settings file and log.
+// Names: options, time_entry, edit_data, invoice, idle_time, reminders, reminders_no_idle,
+// invoices. Uses a private settings file and log.
 
 #include <QApplication>
 #include <QDir>

@@ -8,10 +8,13 @@
 #include "core/local_time.h"
 #include "dialogs/edit_data_dlg.h"
 #include "dialogs/invoice_dlg.h"
+#include "dialogs/invoices_dlg.h"
 #include "dialogs/options_dlg.h"
 #include "dialogs/time_entry_dlg.h"
 #include "reminders/idle_time_dlg.h"
 #include "reminders/reminders_dlg.h"
+#include "settings/client_store.h"
+#include "settings/invoice_settings.h"
 
 namespace tally::test {
 namespace {
@@ -31,6 +34,37 @@ const char kSampleLog[] =
     "Elapsed time of 01:49:59.\n"
     "In...Fri Jun 04 00:00:00 2004\n";
 
+// A register of four invoices, one in each state on the sample's day (2004-06-04).
+void WriteSampleRegister(SampleData& sample) {
+    const std::string path = sample.dir.File("invoices.txt");
+    WriteInvoiceSettings(sample.store.Raw(), {{}, path});
+    InvoiceRegister reg;
+    const auto entry = [](const char* number, const char* client, CalendarDate first,
+                          CalendarDate last, std::int64_t hours, const char* currency) {
+        InvoiceEntry e;
+        e.number = number;
+        e.client = client;
+        e.first = first;
+        e.last = e.issued = last;
+        e.due = DateOf(DaysOf(last) + std::chrono::days{14});
+        e.seconds = hours * 3600;
+        e.subtotal = e.total = static_cast<double>(hours) * 42.5;
+        e.currency = currency;
+        e.pdf = "/home/user/Documents/Invoice " + e.number + ".pdf";
+        return e;
+    };
+    InvoiceEntry paid = entry("2004-001", "Harbour Books", {2004, 4, 1}, {2004, 4, 15}, 61, "EUR");
+    paid.state = InvoiceState::Paid;
+    paid.paidOn = {2004, 4, 27};
+    reg.Add(paid);
+    reg.Add(entry("2004-002", "Harbour Books", {2004, 4, 16}, {2004, 4, 30}, 58, "EUR"));
+    InvoiceEntry cancelled = entry("2004-003", "Birch & Co", {2004, 5, 1}, {2004, 5, 5}, 12, "USD");
+    cancelled.state = InvoiceState::Cancelled;
+    reg.Add(cancelled);
+    reg.Add(entry("2004-004", "Harbour Books", {2004, 5, 1}, {2004, 5, 31}, 143, "EUR"));
+    WriteFile(path, reg.Text());
+}
+
 }  // namespace
 
 SampleData::SampleData() : clock(FromLocalTime(2004, 6, 4, 17, 47, 39)) {
@@ -41,9 +75,9 @@ SampleData::SampleData() : clock(FromLocalTime(2004, 6, 4, 17, 47, 39)) {
 }
 
 const std::vector<std::string>& SampleDialogNames() {
-    static const std::vector<std::string> names = {"options",          "time_entry", "edit_data",
-                                                   "invoice",          "idle_time",  "reminders",
-                                                   "reminders_no_idle"};
+    static const std::vector<std::string> names = {"options",           "time_entry", "edit_data",
+                                                   "invoice",           "idle_time",  "reminders",
+                                                   "reminders_no_idle", "invoices"};
     return names;
 }
 
@@ -74,9 +108,20 @@ std::unique_ptr<QDialog> MakeSampleDialog(const std::string& name, SampleData& s
         return dlg;
     }
     if (name == "invoice") {
+        // The log is a client's, so that Save as PDF is offered.
+        Client client;
+        client.name = "Harbour Books";
+        client.log = sample.log;
+        client.currency = "EUR";
+        WriteClient(sample.store.Raw(), client);
         auto dlg = std::make_unique<CInvoiceDlg>(sample.store, sample.clock);
         dlg->SetDataFile(sample.log);
         return dlg;
+    }
+    if (name == "invoices") {
+        WriteSampleRegister(sample);
+        return std::make_unique<CInvoicesDlg>(sample.store, sample.clock, nullptr,
+                                              &sample.reporter);
     }
     if (name == "idle_time") {
         return std::make_unique<CIdleTimeDlg>(
@@ -92,7 +137,7 @@ std::unique_ptr<QDialog> MakeSampleDialog(const std::string& name, SampleData& s
 }
 
 void PrepareSampleDialog(const std::string& name, QDialog& dlg) {
-    if (name == "edit_data") {
+    if (name == "edit_data" || name == "invoices") {
         QTreeView* list = dlg.findChild<QTreeView*>();
         list->setCurrentIndex(list->model()->index(1, 0));
     }

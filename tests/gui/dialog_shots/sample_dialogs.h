@@ -24,7 +24,8 @@ struct SampleData {
     RecordingReporter reporter;
 };
 
-// Names: options, time_entry, edit_data, invoice, idle_time, reminders, reminders_no_idle.
+// Names: options, time_entry, edit_data, invoice, idle_time, reminders, reminders_no_idle,
+// invoices.
 const std::vector<std::string>& SampleDialogNames();
 std::unique_ptr<QDialog> MakeSampleDialog(const std::string& name, SampleData& sample);
 // What a user would have done before looking: a selected row, a generated invoice.
