@@ -35,35 +35,16 @@ const char kSampleLog[] =
     "In...Fri Jun 04 00:00:00 2004\n";
 
 // A register of four invoices, one in each state on the sample's day (2004-06-04).
-void WriteSampleRegister(SampleData& sample) {
-    const std::string path = sample.dir.File("invoices.txt");
-    WriteInvoiceSettings(sample.store.Raw(), {{}, path});
-    InvoiceRegister reg;
-    const auto entry = [](const char* number, const char* client, CalendarDate first,
-                          CalendarDate last, std::int64_t hours, const char* currency) {
-        InvoiceEntry e;
-        e.number = number;
-        e.client = client;
-        e.first = first;
-        e.last = e.issued = last;
-        e.due = DateOf(DaysOf(last) + std::chrono::days{14});
-        e.seconds = hours * 3600;
-        e.subtotal = e.total = static_cast<double>(hours) * 42.5;
-        e.currency = currency;
-        e.pdf = "/home/user/Documents/Invoice " + e.number + ".pdf";
-        return e;
-    };
-    InvoiceEntry paid = entry("2004-001", "Harbour Books", {2004, 4, 1}, {2004, 4, 15}, 61, "EUR");
-    paid.state = InvoiceState::Paid;
-    paid.paidOn = {2004, 4, 27};
-    reg.Add(paid);
-    reg.Add(entry("2004-002", "Harbour Books", {2004, 4, 16}, {2004, 4, 30}, 58, "EUR"));
-    InvoiceEntry cancelled = entry("2004-003", "Birch & Co", {2004, 5, 1}, {2004, 5, 5}, 12, "USD");
-    cancelled.state = InvoiceState::Cancelled;
-    reg.Add(cancelled);
-    reg.Add(entry("2004-004", "Harbour Books", {2004, 5, 1}, {2004, 5, 31}, 143, "EUR"));
-    WriteFile(path, reg.Text());
-}
+const char kSampleRegister[] =
+    "# TallyBook invoice register 1\n"
+    "2004-001\tHarbour Books\t2004-04-01\t2004-04-15\t2004-04-15\t2004-04-29\t219600\t"
+    "2592.50\t0.00\t2592.50\tEUR\tpaid 2004-04-27\t/home/user/Documents/April 1.pdf\n"
+    "2004-002\tHarbour Books\t2004-04-16\t2004-04-30\t2004-04-30\t2004-05-14\t208800\t"
+    "2465.00\t0.00\t2465.00\tEUR\tissued\t/home/user/Documents/April 2.pdf\n"
+    "2004-003\tBirch & Co\t2004-05-01\t2004-05-05\t2004-05-05\t2004-05-19\t43200\t"
+    "510.00\t0.00\t510.00\tUSD\tcancelled\t/home/user/Documents/Birch May.pdf\n"
+    "2004-004\tHarbour Books\t2004-05-01\t2004-05-31\t2004-05-31\t2004-06-14\t514800\t"
+    "6077.50\t0.00\t6077.50\tEUR\tissued\t/home/user/Documents/May.pdf\n";
 
 }  // namespace
 
@@ -119,7 +100,9 @@ std::unique_ptr<QDialog> MakeSampleDialog(const std::string& name, SampleData& s
         return dlg;
     }
     if (name == "invoices") {
-        WriteSampleRegister(sample);
+        const std::string path = sample.dir.File("invoices.txt");
+        WriteFile(path, kSampleRegister);
+        WriteInvoiceSettings(sample.store.Raw(), {{}, path});
         return std::make_unique<CInvoicesDlg>(sample.store, sample.clock, nullptr,
                                               &sample.reporter);
     }
