@@ -282,11 +282,6 @@ void CQFTBView::OnInvoice() {
     dialog.exec();
 }
 
-void CQFTBView::OnInvoices() {
-    CInvoicesDlg dialog(m_services.store, m_services.clock, &m_frame, &m_services.reporter);
-    dialog.exec();
-}
-
 void CQFTBView::OnHoursChart() {
     // Owned by the main window, so that it stays above it and closes with it.
     if (m_hoursChart == nullptr) m_hoursChart = new CHoursChartWnd(&m_frame);
@@ -298,6 +293,11 @@ void CQFTBView::OnHoursChart() {
 
 void CQFTBView::ShowScanInChart() {
     m_hoursChart->ShowScan(m_rows.Days(m_scanEnd), m_engine.State(), m_engine.Settings());
+}
+
+void CQFTBView::OnInvoices() {
+    CInvoicesDlg dialog(m_services.store, m_services.clock, &m_frame, &m_services.reporter);
+    dialog.exec();
 }
 
 std::vector<ReportLine> CQFTBView::Report() const {
