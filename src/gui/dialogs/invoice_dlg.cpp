@@ -2,28 +2,72 @@
 #include "dialogs/invoice_dlg.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStandardPaths>
 
+#include "clients/client.h"
 #include "controls/qf_date_time_ctrl.h"
+#include "core/local_time.h"
+#include "core/messages.h"
+#include "documents/invoice_pdf.h"
 #include "invoice/invoice.h"
+#include "invoice/pdf_invoice.h"
+#include "settings/client_store.h"
+#include "settings/invoice_settings.h"
 #include "widgets/command_ids.h"
 #include "widgets/dialog_units.h"
 
 namespace tally {
 namespace {
 
+constexpr const char* kNoClientTip =
+    "This time log belongs to no client: PDF invoices are made for a client's log.";
+
 CalendarDate DateOf(const CQFDateTimeCtrl& picker) {
     const QDate date = picker.date();
     return {date.year(), date.month(), date.day()};
 }
 
+CalendarDate Today(const Clock& clock) {
+    const std::tm now = ToLocalTm(clock.Now());
+    return {now.tm_year + 1900, now.tm_mon + 1, now.tm_mday};
+}
+
+// "Invoice CLIENT START-END.pdf" in the user's documents; the number is not known before
+// the invoice is issued. A slash in the name would make a folder of it.
+QString ProposedPdfPath(const std::string& client, const CalendarDate& first,
+                        const CalendarDate& last) {
+    QString name = QString("Invoice %1 %2-%3.pdf")
+                       .arg(QString::fromStdString(client))
+                       .arg(QString::fromStdString(IsoDayText(first)))
+                       .arg(QString::fromStdString(IsoDayText(last)));
+    name.replace('/', '-');
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).filePath(name);
+}
+
 }  // namespace
 
-CInvoiceDlg::CInvoiceDlg(SettingsStore& store, const Clock& clock, QWidget* parent)
-    : QDialog(parent), rounding_{store.RoundingType(), store.RoundingUnit()} {
+CInvoiceDlg::CInvoiceDlg(SettingsStore& store, const Clock& clock, QWidget* parent,
+                         Reporter* reporter)
+    : QDialog(parent),
+      store_(store),
+      clock_(clock),
+      messageBoxes_(this),
+      reporter_(reporter != nullptr ? *reporter : messageBoxes_),
+      choosePdf_([this](const QString& proposed) -> std::optional<QString> {
+          const QString path =
+              QFileDialog::getSaveFileName(this, "Save as PDF", proposed, "PDF files (*.pdf)");
+          if (path.isEmpty()) return std::nullopt;
+          return path;
+      }),
+      rounding_{store.RoundingType(), store.RoundingUnit()} {
     setWindowTitle("Invoice");
     setFont(DialogFont());
     CreateControls();
@@ -65,6 +109,10 @@ void CInvoiceDlg::CreateControls() {
     units.Place(m_dtEnd, 63, 92, 60, 15);
     auto* generate = new QPushButton("Generate Invoice", this);
     units.Place(generate, 43, 118, 69, 14);
+    savePdf_ = new QPushButton("Save as &PDF...", this);
+    units.Place(savePdf_, 43, 138, 69, 14);
+    savePdf_->setEnabled(false);
+    savePdf_->setToolTip(kNoClientTip);
 
     invoiceBox_ = new QPlainTextEdit(this);
     units.Place(invoiceBox_, 132, 7, 177, 152);
@@ -83,10 +131,25 @@ void CInvoiceDlg::CreateControls() {
     connect(ok, &QPushButton::clicked, this, &CInvoiceDlg::accept);
     connect(cancel, &QPushButton::clicked, this, &CInvoiceDlg::reject);
     connect(generate, &QPushButton::clicked, this, &CInvoiceDlg::OnGenerateInvoice);
+    connect(savePdf_, &QPushButton::clicked, this, &CInvoiceDlg::OnSaveAsPdf);
     connect(generateAction_, &QAction::triggered, this, &CInvoiceDlg::OnGenerateInvoice);
 
     // The first tab stop has the focus when the dialog opens.
     ok->setFocus();
+}
+
+void CInvoiceDlg::SetDataFile(const std::string& path) {
+    dataFile_ = path;
+    const std::vector<Client> clients = ReadClients(store_.Raw());
+    const Client* client = ClientOfLog(clients, path);
+    savePdf_->setEnabled(client != nullptr);
+    if (client == nullptr) {
+        savePdf_->setToolTip(kNoClientTip);
+        return;
+    }
+    savePdf_->setToolTip(QString("Issue these days to %1 as a numbered PDF invoice")
+                             .arg(QString::fromStdString(client->name)));
+    if (client->rate) m_editRate->setText(RateToText(*client->rate));
 }
 
 QString CInvoiceDlg::InvoiceText() const {
@@ -103,6 +166,43 @@ void CInvoiceDlg::OnGenerateInvoice() {
     QString shown = QString::fromStdString(*text);
     shown.remove('\r');
     invoiceBox_->setPlainText(shown);
+}
+
+void CInvoiceDlg::OnSaveAsPdf() {
+    // The store as it is now: a client or the invoice settings may have changed meanwhile.
+    QSettings& settings = store_.Raw();
+    const std::vector<Client> clients = ReadClients(settings);
+    const Client* client = ClientOfLog(clients, dataFile_);
+    if (client == nullptr) {
+        reporter_.Report({kNoClientTip, kErrorCaption, MessageIcon::Stop});
+        return;
+    }
+    PdfInvoiceOrder order;
+    order.client = *client;
+    order.issuer = ReadIssuer(settings);
+    order.first = DateOf(*m_dtStart);
+    order.last = DateOf(*m_dtEnd);
+    order.issued = Today(clock_);
+    // The rate in the box, as Generate Invoice bills it: the PDF's subtotal is its total.
+    order.rate = RateFromText(m_editRate->text());
+    order.rounding = rounding_;
+    const std::optional<QString> chosen =
+        choosePdf_(ProposedPdfPath(client->name, order.first, order.last));
+    if (!chosen) return;
+    order.pdfPath = QFileInfo(*chosen).absoluteFilePath().toStdString();
+
+    const InvoiceSettings invoices = ReadInvoiceSettings(settings);
+    const RegisterChange change = IssuePdfInvoice(
+        invoices.registerPath, invoices.numbering, order,
+        [](const InvoiceDocument& document, const std::string& path, std::string& error) {
+            return WriteInvoicePdf(document, path, QLocale::system(), error);
+        });
+    if (!change.ok) {
+        reporter_.Report({change.error, kErrorCaption, MessageIcon::Stop});
+        return;
+    }
+    reporter_.Report({"Invoice " + change.entry.number + " saved as " + change.entry.pdf + ".",
+                      kApplicationName, MessageIcon::Information});
 }
 
 }  // namespace tally

@@ -2,18 +2,25 @@
 #pragma once
 // The Invoice dialog: a rate, a start and an end date, and the invoice text of that range
 // made from the time log on Generate Invoice. It never changes the log or the settings.
+// When the log is a client's, Save as PDF issues the range as a numbered PDF invoice and
+// records it in the invoice register.
 
 #include <QDialog>
 #include <QString>
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "core/clock.h"
 #include "core/elapsed_time.h"
+#include "core/reporter.h"
 #include "settings/settings_store.h"
+#include "widgets/message_box_reporter.h"
 
 class QAction;
 class QLineEdit;
 class QPlainTextEdit;
+class QPushButton;
 
 namespace tally {
 
@@ -25,11 +32,20 @@ class CInvoiceDlg : public QDialog {
     Q_OBJECT
 
   public:
-    // Takes the stored rate text and rounding from the store; both dates are today.
-    CInvoiceDlg(SettingsStore& store, const Clock& clock, QWidget* parent = nullptr);
+    // Where the PDF goes, the proposed path given; nothing when the user cancels.
+    using PdfChooser = std::function<std::optional<QString>(const QString& proposed)>;
 
-    // The time log the invoice is made from.
-    void SetDataFile(const std::string& path) { dataFile_ = path; }
+    // Takes the stored rate text and rounding from the store; both dates are today. Messages
+    // go to the reporter, or to message boxes.
+    CInvoiceDlg(SettingsStore& store, const Clock& clock, QWidget* parent = nullptr,
+                Reporter* reporter = nullptr);
+
+    // The time log the invoice is made from. A client's log offers the client's own rate and
+    // enables Save as PDF.
+    void SetDataFile(const std::string& path);
+
+    // Replaces the file dialog of Save as PDF (tests).
+    void SetPdfChooser(PdfChooser chooser) { choosePdf_ = std::move(chooser); }
 
     // ID_GENERATE_INVOICE, the same as the Generate Invoice button.
     QAction* GenerateInvoiceAction() const { return generateAction_; }
@@ -38,7 +54,13 @@ class CInvoiceDlg : public QDialog {
   private:
     void CreateControls();
     void OnGenerateInvoice();
+    void OnSaveAsPdf();
 
+    SettingsStore& store_;
+    const Clock& clock_;
+    MessageBoxReporter messageBoxes_;
+    Reporter& reporter_;
+    PdfChooser choosePdf_;
     std::string dataFile_;
     RoundingOptions rounding_;
 
@@ -46,6 +68,7 @@ class CInvoiceDlg : public QDialog {
     CQFDateTimeCtrl* m_dtEnd = nullptr;
     QLineEdit* m_editRate = nullptr;
     QPlainTextEdit* invoiceBox_ = nullptr;
+    QPushButton* savePdf_ = nullptr;
     QAction* generateAction_ = nullptr;
 };
 

@@ -11,6 +11,8 @@ inline constexpr int ID_CLOCK_OUT = 32772;
 inline constexpr int ID_EDIT_RAW_DATA = 32774;
 inline constexpr int ID_OPTIONS = 32775;
 inline constexpr int ID_INVOICE = 32776;
+// View > Invoices: the invoice register.
+inline constexpr int ID_VIEW_INVOICES = 32796;
 inline constexpr int ID_GENERATE_INVOICE = 32779;
 inline constexpr int ID_REMINDERS = 32780;
 inline constexpr int ID_VIEW_HOURS_CHART = 32781;

@@ -42,6 +42,7 @@ constexpr PromptEntry kPrompts[] = {
     {ID_VIEW_TOOLBAR, "Show or hide the toolbar\nToggle ToolBar"},
     {ID_VIEW_STATUS_BAR, "Show or hide the status bar\nToggle StatusBar"},
     {ID_VIEW_HOURS_CHART, "Show the hours worked per day, week or month as bars\nHours Chart"},
+    {ID_VIEW_INVOICES, "List the invoices issued, mark them paid or cancel them\nInvoices"},
 };
 
 }  // namespace

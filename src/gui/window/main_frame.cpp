@@ -91,6 +91,7 @@ void CMainFrame::CreateMenu() {
     view->addAction(AddCommand(ID_VIEW_STATUS_BAR, "&Status Bar"));
     view->addSeparator();
     view->addAction(AddCommand(ID_VIEW_HOURS_CHART, "Hours &Chart"));
+    view->addAction(AddCommand(ID_VIEW_INVOICES, "&Invoices"));
 
     bar->addAction(AddCommand(ID_CLOCK_IN, "&In"));
     bar->addAction(AddCommand(ID_CLOCK_OUT, "&Out"));

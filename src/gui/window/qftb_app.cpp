@@ -108,6 +108,7 @@ void CQFTBApp::RouteCommands() {
     route(ID_CLIENTS, view, [view] { view->OnClients(); });
     connect(frame, &CMainFrame::ClientChosen, view, &CQFTBView::OnChooseClient);
     route(ID_VIEW_HOURS_CHART, view, [view] { view->OnHoursChart(); });
+    route(ID_VIEW_INVOICES, view, [view] { view->OnInvoices(); });
     route(ID_FILE_PRINT, view, [this, view] { view->OnFilePrint(m_printer.Printer()); });
     route(ID_FILE_PRINT_PREVIEW, view,
           [this, view] { view->OnFilePrintPreview(m_printer.Printer()); });

@@ -18,6 +18,7 @@
 #include "dialogs/clients_dlg.h"
 #include "dialogs/edit_data_dlg.h"
 #include "dialogs/invoice_dlg.h"
+#include "dialogs/invoices_dlg.h"
 #include "dialogs/options_dlg.h"
 #include "reminders/reminders_dlg.h"
 #include "settings/client_store.h"
@@ -376,6 +377,11 @@ void CQFTBView::OnHoursChart() {
 
 void CQFTBView::ShowScanInChart() {
     m_hoursChart->ShowScan(m_rows.Days(m_scanEnd), m_engine.State(), m_engine.Settings());
+}
+
+void CQFTBView::OnInvoices() {
+    CInvoicesDlg dialog(m_services.store, m_services.clock, &m_frame, &m_services.reporter);
+    dialog.exec();
 }
 
 std::vector<ReportLine> CQFTBView::Report() const {

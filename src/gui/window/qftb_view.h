@@ -49,6 +49,8 @@ class CQFTBView : public QWidget {
     void OnChooseClient(const QString& name);
     // Opens the Hours Chart, or brings it up; it follows every scan while it is shown.
     void OnHoursChart();
+    // View > Invoices: the invoice register, to mark invoices paid or cancel them.
+    void OnInvoices();
     void OnFilePrint(QPrinter& printer);
     void OnFilePrintPreview(QPrinter& printer);
     // What Print and Print Preview show: the lists and totals as the window shows them now.

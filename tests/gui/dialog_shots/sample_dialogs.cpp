@@ -9,11 +9,13 @@
 #include "dialogs/clients_dlg.h"
 #include "dialogs/edit_data_dlg.h"
 #include "dialogs/invoice_dlg.h"
+#include "dialogs/invoices_dlg.h"
 #include "dialogs/options_dlg.h"
 #include "dialogs/time_entry_dlg.h"
 #include "reminders/idle_time_dlg.h"
 #include "reminders/reminders_dlg.h"
 #include "settings/client_store.h"
+#include "settings/invoice_settings.h"
 
 namespace tally::test {
 namespace {
@@ -43,6 +45,18 @@ Client SampleClient(const SampleData& sample, const char* name, std::optional<do
     return client;
 }
 
+// A register of four invoices, one in each state on the sample's day (2004-06-04).
+const char kSampleRegister[] =
+    "# TallyBook invoice register 1\n"
+    "2004-001\tHarbour Books\t2004-04-01\t2004-04-15\t2004-04-15\t2004-04-29\t219600\t"
+    "2592.50\t0.00\t2592.50\tEUR\tpaid 2004-04-27\t/home/user/Documents/April 1.pdf\n"
+    "2004-002\tHarbour Books\t2004-04-16\t2004-04-30\t2004-04-30\t2004-05-14\t208800\t"
+    "2465.00\t0.00\t2465.00\tEUR\tissued\t/home/user/Documents/April 2.pdf\n"
+    "2004-003\tBirch & Co\t2004-05-01\t2004-05-05\t2004-05-05\t2004-05-19\t43200\t"
+    "510.00\t0.00\t510.00\tUSD\tcancelled\t/home/user/Documents/Birch May.pdf\n"
+    "2004-004\tHarbour Books\t2004-05-01\t2004-05-31\t2004-05-31\t2004-06-14\t514800\t"
+    "6077.50\t0.00\t6077.50\tEUR\tissued\t/home/user/Documents/May.pdf\n";
+
 }  // namespace
 
 SampleData::SampleData() : clock(FromLocalTime(2004, 6, 4, 17, 47, 39)) {
@@ -61,8 +75,8 @@ SampleData::SampleData() : clock(FromLocalTime(2004, 6, 4, 17, 47, 39)) {
 
 const std::vector<std::string>& SampleDialogNames() {
     static const std::vector<std::string> names = {
-        "options",   "time_entry",        "edit_data", "invoice",     "idle_time",
-        "reminders", "reminders_no_idle", "clients",   "client_form", "issuer_form"};
+        "options",           "time_entry", "edit_data",   "invoice",     "idle_time", "reminders",
+        "reminders_no_idle", "clients",    "client_form", "issuer_form", "invoices"};
     return names;
 }
 
@@ -93,9 +107,22 @@ std::unique_ptr<QDialog> MakeSampleDialog(const std::string& name, SampleData& s
         return dlg;
     }
     if (name == "invoice") {
+        // The log is a client's, so that Save as PDF is offered.
+        Client client;
+        client.name = "Harbour Books";
+        client.log = sample.log;
+        client.currency = "EUR";
+        WriteClient(sample.store.Raw(), client);
         auto dlg = std::make_unique<CInvoiceDlg>(sample.store, sample.clock);
         dlg->SetDataFile(sample.log);
         return dlg;
+    }
+    if (name == "invoices") {
+        const std::string path = sample.dir.File("invoices.txt");
+        WriteFile(path, kSampleRegister);
+        WriteInvoiceSettings(sample.store.Raw(), {{}, path});
+        return std::make_unique<CInvoicesDlg>(sample.store, sample.clock, nullptr,
+                                              &sample.reporter);
     }
     if (name == "idle_time") {
         return std::make_unique<CIdleTimeDlg>(
@@ -126,7 +153,7 @@ std::unique_ptr<QDialog> MakeSampleDialog(const std::string& name, SampleData& s
 }
 
 void PrepareSampleDialog(const std::string& name, QDialog& dlg) {
-    if (name == "edit_data") {
+    if (name == "edit_data" || name == "invoices") {
         QTreeView* list = dlg.findChild<QTreeView*>();
         list->setCurrentIndex(list->model()->index(1, 0));
     }

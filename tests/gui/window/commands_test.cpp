@@ -14,8 +14,10 @@
 #include "dialog_driver.h"
 #include "dialogs/edit_data_dlg.h"
 #include "dialogs/invoice_dlg.h"
+#include "dialogs/invoices_dlg.h"
 #include "dialogs/options_dlg.h"
 #include "report_lines.h"
+#include "settings/invoice_settings.h"
 #include "settings/settings_store.h"
 #include "widgets/command_ids.h"
 #include "window/about_dlg.h"
@@ -140,6 +142,21 @@ TEST_F(CommandsTest, invoiceReadsTheDataLogAndLeavesTheFormAsItWas) {
     w.Trigger(ID_INVOICE);
     EXPECT_TRUE(invoice.contains("2:00")) << invoice.toStdString();
     EXPECT_EQ(w.RowCount(w.View().RawList()), 6) << "no rescan after the invoice";
+}
+
+TEST_F(CommandsTest, viewInvoicesShowsTheRegisterTheStoreNames) {
+    const std::string path = w.dir.File("books/invoices.txt");
+    QSettings ini(w.IniPath(), QSettings::IniFormat);
+    WriteInvoiceSettings(ini, {{}, path});
+    ASSERT_TRUE(w.Start());
+    QString shown;
+    WhenModal<CInvoicesDlg>([&](CInvoicesDlg* dialog) {
+        EXPECT_EQ(dialog->parentWidget(), &w.Frame());
+        shown = dialog->findChild<QLabel*>()->text();
+        FindButton(*dialog, "Close")->click();
+    });
+    w.Trigger(ID_VIEW_INVOICES);
+    EXPECT_EQ(shown.toStdString(), "No invoice issued yet (register " + path + ").");
 }
 
 TEST_F(CommandsTest, aboutBoxShowsTheRevisionOfTheVersionRecord) {

@@ -69,6 +69,7 @@ TEST_F(MainFrameTest, hasTheMenuWithItsMnemonicsAndShortcuts) {
                                                                "  &Status Bar|",
                                                                "-",
                                                                "  Hours &Chart|",
+                                                               "  &Invoices|",
                                                                "[&In]",
                                                                "[&Out]",
                                                                "[Invoi&ce]",

@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// The Invoices dialog: the invoice register listed with each invoice's state today, and the
+// changes a user makes to it by hand: paid on a day, cancelled, and its PDF opened. A register
+// that cannot be read is shown as its message and is never written.
+
+#include <QDate>
+#include <QDialog>
+#include <QUrl>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "core/clock.h"
+#include "core/reporter.h"
+#include "invoice/invoice_register.h"
+#include "settings/settings_store.h"
+#include "widgets/message_box_reporter.h"
+
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+
+namespace tally {
+
+class CInvoicesDlg : public QDialog {
+    Q_OBJECT
+
+  public:
+    // What the dialog asks and does outside itself; tests put in their own.
+    struct Prompts {
+        // The day an invoice was paid, proposed first; nothing when the user cancels.
+        std::function<std::optional<QDate>(QWidget* parent, const QString& number, QDate proposed)>
+            paidOn;
+        // True when the user confirms the question.
+        std::function<bool(QWidget* parent, const QString& question)> confirm;
+        std::function<bool(const QUrl& url)> openUrl;
+    };
+
+    // Reads the register named in the store's invoice settings. Messages go to the reporter,
+    // or to message boxes.
+    CInvoicesDlg(SettingsStore& store, const Clock& clock, QWidget* parent = nullptr,
+                 Reporter* reporter = nullptr);
+
+    void SetPrompts(Prompts prompts) { prompts_ = std::move(prompts); }
+
+    // Reads the register again and lists it, keeping the selected invoice selected.
+    void Reload();
+    // Selects the invoice of that number; false when it is not listed.
+    bool Select(const std::string& number);
+
+  private:
+    void CreateControls();
+    void UpdateButtons();
+    const InvoiceEntry* Selected() const;
+    void OnMarkPaid();
+    void OnCancelInvoice();
+    void OnOpenPdf();
+    void ReportChange(const std::string& error);
+
+    const Clock& clock_;
+    MessageBoxReporter messageBoxes_;
+    Reporter& reporter_;
+    Prompts prompts_;
+    std::string registerPath_;
+    RegisterRead read_;
+
+    QLabel* problem_ = nullptr;
+    QTreeWidget* list_ = nullptr;
+    QPushButton* markPaid_ = nullptr;
+    QPushButton* cancelInvoice_ = nullptr;
+    QPushButton* openPdf_ = nullptr;
+};
+
+}  // namespace tally

@@ -1,0 +1,131 @@
+// SPDX-License-Identifier: MIT
+// The window's side of PDF invoices: the Invoice dialog issues a client's days as a numbered
+// PDF and refuses them a second time; the Invoices dialog lists the register and changes it.
+
+#include <gtest/gtest.h>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTreeWidget>
+#include <filesystem>
+
+#include "controls/qf_date_time_ctrl.h"
+#include "dialog_driver.h"
+#include "dialogs/invoice_dlg.h"
+#include "dialogs/invoices_dlg.h"
+#include "invoice/invoice_issue.h"
+#include "log_text.h"
+#include "settings/client_store.h"
+#include "settings/invoice_settings.h"
+#include "test_support.h"
+
+namespace tally {
+namespace {
+
+using test::Click;
+using test::FindButton;
+using test::ReadFile;
+
+TEST(InvoicePdfDialogs, saveAsPdfIssuesOnceAndTheInvoicesDialogMarksPaidAndCancels) {
+    test::TempDir dir;
+    SettingsStore store(QString::fromStdString(dir.File("tallybook.conf")));
+    const std::string log = dir.File("acme.dat");
+    test::WriteFile(log, test::WorkingDays(2026, 11, 2, 5));  // 40 hours
+    Client acme;
+    acme.name = "Acme";
+    acme.log = log;
+    acme.rate = 80.0;
+    acme.currency = "EUR";
+    acme.taxPercent = 19.0;
+    WriteClient(store.Raw(), acme);
+    Issuer issuer;
+    issuer.name = "Jo Freelance";
+    WriteIssuer(store.Raw(), issuer);
+    const std::string registerPath = dir.File("invoices.txt");
+    WriteInvoiceSettings(store.Raw(), {{}, registerPath});
+    test::FakeClock clock(test::At(2026, 12, 8, 10, 0, 0));
+    test::RecordingReporter reporter;
+
+    // A log that is no client's offers no PDF.
+    CInvoiceDlg other(store, clock, nullptr, &reporter);
+    other.SetDataFile(dir.File("other.dat"));
+    EXPECT_FALSE(FindButton(other, "Save as &PDF...")->isEnabled());
+    EXPECT_TRUE(FindButton(other, "Save as &PDF...")->toolTip().contains("no client"));
+
+    CInvoiceDlg dlg(store, clock, nullptr, &reporter);
+    dlg.SetDataFile(log);
+    dlg.show();
+    EXPECT_EQ(dlg.findChild<QLineEdit*>()->text(), "80.00");  // the client's rate
+    test::Pickers(dlg)[0]->setDate(QDate(2026, 11, 1));
+    test::Pickers(dlg)[1]->setDate(QDate(2026, 11, 30));
+    QString proposed;
+    std::string pdf = dir.File("first.pdf");
+    dlg.SetPdfChooser([&](const QString& path) -> std::optional<QString> {
+        proposed = path;
+        return QString::fromStdString(pdf);
+    });
+    Click(FindButton(dlg, "Save as &PDF..."));
+    EXPECT_TRUE(proposed.endsWith("/Invoice Acme 2026-11-01-2026-11-30.pdf"));
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].text, "Invoice 2026-001 saved as " + pdf + ".");
+    EXPECT_EQ(ReadFile(pdf).substr(0, 5), "%PDF-");
+    RegisterRead read = ReadRegister(registerPath);
+    ASSERT_EQ(read.reg.Entries().size(), 1u);
+    EXPECT_DOUBLE_EQ(read.reg.Entries()[0].subtotal, 3200.0);
+    EXPECT_DOUBLE_EQ(read.reg.Entries()[0].total, 3808.0);
+
+    const std::string registered = ReadFile(registerPath);
+    pdf = dir.File("second.pdf");
+    Click(FindButton(dlg, "Save as &PDF..."));
+    ASSERT_EQ(reporter.messages.size(), 2u);
+    EXPECT_EQ(reporter.messages[1].text,
+              "The days 2026-11-01 to 2026-11-30 of client Acme are billed in invoice 2026-001; "
+              "cancel it first to bill them again.");
+    EXPECT_EQ(ReadFile(registerPath), registered);
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+
+    CInvoicesDlg invoices(store, clock, nullptr, &reporter);
+    QDate paidOn(2026, 12, 20);
+    QStringList asked;
+    QUrl opened;
+    invoices.SetPrompts({[&](QWidget*, const QString&, QDate) { return paidOn; },
+                         [&](QWidget*, const QString& question) {
+                             asked << question;
+                             return true;
+                         },
+                         [&](const QUrl& url) {
+                             opened = url;
+                             return true;
+                         }});
+    auto* list = invoices.findChild<QTreeWidget*>();
+    auto row = [&] {
+        QStringList texts;
+        for (int c = 0; c < list->columnCount(); ++c) texts << list->topLevelItem(0)->text(c);
+        return texts.join('|');
+    };
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    EXPECT_EQ(row(), QString::fromUtf8("2026-001|Acme|2026-11-01 \u2013 2026-11-30|2026-12-08|"
+                                       "2026-12-22|40:00|3808.00 EUR|issued"));
+    ASSERT_TRUE(invoices.Select("2026-001"));
+    Click(FindButton(invoices, "Mark &Paid..."));
+    EXPECT_EQ(ReadRegister(registerPath).reg.Entries()[0].state, InvoiceState::Paid);
+    EXPECT_TRUE(row().endsWith("|paid 2026-12-20"));
+    Click(FindButton(invoices, "&Open PDF"));
+    EXPECT_EQ(opened.toLocalFile().toStdString(), ArchivePath(registerPath, "2026-001"));
+    Click(FindButton(invoices, "&Cancel Invoice..."));
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_EQ(ReadRegister(registerPath).reg.Entries()[0].state, InvoiceState::Cancelled);
+    EXPECT_TRUE(row().endsWith("|cancelled"));
+    EXPECT_FALSE(FindButton(invoices, "Mark &Paid...")->isEnabled());
+    EXPECT_EQ(reporter.messages.size(), 2u);
+
+    // A register damaged by hand is shown as its message, and nothing can change it.
+    test::WriteFile(registerPath, registered + "2026-002\tAcme\tnot a line\n");
+    invoices.Reload();
+    EXPECT_EQ(list->topLevelItemCount(), 0);
+    EXPECT_TRUE(invoices.findChild<QLabel*>()->text().startsWith(
+        QString::fromStdString(registerPath + ":")));
+    EXPECT_FALSE(FindButton(invoices, "&Open PDF")->isEnabled());
+}
+
+}  // namespace
+}  // namespace tally
