@@ -92,15 +92,6 @@ void SelectLastRow(QTreeView* list) {
     list->scrollTo(last);
 }
 
-// The Invoice dialog offers the Options rate; a client's own goes into the box its "Rate:"
-// label names.
-void OfferRate(QDialog& dialog, const QString& rate) {
-    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
-        auto* box = qobject_cast<QLineEdit*>(label->buddy());
-        if (box != nullptr && QString(label->text()).remove('&') == "Rate:") box->setText(rate);
-    }
-}
-
 }  // namespace
 
 CQFTBView::CQFTBView(const AppServices& services, CQFTBDoc& document, CMainFrame& frame)
@@ -328,11 +319,8 @@ void CQFTBView::OnEditRawData() {
 
 void CQFTBView::OnInvoice() {
     TakeClients();
-    const std::string& log = m_engine.Settings().DataLog;
     CInvoiceDlg dialog(m_services.store, m_services.clock, &m_frame);
-    dialog.SetDataFile(log);
-    const Client* client = ClientOfLog(m_clients, log);
-    if (client != nullptr && client->rate) OfferRate(dialog, RateToText(*client->rate));
+    dialog.SetDataFile(m_engine.Settings().DataLog);  // offers the client's own rate, if any
     dialog.exec();
 }
 
