@@ -24,6 +24,7 @@ constexpr OptionEntry kOptions[] = {
     {"--days", nullptr, "N", kDaysOption, "the client's payment days (default 14)"},
     {"--all", nullptr, nullptr, kAllOption, "one row per client"},
     {"--pdf", nullptr, "FILE", kPdfOption, "issue the client's numbered PDF invoice to FILE"},
+    {"--at", nullptr, "TIME", kAtOption, "punch at TIME instead of now (forms: tally in --help)"},
     {"--help", "-h", nullptr, 0, "show the help (of the command, after one)"},
     {"--version", "-V", nullptr, 0, "show the version"},
 };
@@ -64,6 +65,8 @@ OptionField FieldOf(const OptionEntry& option) {
             return {nullptr, &CliOptions::all};
         case kPdfOption:
             return {&CliOptions::pdf, nullptr};
+        case kAtOption:
+            return {&CliOptions::at, nullptr};
         default:
             break;
     }

@@ -26,6 +26,7 @@ enum OptionBit : unsigned {
     kDaysOption = 1u << 11,
     kAllOption = 1u << 12,
     kPdfOption = 1u << 13,
+    kAtOption = 1u << 14,
 };
 
 struct CliOptions {
@@ -39,6 +40,7 @@ struct CliOptions {
     std::optional<std::string> address;   // --address TEXT (client add)
     std::optional<std::string> days;      // --days N (client add)
     std::optional<std::string> pdf;       // --pdf FILE (invoice)
+    std::optional<std::string> at;        // --at TIME (in, out)
     bool tsv = false;
     bool json = false;    // --json: one JSON document (commands that take it)
     bool dryRun = false;  // --dry-run: import shows what it would add

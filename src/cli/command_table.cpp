@@ -26,12 +26,20 @@ const std::vector<CommandEntry>& Commands() {
          "shows them, brought up to now. The command when none is named. With --all, one\n"
          "row per client: its state, and today's and the period's time and amount.\n",
          "tally status --tsv"},
-        {"in", RunIn, kLogOption | kTsvOption | kClientOption, "", "clock in, then the status",
-         "Clock In, then print the status. Refused (exit 1) while clocked in.\n", "tally in"},
-        {"out", RunOut, kLogOption | kTsvOption | kClientOption, "", "clock out, then the status",
+        {"in", RunIn, kLogOption | kTsvOption | kClientOption | kAtOption, "",
+         "clock in, then the status",
+         "Clock In, then print the status. Refused (exit 1) while clocked in. --at TIME\n"
+         "punches at TIME instead of now: HH:MM[:SS] (today), \"yesterday HH:MM[:SS]\",\n"
+         "\"YYYY-MM-DD HH:MM[:SS]\", or -15m, -2h, -1h30m before now; refused (exit 1)\n"
+         "before the log's last record or after now.\n",
+         "tally in --at 08:45"},
+        {"out", RunOut, kLogOption | kTsvOption | kClientOption | kAtOption, "",
+         "clock out, then the status",
          "Clock Out, then print the status. Refused (exit 1) while clocked out. A span\n"
-         "over midnight is written as one pair per day.\n",
-         "tally out --tsv"},
+         "over midnight is written as one pair per day. --at TIME punches at TIME\n"
+         "instead of now, in the forms 'in' takes; refused (exit 1) before the open In\n"
+         "or after now.\n",
+         "tally out --at -15m"},
         {"days", RunDays, kLogOption | kTsvOption | kJsonOption | kClientOption, "",
          "the daily elapsed times",
          "The Daily Elapsed Time list: one row per day worked, and a row after each\n"

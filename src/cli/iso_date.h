@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// Dates on the command line: YYYY-MM-DD, and only days the calendar has.
+// Dates on the command line: YYYY-MM-DD (only days the calendar has), today or yesterday,
+// and the words of a range.
 
 #include <optional>
+#include <span>
 #include <string>
 #include <utility>
 
@@ -10,12 +12,13 @@
 
 namespace tally::cli {
 
-std::optional<CalendarDate> ParseIsoDate(const std::string& text);
+std::optional<CalendarDate> ParseIsoDate(const std::string& text, CalendarDate today);
 
-// START END as an inclusive range of days; nothing, with the reason for a usage error, when
-// either is not a calendar date or the range ends before it starts.
-std::optional<std::pair<CalendarDate, CalendarDate>> ParseIsoRange(const std::string& start,
-                                                                   const std::string& end,
-                                                                   std::string& reason);
+// The days of a range: START END (both included, each a date as above), or one range word
+// (this-week, last-week, this-month, last-month) in their place. Nothing, with the reason for
+// a usage error, when a date is none, one word is not a range word, or the range ends before
+// it starts.
+std::optional<std::pair<CalendarDate, CalendarDate>> ParseIsoRange(
+    std::span<const std::string> args, CalendarDate today, int weekStartDay, std::string& reason);
 
 }  // namespace tally::cli

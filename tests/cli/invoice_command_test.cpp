@@ -118,7 +118,8 @@ TEST_F(InvoiceCommandTest, datesMustBeCalendarDaysWrittenYyyyMmDd) {
     tally.ExpectUsageError({"invoice", "2004-6-1", "2004-06-30"},
                            "'2004-6-1' is not a calendar date (YYYY-MM-DD)");
     tally.ExpectUsageError({"invoice", "2004-06-01"},
-                           "invoice needs two dates: START END (YYYY-MM-DD)");
+                           "'2004-06-01' is not this-week, last-week, this-month or last-month "
+                           "(or give START END)");
     EXPECT_EQ(tally.Run({"invoice", "2004-02-29", "2004-02-29"}).exitCode, 0);
 }
 

@@ -3,6 +3,7 @@
 
 #include <ostream>
 
+#include "core/punch_time.h"
 #include "interchange/import/local_time_text.h"
 #include "interchange/wall_clock.h"
 
@@ -54,7 +55,7 @@ int RunAdd(CommandContext& c) {
     TimedSpan span;
     LocalDayCache days;
     for (std::size_t i = 0; i < 2; ++i) {
-        const auto time = ParseLocalTimeText(args[i], days);
+        const auto time = ParseLocalTimeText(WithDayWordDated(args[i], c.Today()), days);
         if (!time) {
             return c.UsageError("'" + args[i] + "' is not a local time (YYYY-MM-DD HH:MM[:SS])");
         }

@@ -24,13 +24,13 @@ Json PairJson(const ExportedPair& pair) {
 
 int RunExport(CommandContext& c) {
     const auto& args = c.options.args;
-    if (args.size() != 0 && args.size() != 2) {
-        return c.UsageError("export takes no dates, or two: START END (YYYY-MM-DD)");
+    if (args.size() > 2) {
+        return c.UsageError("export takes no dates, two (START END, YYYY-MM-DD) or a range word");
     }
     PairExportOptions options;
-    if (args.size() == 2) {
+    if (!args.empty()) {
         std::string reason;
-        const auto range = ParseIsoRange(args[0], args[1], reason);
+        const auto range = ParseIsoRange(args, c.Today(), c.engine.Settings().WeekStartDay, reason);
         if (!range) return c.UsageError(reason);
         options.first = range->first;
         options.last = range->second;

@@ -15,9 +15,10 @@ namespace tally::cli {
 int RunInvoice(CommandContext& c) {
     const auto& args = c.options.args;
     if (!args.empty() && (args[0] == "paid" || args[0] == "cancel")) return RunInvoiceState(c);
-    if (args.size() != 2) return c.UsageError("invoice needs two dates: START END (YYYY-MM-DD)");
+    if (args.empty() || args.size() > 2)
+        return c.UsageError("invoice needs two dates: START END (YYYY-MM-DD), or a range word");
     std::string reason;
-    const auto range = ParseIsoRange(args[0], args[1], reason);
+    const auto range = ParseIsoRange(args, c.Today(), c.engine.Settings().WeekStartDay, reason);
     if (!range) return c.UsageError(reason);
     const std::optional<double> rateOption = c.Rate();
     if (!rateOption) return kExitUsage;

@@ -105,7 +105,7 @@ int RunInvoiceState(CommandContext& c) {
     }
     CalendarDate day = c.Today();
     if (args.size() == 3) {
-        const auto date = ParseIsoDate(args[2]);
+        const auto date = ParseIsoDate(args[2], c.Today());
         if (!date) return c.UsageError("'" + args[2] + "' is not a calendar date (YYYY-MM-DD)");
         day = *date;
     }

@@ -53,13 +53,13 @@ void PrintBucket(std::ostream& out, const char* label, const ReportBucket& b, do
 
 int RunReport(CommandContext& c) {
     const auto& args = c.options.args;
-    if (args.size() != 0 && args.size() != 2) {
-        return c.UsageError("report takes no dates or two: START END (YYYY-MM-DD)");
+    if (args.size() > 2) {
+        return c.UsageError("report takes no dates, two (START END, YYYY-MM-DD) or a range word");
     }
     std::optional<DateRange> range;
-    if (args.size() == 2) {
+    if (!args.empty()) {
         std::string reason;
-        const auto dates = ParseIsoRange(args[0], args[1], reason);
+        const auto dates = ParseIsoRange(args, c.Today(), c.engine.Settings().WeekStartDay, reason);
         if (!dates) return c.UsageError(reason);
         range = DateRange{dates->first, dates->second};
     }

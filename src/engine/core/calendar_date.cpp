@@ -17,4 +17,8 @@ CalendarDate DateOf(chrono::sys_days days) {
             static_cast<int>(static_cast<unsigned>(ymd.day()))};
 }
 
+chrono::sys_days WeekStart(chrono::sys_days day, int firstDay) {
+    return day - (chrono::weekday{day} - chrono::weekday{static_cast<unsigned>(firstDay)});
+}
+
 }  // namespace tally

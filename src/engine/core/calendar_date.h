@@ -40,4 +40,7 @@ inline int WeekdayOf(std::chrono::sys_days days) {
     return static_cast<int>(std::chrono::weekday{days}.c_encoding());
 }
 
+// The first day of the week that holds day, weeks beginning on firstDay (0 Sunday to 6).
+std::chrono::sys_days WeekStart(std::chrono::sys_days day, int firstDay);
+
 }  // namespace tally

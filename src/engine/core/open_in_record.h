@@ -26,4 +26,8 @@ std::optional<OpenInRecord> ReadOpenInRecord(const std::string& path);
 // The same on an open descriptor (a punch holding the log's lock).
 std::optional<OpenInRecord> ReadOpenInRecord(int fd);
 
+// The instant of the log's last record: the open In, or the Out before the closing Elapsed
+// line. Nothing for an empty log or one that ends otherwise.
+std::optional<TimeValue> ReadLastPunchTime(int fd);
+
 }  // namespace tally

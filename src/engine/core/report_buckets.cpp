@@ -14,10 +14,6 @@ namespace {
 
 namespace chrono = std::chrono;
 
-chrono::sys_days WeekStart(chrono::sys_days day, int firstDay) {
-    return day - (chrono::weekday{day} - chrono::weekday{static_cast<unsigned>(firstDay)});
-}
-
 // The date of a day row, from the fields of its split day record; nothing for a damaged
 // date that the seconds count does not cover.
 std::optional<CalendarDate> DateOfFields(const char* fields) {

@@ -190,7 +190,17 @@ bool TallyEngine::WritePunch(int fd, const std::string& lines, bool created) {
 }
 
 bool TallyEngine::OnClockIn() {
-    if (const std::optional<Message> refusal = AppendInPunch()) {
+    return ClockIn(m_clock.Now(), false);
+}
+
+bool TallyEngine::OnClockInBackdated(TimeValue when) {
+    return ClockIn(when, true);
+}
+
+bool TallyEngine::ClockIn(TimeValue when, bool backdated) {
+    std::optional<Message> refusal = backdated ? FutureRefusal(when) : std::nullopt;
+    if (!refusal) refusal = AppendInPunch(when, backdated);
+    if (refusal) {
         m_reporter.Report(*refusal);
         return false;
     }
@@ -199,7 +209,7 @@ bool TallyEngine::OnClockIn() {
 }
 
 // The lock lives only in here: it is released before the caller shows a message.
-std::optional<Message> TallyEngine::AppendInPunch() {
+std::optional<Message> TallyEngine::AppendInPunch(TimeValue when, bool backdated) {
     const std::string& path = m_settings.DataLog;
     TimeLogLock lock;
     bool created = false;
@@ -208,8 +218,11 @@ std::optional<Message> TallyEngine::AppendInPunch() {
     if (FileSize(lock.Fd()) > 0 && !EndsWithElapsedLine(lock.Fd())) {
         return Message{FillTemplate(kNotElapsedText, path), kNotElapsedCaption, MessageIcon::Stop};
     }
+    if (backdated) {
+        if (auto refusal = OrderRefusal(lock.Fd(), when)) return refusal;
+    }
     std::string lines;
-    AppendInRecord(lines, ToLocalTm(m_clock.Now()));
+    AppendInRecord(lines, ToLocalTm(when));
     if (!WritePunch(lock.Fd(), lines, created)) return StopMessage(kWriteFailedText, path);
     return std::nullopt;
 }
@@ -219,13 +232,22 @@ bool TallyEngine::OnClockOut() {
 }
 
 bool TallyEngine::OnClockOutAt(TimeValue when, const OpenInRecord* expected) {
+    return ClockOut(when, expected, false);
+}
+
+bool TallyEngine::OnClockOutBackdated(TimeValue when) {
+    return ClockOut(when, nullptr, true);
+}
+
+bool TallyEngine::ClockOut(TimeValue when, const OpenInRecord* expected, bool backdated) {
     {
         FileDescriptor probe(OpenTimeLog(true));
         if (probe.Get() < 0) return false;
     }
     bool inChanged = false;
     std::optional<SkippedDays> skipped;
-    if (const std::optional<Message> refusal = AppendOutPunch(when, expected, inChanged, skipped)) {
+    if (const std::optional<Message> refusal =
+            AppendOutPunch(when, expected, backdated, inChanged, skipped)) {
         m_reporter.Report(*refusal);
         return false;
     }
@@ -239,7 +261,7 @@ bool TallyEngine::OnClockOutAt(TimeValue when, const OpenInRecord* expected) {
 
 // The lock lives only in here: it is released before the caller shows a message.
 std::optional<Message> TallyEngine::AppendOutPunch(TimeValue when, const OpenInRecord* expected,
-                                                   bool& inChanged,
+                                                   bool backdated, bool& inChanged,
                                                    std::optional<SkippedDays>& skipped) {
     const std::string& path = m_settings.DataLog;
     TimeLogLock lock;
@@ -253,11 +275,36 @@ std::optional<Message> TallyEngine::AppendOutPunch(TimeValue when, const OpenInR
     if (!EndsWithInRecord(lock.Fd())) return StopMessage(kNotInText, kVersionLabel);
     PunchRecord in;
     if (!ReadLastRecord(lock.Fd(), in)) return StopMessage(kReadFailedText, path);
+    if (backdated) {
+        if (auto refusal = FutureRefusal(when)) return refusal;
+        if (auto refusal = OrderRefusal(lock.Fd(), when)) return refusal;
+    }
     if (!WritePunch(lock.Fd(), ClockOutLines(in, when), false)) {
         return StopMessage(kWriteFailedText, path);
     }
     skipped = DaysClockOutSkips(in, when);
     return std::nullopt;
+}
+
+// A punch after now is a guess, not a record; refused before the lock, so that a log that
+// Clock In would create is never made for it.
+std::optional<Message> TallyEngine::FutureRefusal(TimeValue when) const {
+    const TimeValue now = m_clock.Now();
+    if (when <= now) return std::nullopt;
+    return Message{"Refused: " + FormatTimestamp(ToLocalTm(when)) + " is after now (" +
+                       FormatTimestamp(ToLocalTm(now)) + "). Nothing was written.",
+                   kApplicationName, MessageIcon::Stop};
+}
+
+// Read under the lock, so that no punch can come between the check and the write: a punch
+// before the last record would put the log out of time order.
+std::optional<Message> TallyEngine::OrderRefusal(int fd, TimeValue when) const {
+    const std::optional<TimeValue> last = ReadLastPunchTime(fd);
+    if (!last || when >= *last) return std::nullopt;
+    return Message{"Refused: " + FormatTimestamp(ToLocalTm(when)) +
+                       " is before the last record of " + m_settings.DataLog + " (" +
+                       FormatTimestamp(ToLocalTm(*last)) + "). Nothing was written.",
+                   kApplicationName, MessageIcon::Stop};
 }
 
 }  // namespace tally

@@ -53,6 +53,11 @@ class TallyEngine {
     // Clock Out as OnClockOut does it, at the instant given instead of now. With an expected
     // open In, nothing is written or reported (false) unless the log still ends with it.
     bool OnClockOutAt(TimeValue when, const OpenInRecord* expected = nullptr);
+    // A punch back-dated to when (tally in/out --at, Clock Out At), written as the punch at
+    // that instant would be; refused with a message, nothing written, when it lies before the
+    // log's last In or Out record or after the clock's now.
+    bool OnClockInBackdated(TimeValue when);
+    bool OnClockOutBackdated(TimeValue when);
     // How the punches take the time log lock (tests wait less than two seconds).
     void SetLockOptions(LockOptions options) { m_lockOptions = std::move(options); }
 
@@ -77,11 +82,18 @@ class TallyEngine {
                     int count) const;
     bool WritePunch(int fd, const std::string& lines, bool created);
     // The locked part of each punch; the refusal to show, if any.
-    std::optional<Message> AppendInPunch();
+    bool ClockIn(TimeValue when, bool backdated);
+    std::optional<Message> AppendInPunch(TimeValue when, bool backdated);
+    bool ClockOut(TimeValue when, const OpenInRecord* expected, bool backdated);
     // The Out punch; inChanged tells that the log no longer ends with the expected In, and
     // skipped the days between the In's and the Out's, which get no records.
     std::optional<Message> AppendOutPunch(TimeValue when, const OpenInRecord* expected,
-                                          bool& inChanged, std::optional<SkippedDays>& skipped);
+                                          bool backdated, bool& inChanged,
+                                          std::optional<SkippedDays>& skipped);
+    // Why a back-dated punch may not be written at when: it is after now, or before the last
+    // record of the log open on fd.
+    std::optional<Message> FutureRefusal(TimeValue when) const;
+    std::optional<Message> OrderRefusal(int fd, TimeValue when) const;
 
     const Clock& m_clock;
     Reporter& m_reporter;

@@ -19,6 +19,8 @@ inline constexpr int ID_VIEW_HOURS_CHART = 32781;
 // Clients: the Edit menu's dialog and the File menu's submenu of them.
 inline constexpr int ID_CLIENTS = 32790;
 inline constexpr int ID_FILE_CLIENT = 32791;
+// Edit > Clock Out At: a forgotten Clock Out, back-dated.
+inline constexpr int ID_CLOCK_OUT_AT = 32795;
 
 // The framework's commands.
 inline constexpr int ID_FILE_NEW = 57600;

@@ -16,6 +16,7 @@ struct PromptEntry {
 constexpr PromptEntry kPrompts[] = {
     {ID_CLOCK_IN, "Clock In"},
     {ID_CLOCK_OUT, "Clocks Out"},
+    {ID_CLOCK_OUT_AT, "Clock Out at an earlier time, after the In\nClock Out At"},
     {ID_EDIT_RAW_DATA, "Edit the original raw data\nEdit Raw Data"},
     {ID_OPTIONS, "Set the program options\nProgram Options"},
     {ID_REMINDERS, "Set when to be reminded of time away and of a long day\nReminders"},

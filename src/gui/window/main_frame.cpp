@@ -83,6 +83,7 @@ void CMainFrame::CreateMenu() {
     edit->addAction(AddCommand(ID_OPTIONS, "&Options"));
     edit->addAction(AddCommand(ID_REMINDERS, "&Reminders..."));
     edit->addAction(AddCommand(ID_CLIENTS, "&Clients..."));
+    edit->addAction(AddCommand(ID_CLOCK_OUT_AT, "Clock Out &At..."));
     edit->addAction(AddCommand(ID_EDIT_RAW_DATA, "Edit Raw Data"));
     edit->addSeparator();
 

@@ -101,6 +101,7 @@ void CQFTBApp::RouteCommands() {
 
     route(ID_CLOCK_IN, view, [view] { view->OnClockIn(); });
     route(ID_CLOCK_OUT, view, [view] { view->OnClockOut(); });
+    route(ID_CLOCK_OUT_AT, view, [view] { view->OnClockOutAt(); });
     route(ID_OPTIONS, view, [view] { view->OnOptions(); });
     route(ID_REMINDERS, view, [view] { view->OnReminders(); });
     route(ID_EDIT_RAW_DATA, view, [view] { view->OnEditRawData(); });
@@ -116,6 +117,7 @@ void CQFTBApp::RouteCommands() {
 }
 
 void CQFTBApp::UpdatePanes() {
+    m_frame->Action(ID_CLOCK_OUT_AT)->setEnabled(m_view->Engine().ClockedIn());
     m_view->OnUpdateInOutPane(m_frame->Pane(ID_INDICATOR_INOUT));
     m_view->OnUpdateClockPane(m_frame->Pane(ID_INDICATOR_CLOCK));
     UpdateTray();

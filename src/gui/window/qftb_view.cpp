@@ -16,6 +16,7 @@
 #include "core/log_check.h"
 #include "core/messages.h"
 #include "dialogs/clients_dlg.h"
+#include "dialogs/clock_out_at_dlg.h"
 #include "dialogs/edit_data_dlg.h"
 #include "dialogs/invoice_dlg.h"
 #include "dialogs/invoices_dlg.h"
@@ -260,6 +261,17 @@ void CQFTBView::ClockInWhileOpenElsewhere(const OpenClient& open) {
 
 void CQFTBView::OnClockOut() {
     if (m_engine.OnClockOut()) {
+        m_frame.setWindowTitle(QString::fromStdString(m_engine.MarqueeCaption()));
+    }
+    ShowScanResults();
+    emit PanesNeedUpdate();
+}
+
+void CQFTBView::OnClockOutAt() {
+    if (!m_engine.ClockedIn()) return;
+    CClockOutAtDlg dialog(m_services.clock.Now(), &m_frame);
+    if (dialog.exec() != QDialog::Accepted) return;
+    if (m_engine.OnClockOutBackdated(dialog.When())) {
         m_frame.setWindowTitle(QString::fromStdString(m_engine.MarqueeCaption()));
     }
     ShowScanResults();

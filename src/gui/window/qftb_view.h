@@ -39,6 +39,8 @@ class CQFTBView : public QWidget {
 
     void OnClockIn();
     void OnClockOut();
+    // Edit > Clock Out At: the picker, then the Out at the instant picked, or the refusal.
+    void OnClockOutAt();
     void OnEditRawData();
     void OnOptions();
     void OnReminders();
