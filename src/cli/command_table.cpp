@@ -117,7 +117,8 @@ const std::vector<CommandEntry>& Commands() {
         {"check", RunCheck, kLogOption | kTsvOption | kJsonOption | kClientOption, "",
          "where the scan of the log stops, and unusable records",
          "Read the log as the window's scan does and list every place where it stops or\n"
-         "reads a record it cannot use. Exit 0 when nothing is found, else 1.\n",
+         "reads a record it cannot use, and the conflict copies a sync tool left beside\n"
+         "it. Exit 0 when nothing is found, else 1.\n",
          "tally check --json"},
         // Run by main before the store is read: help shows even where it cannot be.
         {"help", nullptr, 0, "[COMMAND]", "this list, or one command's options and example",

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "cli/json_text.h"
 #include "core/local_time.h"
 #include "log_text.h"
@@ -112,6 +114,28 @@ TEST_F(CheckCli, tellsPeopleAndScriptsTheSame) {
                   "{\"line\":5,\"reason\":\"out-before-in\",\"message\":\"Out before "
                   "In\",\"field\":\"\",\"text\":\"Out..Tue Jan 06 08:00:00 "
                   "2004\",\"stops_scan\":true,\"lines_ignored\":4}],\"not_listed\":0}\n");
+}
+
+TEST_F(CheckCli, listsTheConflictCopiesBesideTheLog) {
+    const std::string syncthing = "TALLYBK.sync-conflict-20261205-101500-ABC7DEF.DAT";
+    const std::string dropbox = "TALLYBK (Ann O'Neil's conflicted copy 2026-12-05).DAT";
+    for (const std::string& name :
+         {syncthing, dropbox, std::string("TALLYBK.merged-20261205-101500.DAT"),
+          std::string("OTHER.sync-conflict-20261205-101500-ABC7DEF.DAT")}) {
+        WriteFile(tally.home.File(name), kMonday);
+    }
+    // Not a file a sync tool made.
+    std::filesystem::create_directory(
+        tally.home.File("TALLYBK (conflicted copy 2026-12-05 101500).DAT"));
+
+    const ProcessResult plain = Check(kMonday);
+    EXPECT_EQ(plain.exitCode, 1);
+    const std::string text = "conflict copy of the log (punches made only there count in no total)";
+    EXPECT_EQ(plain.out, text + ": \"" + dropbox + "\"\n" + text + ": \"" + syncthing + "\"\n");
+    const ProcessResult tsv = Check(kMonday, {"--tsv"});
+    EXPECT_EQ(tsv.exitCode, 1);
+    EXPECT_EQ(tsv.out, "0\tconflict-copy\t\t0\t0\t" + dropbox + "\n0\tconflict-copy\t\t0\t0\t" +
+                           syncthing + "\n");
 }
 
 TEST_F(CheckCli, aMissingLogIsCleanAnUnreadableOneAnError) {

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "cli/json_text.h"
+#include "core/conflict_copies.h"
 #include "core/log_check.h"
 #include "core/time_log_file.h"
 
@@ -18,7 +19,12 @@ std::string Printable(std::string text) {
     return text;
 }
 
-Json CheckJson(const std::string& path, bool exists, const LogCheck& check) {
+// A copy is a finding of the folder, not of a line: line 0, its file name as the text.
+constexpr const char* kConflictCopyText =
+    "conflict copy of the log (punches made only there count in no total)";
+
+Json CheckJson(const std::string& path, bool exists, const LogCheck& check,
+               const std::vector<std::string>& copies) {
     Json findings = Json::array();
     for (const LogFinding& f : check.findings) {
         findings.push_back({{"line", f.place.line},
@@ -29,8 +35,18 @@ Json CheckJson(const std::string& path, bool exists, const LogCheck& check) {
                             {"stops_scan", f.stopsScan},
                             {"lines_ignored", f.linesIgnored}});
     }
+    for (const std::string& copy : copies) {
+        findings.push_back({{"line", 0},
+                            {"reason", kConflictCopyKey},
+                            {"message", kConflictCopyText},
+                            {"field", ""},
+                            {"text", Utf8Text(copy)},
+                            {"stops_scan", false},
+                            {"lines_ignored", 0}});
+    }
+    const bool clean = check.findings.empty() && copies.empty();
     return {{"log", Utf8Text(path)},           {"exists", exists},
-            {"lines", check.lineCount},        {"clean", check.findings.empty()},
+            {"lines", check.lineCount},        {"clean", clean},
             {"findings", std::move(findings)}, {"not_listed", check.findingsNotListed}};
 }
 
@@ -48,9 +64,12 @@ int RunCheck(CommandContext& c) {
     }
     // A missing log is an empty one: nothing to find.
     if (log.Ok()) check = CheckTimeLog(log.fd.Get(), c.engine.Settings());
+    // Looked for beside a missing log too: the sync tool may have left only the copy.
+    const std::vector<std::string> copies = FindConflictCopies(path);
+    const bool clean = check.findings.empty() && copies.empty();
 
     if (c.options.json) {
-        PrintJson(c.out, CheckJson(path, log.Ok(), check));
+        PrintJson(c.out, CheckJson(path, log.Ok(), check, copies));
     } else if (c.options.tsv) {
         for (const LogFinding& f : check.findings) {
             PrintRow(
@@ -59,7 +78,10 @@ int RunCheck(CommandContext& c) {
                  f.stopsScan ? "1" : "0", std::to_string(f.linesIgnored), Printable(f.place.text)},
                 true, {});
         }
-    } else if (check.findings.empty()) {
+        for (const std::string& copy : copies) {
+            PrintRow(c.out, {"0", kConflictCopyKey, "", "0", "0", Printable(copy)}, true, {});
+        }
+    } else if (clean) {
         c.out << path << (log.Ok() ? ": nothing found\n" : ": no time log, nothing to check\n");
     } else {
         for (const LogFinding& f : check.findings) {
@@ -68,8 +90,11 @@ int RunCheck(CommandContext& c) {
         if (check.findingsNotListed > 0) {
             c.out << "and " << check.findingsNotListed << " more findings\n";
         }
+        for (const std::string& copy : copies) {
+            c.out << kConflictCopyText << ": \"" << Printable(copy) << "\"\n";
+        }
     }
-    return check.findings.empty() ? kExitOk : kExitFailed;
+    return clean ? kExitOk : kExitFailed;
 }
 
 }  // namespace tally::cli

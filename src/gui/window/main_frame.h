@@ -65,7 +65,7 @@ class CMainFrame : public QMainWindow {
     SettingsStore& m_store;
     std::map<int, QAction*> m_actions;
     std::map<int, QLabel*> m_panes;
-    QLabel* m_logWarning = nullptr;  // the time log is not read to its end, or not at all
+    QLabel* m_logWarning = nullptr;  // the log is not read to its end, or has conflict copies
     QToolBar* m_toolBar = nullptr;
     QMenu* m_fileMenu = nullptr;
     QAction* m_recentPlace = nullptr;

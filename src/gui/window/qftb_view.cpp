@@ -12,6 +12,7 @@
 #include <ctime>
 
 #include "core/clock.h"
+#include "core/conflict_copies.h"
 #include "core/local_time.h"
 #include "core/log_check.h"
 #include "core/messages.h"
@@ -68,18 +69,25 @@ QTreeView* AddList(QWidget* form, const DialogUnits& units, const char* name,
     return list;
 }
 
-// The tool tip of the status bar's warning: why the log is not read, or not to its end; empty
-// for a sound log.
-QString LogWarningText(const TallyEngine& engine) {
-    if (!engine.LogError().empty()) {
-        return Qt::convertFromPlainText(QString::fromStdString(engine.LogError()),
-                                        Qt::WhiteSpaceNormal);
-    }
+// The tool tip of the status bar's warning: why the log is not read, or not to its end, and
+// the conflict copies beside it; empty for a sound log alone in its folder.
+QString LogWarningText(const TallyEngine& engine, const std::vector<std::string>& copies) {
+    std::string text;
     const ScanStop& stop = engine.State().stop;
-    if (stop.reason == LogFault::None) return {};
-    const std::string text = "The time log is not read to its end.\n" + DescribeScanStop(stop) +
-                             ":\n" + stop.place.text +
-                             "\nMend it with Edit Raw Data; 'tally check' lists every fault.";
+    if (!engine.LogError().empty()) {
+        text = engine.LogError();
+    } else if (stop.reason != LogFault::None) {
+        text = "The time log is not read to its end.\n" + DescribeScanStop(stop) + ":\n" +
+               stop.place.text + "\nMend it with Edit Raw Data; 'tally check' lists every fault.";
+    }
+    if (!copies.empty()) {
+        if (!text.empty()) text += "\n\n";
+        text +=
+            "A sync tool left conflict copies of the time log beside it; punches made only "
+            "in a copy count in no total:";
+        for (const std::string& copy : copies) text += "\n" + copy;
+    }
+    if (text.empty()) return {};
     return Qt::convertFromPlainText(QString::fromStdString(text), Qt::WhiteSpaceNormal);
 }
 
@@ -180,6 +188,7 @@ void CQFTBView::SetColumnWidths() {
 
 void CQFTBView::ScanTimeLog() {
     m_engine.ScanTimeLog();
+    m_copyWatch.Refresh(m_engine.Settings().DataLog);
     ShowScanResults();
 }
 
@@ -193,7 +202,7 @@ void CQFTBView::ShowScanResults() {
     m_todaySecond->setText(QString::fromStdString(texts.todaySecond));
     m_periodFirst->setText(QString::fromStdString(texts.periodFirst));
     m_periodSecond->setText(QString::fromStdString(texts.periodSecond));
-    m_frame.ShowLogWarning(LogWarningText(m_engine));
+    m_frame.ShowLogWarning(LogWarningText(m_engine, m_copyWatch.Copies()));
 }
 
 void CQFTBView::ShowCaption(const QString& caption) {
@@ -205,6 +214,8 @@ void CQFTBView::ShowCaption(const QString& caption) {
 void CQFTBView::OnTimer() {
     const std::string& log = m_engine.Settings().DataLog;
     if (m_logWatch.Changed(log)) RescanChangedLog();
+    // One stat of the folder; it is listed only when it changed.
+    m_copyWatch.Refresh(log);
     if (m_reminders) m_reminders->OnTick();
     if (m_engine.OnTimer()) ShowCaption(QString::fromStdString(m_engine.MarqueeCaption()));
     ShowScanResults();

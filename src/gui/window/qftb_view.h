@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "clients/open_client.h"
+#include "core/conflict_copies.h"
 #include "core/report_text.h"
 #include "core/tally_engine.h"
 #include "reminders/reminder_controller.h"
@@ -104,6 +105,7 @@ class CQFTBView : public QWidget {
     ListRowsSink m_rows;
     ScanState m_scanEnd;  // of the last scan, for the chart's days
     LogChangeWatch m_logWatch;
+    ConflictCopyWatch m_copyWatch;  // the sync tools' copies beside the log, for the warning
     std::unique_ptr<ReminderController> m_reminders;
     QTimer m_timer;
     bool m_bColumnsAdded = false;

@@ -65,5 +65,19 @@ TEST_F(LogWarningTest, saysWhyALogThatExistsCannotBeRead) {
     EXPECT_FALSE(WarningShown());
 }
 
+TEST_F(LogWarningTest, namesTheConflictCopiesBesideTheLog) {
+    w.WriteLog(kMonday);
+    const std::string copy = w.dir.File("TALLYBK (conflicted copy Ann Lee 2024-03-05 101500).DAT");
+    WriteFile(copy, kMonday);
+    ASSERT_TRUE(w.Start());
+    ASSERT_TRUE(WarningShown());
+    EXPECT_TRUE(WarningTip().contains("TALLYBK (conflicted copy Ann Lee 2024-03-05 101500).DAT"))
+        << WarningTip().toStdString();
+
+    std::filesystem::remove(copy);  // merged or deleted elsewhere; the next tick sees it
+    w.Tick();
+    EXPECT_FALSE(WarningShown());
+}
+
 }  // namespace
 }  // namespace tally::test
