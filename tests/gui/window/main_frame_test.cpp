@@ -62,6 +62,7 @@ TEST_F(MainFrameTest, hasTheMenuWithItsMnemonicsAndShortcuts) {
                                                                "  &Options|",
                                                                "  &Reminders...|",
                                                                "  &Clients...|",
+                                                               "  Clock Out &At...|",
                                                                "  Edit Raw Data|",
                                                                "-",
                                                                "&View",
