@@ -3,7 +3,7 @@
 //   dialog_shots OUTDIR       saves each dialog as OUTDIR/<name>.png
 //   dialog_shots --show NAME  shows one dialog until it is closed (for a screen capture)
 // Names: options, time_entry, edit_data, invoice, idle_time, reminders, reminders_no_idle,
-// clients, client_form, issuer_form, invoices. Uses a private settings file and log.
+// clients, client_form, issuer_form, invoices, clock_out_at. Uses a private settings file and log.
 
 #include <QApplication>
 #include <QDir>

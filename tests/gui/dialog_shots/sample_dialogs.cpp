@@ -7,6 +7,7 @@
 #include "controls/qf_date_time_ctrl.h"
 #include "core/local_time.h"
 #include "dialogs/clients_dlg.h"
+#include "dialogs/clock_out_at_dlg.h"
 #include "dialogs/edit_data_dlg.h"
 #include "dialogs/invoice_dlg.h"
 #include "dialogs/invoices_dlg.h"
@@ -75,8 +76,9 @@ SampleData::SampleData() : clock(FromLocalTime(2004, 6, 4, 17, 47, 39)) {
 
 const std::vector<std::string>& SampleDialogNames() {
     static const std::vector<std::string> names = {
-        "options",           "time_entry", "edit_data",   "invoice",     "idle_time", "reminders",
-        "reminders_no_idle", "clients",    "client_form", "issuer_form", "invoices"};
+        "options",     "time_entry",  "edit_data",         "invoice",
+        "idle_time",   "reminders",   "reminders_no_idle", "clients",
+        "client_form", "issuer_form", "invoices",          "clock_out_at"};
     return names;
 }
 
@@ -123,6 +125,9 @@ std::unique_ptr<QDialog> MakeSampleDialog(const std::string& name, SampleData& s
         WriteInvoiceSettings(sample.store.Raw(), {{}, path});
         return std::make_unique<CInvoicesDlg>(sample.store, sample.clock, nullptr,
                                               &sample.reporter);
+    }
+    if (name == "clock_out_at") {
+        return std::make_unique<CClockOutAtDlg>(FromLocalTime(2004, 6, 4, 17, 45, 0));
     }
     if (name == "idle_time") {
         return std::make_unique<CIdleTimeDlg>(
