@@ -2,7 +2,8 @@
 #include "core/punch_time.h"
 
 #include <chrono>
-#include <cstdio>
+
+#include "core/c_format.h"
 
 namespace tally {
 namespace {
@@ -21,9 +22,7 @@ int Digits(std::string_view text, std::size_t from, std::size_t count) {
 }
 
 std::string IsoText(const CalendarDate& date) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", date.year, date.month, date.day);
-    return text;
+    return FormatC("%04d-%02d-%02d", date.year, date.month, date.day);
 }
 
 CalendarDate DayBefore(const CalendarDate& date) {
