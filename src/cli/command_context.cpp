@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "cli/command_context.h"
 
+#include <sys/stat.h>
+
+#include <filesystem>
 #include <ostream>
 
 #include "core/c_format.h"
@@ -67,6 +70,21 @@ CalendarDate CommandContext::Today() const {
 
 int CommandContext::UsageError(const std::string& reason) const {
     return PrintUsageError(err, reason);
+}
+
+std::string WritableFilePath(const std::string& typed, const std::string& whatNeedsIt,
+                             std::string& path) {
+    if (typed.empty()) return whatNeedsIt + " needs a file path";
+    std::error_code error;
+    const auto absolute = std::filesystem::absolute(typed, error);
+    if (error) return "cannot use " + typed + ": " + error.message();
+    struct stat st {};
+    if (stat(absolute.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+        return typed + " is not a regular file";
+    if (!std::filesystem::is_directory(absolute.parent_path(), error))
+        return "the folder of " + typed + " does not exist";
+    path = absolute.lexically_normal().string();
+    return {};
 }
 
 int PrintUsageError(std::ostream& err, const std::string& reason) {

@@ -73,6 +73,11 @@ const CommandEntry* FindCommand(const std::string& name);
 // The usage error for a command that is none, with the one it is near to, if any.
 std::string UnknownCommand(const std::string& name);
 
+// A file path a user typed for a file the program will write: made absolute into path, or the
+// reason it cannot be (empty, not a regular file, no such folder); empty when it can.
+std::string WritableFilePath(const std::string& typed, const std::string& whatNeedsIt,
+                             std::string& path);
+
 // Prints a one-line usage error with the hint to --help; returns the usage exit code.
 int PrintUsageError(std::ostream& err, const std::string& reason);
 

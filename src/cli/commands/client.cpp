@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "cli/commands/client.h"
 
-#include <sys/stat.h>
-#include <filesystem>
 #include <ostream>
 
 #include "cli/commands/status.h"
@@ -31,24 +29,9 @@ std::string AddressText(const std::string& typed) {
     return text;
 }
 
-// The log path made absolute, or the reason it cannot be a time log.
-std::string AbsoluteLog(const std::string& typed, std::string& path) {
-    if (typed.empty()) return "a client's time log needs a file path";
-    std::error_code error;
-    const auto absolute = std::filesystem::absolute(typed, error);
-    if (error) return "cannot use " + typed + ": " + error.message();
-    struct stat st {};
-    if (stat(absolute.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
-        return typed + " is not a regular file";
-    if (!std::filesystem::is_directory(absolute.parent_path(), error))
-        return "the folder of " + typed + " does not exist";
-    path = absolute.lexically_normal().string();
-    return {};
-}
-
 // Sets one value of a client from its text; the reason when the text is not one.
 std::string SetValue(Client& client, const std::string& key, const std::string& value) {
-    if (key == "log") return AbsoluteLog(value, client.log);
+    if (key == "log") return WritableFilePath(value, "a client's time log", client.log);
     if (key == "rate") {
         if (value.empty()) {
             client.rate.reset();  // the Options rate again

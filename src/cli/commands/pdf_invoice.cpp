@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "cli/commands/pdf_invoice.h"
 
-#include <sys/stat.h>
-#include <filesystem>
 #include <ostream>
 
 #include "cli/pdf_module.h"
@@ -11,31 +9,14 @@
 #include "settings/invoice_settings.h"
 
 namespace tally::cli {
-namespace {
-
-// The --pdf path made absolute, or the reason it cannot take a PDF.
-std::string PdfPath(const std::string& typed, std::string& path) {
-    if (typed.empty()) return "--pdf needs a file path";
-    std::error_code error;
-    const auto absolute = std::filesystem::absolute(typed, error);
-    if (error) return "cannot use " + typed + ": " + error.message();
-    struct stat st {};
-    if (stat(absolute.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
-        return typed + " is not a regular file";
-    if (!std::filesystem::is_directory(absolute.parent_path(), error))
-        return "the folder of " + typed + " does not exist";
-    path = absolute.lexically_normal().string();
-    return {};
-}
-
-}  // namespace
 
 int IssuePdf(CommandContext& c, const CalendarDate& first, const CalendarDate& last, double rate) {
     const Client* client = c.LogClient();
     if (client == nullptr)
         return c.UsageError("a PDF invoice is issued to a client: --client NAME");
     PdfInvoiceOrder order;
-    if (const std::string reason = PdfPath(*c.options.pdf, order.pdfPath); !reason.empty())
+    if (const std::string reason = WritableFilePath(*c.options.pdf, "--pdf", order.pdfPath);
+        !reason.empty())
         return c.UsageError(reason);
     order.client = *client;
     order.issuer = ReadIssuer(c.store.Raw());
