@@ -11,8 +11,9 @@ target=${1:?usage: syncthing_e2e.sh BUILD_DIR|TALLY_BINARY}
 if [ -d "$target" ]; then tally=$target/src/cli/tally; else tally=$target; fi
 tally=$(realpath "$tally")
 [ -x "$tally" ] || { echo "FAILED: no tally at $tally"; exit 1; }
-for tool in syncthing curl jq; do
-  command -v "$tool" >/dev/null || { echo "SKIPPED: $tool is not installed (scripts/deps.sh installs it)"; exit 77; }
+command -v syncthing >/dev/null || { echo "SKIPPED: syncthing is not installed (scripts/deps.sh installs it)"; exit 77; }
+for tool in curl jq; do
+  command -v "$tool" >/dev/null || { echo "FAILED: $tool is not installed (scripts/deps.sh installs it)"; exit 1; }
 done
 
 work=$(mktemp -d)
@@ -230,3 +231,41 @@ for side in "${sides[@]}"; do
     fail "check on $side does not list the copy: $findings"
   say "check on $side: $(tally_on "$side" check 2>&1 | tail -n 1)"
 done
+
+merged=$(tally_on A merge 2>&1) || fail "tally merge on A failed: $merged"
+say "merge on A:"
+echo "    ${merged//$'\n'/$'\n'    }"
+[ -z "$(copies A)" ] || fail "the copy is still there after the merge"
+files A | grep -qE '^TALLYBK\.merged-[0-9]{8}-[0-9]{6}\.DAT$' || fail "no TALLYBK.merged-*.DAT on A"
+scan A
+say "A rescanned"
+wait_for "the merged log on both machines, in sync" 30 synced
+say "both in sync again:"
+listing A
+listing B
+cmp -s "${folder[A]}/TALLYBK.DAT" "${folder[B]}/TALLYBK.DAT" || fail "the merged logs differ"
+
+# The same three pairs punched on one machine: the merged log holds these bytes.
+one=$work/one/TALLYBK.DAT
+mkdir -p "$work/one/home"
+punch=in
+for at in "$d2 08:00" "$d2 08:30" "$d1 09:00" "$d1 10:00" "$d1 11:00" "$d1 12:00"; do
+  tally_on one --log "$one" "$punch" --at "$at" >/dev/null
+  [ "$punch" = in ] && punch=out || punch=in
+done
+cmp -s "${folder[A]}/TALLYBK.DAT" "$one" || fail "the merged log is not the log of all six punches made on one machine"
+header=$(tally_on A export | head -n 1)
+expected=$(
+  echo "$header"
+  (tally_on A --log "$work/A.apart" export; tally_on B --log "$work/B.apart" export) |
+    grep -vxF "$header" | sort -u
+)
+for side in "${sides[@]}"; do
+  pairs=$(tally_on "$side" export)
+  [ "$pairs" = "$expected" ] || fail "export on $side is not every pair of both sides: $pairs"
+  total=$(tally_on "$side" report "$d2" "$d1" --tsv | awk -F'\t' '$1 == "total" { print $5 }')
+  [ "$total" = 2:30:00 ] || fail "report on $side totals $total, not 2:30:00"
+  tally_on "$side" check >/dev/null || fail "check on $side still finds: $(tally_on "$side" check)"
+  say "$side: $(($(wc -l <<<"$pairs") - 1)) pairs, total $total, check: $(tally_on "$side" check)"
+done
+say "PASSED: both logs byte-identical with every punch of both sides, no conflict copy left"
