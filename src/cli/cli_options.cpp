@@ -25,6 +25,7 @@ constexpr OptionEntry kOptions[] = {
     {"--all", nullptr, nullptr, kAllOption, "one row per client"},
     {"--pdf", nullptr, "FILE", kPdfOption, "issue the client's numbered PDF invoice to FILE"},
     {"--at", nullptr, "TIME", kAtOption, "punch at TIME instead of now (forms: tally in --help)"},
+    {"--keep", nullptr, "log|copy", kKeepOption, "merge: the side that wins every conflict"},
     {"--help", "-h", nullptr, 0, "show the help (of the command, after one)"},
     {"--version", "-V", nullptr, 0, "show the version"},
 };
@@ -67,6 +68,8 @@ OptionField FieldOf(const OptionEntry& option) {
             return {&CliOptions::pdf, nullptr};
         case kAtOption:
             return {&CliOptions::at, nullptr};
+        case kKeepOption:
+            return {&CliOptions::keep, nullptr};
         default:
             break;
     }

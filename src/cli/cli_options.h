@@ -27,6 +27,7 @@ enum OptionBit : unsigned {
     kAllOption = 1u << 12,
     kPdfOption = 1u << 13,
     kAtOption = 1u << 14,
+    kKeepOption = 1u << 15,
 };
 
 struct CliOptions {
@@ -41,6 +42,7 @@ struct CliOptions {
     std::optional<std::string> days;      // --days N (client add)
     std::optional<std::string> pdf;       // --pdf FILE (invoice)
     std::optional<std::string> at;        // --at TIME (in, out)
+    std::optional<std::string> keep;      // --keep log|copy (merge)
     bool tsv = false;
     bool json = false;    // --json: one JSON document (commands that take it)
     bool dryRun = false;  // --dry-run: import shows what it would add

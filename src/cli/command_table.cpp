@@ -10,6 +10,7 @@
 #include "cli/commands/invoice.h"
 #include "cli/commands/invoices.h"
 #include "cli/commands/lists.h"
+#include "cli/commands/merge.h"
 #include "cli/commands/report.h"
 #include "cli/commands/status.h"
 #include "cli/commands/unbilled.h"
@@ -87,6 +88,14 @@ const std::vector<CommandEntry>& Commands() {
          "Add every closed interval of FILE in one save, FORMAT csv, timeclock,\n"
          "timewarrior or watson; nothing at all (exit 1) when any of them conflicts.\n",
          "tally import timewarrior timew.json --dry-run"},
+        {"merge", RunMerge, kLogOption | kDryRunOption | kJsonOption | kClientOption | kKeepOption,
+         "[COPY]", "merge a sync tool's conflict copies into the log",
+         "Add to the log the closed pairs and open In of each conflict copy beside it\n"
+         "(or of COPY, a path or a name 'check' lists) that the log lacks, at their place\n"
+         "in time order, then rename the copy STEM.merged-YYYYMMDD-HHMMSS.EXT. Pairs that\n"
+         "overlap without being equal are conflicts: listed with the lines of both\n"
+         "files, nothing merged (exit 1) unless --keep log or --keep copy picks the side.\n",
+         "tally merge --dry-run"},
         {"config", RunConfig, kJsonOption, "[KEY [VALUE]]",
          "show the options and reminders, or set one",
          "Without a key, every option and reminder setting; with a key, its value; with\n"

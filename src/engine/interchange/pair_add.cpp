@@ -78,23 +78,13 @@ std::string OpenInConflict(const TimedSpan& open, const LogPairs& log,
     return {};
 }
 
-// Why the log cannot take new lines between its bytes: the first thing the check finds.
-std::optional<std::string> UncleanReason(int fd, const std::string& path,
-                                         const CurrentSettings& settings) {
-    lseek(fd, 0, SEEK_SET);
-    const LogCheck check = CheckTimeLog(fd, settings);
-    if (check.findings.empty()) return std::nullopt;
-    return "nothing added: " + path + " is not clean: " + DescribeFinding(check.findings.front()) +
-           " (tally check lists what is wrong)";
-}
-
 // Reads, checks and plans: everything before the first write.
 PairAddResult Plan(int fd, const std::string& path, const std::vector<TimedSpan>& spans,
                    const std::optional<TimedSpan>& open, std::vector<std::string> problems,
                    const AddOptions& options, LogPairs& log) {
     PairAddResult result;
     if (fd >= 0) {
-        result.failure = UncleanReason(fd, path, options.settings);
+        result.failure = UncleanLogReason(fd, path, options.settings, "nothing added");
         if (result.failure) return result;
         log = ReadLogPairs(fd);
     }
@@ -155,6 +145,17 @@ std::optional<std::string> WriteWithInsertions(LogReplacement& replacement, cons
 }
 
 }  // namespace
+
+std::optional<std::string> UncleanLogReason(int fd, const std::string& path,
+                                            const CurrentSettings& settings,
+                                            const char* nothingDone) {
+    lseek(fd, 0, SEEK_SET);
+    const LogCheck check = CheckTimeLog(fd, settings);
+    if (check.findings.empty()) return std::nullopt;
+    return std::string(nothingDone) + ": " + path +
+           " is not clean: " + DescribeFinding(check.findings.front()) +
+           " (tally check lists what is wrong)";
+}
 
 std::string LocalTimeText(TimeValue t, LocalDayCache& days) {
     const LocalFields f = days.Fields(t);

@@ -78,6 +78,12 @@ PairAddResult AddPairsToLog(const std::string& path, const std::vector<TimedSpan
                             std::vector<std::string> problems, const AddOptions& options,
                             const std::optional<TimedSpan>& open = {});
 
+// Why the log at path, open on fd, cannot take new lines between its bytes: the first
+// thing the check finds, after the words saying what was not done; none when it is clean.
+std::optional<std::string> UncleanLogReason(int fd, const std::string& path,
+                                            const CurrentSettings& settings,
+                                            const char* nothingDone);
+
 // "2024-03-01 09:00:00": the local time of an instant as the add and import messages show it.
 std::string LocalTimeText(TimeValue t, LocalDayCache& days);
 
