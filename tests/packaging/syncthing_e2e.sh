@@ -198,7 +198,7 @@ say "link paused on both sides"
 
 tally_on A in --at "$d1 09:00" >/dev/null
 tally_on A out --at "$d1 10:00" >/dev/null
-# Apart by more than the file times' resolution on any file system.
+# More than a second apart, so B's log is plainly the later write by its file time.
 sleep 1.1
 tally_on B in --at "$d1 11:00" >/dev/null
 tally_on B out --at "$d1 12:00" >/dev/null
@@ -224,7 +224,9 @@ loser=$(other "$winner")
 cmp -s "${folder[A]}/$copy" "$work/$loser.apart" || fail "the copy is not $loser's log"
 named=A
 [ "${copy: -11:7}" = "${id[B]:0:7}" ] && named=B
-say "Syncthing kept $winner's log (written last); the copy holds $loser's, its name ends in $named's id"
+order=earlier
+[ "$winner" = B ] && order=later
+say "Syncthing kept $winner's log (the $order write); the copy holds $loser's, its name ends in $named's id"
 for side in "${sides[@]}"; do
   findings=$(tally_on "$side" check --tsv || true)
   grep -qxF "$(printf '0\tconflict-copy\t\t0\t0\t%s' "$copy")" <<<"$findings" ||
