@@ -17,6 +17,8 @@ if [ "${1:-}" != run ]; then
   packages+=(man-db bash-completion appstream desktop-file-utils dpkg-dev lintian)
   # The reminders' D-Bus tests run a session bus of their own.
   packages+=(dbus-daemon)
+  # One log on two machines, synced by a real Syncthing (tests/packaging/syncthing_e2e.sh).
+  packages+=(syncthing curl jq)
   # The fuzz targets (libFuzzer and the sanitizers of clang) and their coverage report.
   packages+=(clang-14 libclang-rt-14-dev llvm-14)
 fi
