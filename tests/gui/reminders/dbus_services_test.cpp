@@ -11,12 +11,11 @@
 #include <QStringList>
 #include <QThread>
 #include <QVariantMap>
-#include <csignal>
 #include <cstdlib>
 #include <memory>
 #include <mutex>
 
-#include "process.h"
+#include "private_bus.h"
 #include "reminders/dbus_idle_source.h"
 #include "reminders/desktop_notifier.h"
 
@@ -71,21 +70,14 @@ class Notifications : public QObject {
 class PrivateSessionBus : public ::testing::Test {
   protected:
     void SetUp() override {
-        const ProcessResult daemon = RunProcess(
-            {"dbus-daemon", "--session", "--fork", "--print-address=1", "--print-pid=1"});
-        ASSERT_EQ(daemon.exitCode, 0) << daemon.err;
-        const QStringList lines = QString::fromStdString(daemon.out).split('\n');
-        ASSERT_GE(lines.size(), 2);
-        m_address = lines[0];
-        m_daemonPid = lines[1].toInt();
-        setenv("DBUS_SESSION_BUS_ADDRESS", m_address.toLocal8Bit().constData(), 1);
+        m_address = QString::fromStdString(m_bus.address);
+        setenv("DBUS_SESSION_BUS_ADDRESS", m_bus.address.c_str(), 1);
         m_thread.start();
     }
     void TearDown() override {
         m_thread.quit();
         m_thread.wait();
         QDBusConnection::disconnectFromBus("stand-ins");
-        if (m_daemonPid > 0) kill(m_daemonPid, SIGTERM);
     }
 
     template <typename Service>
@@ -99,8 +91,8 @@ class PrivateSessionBus : public ::testing::Test {
         return service;
     }
 
+    PrivateBus m_bus;
     QString m_address;
-    int m_daemonPid = -1;
     QThread m_thread;
 };
 
