@@ -62,7 +62,8 @@ bool WaylandIdleSource::ReadEvents() {
     } else {
         wl_display_cancel_read(m_display);
     }
-    return wl_display_dispatch_pending(m_display) >= 0;
+    // A compositor that closed the connection (reading it gives no error) tells nothing more.
+    return wl_display_dispatch_pending(m_display) >= 0 && (ready.revents & POLLHUP) == 0;
 }
 
 void WaylandIdleSource::OnGlobal(void* data, wl_registry* registry, std::uint32_t name,
