@@ -50,7 +50,8 @@ class ReminderRules {
     void AbsenceBegan(Absence kind, TimeValue at);
     // One ended at tick.now (its idle time is not used). When none is left going and the
     // time since the first of them began, clocked in, reaches the idle limit, the user was
-    // away from that start: a lock and then a suspend are one time away.
+    // away from that start (or from when input stopped, if that already counted as time
+    // away before it): a lock and then a suspend are one time away.
     std::optional<AwayTime> AbsenceEnded(Absence kind, const ReminderTick& tick);
 
   private:
