@@ -7,15 +7,19 @@ set -euo pipefail
 packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev fonts-dejavu-core qt6-qpa-plugins)
 # JSON for tally's --json output and the import readers; the window's Hours Chart (Qt Charts,
 # whose CMake files need Qt OpenGL's without naming its package); the reminders ask an X11
-# desktop for its idle time (MIT-SCREEN-SAVER); the manuals are configured with the build.
-packages+=(nlohmann-json3-dev qt6-charts-dev libqt6opengl6-dev libx11-dev libxss-dev scdoc)
+# desktop for its idle time (MIT-SCREEN-SAVER), a Wayland compositor for it through the
+# ext-idle-notify-v1 protocol (its description, and wayland-scanner to generate the code; the
+# tests' stand-in compositor uses the server library of the same package); the manuals are
+# configured with the build.
+packages+=(nlohmann-json3-dev qt6-charts-dev libqt6opengl6-dev libx11-dev libxss-dev scdoc
+           libwayland-dev wayland-protocols)
 if [ "${1:-}" != run ]; then
   packages+=(libgtest-dev libgmock-dev libbenchmark-dev faketime xvfb xauth xdotool imagemagick
              hledger clang-format locales hyperfine time x11-utils poppler-utils)
   # The manuals' and completion's checks, the desktop files' checks and the Debian package
   # (scripts/package.sh).
   packages+=(man-db bash-completion appstream desktop-file-utils dpkg-dev lintian)
-  # The reminders' D-Bus tests run a session bus of their own.
+  # The reminders' D-Bus tests run a session bus and a system bus of their own.
   packages+=(dbus-daemon)
   # One log on two machines, synced by a real Syncthing (tests/packaging/syncthing_e2e.sh).
   packages+=(syncthing curl jq)

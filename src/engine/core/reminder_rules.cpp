@@ -48,7 +48,8 @@ std::optional<AwayTime> ReminderRules::CheckAway(const ReminderTick& tick) {
     const std::int64_t lastIdle = std::exchange(lastIdle_, idle);
     // A punch elsewhere (Out and In again) while away starts a new In: count from there.
     if (awaySince_ && awayIn_ != tick.inAt) awaySince_.reset();
-    if (awaySince_ && idle < lastIdle) {
+    // Typing at the lock screen is input too: the unlock decides then, with the start kept.
+    if (awaySince_ && idle < lastIdle && !absentSince_) {
         // The idle time fell: there was input since the last tick, the user is back.
         const AwayTime away{*awaySince_, tick.now - idle};
         awaySince_.reset();
@@ -62,6 +63,30 @@ std::optional<AwayTime> ReminderRules::CheckAway(const ReminderTick& tick) {
         awayIn_ = tick.inAt;
     }
     return std::nullopt;
+}
+
+void ReminderRules::AbsenceBegan(Absence kind, TimeValue at) {
+    bool& going = kind == Absence::Suspend ? suspended_ : locked_;
+    // A desktop may say it twice (KDE sends the lock on two paths): the first start counts.
+    if (going) return;
+    going = true;
+    absentSince_ = absentSince_ ? std::min(*absentSince_, at) : at;
+}
+
+std::optional<AwayTime> ReminderRules::AbsenceEnded(Absence kind, const ReminderTick& tick) {
+    bool& going = kind == Absence::Suspend ? suspended_ : locked_;
+    // An end without its start (the program started during it) says nothing.
+    if (!going) return std::nullopt;
+    going = false;
+    if (suspended_ || locked_) return std::nullopt;
+    TimeValue left = *std::exchange(absentSince_, std::nullopt);
+    // Input that stopped before the lock, long enough ago to count, is when the user left.
+    if (awaySince_ && awayIn_ == tick.inAt) left = std::min(left, *awaySince_);
+    awaySince_.reset();
+    if (!tick.clockedIn || idleLimit_ <= 0) return std::nullopt;
+    left = std::max(left, tick.inAt);
+    if (tick.now - left < idleLimit_) return std::nullopt;
+    return AwayTime{left, tick.now};
 }
 
 std::string AwayText(const AwayTime& away) {

@@ -2,8 +2,9 @@
 #pragma once
 // When to remind a user who is clocked in: on coming back after a time away from the
 // keyboard and mouse (a forgotten Clock Out), and once per In after a long time clocked in.
-// Fed once per timer tick with the clock's time and the platform's idle time, so that tests
-// drive it with made-up ones.
+// Fed once per timer tick with the clock's time and the platform's idle time, and with the
+// start and end of a suspend or a screen lock as they happen, so that tests drive it with
+// made-up ones.
 
 #include <cstdint>
 #include <optional>
@@ -29,6 +30,9 @@ struct AwayTime {
     friend bool operator==(const AwayTime&, const AwayTime&) = default;
 };
 
+// A time the desktop says nobody is at it, told as it starts and as it ends.
+enum class Absence { Suspend, Lock };
+
 struct ReminderDecision {
     std::optional<AwayTime> away;  // raise the idle prompt
     bool longDay = false;          // remind of the long day (once per In)
@@ -42,6 +46,14 @@ class ReminderRules {
 
     ReminderDecision OnTick(const ReminderTick& tick);
 
+    // A suspend or a screen lock started at the given instant.
+    void AbsenceBegan(Absence kind, TimeValue at);
+    // One ended at tick.now (its idle time is not used). When none is left going and the
+    // time since the first of them began, clocked in, reaches the idle limit, the user was
+    // away from that start (or from when input stopped, if that already counted as time
+    // away before it): a lock and then a suspend are one time away.
+    std::optional<AwayTime> AbsenceEnded(Absence kind, const ReminderTick& tick);
+
   private:
     std::optional<AwayTime> CheckAway(const ReminderTick& tick);
 
@@ -50,7 +62,10 @@ class ReminderRules {
     std::optional<TimeValue> awaySince_;  // input stopped then, long enough ago to count
     TimeValue awayIn_ = 0;                // the In that was open then
     std::int64_t lastIdle_ = 0;
-    std::optional<TimeValue> remindedIn_;  // the In whose long day was reminded of
+    bool suspended_ = false;
+    bool locked_ = false;
+    std::optional<TimeValue> absentSince_;  // the first start of the suspend or lock going on
+    std::optional<TimeValue> remindedIn_;   // the In whose long day was reminded of
 };
 
 // "You were away from 12:03 to 13:10 (1:07:00) while clocked in."

@@ -6,6 +6,8 @@
 #include <memory>
 #include <optional>
 
+#include "core/clock.h"
+
 namespace tally {
 
 class IdleSource {
@@ -16,8 +18,9 @@ class IdleSource {
 };
 
 // The first source on this desktop that answers: X11's MIT-SCREEN-SAVER extension on an X11
-// session, else the session's org.freedesktop.ScreenSaver or org.gnome.Mutter.IdleMonitor
-// over D-Bus (Wayland desktops); none when nothing answers.
-std::unique_ptr<IdleSource> PlatformIdleSource();
+// session, else the Wayland compositor's ext-idle-notify-v1 (times read from clock), else the
+// session's org.freedesktop.ScreenSaver or org.gnome.Mutter.IdleMonitor over D-Bus; none when
+// nothing answers.
+std::unique_ptr<IdleSource> PlatformIdleSource(const Clock& clock);
 
 }  // namespace tally

@@ -19,17 +19,26 @@ void ReminderController::ReadSettings() {
     m_rules.SetLimits(values.idleMinutes, values.longDayHours);
 }
 
-void ReminderController::OnTick() {
-    std::optional<OpenInRecord> open;
-    if (m_engine.ClockedIn()) open = ReadOpenInRecord(m_engine.Settings().DataLog);
-    // A punch from elsewhere answered the question: the prompt goes, and changes nothing.
-    if (m_prompt && open != m_promptIn) m_prompt->reject();
+std::optional<OpenInRecord> ReminderController::OpenIn() {
+    if (!m_engine.ClockedIn()) return std::nullopt;
+    std::optional<OpenInRecord> open = ReadOpenInRecord(m_engine.Settings().DataLog);
     if (open) ReadSettings();
+    return open;
+}
 
+ReminderTick ReminderController::TickNow(const std::optional<OpenInRecord>& open) const {
     ReminderTick tick;
     tick.clockedIn = open.has_value();
     tick.inAt = open ? open->at : 0;
     tick.now = m_clock.Now();
+    return tick;
+}
+
+void ReminderController::OnTick() {
+    const std::optional<OpenInRecord> open = OpenIn();
+    // A punch from elsewhere answered the question: the prompt goes, and changes nothing.
+    if (m_prompt && open != m_promptIn) m_prompt->reject();
+    ReminderTick tick = TickNow(open);
     // Only asked while clocked in: the answer is of no use otherwise.
     if (open && m_services.idle != nullptr) tick.idleSeconds = m_services.idle->IdleSeconds();
     const ReminderDecision decision = m_rules.OnTick(tick);
@@ -38,6 +47,21 @@ void ReminderController::OnTick() {
         m_services.notifier.Notify("TallyBook",
                                    QString::fromStdString(LongDayText(tick.inAt, tick.now)));
     }
+}
+
+void ReminderController::OnAbsenceBegan(Absence kind) {
+    m_rules.AbsenceBegan(kind, m_clock.Now());
+}
+
+void ReminderController::OnAbsenceEnded(Absence kind) {
+    const std::optional<OpenInRecord> open = OpenIn();
+    const std::optional<AwayTime> away = m_rules.AbsenceEnded(kind, TickNow(open));
+    if (away && !m_prompt) RaiseIdlePrompt(*away, *open);
+}
+
+void ReminderController::ListenTo(const DBusAbsenceWatch& watch) {
+    connect(&watch, &DBusAbsenceWatch::Began, this, &ReminderController::OnAbsenceBegan);
+    connect(&watch, &DBusAbsenceWatch::Ended, this, &ReminderController::OnAbsenceEnded);
 }
 
 void ReminderController::RaiseIdlePrompt(const AwayTime& away, const OpenInRecord& in) {

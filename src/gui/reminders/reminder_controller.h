@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // Runs the reminders on the window's timer: asks the platform for the idle time while the
-// user is clocked in, raises the Idle Time prompt when the rules say so, and hands the
-// long-day reminder to the notifier. The decisions are the rules'; this class only feeds them
-// and shows what they decide.
+// user is clocked in, raises the Idle Time prompt when the rules say so (also at the end of a
+// suspend or screen lock), and hands the long-day reminder to the notifier. The decisions are the
+// rules'; this class only feeds them and shows what they decide.
 
 #include <QObject>
 #include <QPointer>
@@ -13,6 +13,7 @@
 #include "core/open_in_record.h"
 #include "core/reminder_rules.h"
 #include "core/tally_engine.h"
+#include "reminders/dbus_absence_watch.h"
 #include "reminders/idle_time_dlg.h"
 #include "reminders/reminder_services.h"
 #include "settings/settings_store.h"
@@ -36,6 +37,10 @@ class ReminderController : public QObject {
     bool IdleTimeAvailable() const { return m_services.idle != nullptr; }
     // The program finds the desktop's idle time once the window is shown; none until then.
     void SetIdleSource(IdleSource* idle) { m_services.idle = idle; }
+    // A suspend or screen lock began or ended now (DBusAbsenceWatch's signals).
+    void OnAbsenceBegan(Absence kind);
+    void OnAbsenceEnded(Absence kind);
+    void ListenTo(const DBusAbsenceWatch& watch);
     // The Idle Time prompt while it is open.
     CIdleTimeDlg* IdlePrompt() const { return m_prompt; }
 
@@ -45,6 +50,9 @@ class ReminderController : public QObject {
 
   private:
     void ReadSettings();
+    // The log's open In, with the limits read again while there is one.
+    std::optional<OpenInRecord> OpenIn();
+    ReminderTick TickNow(const std::optional<OpenInRecord>& open) const;
     void RaiseIdlePrompt(const AwayTime& away, const OpenInRecord& in);
     void OnIdlePromptFinished(int result);
 

@@ -46,7 +46,7 @@ CRemindersDlg::CRemindersDlg(bool idleTimeAvailable, QWidget* parent)
     if (!idleTimeAvailable) {
         m_noIdleTime = new QLabel(
             "This desktop does not tell how long it has been without input: the question "
-            "about time away is off.",
+            "about time away is off, but for a suspend or a screen lock.",
             this);
         m_noIdleTime->setObjectName("NoIdleTime");
         m_noIdleTime->setWordWrap(true);

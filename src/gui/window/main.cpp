@@ -17,6 +17,7 @@
 #include "core/clock.h"
 #include "core/messages.h"
 #include "core/time_log_file.h"
+#include "reminders/dbus_absence_watch.h"
 #include "reminders/desktop_notifier.h"
 #include "reminders/idle_source.h"
 #include "settings/settings_store.h"
@@ -102,6 +103,7 @@ int Run(int argc, char** argv) {
                          kErrorCaption, MessageIcon::Warning});
     }
     std::unique_ptr<IdleSource> idle;
+    std::unique_ptr<DBusAbsenceWatch> absence;
     DesktopNotifier notifier;
     const ReminderServices reminders{nullptr, notifier};
     CQFTBApp app({store, clock, reporter, dialogs, kTimerPeriod, &reminders});
@@ -109,10 +111,13 @@ int Run(int argc, char** argv) {
     notifier.SetTrayIcon(&app.Tray()->Icon());
     QObject::connect(&instance, &SingleInstance::MessageReceived, &app, &CQFTBApp::OnAnotherStart);
     // The reminders want the idle time from the first tick on, a second away. Finding where
-    // the desktop tells it can wait on its D-Bus session, so it waits for the first paint.
-    AfterFirstPaint(*app.MainFrame(), [&idle, &app] {
-        idle = PlatformIdleSource();
+    // the desktop tells it can wait on its D-Bus session, so it waits for the first paint, as
+    // does listening for suspends and screen locks.
+    AfterFirstPaint(*app.MainFrame(), [&idle, &absence, &app, &clock] {
+        idle = PlatformIdleSource(clock);
         app.View()->Reminders()->SetIdleSource(idle.get());
+        absence = std::make_unique<DBusAbsenceWatch>();
+        app.View()->Reminders()->ListenTo(*absence);
     });
     return QApplication::exec();
 }

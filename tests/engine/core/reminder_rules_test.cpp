@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cstdio>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -119,6 +122,54 @@ TEST(ReminderRulesAway, onlyWhileClockedInAndForTheSameIn) {
     ticks.push_back({701, 701, true, newIn});
     ticks.push_back({702, 0, true, newIn});
     EXPECT_EQ(Said(tooShort, ticks), std::vector<std::string>{});
+}
+
+// Events at seconds after the In: "lock+S" a lock began, "sleep-S" a suspend ended, "idleS:I"
+// a tick with I seconds without input, "out" clocked out from then on. Prompts are said as
+// "away <left> <back>" in seconds after the In.
+TEST(ReminderRulesAbsence, aSuspendOrLockOfTheIdleLimitIsTimeAwayFromItsStart) {
+    const std::vector<std::array<const char*, 3>> cases = {
+        {"shorter than the limit", "sleep+100 sleep-699", ""},
+        {"the limit", "sleep+100 sleep-700", " away 100 700"},
+        {"a lock, a suspend in it", "lock+100 sleep+160 sleep-1800 lock-1830", " away 100 1830"},
+        {"a suspend, locked at resume", "sleep+100 lock+1800 lock-1830 sleep-1835",
+         " away 100 1835"},
+        {"a lock told twice", "lock+100 lock+400 lock-800 lock-801", " away 100 800"},
+        {"an unlock without its lock", "lock-1800", ""},
+        {"not clocked in", "out sleep+100 sleep-1900", ""},
+        {"locked before the In", "lock+-500 lock-600", " away 0 600"},
+        {"input stopped before the lock, typed at the lock screen",
+         "idle700:600 lock+750 idle800:0 lock-1300 idle1301:0", " away 100 1300"},
+        {"two in a row", "sleep+0 sleep-600 lock+1000 lock-2000", " away 0 600 away 1000 2000"},
+    };
+    for (const auto& [name, events, said] : cases) {
+        ReminderRules rules;
+        rules.SetLimits(10, 0);
+        std::istringstream in(events);
+        std::string heard;
+        bool clockedIn = true;
+        for (std::string e; in >> e;) {
+            long long at = 0;
+            long long idle = 0;
+            std::optional<AwayTime> away;
+            clockedIn = clockedIn && e != "out";
+            const Absence kind = e.starts_with("lock") ? Absence::Lock : Absence::Suspend;
+            const std::size_t sign = e.find_first_of("+-");
+            if (std::sscanf(e.c_str(), "idle%lld:%lld", &at, &idle) == 2) {
+                away = rules.OnTick({clockedIn, kIn, kIn + at, idle}).away;
+            } else if (sign != std::string::npos && e[sign] == '+') {
+                rules.AbsenceBegan(kind, kIn + std::stoll(e.substr(sign + 1)));
+            } else if (sign != std::string::npos) {
+                at = std::stoll(e.substr(sign + 1));
+                away = rules.AbsenceEnded(kind, {clockedIn, kIn, kIn + at, std::nullopt});
+            }
+            if (away) {
+                heard += " away " + std::to_string(away->leftAt - kIn) + " " +
+                         std::to_string(away->backAt - kIn);
+            }
+        }
+        EXPECT_EQ(heard, said) << name;
+    }
 }
 
 TEST(ReminderRulesLongDay, oncePerIn) {

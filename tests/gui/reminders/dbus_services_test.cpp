@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// The idle time and the notifications over D-Bus, against stand-in services on a private
-// session bus. A binary of its own: the session bus is chosen once per process.
+// The idle time, the notifications, suspends and screen locks over D-Bus, against stand-in
+// services on a private session bus and system bus. A binary of its own: the buses are chosen
+// once per process.
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,10 @@
 #include <QDBusConnection>
 #include <QDBusContext>
 #include <QDBusError>
+#include <QDBusMessage>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
 #include <QStringList>
 #include <QThread>
 #include <QVariantMap>
@@ -15,10 +20,17 @@
 #include <cstdlib>
 #include <memory>
 #include <mutex>
+#include <vector>
 
+#include "fake_reminder_services.h"
+#include "log_text.h"
 #include "process.h"
+#include "reminders/dbus_absence_watch.h"
 #include "reminders/dbus_idle_source.h"
 #include "reminders/desktop_notifier.h"
+#include "reminders/reminder_controller.h"
+#include "settings/reminder_settings.h"
+#include "test_support.h"
 
 namespace tally::test {
 namespace {
@@ -66,26 +78,32 @@ class Notifications : public QObject {
     QStringList m_received;
 };
 
-// A session bus of our own, and the stand-ins on a second connection served by a thread of
-// their own (a blocking call from the main thread must not wait for itself).
-class PrivateSessionBus : public ::testing::Test {
+// A session bus and a system bus of our own, and the stand-ins on connections served by a
+// thread of their own (a blocking call from the main thread must not wait for itself).
+class PrivateBuses : public ::testing::Test {
   protected:
-    void SetUp() override {
-        const ProcessResult daemon = RunProcess(
-            {"dbus-daemon", "--session", "--fork", "--print-address=1", "--print-pid=1"});
-        ASSERT_EQ(daemon.exitCode, 0) << daemon.err;
-        const QStringList lines = QString::fromStdString(daemon.out).split('\n');
-        ASSERT_GE(lines.size(), 2);
-        m_address = lines[0];
-        m_daemonPid = lines[1].toInt();
-        setenv("DBUS_SESSION_BUS_ADDRESS", m_address.toLocal8Bit().constData(), 1);
-        m_thread.start();
+    static void SetUpTestSuite() {
+        for (auto [address, variable] : {std::pair{&m_address, "DBUS_SESSION_BUS_ADDRESS"},
+                                         {&m_systemAddress, "DBUS_SYSTEM_BUS_ADDRESS"}}) {
+            const ProcessResult daemon = RunProcess(
+                {"dbus-daemon", "--session", "--fork", "--print-address=1", "--print-pid=1"});
+            ASSERT_EQ(daemon.exitCode, 0) << daemon.err;
+            const QStringList lines = QString::fromStdString(daemon.out).split('\n');
+            ASSERT_GE(lines.size(), 2);
+            *address = lines[0];
+            m_daemonPids.push_back(lines[1].toInt());
+            setenv(variable, address->toLocal8Bit().constData(), 1);
+        }
     }
+    static void TearDownTestSuite() {
+        for (int pid : m_daemonPids) kill(pid, SIGTERM);
+    }
+    void SetUp() override { m_thread.start(); }
     void TearDown() override {
         m_thread.quit();
         m_thread.wait();
         QDBusConnection::disconnectFromBus("stand-ins");
-        if (m_daemonPid > 0) kill(m_daemonPid, SIGTERM);
+        QDBusConnection::disconnectFromBus("system stand-ins");
     }
 
     template <typename Service>
@@ -99,12 +117,13 @@ class PrivateSessionBus : public ::testing::Test {
         return service;
     }
 
-    QString m_address;
-    int m_daemonPid = -1;
+    inline static QString m_address;
+    inline static QString m_systemAddress;
+    inline static std::vector<int> m_daemonPids;
     QThread m_thread;
 };
 
-TEST_F(PrivateSessionBus, idleTimeFromTheFirstServiceThatGivesANumberAndNotifications) {
+TEST_F(PrivateBuses, idleTimeFromTheFirstServiceThatGivesANumberAndNotifications) {
     EXPECT_EQ(DBusIdleSource::Open(), nullptr);  // nothing offers it yet
 
     Offer<RefusingScreenSaver>("org.freedesktop.ScreenSaver", "/org/freedesktop/ScreenSaver");
@@ -120,6 +139,53 @@ TEST_F(PrivateSessionBus, idleTimeFromTheFirstServiceThatGivesANumberAndNotifica
     notifier.Notify("TallyBook", "You have been clocked in since 08:02 (10:00:00).");
     EXPECT_EQ(notifications->Received(),
               QStringList{"TallyBook|TallyBook|You have been clocked in since 08:02 (10:00:00)."});
+}
+
+TEST_F(PrivateBuses, aSuspendOfThirtyMinutesThenClockOutWhenILeftAndLocks) {
+    TempDir dir;
+    FakeClock clock;
+    RecordingReporter reporter;
+    TallyEngine engine(clock, reporter);
+    engine.Settings().DataLog = dir.File("TALLYBK.DAT");
+    WriteFile(engine.Settings().DataLog, In("2026-12-07 12:00:00"));
+    engine.ScanTimeLog();
+    SettingsStore store(QString::fromStdString(dir.File("settings.ini")));
+    WriteReminders(store.Raw(), {10, 0});
+    RecordingNotifier notifier;
+    QWidget window;
+    ReminderController controller(engine, clock, store, {nullptr, notifier}, &window);
+    QDBusConnection logind = QDBusConnection::connectToBus(m_systemAddress, "system stand-ins");
+    ASSERT_TRUE(logind.registerService("org.freedesktop.login1"));  // before the watch listens
+    DBusAbsenceWatch watch;
+    controller.ListenTo(watch);
+    // A stand-in's signal at the given time, once the watch has passed it on.
+    const auto signal = [&](QDBusConnection bus, const char* path, const char* interface,
+                            const char* name, bool value, TimeValue at) {
+        clock.Set(at);
+        QSignalSpy heard(&watch, value ? &DBusAbsenceWatch::Began : &DBusAbsenceWatch::Ended);
+        bus.send(QDBusMessage::createSignal(path, interface, name) << value);
+        return heard.wait(5000);
+    };
+    // Five-minute locks on either screensaver: heard, and too short to ask about.
+    const QDBusConnection session = QDBusConnection::connectToBus(m_address, "stand-ins");
+    for (const char* saver : {"org.freedesktop.ScreenSaver", "org.gnome.ScreenSaver"}) {
+        for (bool locked : {true, false}) {
+            EXPECT_TRUE(signal(session, "/ScreenSaver", saver, "ActiveChanged", locked,
+                               At(2026, 12, 7, 12, locked ? 5 : 10, 0)));
+        }
+    }
+    EXPECT_EQ(controller.IdlePrompt(), nullptr);
+    for (bool start : {true, false}) {
+        EXPECT_TRUE(signal(logind, "/org/freedesktop/login1", "org.freedesktop.login1.Manager",
+                           "PrepareForSleep", start,
+                           At(2026, 12, 7, start ? 12 : 13, start ? 41 : 11, 7)));
+    }
+    ASSERT_NE(controller.IdlePrompt(), nullptr);
+    EXPECT_EQ(controller.IdlePrompt()->Text()->text(),
+              "You were away from 12:41 to 13:11 (0:30:00) while clocked in.");
+    controller.IdlePrompt()->ClockOutButton()->click();
+    EXPECT_EQ(ReadFile(engine.Settings().DataLog),
+              In("2026-12-07 12:00:00") + Out("2026-12-07 12:41:07") + Elapsed("00:41:07"));
 }
 
 }  // namespace

@@ -34,7 +34,8 @@ TEST(RemindersDlg, keepsTheValuesInTheirRanges) {
 TEST(RemindersDlg, saysSoWhenThereIsNoIdleTime) {
     CRemindersDlg dialog(false, nullptr);
     ASSERT_NE(dialog.NoIdleTimeNote(), nullptr);
-    EXPECT_TRUE(dialog.NoIdleTimeNote()->text().contains("question about time away is off"));
+    EXPECT_TRUE(dialog.NoIdleTimeNote()->text().contains(
+        "question about time away is off, but for a suspend"));
     dialog.show();
     EXPECT_TRUE(dialog.NoIdleTimeNote()->isVisible());
 }
