@@ -11,7 +11,7 @@ packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev fonts-dejavu-core qt6
 packages+=(nlohmann-json3-dev qt6-charts-dev libqt6opengl6-dev libx11-dev libxss-dev scdoc)
 if [ "${1:-}" != run ]; then
   packages+=(libgtest-dev libgmock-dev libbenchmark-dev faketime xvfb xauth xdotool imagemagick
-             hledger clang-format locales hyperfine time x11-utils poppler-utils)
+             hledger python3-icalendar clang-format locales hyperfine time x11-utils poppler-utils)
   # The manuals' and completion's checks, the desktop files' checks and the Debian package
   # (scripts/package.sh).
   packages+=(man-db bash-completion appstream desktop-file-utils dpkg-dev lintian)
