@@ -155,8 +155,9 @@ CalendarWriter::CalendarWriter(const CalendarExportOptions& options, const std::
     : options_(options) {
     // The log's identity in a UID: its path, the same however it was named to tally.
     std::error_code error;
-    fs::path path = fs::weakly_canonical(fs::absolute(logPath, error), error);
-    identity_ = error ? fs::absolute(logPath, error).lexically_normal().string() : path.string();
+    const fs::path absolute = fs::absolute(logPath, error).lexically_normal();
+    const fs::path canonical = fs::weakly_canonical(absolute, error);
+    identity_ = (error ? absolute : canonical).string();
     if (!options.zone) return;
 
     for (auto year = years.begin(); year != years.end();) {
