@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "interchange/calendar_text.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -8,6 +9,7 @@
 
 #include "core/c_format.h"
 #include "core/version.h"
+#include "interchange/wall_clock.h"
 
 namespace tally {
 namespace {
@@ -143,10 +145,10 @@ std::optional<std::string> LocalZoneName() {
     return std::nullopt;
 }
 
-EventTimes EventTimesOf(const ExportedPair& pair) {
+EventTimes EventTimesOf(const ExportedPair& pair, LocalDayCache& days) {
     const WallTime& in = pair.in;
     const TimeValue start =
-        FromLocalTime(in.date.year, in.date.month, in.date.day, in.hour, in.minute, in.second);
+        days.Time(in.date.year, in.date.month, in.date.day, in.hour, in.minute, in.second);
     return {start, start + pair.seconds};
 }
 
@@ -214,14 +216,21 @@ std::string CalendarWriter::Head() const {
     return text;
 }
 
-bool CalendarWriter::ShownOnce(TimeValue t) const {
+long CalendarWriter::OffsetAt(TimeValue t) const {
+    return static_cast<long>(WallCountOf(days_.Fields(t)) - t);
+}
+
+bool CalendarWriter::ShownOnce(TimeValue t, long offset) const {
     for (const Span& span : spans_) {
         if (t < span.from || t >= span.to) continue;
-        const TimeValue wall = t + StateAt(t).offset;
-        for (const Transition& change : span.observances) {
+        const TimeValue wall = t + offset;
+        // Only a change within a day of t can make its wall time shown twice.
+        auto change = std::lower_bound(span.observances.begin(), span.observances.end(), t - kDay,
+                                       [](const Transition& c, TimeValue at) { return c.at < at; });
+        for (; change != span.observances.end() && change->at <= t + kDay; ++change) {
             // Going back, the clock shows the wall times [at + to, at + from) twice.
-            if (change.to < change.from && wall >= change.at + change.to &&
-                wall < change.at + change.from) {
+            if (change->to < change->from && wall >= change->at + change->to &&
+                wall < change->at + change->from) {
                 return false;
             }
         }
@@ -231,13 +240,13 @@ bool CalendarWriter::ShownOnce(TimeValue t) const {
 }
 
 std::string CalendarWriter::TimeLine(const char* property, TimeValue t) const {
-    if (!ShownOnce(t)) return std::string(property) + ':' + UtcStamp(t);
-    return std::string(property) + ";TZID=" + *options_.zone + ':' +
-           WallStamp(t, StateAt(t).offset);
+    const long offset = OffsetAt(t);
+    if (!ShownOnce(t, offset)) return std::string(property) + ':' + UtcStamp(t);
+    return std::string(property) + ";TZID=" + *options_.zone + ':' + WallStamp(t, offset);
 }
 
 void CalendarWriter::AppendEvent(const ExportedPair& pair, std::string& text) const {
-    const EventTimes times = EventTimesOf(pair);
+    const EventTimes times = EventTimesOf(pair, days_);
     const std::string key =
         identity_ + '\n' + ExportTimeText(pair.in) + '\n' + ExportTimeText(pair.out);
     AppendLine(text, "BEGIN:VEVENT");

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "core/local_day_cache.h"
 #include "core/local_time.h"
 #include "interchange/pair_export.h"
 
@@ -28,7 +29,7 @@ struct EventTimes {
     TimeValue start = 0;
     TimeValue end = 0;
 };
-EventTimes EventTimesOf(const ExportedPair& pair);
+EventTimes EventTimesOf(const ExportedPair& pair, LocalDayCache& days);
 
 class CalendarWriter {
   public:
@@ -54,7 +55,8 @@ class CalendarWriter {
 
     // "DTSTART;TZID=Europe/Berlin:20240331T013000", or the UTC form "DTSTART:20240331T003000Z".
     std::string TimeLine(const char* property, TimeValue t) const;
-    bool ShownOnce(TimeValue t) const;
+    bool ShownOnce(TimeValue t, long offset) const;
+    long OffsetAt(TimeValue t) const;  // east of UTC, in seconds
 
     // Instants from..to: the observance in force at from, then every change up to to.
     struct Span {
@@ -66,6 +68,7 @@ class CalendarWriter {
     const CalendarExportOptions& options_;
     std::string identity_;
     std::vector<Span> spans_;  // one per run of consecutive years; none without a zone name
+    mutable LocalDayCache days_;
 };
 
 }  // namespace tally

@@ -121,11 +121,11 @@ namespace {
 ExportRead ExportCalendar(const std::string& path, const PairExportOptions& options,
                           const std::function<void(std::string_view)>& write) {
     std::set<int> years;
-    const auto yearOf = [](TimeValue t) { return ToLocalTm(t).tm_year + 1900; };
+    LocalDayCache days;
     const ExportRead first = ReadExportedPairs(path, options, [&](const ExportedPair& pair) {
-        const EventTimes times = EventTimesOf(pair);
-        years.insert(yearOf(times.start));
-        years.insert(yearOf(times.end));
+        const EventTimes times = EventTimesOf(pair, days);
+        years.insert(days.Fields(times.start).year);
+        years.insert(days.Fields(times.end).year);
     });
     if (first.error) return first;
     const CalendarWriter writer(options.calendar, path, years);
