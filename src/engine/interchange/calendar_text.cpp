@@ -21,11 +21,10 @@ constexpr TimeValue kProbeStep = 6 * 3600;
 constexpr TimeValue kDay = 86400;
 constexpr std::size_t kFoldOctets = 75;
 
-// A name that the zoneinfo database holds, or nothing.
+// A name that the zoneinfo database holds, or nothing. Its posix/ copies are the zones
+// themselves, under the names calendars know.
 std::optional<std::string> ZoneFile(std::string name) {
-    for (const std::string prefix : {"posix/", "right/"}) {
-        if (name.starts_with(prefix)) name.erase(0, prefix.size());
-    }
+    if (name.starts_with("posix/")) name.erase(0, 6);
     if (name.empty() || name.starts_with('/') || name.find("..") != std::string::npos) {
         return std::nullopt;
     }
