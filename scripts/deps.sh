@@ -15,7 +15,7 @@ packages+=(nlohmann-json3-dev qt6-charts-dev libqt6opengl6-dev libx11-dev libxss
            libwayland-dev wayland-protocols)
 if [ "${1:-}" != run ]; then
   packages+=(libgtest-dev libgmock-dev libbenchmark-dev faketime xvfb xauth xdotool imagemagick
-             hledger clang-format locales hyperfine time x11-utils poppler-utils)
+             hledger python3-icalendar clang-format locales hyperfine time x11-utils poppler-utils)
   # The manuals' and completion's checks, the desktop files' checks and the Debian package
   # (scripts/package.sh).
   packages+=(man-db bash-completion appstream desktop-file-utils dpkg-dev lintian)

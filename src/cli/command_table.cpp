@@ -66,10 +66,10 @@ const std::vector<CommandEntry>& Commands() {
          "(unpaid after its due date), paid DATE or cancelled.\n",
          "tally invoices --client Acme"},
         {"export", RunExport, kLogOption | kFormatOption | kJsonOption | kClientOption,
-         "[START END]", "every closed pair, or those with an In in the range",
+         "[START END]", "closed pairs as csv, timeclock or iCalendar events",
          "Every closed pair of the log, or those whose In date lies from START to END\n"
-         "(YYYY-MM-DD): csv with times, seconds, hours and amount, or timeclock lines\n"
-         "for ledger and hledger.\n",
+         "(YYYY-MM-DD): csv with times, seconds, hours and amount, timeclock lines\n"
+         "for ledger and hledger, or ical: iCalendar events in the local time zone.\n",
          "tally export --format timeclock | hledger -f timeclock:- balance"},
         {"report", RunReport,
          kLogOption | kTsvOption | kJsonOption | kRateOption | kByOption | kClientOption,

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// tally export run as a user runs it: the built program in a fresh home, and hledger
-// reading what it exports.
+// tally export run as a user runs it: the built program in a fresh home, and hledger and an
+// iCalendar parser reading what it exports.
 
 #include <gtest/gtest.h>
 
@@ -13,6 +13,7 @@
 
 #include "core/calendar.h"
 #include "core/local_time.h"
+#include "json_output.h"
 #include "log_text.h"
 #include "tally_harness.h"
 
@@ -215,6 +216,80 @@ TEST_F(ExportCommandTest, hledgerCountsTheSameHoursAsTheDailyList) {
         ASSERT_EQ(counted.count(date), 1u) << date;
         EXPECT_NEAR(counted.at(date), hours, 0.01) << date;
     }
+}
+
+// Each pair as a calendar event: starting at its In, lasting what the pair counts across a
+// clock change, in Europe/Berlin or, for a zone with no name, in UTC; a UID that the pair and
+// its log give, whatever else the export holds. Debian's icalendar package reads the files
+// (tests/cli/ical_check.py), with its own zone data and with the file's VTIMEZONE.
+TEST_F(ExportCommandTest, icalEventsAreThePairsInTheirZoneWithStableUids) {
+    const struct {
+        const char *in, *out, *start, *end;  // the end: none for a pair of no length
+    } rows[] = {
+        {"2024-03-28 09:00:00", "2024-03-28 17:30:15", "2024-03-28T09:00:00+01:00",
+         "2024-03-28T17:30:15+01:00"},
+        // Clock Out's record of 90 minutes across the spring change, and the autumn one
+        // ending in the hour the clock shows twice.
+        {"2024-03-31 01:30:00", "2024-03-31 03:00:00", "2024-03-31T01:30:00+01:00",
+         "2024-03-31T04:00:00+02:00"},
+        {"2024-10-27 01:30:00", "2024-10-27 03:00:00", "2024-10-27T01:30:00+02:00",
+         "2024-10-27T02:00:00+01:00"},
+        // Split at midnight into a new year.
+        {"2024-12-31 22:00:00", "2024-12-31 23:59:59", "2024-12-31T22:00:00+01:00",
+         "2024-12-31T23:59:59+01:00"},
+        {"2025-01-01 00:00:00", "2025-01-01 01:15:00", "2025-01-01T00:00:00+01:00",
+         "2025-01-01T01:15:00+01:00"},
+        // Typed into the hour the clock skipped: read as the time after the gap.
+        {"2025-03-30 02:15:00", "2025-03-30 02:45:00", "2025-03-30T03:15:00+02:00",
+         "2025-03-30T03:45:00+02:00"},
+        {"2027-07-01 12:00:00", "2027-07-01 12:00:00", "2027-07-01T12:00:00+02:00", ""},
+    };
+    std::string text;
+    OrderedJson spec = {{"rows", OrderedJson::array()}, {"exports", OrderedJson::array()}};
+    for (const auto& row : rows) {
+        text += Triple(row.in, row.out);
+        spec["rows"].push_back({row.start, row.end});
+    }
+    WriteFile(log, text);
+    const std::string other = scratch.File("other log.dat");
+    WriteFile(other, text);
+    const std::string name = "Müller, Weiß & Söhne; Bäckerei und Konditorei am Marktplatz GmbH";
+    ASSERT_EQ(tally.Run({"client", "add", name, "--log", other}).exitCode, 0);
+
+    const std::string berlin = "Europe/Berlin";
+    const struct {
+        std::vector<std::string> args;
+        std::string zone, summary, uids;
+        std::vector<int> rows;
+    } exports[] = {
+        {{}, berlin, "Work", "same", {0, 1, 2, 3, 4, 5, 6}},
+        {{"2024-10-27", "2025-03-30"}, berlin, "Work", "same", {2, 3, 4, 5}},
+        {{}, "", "Work", "same", {0, 1, 2, 3, 4, 5, 6}},  // the tests' zone, a rule without a name
+        {{"--client", name}, berlin, name, "other", {0, 1, 2, 3, 4, 5, 6}},
+    };
+    int n = 0;
+    for (const auto& e : exports) {
+        std::vector<std::string> args{"export", "--format", "ical"};
+        args.insert(args.end(), e.args.begin(), e.args.end());
+        ProcessOptions options;
+        if (!e.zone.empty()) options.env["TZ"] = e.zone;
+        // Every other one at another time: no UID depends on it.
+        const ProcessResult run =
+            tally.Run(args, n % 2 ? "2027-01-02 03:04:05" : tally.kNow, options);
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        const std::string file = scratch.File("export" + std::to_string(n++) + ".ics");
+        WriteFile(file, run.out);
+        spec["exports"].push_back({{"file", file},
+                                   {"zone", e.zone.empty() ? OrderedJson() : OrderedJson(e.zone)},
+                                   {"summary", e.summary},
+                                   {"uids", e.uids},
+                                   {"rows", e.rows}});
+    }
+    const std::string specFile = scratch.File("spec.json");
+    WriteFile(specFile, spec.dump());
+    // Debian's interpreter, which the package installs the parser for.
+    const ProcessResult check = RunProcess({"/usr/bin/python3", TALLY_ICAL_CHECK, specFile});
+    EXPECT_EQ(check.exitCode, 0) << check.out << check.err;
 }
 
 }  // namespace

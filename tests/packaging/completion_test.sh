@@ -41,7 +41,7 @@ tally config Rounding|RoundingType RoundingUnit
 tally config RoundingType |0 1 2 3
 tally config WeekStartDay 6|6
 tally config Rate 8|
-tally export --format |csv timeclock
+tally export --format |csv ical timeclock
 tally export --format=t|timeclock
 tally report --by |day month period week
 tally report --by=m|month

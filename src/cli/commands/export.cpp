@@ -5,6 +5,7 @@
 
 #include "cli/iso_date.h"
 #include "cli/json_text.h"
+#include "interchange/calendar_text.h"
 #include "interchange/pair_export.h"
 #include "settings/settings_store.h"
 
@@ -41,8 +42,15 @@ int RunExport(CommandContext& c) {
     const std::string format = c.options.format.value_or("csv");
     if (format == "timeclock") {
         options.format = ExportFormat::Timeclock;
+    } else if (format == "ical") {
+        options.format = ExportFormat::Ical;
+        // Events are named after the log's client, so that two clients' calendars can be told
+        // apart once imported.
+        if (const Client* client = c.LogClient()) options.calendar.summary = client->name;
+        options.calendar.stamp = c.engine.GetClock().Now();
+        options.calendar.zone = LocalZoneName();
     } else if (format != "csv") {
-        return c.UsageError("unknown export format '" + format + "' (csv or timeclock)");
+        return c.UsageError("unknown export format '" + format + "' (csv, timeclock or ical)");
     }
     options.rate = c.engine.Settings().Rate;  // the log's effective rate
 

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "interchange/pair_export.h"
 
+#include <set>
+
 #include "core/c_format.h"
 #include "core/list_rows.h"
 #include "core/time_log_file.h"
+#include "interchange/calendar_text.h"
 
 namespace tally {
 namespace {
@@ -111,8 +114,47 @@ ExportRead ReadExportedPairs(const std::string& path, const PairExportOptions& o
         path, options, [] {}, visit);
 }
 
+namespace {
+
+// Two readings: the first finds the years the events span, whose clock changes the calendar
+// describes before its events; the second writes them, in blocks as the other formats are.
+ExportRead ExportCalendar(const std::string& path, const PairExportOptions& options,
+                          const std::function<void(std::string_view)>& write) {
+    std::set<int> years;
+    LocalDayCache days;
+    const ExportRead first = ReadExportedPairs(path, options, [&](const ExportedPair& pair) {
+        const EventTimes times = EventTimesOf(pair, days);
+        years.insert(days.Fields(times.start).year);
+        years.insert(days.Fields(times.end).year);
+    });
+    if (first.error) return first;
+    const CalendarWriter writer(options.calendar, path, years);
+    std::string text;
+    bool opened = false;
+    const ExportRead read = ReadPairs(
+        path, options,
+        [&] {
+            text = writer.Head();
+            opened = true;
+        },
+        [&](const ExportedPair& pair) {
+            writer.AppendEvent(pair, text);
+            if (text.size() >= kWriteBlock) {
+                write(text);
+                text.clear();
+            }
+        });
+    // A log that went missing between the readings has no head, so no end either.
+    if (opened) text += CalendarWriter::Tail();
+    if (!text.empty()) write(text);
+    return read;
+}
+
+}  // namespace
+
 ExportRead ExportTimeLog(const std::string& path, const PairExportOptions& options,
                          const std::function<void(std::string_view)>& write) {
+    if (options.format == ExportFormat::Ical) return ExportCalendar(path, options, write);
     const bool csv = options.format == ExportFormat::Csv;
     std::string text;
     const auto opened = [&] {

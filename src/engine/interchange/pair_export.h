@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// The closed pairs of the time log as text for other programs: CSV for spreadsheets, or the
-// timeclock format that ledger and hledger read. The pairs are those the scan counts, each
-// with the time the scan counts for it.
+// The closed pairs of the time log as text for other programs: CSV for spreadsheets, the
+// timeclock format that ledger and hledger read, or iCalendar events for calendars. The pairs are
+// those the scan counts, each with the time the scan counts for it.
 
 #include <cstdint>
 #include <functional>
@@ -16,16 +16,24 @@
 
 namespace tally {
 
-enum class ExportFormat { Csv, Timeclock };
+enum class ExportFormat { Csv, Timeclock, Ical };
 
 // The CSV's first line; import takes a file that begins with it as one tally export wrote.
 inline constexpr std::string_view kExportCsvHeader = "in,out,elapsed_seconds,hours,amount";
+
+// What an iCalendar export needs beyond the pairs.
+struct CalendarExportOptions {
+    std::string summary = "Work";     // every event's title
+    std::int64_t stamp = 0;           // the export's instant (DTSTAMP), seconds since 1970 UTC
+    std::optional<std::string> zone;  // the local zone's name; none: times in UTC
+};
 
 struct PairExportOptions {
     ExportFormat format = ExportFormat::Csv;
     std::optional<CalendarDate> first;  // with last: only pairs whose In date lies in between
     std::optional<CalendarDate> last;
     double rate = 0.0;  // per hour, for the CSV's amount
+    CalendarExportOptions calendar;
 };
 
 // One closed pair as the exports write it: its times as the log's fields say (a time the

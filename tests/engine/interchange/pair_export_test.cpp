@@ -44,14 +44,14 @@ TEST(PairExport, formatsRangesAndRates) {
         PairExportOptions options;
         std::string text;
     } cases[] = {
-        {{ExportFormat::Csv, {}, {}, 10.0},
+        {{ExportFormat::Csv, {}, {}, 10.0, {}},
          "in,out,elapsed_seconds,hours,amount\n"
          "2004-06-02 09:00:00,2004-06-02 10:30:00,5400,1.50,15.00\n"
          "2004-06-04 23:00:00,2004-06-05 01:00:00,7200,2.00,20.00\n"},
-        {{ExportFormat::Csv, june4, june4, 0.0},
+        {{ExportFormat::Csv, june4, june4, 0.0, {}},
          "in,out,elapsed_seconds,hours,amount\n"
          "2004-06-04 23:00:00,2004-06-05 01:00:00,7200,2.00,0.00\n"},
-        {{ExportFormat::Timeclock, june3, june4, 0.0},
+        {{ExportFormat::Timeclock, june3, june4, 0.0, {}},
          "i 2004/06/04 23:00:00 TallyBook\no 2004/06/05 01:00:00\n"},
     };
     for (const auto& c : cases) {

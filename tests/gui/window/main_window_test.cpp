@@ -6,9 +6,14 @@
 #include <sys/stat.h>
 #include <QAction>
 #include <QCoreApplication>
+#include <QDateTimeEdit>
+#include <QDialogButtonBox>
+#include <QMenuBar>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 
+#include "dialog_driver.h"
+#include "dialogs/clock_out_at_dlg.h"
 #include "tally_harness.h"
 #include "widgets/command_ids.h"
 #include "window_harness.h"
@@ -63,6 +68,47 @@ TEST_F(MainWindowTest, punchesInAndOutFromTheMenuBar) {
     EXPECT_EQ(w.ReadLog(), Crlf(std::string(kMondayLog) + "In...Tue Mar 05 13:00:00 2024\n"
                                                           "Out..Tue Mar 05 17:15:10 2024\n"
                                                           "Elapsed time of 04:15:10.\n"));
+}
+
+// Edit > Clock Out At, as a user picks the time and clicks OK: first a time before the open
+// In, refused with its message and the log as it was, then one after it, written as the Out.
+TEST_F(MainWindowTest, clockOutAtFromTheEditMenuWritesTheOutAtThePickedTime) {
+    w.WriteLog(kMondayLog);
+    ASSERT_TRUE(w.Start());
+    w.clock.SetLocal(2024, 3, 5, 13, 0, 0);
+    w.Trigger(ID_CLOCK_IN);
+    w.clock.SetLocal(2024, 3, 5, 17, 15, 10);
+    const std::string clockedIn = std::string(kMondayLog) + "In...Tue Mar 05 13:00:00 2024\n";
+    const struct {
+        QTime picked;
+        std::string log;
+        std::size_t messages;
+        QString pane;
+    } cases[] = {
+        {QTime(12, 59, 59), clockedIn, 1, "In"},
+        {QTime(16, 40, 5), clockedIn + "Out..Tue Mar 05 16:40:05 2024\nElapsed time of 03:40:05.\n",
+         0, "Out"},
+    };
+    QMenu* edit = w.Frame().menuBar()->actions().at(1)->menu();
+    ASSERT_EQ(edit->title(), "&Edit");
+    QAction* item = nullptr;
+    for (QAction* action : edit->actions()) {
+        if (action->text() == "Clock Out &At...") item = action;
+    }
+    ASSERT_NE(item, nullptr);
+    for (const auto& c : cases) {
+        w.reporter.messages.clear();
+        WhenModal<CClockOutAtDlg>([&](CClockOutAtDlg* dialog) {
+            EXPECT_EQ(dialog->Picker()->dateTime().toSecsSinceEpoch(), w.clock.Now());
+            dialog->Picker()->setDateTime(QDateTime(QDate(2024, 3, 5), c.picked));
+            Click(dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok));
+        });
+        ASSERT_TRUE(item->isEnabled());
+        item->trigger();
+        EXPECT_EQ(w.ReadLog(), Crlf(c.log)) << c.picked.toString().toStdString();
+        EXPECT_EQ(w.reporter.messages.size(), c.messages);
+        EXPECT_EQ(w.Pane(ID_INDICATOR_INOUT), c.pane);
+    }
 }
 
 TEST_F(MainWindowTest, refusesAWrongPunchWithItsMessageAndKeepsBothCommandsEnabled) {
