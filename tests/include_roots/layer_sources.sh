@@ -18,10 +18,10 @@ layers="
    cli                 no   core clients entries interchange invoice settings cli
    gui/controls        yes  controls
    gui/widgets         yes  core widgets
-   gui/dialogs         yes  core clients entries invoice documents settings controls widgets dialogs
+   gui/dialogs         yes  core clients entries interchange invoice documents settings controls widgets dialogs
    gui/reminders       yes  core settings widgets reminders
    gui/tray            yes  tray
-   gui/window          yes  core clients entries invoice documents settings controls widgets dialogs reminders tray window"
+   gui/window          yes  core clients entries interchange invoice documents settings controls widgets dialogs reminders tray window"
 
 failed=0
 known=""

@@ -21,6 +21,8 @@ inline constexpr int ID_CLIENTS = 32790;
 inline constexpr int ID_FILE_CLIENT = 32791;
 // Edit > Clock Out At: a forgotten Clock Out, back-dated.
 inline constexpr int ID_CLOCK_OUT_AT = 32795;
+// File > Merge Copy: a sync tool's conflict copy of the time log merged into it.
+inline constexpr int ID_FILE_MERGE_COPY = 32797;
 
 // The framework's commands.
 inline constexpr int ID_FILE_NEW = 57600;

@@ -22,6 +22,7 @@ constexpr PromptEntry kPrompts[] = {
     {ID_REMINDERS, "Set when to be reminded of time away and of a long day\nReminders"},
     {ID_CLIENTS, "Add, change or remove clients, each with its own time log and rate\nClients"},
     {ID_FILE_CLIENT, "Make a client's time log the time log\nClient"},
+    {ID_FILE_MERGE_COPY, "Merge a sync tool's conflict copy of the time log into it\nMerge Copy"},
     {ID_INVOICE, "Generate an invoice"},
     {ID_GENERATE_INVOICE, "Generate an invoice\nGenerate Invoice"},
     {ID_FILE_NEW, "Create a new document\nNew"},

@@ -63,6 +63,8 @@ void CMainFrame::CreateMenu() {
     m_fileMenu->addAction(AddCommand(ID_FILE_OPEN, "&Open...", {QKeySequence("Ctrl+O")}));
     m_fileMenu->addAction(AddCommand(ID_FILE_SAVE, "&Save", {QKeySequence("Ctrl+S")}));
     m_fileMenu->addAction(AddCommand(ID_FILE_SAVE_AS, "Save &As..."));
+    // Enabled while a sync tool's conflict copy lies beside the log (CQFTBApp::UpdatePanes).
+    m_fileMenu->addAction(AddCommand(ID_FILE_MERGE_COPY, "&Merge Copy..."));
     m_clientMenu = m_fileMenu->addMenu("&Client");
     m_actions[ID_FILE_CLIENT] = m_clientMenu->menuAction();
     ApplyPrompt(m_clientMenu->menuAction(), ID_FILE_CLIENT);

@@ -102,6 +102,7 @@ void CQFTBApp::RouteCommands() {
     route(ID_CLOCK_IN, view, [view] { view->OnClockIn(); });
     route(ID_CLOCK_OUT, view, [view] { view->OnClockOut(); });
     route(ID_CLOCK_OUT_AT, view, [view] { view->OnClockOutAt(); });
+    route(ID_FILE_MERGE_COPY, view, [view] { view->OnMergeCopy(); });
     route(ID_OPTIONS, view, [view] { view->OnOptions(); });
     route(ID_REMINDERS, view, [view] { view->OnReminders(); });
     route(ID_EDIT_RAW_DATA, view, [view] { view->OnEditRawData(); });
@@ -118,6 +119,8 @@ void CQFTBApp::RouteCommands() {
 
 void CQFTBApp::UpdatePanes() {
     m_frame->Action(ID_CLOCK_OUT_AT)->setEnabled(m_view->Engine().ClockedIn());
+    // Every tick looks for copies, so a copy that comes or goes changes this within a second.
+    m_frame->Action(ID_FILE_MERGE_COPY)->setEnabled(!m_view->ConflictCopies().empty());
     m_view->OnUpdateInOutPane(m_frame->Pane(ID_INDICATOR_INOUT));
     m_view->OnUpdateClockPane(m_frame->Pane(ID_INDICATOR_CLOCK));
     UpdateTray();

@@ -21,6 +21,7 @@
 #include "dialogs/edit_data_dlg.h"
 #include "dialogs/invoice_dlg.h"
 #include "dialogs/invoices_dlg.h"
+#include "dialogs/merge_copy_dlg.h"
 #include "dialogs/options_dlg.h"
 #include "reminders/reminders_dlg.h"
 #include "settings/client_store.h"
@@ -286,6 +287,18 @@ void CQFTBView::OnClockOutAt() {
         m_frame.setWindowTitle(QString::fromStdString(m_engine.MarqueeCaption()));
     }
     ShowScanResults();
+    emit PanesNeedUpdate();
+}
+
+void CQFTBView::OnMergeCopy() {
+    if (m_copyWatch.Copies().empty()) return;
+    CMergeCopyDlg dialog(m_engine.Settings(), m_copyWatch.Copies(), m_services.clock,
+                         m_services.reporter, &m_frame);
+    dialog.exec();
+    // A merge wrote the log and renamed the copy; a refused one may still have changed the
+    // log (saved, but the copy not renamed). Read both again either way, as another
+    // program's change is read: a pair from the copy may have closed the open In.
+    RescanChangedLog();
     emit PanesNeedUpdate();
 }
 

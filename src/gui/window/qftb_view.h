@@ -42,6 +42,8 @@ class CQFTBView : public QWidget {
     void OnClockOut();
     // Edit > Clock Out At: the picker, then the Out at the instant picked, or the refusal.
     void OnClockOutAt();
+    // File > Merge Copy: a conflict copy beside the log merged into it, then the log read again.
+    void OnMergeCopy();
     void OnEditRawData();
     void OnOptions();
     void OnReminders();
@@ -68,6 +70,8 @@ class CQFTBView : public QWidget {
 
     const TallyEngine& Engine() const { return m_engine; }
     const std::vector<Client>& Clients() const { return m_clients; }
+    // The file names of the sync tools' conflict copies beside the log, as last looked for.
+    const std::vector<std::string>& ConflictCopies() const { return m_copyWatch.Copies(); }
     // None without reminder services.
     ReminderController* Reminders() const { return m_reminders.get(); }
     QTreeView* DailyList() const { return m_dailyList; }

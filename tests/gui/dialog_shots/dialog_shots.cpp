@@ -3,7 +3,8 @@
 //   dialog_shots OUTDIR       saves each dialog as OUTDIR/<name>.png
 //   dialog_shots --show NAME  shows one dialog until it is closed (for a screen capture)
 // Names: options, time_entry, edit_data, invoice, idle_time, reminders, reminders_no_idle,
-// clients, client_form, issuer_form, invoices, clock_out_at. Uses a private settings file and log.
+// clients, client_form, issuer_form, invoices, clock_out_at, merge_copy. Uses a private settings
+// file and log.
 
 #include <QApplication>
 #include <QDir>
@@ -40,6 +41,7 @@ int main(int argc, char** argv) {
         dlg->show();
         test::PrepareSampleDialog(name, *dlg);
         const QString file = QDir(args[1]).filePath(QString::fromStdString(name) + ".png");
+        QApplication::processEvents();  // laid out as a user sees it, scroll bars settled
         if (!dlg->grab().save(file)) return 1;
         std::printf("%s\n", file.toLocal8Bit().constData());
     }

@@ -11,8 +11,10 @@
 #include "dialogs/edit_data_dlg.h"
 #include "dialogs/invoice_dlg.h"
 #include "dialogs/invoices_dlg.h"
+#include "dialogs/merge_copy_dlg.h"
 #include "dialogs/options_dlg.h"
 #include "dialogs/time_entry_dlg.h"
+#include "log_text.h"
 #include "reminders/idle_time_dlg.h"
 #include "reminders/reminders_dlg.h"
 #include "settings/client_store.h"
@@ -76,9 +78,9 @@ SampleData::SampleData() : clock(FromLocalTime(2004, 6, 4, 17, 47, 39)) {
 
 const std::vector<std::string>& SampleDialogNames() {
     static const std::vector<std::string> names = {
-        "options",     "time_entry",  "edit_data",         "invoice",
-        "idle_time",   "reminders",   "reminders_no_idle", "clients",
-        "client_form", "issuer_form", "invoices",          "clock_out_at"};
+        "options",   "time_entry",        "edit_data", "invoice",     "idle_time",
+        "reminders", "reminders_no_idle", "clients",   "client_form", "issuer_form",
+        "invoices",  "clock_out_at",      "merge_copy"};
     return names;
 }
 
@@ -128,6 +130,25 @@ std::unique_ptr<QDialog> MakeSampleDialog(const std::string& name, SampleData& s
     }
     if (name == "clock_out_at") {
         return std::make_unique<CClockOutAtDlg>(FromLocalTime(2004, 6, 4, 17, 45, 0));
+    }
+    if (name == "merge_copy") {
+        // Two copies beside the sample log; the one shown adds a pair and has two conflicts,
+        // one of them a pair split in two.
+        const std::string syncthing = "TALLYBK.sync-conflict-20040604-101500-ABCDEFG.DAT";
+        WriteFile(sample.dir.File(syncthing),
+                  Triple("2004-06-01 08:53:10", "2004-06-01 12:07:40") +
+                      Triple("2004-06-01 13:02:00", "2004-06-01 17:40:00") +
+                      Triple("2004-06-02 09:00:00", "2004-06-02 12:00:00") +
+                      Triple("2004-06-02 12:30:00", "2004-06-02 17:15:00") +
+                      Triple("2004-06-03 09:00:00", "2004-06-03 12:30:00") +
+                      Triple("2004-06-03 22:10:00", "2004-06-03 23:59:59") +
+                      In("2004-06-04 00:00:00"));
+        const std::string dropbox = "TALLYBK (Ann's conflicted copy 2004-06-03).DAT";
+        WriteFile(sample.dir.File(dropbox), Triple("2004-05-31 09:00:00", "2004-05-31 17:00:00"));
+        CurrentSettings settings;
+        settings.DataLog = sample.log;
+        return std::make_unique<CMergeCopyDlg>(settings, std::vector{syncthing, dropbox},
+                                               sample.clock, sample.reporter);
     }
     if (name == "idle_time") {
         return std::make_unique<CIdleTimeDlg>(

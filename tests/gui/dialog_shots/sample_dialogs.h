@@ -25,7 +25,7 @@ struct SampleData {
 };
 
 // Names: options, time_entry, edit_data, invoice, idle_time, reminders, reminders_no_idle, clients,
-// client_form, issuer_form, invoices, clock_out_at.
+// client_form, issuer_form, invoices, clock_out_at, merge_copy.
 const std::vector<std::string>& SampleDialogNames();
 std::unique_ptr<QDialog> MakeSampleDialog(const std::string& name, SampleData& sample);
 // What a user would have done before looking: a selected row, a generated invoice.

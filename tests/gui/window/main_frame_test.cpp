@@ -50,6 +50,7 @@ TEST_F(MainFrameTest, hasTheMenuWithItsMnemonicsAndShortcuts) {
                                                                "  &Open...|Ctrl+O",
                                                                "  &Save|Ctrl+S",
                                                                "  Save &As...|",
+                                                               "  &Merge Copy...|",
                                                                "-",
                                                                "  &Print...|Ctrl+P",
                                                                "  Print Pre&view|",
