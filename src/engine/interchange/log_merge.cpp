@@ -16,6 +16,7 @@
 #include "core/punch_record.h"
 #include "core/time_log_file.h"
 #include "entries/log_replacement.h"
+#include "interchange/log_splice.h"
 #include "interchange/pair_add.h"
 
 namespace tally {
@@ -123,42 +124,20 @@ std::vector<Edit> EditsOf(const LogPairs& log, const MergePlan& plan) {
 std::optional<std::string> WriteMerged(LogReplacement& replacement, const LogPairs& log,
                                        const std::vector<Edit>& edits, const CopyRead& copy,
                                        const std::string& path) {
-    constexpr std::int64_t kBlock = 1 << 20;
-    std::string block;
-    std::int64_t copied = 0;
-    const auto flush = [&]() -> std::optional<std::string> {
-        if (auto failure = replacement.Write(block.data(), block.size())) return failure->text;
-        block.clear();
-        return std::nullopt;
-    };
-    const auto copyTo = [&](std::int64_t end) -> std::optional<std::string> {
-        while (copied < end) {
-            const std::int64_t want = std::min(end - copied, kBlock);
-            const std::size_t at = block.size();
-            block.resize(at + static_cast<std::size_t>(want));
-            if (ReadAt(replacement.OldLog(), block.data() + at, static_cast<std::size_t>(want),
-                       copied) != want) {
-                return "cannot read " + path + ": it became shorter or unreadable";
-            }
-            copied += want;
-            if (static_cast<std::int64_t>(block.size()) >= kBlock) {
-                if (auto failure = flush()) return failure;
-            }
-        }
-        return std::nullopt;
-    };
+    LogSplice splice(replacement, path);
     for (const Edit& edit : edits) {
-        if (auto failure = copyTo(edit.offset)) return failure;
+        if (auto failure = splice.CopyTo(edit.offset)) return failure;
         if (edit.insert == nullptr) {
-            copied = std::max(copied, edit.skipTo);
+            splice.SkipTo(edit.skipTo);
             continue;
         }
-        block.append(copy.bytes, static_cast<std::size_t>(edit.insert->begin),
-                     static_cast<std::size_t>(edit.insert->end - edit.insert->begin));
-        if (!block.empty() && block.back() != '\n') block += kLineEnd;
+        std::string lines =
+            copy.bytes.substr(static_cast<std::size_t>(edit.insert->begin),
+                              static_cast<std::size_t>(edit.insert->end - edit.insert->begin));
+        if (!lines.ends_with('\n')) lines += kLineEnd;
+        if (auto failure = splice.Insert(lines)) return failure;
     }
-    if (auto failure = copyTo(log.size)) return failure;
-    return flush();
+    return splice.Finish(log.size);
 }
 
 // Renames the copy to its merged name, never over another file. The new name, or empty

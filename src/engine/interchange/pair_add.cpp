@@ -3,8 +3,6 @@
 
 #include <unistd.h>
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <limits>
 
 #include "core/c_format.h"
@@ -15,12 +13,12 @@
 #include "core/time_log_file.h"
 #include "entries/entry_lines.h"
 #include "entries/log_replacement.h"
+#include "interchange/log_splice.h"
 #include "interchange/wall_clock.h"
 
 namespace tally {
 namespace {
 
-constexpr std::size_t kCopyBlock = 1 << 20;
 constexpr std::int64_t kForever = std::numeric_limits<std::int64_t>::max();
 
 std::string Named(const TimedSpan& span, const std::string& times, const std::string& sourceWord) {
@@ -104,44 +102,21 @@ std::optional<std::string> WriteWithInsertions(LogReplacement& replacement, cons
                                                const std::vector<std::int64_t>& offsets,
                                                std::optional<TimeValue> openIn,
                                                const std::string& path) {
-    std::string block;
-    std::vector<char> copy;
-    std::int64_t copied = 0;
-    const auto flush = [&]() -> std::optional<std::string> {
-        if (auto failure = replacement.Write(block.data(), block.size())) return failure->text;
-        block.clear();
-        return std::nullopt;
-    };
-    const auto copyTo = [&](std::int64_t end) -> std::optional<std::string> {
-        if (copied == end) return std::nullopt;
-        if (auto failure = flush()) return failure;
-        copy.resize(kCopyBlock);
-        while (copied < end) {
-            const auto want = static_cast<std::size_t>(
-                std::min<std::int64_t>(end - copied, static_cast<std::int64_t>(kCopyBlock)));
-            const long got = ReadAt(replacement.OldLog(), copy.data(), want, copied);
-            if (got <= 0) {
-                return "cannot read " + path + ": " +
-                       (got < 0 ? std::strerror(errno) : "it became shorter");
-            }
-            if (auto failure = replacement.Write(copy.data(), static_cast<std::size_t>(got)))
-                return failure->text;
-            copied += got;
-        }
-        return std::nullopt;
-    };
+    LogSplice splice(replacement, path);
+    std::string lines;
     for (std::size_t i = 0; i < pairs.size(); ++i) {
-        if (auto failure = copyTo(offsets[i])) return failure;
-        AppendPunchLine(block, kInPrefix, WallFieldsOf(pairs[i].in));
-        AppendPunchLine(block, kOutPrefix, WallFieldsOf(pairs[i].out));
-        AppendElapsedLine(block, pairs[i].out - pairs[i].in);
-        if (block.size() >= kCopyBlock) {
-            if (auto failure = flush()) return failure;
-        }
+        if (auto failure = splice.CopyTo(offsets[i])) return failure;
+        lines.clear();
+        AppendPunchLine(lines, kInPrefix, WallFieldsOf(pairs[i].in));
+        AppendPunchLine(lines, kOutPrefix, WallFieldsOf(pairs[i].out));
+        AppendElapsedLine(lines, pairs[i].out - pairs[i].in);
+        if (auto failure = splice.Insert(lines)) return failure;
     }
-    if (auto failure = copyTo(log.size)) return failure;
-    if (openIn) AppendInRecord(block, ToLocalTm(*openIn));
-    return flush();
+    if (auto failure = splice.CopyTo(log.size)) return failure;
+    lines.clear();
+    if (openIn) AppendInRecord(lines, ToLocalTm(*openIn));
+    if (auto failure = splice.Insert(lines)) return failure;
+    return splice.Finish(log.size);
 }
 
 }  // namespace
