@@ -39,15 +39,16 @@ std::string Text(const std::vector<MergeSpan>& spans) {
     return text;
 }
 
-// "log 9-11 12-14 | copy 10-13 : copy" for each conflict, ";" between them.
-std::string Text(const std::vector<MergeConflict>& conflicts) {
-    std::string text;
-    for (const MergeConflict& c : conflicts) {
-        if (!text.empty()) text += "; ";
-        text += "log " + Text(c.log) + " | copy " + Text(c.copy) + " : " +
+// The plan in one line: "add 10-11; remove 9-11; both 1; [log 9-11 vs copy 10-13: copy]".
+std::string Outcome(const MergePlan& plan) {
+    std::string text = "add " + Text(plan.added) + "; remove " + Text(plan.removed) + "; both " +
+                       std::to_string(plan.duplicates) + ";";
+    for (const MergeConflict& c : plan.conflicts) {
+        text += " [log " + Text(c.log) + " vs copy " + Text(c.copy) + ": " +
                 (c.kept == MergeSide::Log    ? "log"
                  : c.kept == MergeSide::Copy ? "copy"
-                                             : "?");
+                                             : "?") +
+                "]";
     }
     return text;
 }
@@ -58,121 +59,73 @@ TEST(MergePlan, addsWhatTheLogLacksKeepsWhatBothHoldAndSettlesConflictsBySide) {
         const char* name;
         const char* log;
         const char* copy;
-        MergeSide keep;
-        std::vector<MergeSide> choices;
-        const char* added;
-        const char* removed;
-        int duplicates;
-        const char* conflicts;
+        std::vector<MergeSide> sides;  // the first for --keep, the rest one per conflict
+        const char* outcome;
     } cases[] = {
         {"pairs only in the copy, one touching a log pair",
          "9-10 14-15",
          "9-10 10-11 12-13",
-         Undecided,
          {},
-         "10-11 12-13",
-         "",
-         1,
-         ""},
+         "add 10-11 12-13; remove ; both 1;"},
         {"an overlap is one conflict of every pair it joins",
          "9-11 12-14",
          "10-13",
-         Undecided,
          {},
-         "",
-         "",
-         0,
-         "log 9-11 12-14 | copy 10-13 : ?"},
+         "add ; remove ; both 0; [log 9-11 12-14 vs copy 10-13: ?]"},
         {"--keep log",
          "9-11 12-14",
          "10-13 15-16",
-         Log,
-         {},
-         "15-16",
-         "",
-         0,
-         "log 9-11 12-14 | copy 10-13 : log"},
+         {Log},
+         "add 15-16; remove ; both 0; [log 9-11 12-14 vs copy 10-13: log]"},
         {"--keep copy",
          "9-11 12-14",
          "10-13",
-         Copy,
-         {},
-         "10-13",
-         "9-11 12-14",
-         0,
-         "log 9-11 12-14 | copy 10-13 : copy"},
+         {Copy},
+         "add 10-13; remove 9-11 12-14; both 0; [log 9-11 12-14 vs copy 10-13: copy]"},
         {"a side per conflict",
          "9-11 14-16",
          "10-12 15-17",
-         Undecided,
-         {Copy, Log},
-         "10-12",
-         "9-11",
-         0,
-         "log 9-11 | copy 10-12 : copy; log 14-16 | copy 15-17 : log"},
+         {Undecided, Copy, Log},
+         "add 10-12; remove 9-11; both 0; [log 9-11 vs copy 10-12: copy] "
+         "[log 14-16 vs copy 15-17: log]"},
         {"the copy's open In after every pair",
          "9-10",
          "9-10 11-",
-         Undecided,
          {},
-         "11-",
-         "",
-         1,
-         ""},
+         "add 11-; remove ; both 1;"},
         {"the copy's open In before a pair of the log ends",
          "9-10 11-13",
          "9-10 12-",
-         Undecided,
          {},
-         "",
-         "",
-         1,
-         "log 11-13 | copy 12- : ?"},
+         "add ; remove ; both 1; [log 11-13 vs copy 12-: ?]"},
         {"two open Ins, the copy's kept",
          "9-10 11-",
          "9-10 12-",
-         Copy,
-         {},
-         "12-",
-         "11-",
-         1,
-         "log 11- | copy 12- : copy"},
-        {"the same open In in both", "9-10 11-", "9-10 11-", Undecided, {}, "", "", 2, ""},
+         {Copy},
+         "add 12-; remove 11-; both 1; [log 11- vs copy 12-: copy]"},
+        {"the same open In in both", "9-10 11-", "9-10 11-", {}, "add ; remove ; both 2;"},
         {"the copy's open In that the log closed",
          "9-10 11-12",
          "9-10 11-",
-         Undecided,
          {},
-         "",
-         "",
-         2,
-         ""},
+         "add ; remove ; both 2;"},
         {"the copy's pair closes the log's open In",
          "9-10 11-",
          "9-10 11-12 13-",
-         Undecided,
          {},
-         "11-12 13-",
-         "11-",
-         1,
-         ""},
+         "add 11-12 13-; remove 11-; both 1;"},
         {"a later pair of the copy meets the log's open In",
          "9-10 11-",
          "9-10 12-13",
-         Undecided,
          {},
-         "",
-         "",
-         1,
-         "log 11- | copy 12-13 : ?"},
+         "add ; remove ; both 1; [log 11- vs copy 12-13: ?]"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const MergePlan plan = PlanMerge(Spans(c.log), Spans(c.copy), c.keep, c.choices);
-        EXPECT_EQ(Text(plan.added), c.added);
-        EXPECT_EQ(Text(plan.removed), c.removed);
-        EXPECT_EQ(plan.duplicates, c.duplicates);
-        EXPECT_EQ(Text(plan.conflicts), c.conflicts);
+        const MergeSide keep = c.sides.empty() ? Undecided : c.sides.front();
+        const std::vector<MergeSide> choices(c.sides.begin() + (c.sides.empty() ? 0 : 1),
+                                             c.sides.end());
+        EXPECT_EQ(Outcome(PlanMerge(Spans(c.log), Spans(c.copy), keep, choices)), c.outcome);
     }
 }
 
