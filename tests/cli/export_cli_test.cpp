@@ -245,10 +245,10 @@ TEST_F(ExportCommandTest, icalEventsAreThePairsInTheirZoneWithStableUids) {
         {"2027-07-01 12:00:00", "2027-07-01 12:00:00", "2027-07-01T12:00:00+02:00", ""},
     };
     std::string text;
-    OrderedJson spec = {{"rows", OrderedJson::array()}, {"exports", OrderedJson::array()}};
+    OrderedJson expected = {{"rows", OrderedJson::array()}, {"exports", OrderedJson::array()}};
     for (const auto& row : rows) {
         text += Triple(row.in, row.out);
-        spec["rows"].push_back({row.start, row.end});
+        expected["rows"].push_back({row.start, row.end});
     }
     WriteFile(log, text);
     const std::string other = scratch.File("other log.dat");
@@ -279,16 +279,16 @@ TEST_F(ExportCommandTest, icalEventsAreThePairsInTheirZoneWithStableUids) {
         ASSERT_EQ(run.exitCode, 0) << run.err;
         const std::string file = scratch.File("export" + std::to_string(n++) + ".ics");
         WriteFile(file, run.out);
-        spec["exports"].push_back({{"file", file},
+        expected["exports"].push_back({{"file", file},
                                    {"zone", e.zone.empty() ? OrderedJson() : OrderedJson(e.zone)},
                                    {"summary", e.summary},
                                    {"uids", e.uids},
                                    {"rows", e.rows}});
     }
-    const std::string specFile = scratch.File("spec.json");
-    WriteFile(specFile, spec.dump());
+    const std::string expectedFile = scratch.File("expected.json");
+    WriteFile(expectedFile, expected.dump());
     // Debian's interpreter, which the package installs the parser for.
-    const ProcessResult check = RunProcess({"/usr/bin/python3", TALLY_ICAL_CHECK, specFile});
+    const ProcessResult check = RunProcess({"/usr/bin/python3", TALLY_ICAL_CHECK, expectedFile});
     EXPECT_EQ(check.exitCode, 0) << check.out << check.err;
 }
 

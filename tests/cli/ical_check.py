@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: MIT
 # Reads exports of tally export --format ical with Debian's icalendar package and compares
-# them with what the log says. Usage: ical_check.py SPEC.json; the spec holds the events
+# them with what the log says. Usage: ical_check.py EXPECTED.json; that file holds the events
 # ("rows": [start, end or ""] as ISO times with offset) and the exports ("file", the "rows" it
 # holds, its "zone" or null, "summary", and "uids": "same" or "other" than the first's).
 # Prints each difference and exits 1 when there is one.
@@ -12,7 +12,7 @@ from zoneinfo import ZoneInfo
 
 from icalendar import Calendar
 
-spec = json.load(open(sys.argv[1]))
+expected = json.load(open(sys.argv[1]))
 faults = []
 reference = None
 
@@ -37,7 +37,7 @@ def instant(prop, zone, vtz, what):
     return dt
 
 
-for export in spec["exports"]:
+for export in expected["exports"]:
     name, raw = export["file"], open(export["file"], "rb").read()
     lines = raw.split(b"\r\n")
     check(f"{name}: a line feed without CR, or over 75 octets",
@@ -51,7 +51,7 @@ for export in spec["exports"]:
     check(f"{name}: {len(events)} events", len(events) == len(export["rows"]))
     uids = {}
     for row, event in zip(export["rows"], events):
-        start, end = spec["rows"][row]
+        start, end = expected["rows"][row]
         what = f"{name} event {row}"
         check(f"{what}: DTSTAMP not UTC", event["DTSTAMP"].dt.utcoffset().total_seconds() == 0)
         check(f"{what}: summary {event['SUMMARY']}", event["SUMMARY"] == export["summary"])
