@@ -178,13 +178,8 @@ int StoreInvoiceSetting(CommandContext& c, const std::string& key, const std::st
         if (!NextInvoiceNumber(rules, c.Today().year, {}, problem) && problem.empty())
             problem = "the format " + rules.format + " does not make '" + value + "'";
     } else if (key == kInvoiceRegisterKey) {
-        std::error_code error;
-        const auto absolute = std::filesystem::absolute(value, error);
-        if (value.empty() || error || std::filesystem::is_directory(absolute) ||
-            !std::filesystem::is_directory(absolute.parent_path()))
+        if (!WritableFilePath(value, key, InvoiceValue(values, key)).empty())
             problem = "a register is a file in a folder that exists, not '" + value + "'";
-        else
-            InvoiceValue(values, key) = absolute.lexically_normal().string();
     }
     if (!problem.empty()) return c.UsageError(key + ": " + problem);
     if (key != kInvoiceRegisterKey) InvoiceValue(values, key) = value;
