@@ -7,7 +7,7 @@
 #include <ostream>
 
 #include "core/c_format.h"
-#include "core/local_time.h"
+#include "core/calendar_date.h"
 #include "core/log_check.h"
 #include "core/time_log_file.h"
 
@@ -64,8 +64,7 @@ std::optional<double> CommandContext::Rate() const {
 }
 
 CalendarDate CommandContext::Today() const {
-    const std::tm now = ToLocalTm(engine.GetClock().Now());
-    return {now.tm_year + 1900, now.tm_mon + 1, now.tm_mday};
+    return LocalDateOf(engine.GetClock().Now());
 }
 
 int CommandContext::UsageError(const std::string& reason) const {

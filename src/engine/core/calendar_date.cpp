@@ -21,4 +21,9 @@ chrono::sys_days WeekStart(chrono::sys_days day, int firstDay) {
     return day - (chrono::weekday{day} - chrono::weekday{static_cast<unsigned>(firstDay)});
 }
 
+CalendarDate LocalDateOf(TimeValue t) {
+    const std::tm local = ToLocalTm(t);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
+}
+
 }  // namespace tally

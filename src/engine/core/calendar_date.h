@@ -7,6 +7,7 @@
 #include <chrono>
 
 #include "core/calendar.h"
+#include "core/local_time.h"
 
 namespace tally {
 
@@ -34,6 +35,9 @@ inline std::chrono::sys_days DaysOf(const CalendarDate& d) {
 }
 
 CalendarDate DateOf(std::chrono::sys_days days);
+
+// The local date of an instant: "today" of a clock's now.
+CalendarDate LocalDateOf(TimeValue t);
 
 // 0 Sunday to 6 Saturday: the index into kWeekdayNames.
 inline int WeekdayOf(std::chrono::sys_days days) {

@@ -29,11 +29,6 @@ CalendarDate DayBefore(const CalendarDate& date) {
     return DateOf(DaysOf(date) - chrono::days{1});
 }
 
-CalendarDate TodayOf(TimeValue now) {
-    const std::tm local = ToLocalTm(now);
-    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
-}
-
 // "-1h30m", "-2h", "-15m": hours, then minutes, each at most once, before now.
 std::optional<TimeValue> BeforeNow(std::string_view text, TimeValue now) {
     std::size_t i = 1;
@@ -92,7 +87,7 @@ std::optional<std::pair<CalendarDate, CalendarDate>> ParseRangeWord(std::string_
 
 std::optional<TimeValue> ParsePunchTime(std::string_view text, TimeValue now) {
     if (text.starts_with('-')) return BeforeNow(text, now);
-    const CalendarDate today = TodayOf(now);
+    const CalendarDate today = LocalDateOf(now);
     std::string full = WithDayWordDated(text, today);
     if (full.find(' ') == std::string::npos) full = IsoText(today) + ' ' + full;
     // "YYYY-MM-DD HH:MM" and then ":SS" or nothing.

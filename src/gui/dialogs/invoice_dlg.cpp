@@ -35,11 +35,6 @@ CalendarDate DateOf(const CQFDateTimeCtrl& picker) {
     return {date.year(), date.month(), date.day()};
 }
 
-CalendarDate Today(const Clock& clock) {
-    const std::tm now = ToLocalTm(clock.Now());
-    return {now.tm_year + 1900, now.tm_mon + 1, now.tm_mday};
-}
-
 // "Invoice CLIENT START-END.pdf" in the user's documents; the number is not known before
 // the invoice is issued. A slash in the name would make a folder of it.
 QString ProposedPdfPath(const std::string& client, const CalendarDate& first,
@@ -182,7 +177,7 @@ void CInvoiceDlg::OnSaveAsPdf() {
     order.issuer = ReadIssuer(settings);
     order.first = DateOf(*m_dtStart);
     order.last = DateOf(*m_dtEnd);
-    order.issued = Today(clock_);
+    order.issued = LocalDateOf(clock_.Now());
     // The rate in the box, as Generate Invoice bills it: the PDF's subtotal is its total.
     order.rate = RateFromText(m_editRate->text());
     order.rounding = rounding_;

@@ -16,7 +16,7 @@
 #include <ctime>
 
 #include "core/c_format.h"
-#include "core/local_time.h"
+#include "core/calendar_date.h"
 #include "core/messages.h"
 #include "invoice/invoice_issue.h"
 #include "settings/invoice_settings.h"
@@ -26,11 +26,6 @@ namespace tally {
 namespace {
 
 enum Column { kNumber, kClient, kDays, kIssued, kDue, kHours, kTotal, kState, kColumns };
-
-CalendarDate Today(const Clock& clock) {
-    const std::tm now = ToLocalTm(clock.Now());
-    return {now.tm_year + 1900, now.tm_mon + 1, now.tm_mday};
-}
 
 QString Text(const std::string& text) {
     return QString::fromStdString(text);
@@ -151,7 +146,7 @@ void CInvoicesDlg::Reload() {
         problem_->setText("No invoice issued yet (register " + Text(registerPath_) + ").");
     } else {
         problem_->setText("Register " + Text(registerPath_));
-        const CalendarDate today = Today(clock_);
+        const CalendarDate today = LocalDateOf(clock_.Now());
         for (const InvoiceEntry& entry : read_.reg.Entries()) {
             auto* item = new QTreeWidgetItem(list_, RowOf(entry, today));
             item->setTextAlignment(kHours, Qt::AlignRight);
@@ -200,7 +195,7 @@ void CInvoicesDlg::OnMarkPaid() {
     const InvoiceEntry* entry = Selected();
     if (entry == nullptr) return;
     const std::string number = entry->number;
-    const CalendarDate today = Today(clock_);
+    const CalendarDate today = LocalDateOf(clock_.Now());
     const std::optional<QDate> paid =
         prompts_.paidOn(this, Text(number), QDate(today.year, today.month, today.day));
     if (!paid) return;
