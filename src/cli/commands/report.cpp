@@ -23,17 +23,13 @@ constexpr Grouping kGroupings[] = {{"day", BucketBy::Day},
                                    {"month", BucketBy::Month},
                                    {"period", BucketBy::Period}};
 
-std::string DateText(const CalendarDate& d) {
-    return FormatC("%04d-%02d-%02d", d.year, d.month, d.day);
-}
-
 std::string TimeText(const ELAPSEDTIME& e) {
     return FormatC("%d:%02d:%02d", e.nHours, e.nMinutes, e.nSeconds);
 }
 
 Json BucketJson(const ReportBucket& b, double rate) {
-    return {{"first", DateText(b.first)},
-            {"last", DateText(b.last)},
+    return {{"first", IsoDayText(b.first)},
+            {"last", IsoDayText(b.last)},
             {"days", b.days},
             {"seconds", ElapsedToSeconds(b.time)},
             {"time", TimeText(b.time)},
@@ -43,10 +39,11 @@ Json BucketJson(const ReportBucket& b, double rate) {
 
 void PrintBucket(std::ostream& out, const char* label, const ReportBucket& b, double rate,
                  bool tsv) {
-    PrintRow(out,
-             {label, DateText(b.first), DateText(b.last), std::to_string(b.days), TimeText(b.time),
-              FormatC("%.2f", ElapsedHours(b.time)), FormatC("%.2f", MoneyAmount(b.time, rate))},
-             tsv, {6, 10, 10, 4, 10, 9});
+    PrintRow(
+        out,
+        {label, IsoDayText(b.first), IsoDayText(b.last), std::to_string(b.days), TimeText(b.time),
+         FormatC("%.2f", ElapsedHours(b.time)), FormatC("%.2f", MoneyAmount(b.time, rate))},
+        tsv, {6, 10, 10, 4, 10, 9});
 }
 
 }  // namespace

@@ -5,6 +5,9 @@
 // these few functions.
 
 #include <chrono>
+#include <optional>
+#include <string>
+#include <string_view>
 
 #include "core/calendar.h"
 #include "core/local_time.h"
@@ -35,6 +38,10 @@ inline std::chrono::sys_days DaysOf(const CalendarDate& d) {
 }
 
 CalendarDate DateOf(std::chrono::sys_days days);
+
+// YYYY-MM-DD, and back (nothing for text that is not a calendar date in that shape).
+std::string IsoDayText(const CalendarDate& date);
+std::optional<CalendarDate> ParseIsoDay(std::string_view text);
 
 // The local date of an instant: "today" of a clock's now.
 CalendarDate LocalDateOf(TimeValue t);

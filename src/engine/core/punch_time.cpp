@@ -21,10 +21,6 @@ int Digits(std::string_view text, std::size_t from, std::size_t count) {
     return value;
 }
 
-std::string IsoText(const CalendarDate& date) {
-    return FormatC("%04d-%02d-%02d", date.year, date.month, date.day);
-}
-
 CalendarDate DayBefore(const CalendarDate& date) {
     return DateOf(DaysOf(date) - chrono::days{1});
 }
@@ -51,10 +47,7 @@ std::optional<TimeValue> BeforeNow(std::string_view text, TimeValue now) {
 std::optional<CalendarDate> ParseDayText(std::string_view text, CalendarDate today) {
     if (text == "today") return today;
     if (text == "yesterday") return DayBefore(today);
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-') return std::nullopt;
-    const CalendarDate date{Digits(text, 0, 4), Digits(text, 5, 2), Digits(text, 8, 2)};
-    if (!IsRealDate(date)) return std::nullopt;
-    return date;
+    return ParseIsoDay(text);
 }
 
 std::string WithDayWordDated(std::string_view text, CalendarDate today) {
@@ -62,7 +55,7 @@ std::string WithDayWordDated(std::string_view text, CalendarDate today) {
     if (space == std::string_view::npos) return std::string(text);
     const std::string_view word = text.substr(0, space);
     if (word != "today" && word != "yesterday") return std::string(text);
-    return IsoText(*ParseDayText(word, today)) + std::string(text.substr(space));
+    return IsoDayText(*ParseDayText(word, today)) + std::string(text.substr(space));
 }
 
 std::optional<std::pair<CalendarDate, CalendarDate>> ParseRangeWord(std::string_view word,
@@ -89,7 +82,7 @@ std::optional<TimeValue> ParsePunchTime(std::string_view text, TimeValue now) {
     if (text.starts_with('-')) return BeforeNow(text, now);
     const CalendarDate today = LocalDateOf(now);
     std::string full = WithDayWordDated(text, today);
-    if (full.find(' ') == std::string::npos) full = IsoText(today) + ' ' + full;
+    if (full.find(' ') == std::string::npos) full = IsoDayText(today) + ' ' + full;
     // "YYYY-MM-DD HH:MM" and then ":SS" or nothing.
     if ((full.size() != 16 && full.size() != 19) || full[10] != ' ' || full[13] != ':' ||
         (full.size() == 19 && full[16] != ':')) {

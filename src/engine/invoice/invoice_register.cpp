@@ -253,25 +253,6 @@ std::string EntryProblem(const InvoiceEntry& e) {
     return {};
 }
 
-std::string IsoDayText(const CalendarDate& date) {
-    return FormatC("%04d-%02d-%02d", date.year, date.month, date.day);
-}
-
-std::optional<CalendarDate> ParseIsoDay(std::string_view text) {
-    if (text.size() != 10 || text[4] != '-' || text[7] != '-' || !AllDigits(text.substr(0, 4)) ||
-        !AllDigits(text.substr(5, 2)) || !AllDigits(text.substr(8, 2))) {
-        return std::nullopt;
-    }
-    const auto number = [&](std::size_t from, std::size_t length) {
-        int value = 0;
-        std::from_chars(text.data() + from, text.data() + from + length, value);
-        return value;
-    };
-    const CalendarDate date{number(0, 4), number(5, 2), number(8, 2)};
-    if (!IsRealDate(date)) return std::nullopt;
-    return date;
-}
-
 bool IsOverdue(const InvoiceEntry& entry, const CalendarDate& today) {
     return entry.state == InvoiceState::Issued && Before(entry.due, today);
 }

@@ -81,10 +81,6 @@ std::string EntryLine(const InvoiceEntry& entry);
 // Empty when the entry can stand in the register as it is; else what is wrong.
 std::string EntryProblem(const InvoiceEntry& entry);
 
-// YYYY-MM-DD, and back (nothing for text that is not a calendar date in that shape).
-std::string IsoDayText(const CalendarDate& date);
-std::optional<CalendarDate> ParseIsoDay(std::string_view text);
-
 // An issued invoice not paid by its due date, on the given day.
 bool IsOverdue(const InvoiceEntry& entry, const CalendarDate& today);
 // "issued", "overdue", "paid YYYY-MM-DD" or "cancelled", as lists show the state on a day.
