@@ -108,10 +108,14 @@ std::string LogFolder(const std::string& logPath) {
     return slash == 0 ? "/" : logPath.substr(0, slash);
 }
 
+std::string LogFileName(const std::string& logPath) {
+    const std::size_t slash = logPath.rfind('/');
+    return slash == std::string::npos ? logPath : logPath.substr(slash + 1);
+}
+
 std::vector<std::string> FindConflictCopies(const std::string& logPath) {
     std::vector<std::string> copies;
-    const std::size_t slash = logPath.rfind('/');
-    const std::string logName = slash == std::string::npos ? logPath : logPath.substr(slash + 1);
+    const std::string logName = LogFileName(logPath);
     DIR* folder = opendir(LogFolder(logPath).c_str());
     if (folder == nullptr) return copies;
     while (const dirent* entry = readdir(folder)) {

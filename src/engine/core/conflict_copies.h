@@ -29,6 +29,8 @@ std::vector<std::string> FindConflictCopies(const std::string& logPath);
 
 // The folder FindConflictCopies lists for a log path ("." for a bare name).
 std::string LogFolder(const std::string& logPath);
+// The log's file name within that folder.
+std::string LogFileName(const std::string& logPath);
 
 // The copies of one log, looked for again only when the folder changed: one stat per call,
 // and a listing only when the folder's identity or modification time moved (or the log is

@@ -24,11 +24,6 @@ namespace {
 
 constexpr const char* kNothingMerged = "nothing merged";
 
-std::string FileNameOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 bool SameFolder(const std::string& a, const std::string& b) {
     struct stat sa {};
     struct stat sb {};
@@ -47,7 +42,7 @@ CopyRead ReadCopy(const std::string& logPath, const std::string& copyPath,
                   const CurrentSettings& settings) {
     CopyRead copy;
     if (!SameFolder(logPath, copyPath) ||
-        !IsConflictCopyName(FileNameOf(logPath), FileNameOf(copyPath))) {
+        !IsConflictCopyName(LogFileName(logPath), LogFileName(copyPath))) {
         copy.failure = copyPath + " is not a conflict copy of " + logPath +
                        " (a sync tool leaves those beside the log, named after it)";
         return copy;
@@ -145,7 +140,7 @@ std::optional<std::string> WriteMerged(LogReplacement& replacement, const LogPai
 std::string RenameMerged(const std::string& logPath, const std::string& copyPath, TimeValue now,
                          std::string& why) {
     const std::string folder = LogFolder(copyPath) + '/';
-    const std::string name = MergedCopyName(FileNameOf(logPath), now);
+    const std::string name = MergedCopyName(LogFileName(logPath), now);
     const std::size_t dot = name.rfind('.');
     const bool hasExt = dot != std::string::npos && dot > name.find(".merged-");
     for (int n = 1; n < 100; ++n) {
