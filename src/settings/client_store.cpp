@@ -2,6 +2,8 @@
 #include "settings/client_store.h"
 
 #include <QLocale>
+#include <algorithm>
+#include <iterator>
 
 #include "core/c_format.h"
 
@@ -13,6 +15,15 @@ constexpr const char* kClientSectionPrefix = "Client ";
 QString Section(const std::string& name) {
     return kClientSectionPrefix + QString::fromStdString(name);
 }
+
+// Keys added later: written only where they differ from the default, so a section that never
+// used them stays as it was.
+constexpr std::pair<const char*, std::string Client::*> kBuyerKeys[] = {
+    {"Country", &Client::country},     {"VatId", &Client::vatId},
+    {"Reference", &Client::reference}, {"Language", &Client::language},
+    {"Service", &Client::service},     {"TaxNote", &Client::taxNote},
+};
+constexpr const char* kTreatmentKey = "Treatment";
 
 std::string Text(QSettings& s, const char* key) {
     const QVariant value = s.value(key);
@@ -48,6 +59,14 @@ std::vector<Client> ReadClients(QSettings& settings) {
         const int days = settings.value("PaymentDays").toInt(&ok);
         c.paymentDays = ok && days >= 0 && days <= kMaxPaymentDays ? days : kDefaultPaymentDays;
         c.number = Text(settings, "Number");
+        for (const auto& [key, field] : kBuyerKeys) {
+            if (settings.contains(key)) c.*field = Text(settings, key);
+        }
+        // A language typed by hand that no invoice has: the default.
+        if (std::find(std::begin(kInvoiceLanguages), std::end(kInvoiceLanguages), c.language) ==
+            std::end(kInvoiceLanguages))
+            c.language = Client().language;
+        c.treatment = ParseTaxTreatment(Text(settings, kTreatmentKey)).value_or(c.treatment);
         settings.endGroup();
         clients.push_back(std::move(c));
     }
@@ -64,6 +83,19 @@ void WriteClient(QSettings& settings, const Client& c) {
     settings.setValue("Address", QString::fromStdString(c.address));
     settings.setValue("PaymentDays", c.paymentDays);
     settings.setValue("Number", QString::fromStdString(c.number));
+    const Client defaults;
+    for (const auto& [key, field] : kBuyerKeys) {
+        if (c.*field == defaults.*field) {
+            settings.remove(key);
+        } else {
+            settings.setValue(key, QString::fromStdString(c.*field));
+        }
+    }
+    if (c.treatment == defaults.treatment) {
+        settings.remove(kTreatmentKey);
+    } else {
+        settings.setValue(kTreatmentKey, TaxTreatmentName(c.treatment));
+    }
     settings.endGroup();
     settings.sync();
 }
@@ -74,8 +106,9 @@ void RemoveClient(QSettings& settings, const std::string& name) {
 }
 
 std::string ClientConflict(const std::vector<Client>& clients, const Client& client,
-                           const std::string& replacing) {
-    if (std::string problem = ClientProblem(client); !problem.empty()) return problem;
+                           const std::string& replacing, const std::string& issuerCountry) {
+    if (std::string problem = ClientProblem(client, issuerCountry); !problem.empty())
+        return problem;
     for (const Client& other : clients) {
         if (other.name == replacing) continue;
         if (other.name == client.name) return "there is a client " + client.name + " already";

@@ -21,8 +21,9 @@ void WriteClient(QSettings& settings, const Client& client);
 void RemoveClient(QSettings& settings, const std::string& name);
 
 // Empty when the client can join the others (replacing the one named `replacing`, if any);
-// else why not: its own values, a name taken, a log or its backups shared with another.
+// else why not: its own values, its tax treatment beside the issuer's country, a name taken,
+// a log or its backups shared with another.
 std::string ClientConflict(const std::vector<Client>& clients, const Client& client,
-                           const std::string& replacing);
+                           const std::string& replacing, const std::string& issuerCountry);
 
 }  // namespace tally
