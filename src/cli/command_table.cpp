@@ -116,7 +116,7 @@ const std::vector<CommandEntry>& Commands() {
          "an empty rate is the stored Rate); client list; client remove NAME (its log is\n"
          "kept). --client NAME runs a command on that client's log.\n",
          "tally client add Acme --log ~/acme.dat --rate 90 --currency EUR"},
-        {"issuer", RunIssuer, kJsonOption, "[set KEY VALUE]",
+        {"issuer", RunIssuer, kJsonOption, "[set KEY VAL]",
          "the invoices' sender: show it, or set one value",
          "The issuer's values, one KEY<TAB>VALUE a line (line breaks as \\n), or with\n"
          "'set KEY VALUE' store one: name, address, country (ISO 3166, DE), email,\n"
