@@ -74,9 +74,9 @@ std::string SetValue(Client& client, const std::string& key, const std::string& 
         client.treatment = *treatment;
         return {};
     }
-    return "a client has no value " + key +
-           " (log, rate, currency, tax, address, days, number, country, vat-id, reference, "
-           "language, service, treatment, tax-note)";
+    std::string keys = "log, rate, currency, tax, address, days, number";
+    for (const auto& [name, field] : kBuyerKeys) keys += std::string(", ") + name;
+    return "a client has no value " + key + " (" + keys + ", treatment)";
 }
 
 // Validates and stores the client; the exit code.
