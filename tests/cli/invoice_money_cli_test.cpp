@@ -32,17 +32,16 @@ TEST(InvoiceMoneyCli, everyPrintedLineIsHoursTimesRateAndTheLinesAddUpToTheSubto
             pairs += Triple(FormatC("2026-11-%02d 09:00:00", day),
                             FormatC("2026-11-%02d %s", day, c.out));
         WriteFile(log, pairs);
-        ASSERT_EQ(
-            tally.Run({"client", "add", "Acme", "--log", log, "--rate", c.rate, "--tax", "19"})
-                .exitCode,
-            0);
+        const auto run = [&](const std::vector<std::string>& args) {
+            const ProcessResult r = tally.Run(args);
+            EXPECT_EQ(r.exitCode, 0) << r.err;
+            return r.out;
+        };
+        run({"client", "add", "Acme", "--log", log, "--rate", c.rate, "--tax", "19"});
         const double unbilled =
-            ParseJsonOutput(tally.Run({"unbilled", "--json"}).out)["unbilled"][0]["amount"];
+            ParseJsonOutput(run({"unbilled", "--json"}))["unbilled"][0]["amount"];
         const std::string pdf = tally.home.File("acme.pdf");
-        ASSERT_EQ(
-            tally.Run({"invoice", "2026-11-01", "2026-11-30", "--client", "Acme", "--pdf", pdf})
-                .exitCode,
-            0);
+        run({"invoice", "2026-11-01", "2026-11-30", "--client", "Acme", "--pdf", pdf});
 
         // "1 Nov 2026 7:20 7.3333 90.00 660.00": hours to four places, rate and amount to two.
         const std::string printed = PdfCellText(pdf);
