@@ -178,7 +178,7 @@ void CInvoiceDlg::OnSaveAsPdf() {
     order.first = DateOf(*m_dtStart);
     order.last = DateOf(*m_dtEnd);
     order.issued = LocalDateOf(clock_.Now());
-    // The rate in the box, as Generate Invoice bills it: the PDF's subtotal is its total.
+    // The rate in the box, as Generate Invoice bills it; the PDF's lines are its whole minutes.
     order.rate = RateFromText(m_editRate->text());
     order.rounding = rounding_;
     const std::optional<QString> chosen =
