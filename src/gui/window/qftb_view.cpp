@@ -215,6 +215,12 @@ void CQFTBView::ShowCaption(const QString& caption) {
 void CQFTBView::OnTimer() {
     const std::string& log = m_engine.Settings().DataLog;
     if (m_logWatch.Changed(log)) RescanChangedLog();
+    if (m_storeWatch.Changed(m_services.store.Raw().fileName().toStdString())) {
+        // tally client added, removed or changed a client: the menu, pane and rate follow.
+        const double rate = m_engine.Settings().Rate;
+        TakeClients();
+        if (m_engine.Settings().Rate != rate) ScanTimeLog();
+    }
     // One stat of the folder; it is listed only when it changed.
     m_copyWatch.Refresh(log);
     if (m_reminders) m_reminders->OnTick();
@@ -384,6 +390,7 @@ void CQFTBView::OnChooseClient(const QString& name) {
 }
 
 void CQFTBView::TakeClients() {
+    m_storeWatch.Remember(m_services.store.Raw().fileName().toStdString());
     m_clients = ReadClients(m_services.store.Raw());
     CurrentSettings& settings = m_engine.Settings();
     settings.Rate = EffectiveRate(m_clients, settings.DataLog, m_optionsRate);
