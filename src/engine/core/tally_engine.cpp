@@ -106,14 +106,20 @@ bool TallyEngine::IsLastRecordIn() const {
     return tally::IsLastRecordIn(m_settings.DataLog);
 }
 
-void TallyEngine::ScanTimeLog() {
-    m_rowSink->Clear();
-    // Nothing of the last scan stays, the averages included: it may have read another
-    // client's log, and a missing log has none.
+void TallyEngine::ForgetLastScan() {
     m_state = {};
     m_texts = {};
+}
+
+void TallyEngine::ScanTimeLog() {
+    m_rowSink->Clear();
+    m_state.todayMark = m_state.periodMark = 0;
     m_bClockedIn = false;
+    m_state.dayCount = m_state.periodCount = 0;
+    m_texts.todayFirst.clear();
+    m_texts.periodFirst.clear();
     m_logError.clear();
+    m_state.stop = {};
     const OpenedLog log = OpenTimeLogFile(m_settings.DataLog, LogAccess::Read);
     if (!log.Ok()) {
         // A missing log is an empty one; anything else must not pass for an empty log.

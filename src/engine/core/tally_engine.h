@@ -45,6 +45,9 @@ class TallyEngine {
     bool IsLastRecordIn() const;
 
     void ScanTimeLog();
+    // Drops every figure of the last scan, the averages too, which a scan of a missing log
+    // keeps: for reading another log, whose figures must not mix with this one's.
+    void ForgetLastScan();
     // Empty unless the last scan found the log present but unusable (unreadable, not a
     // regular file); then one line naming the file and the reason.
     const std::string& LogError() const { return m_logError; }

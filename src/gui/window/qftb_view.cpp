@@ -385,6 +385,8 @@ void CQFTBView::OnChooseClient(const QString& name) {
     }
     TakeClients();
     // The old log may have been clocked in: its scrolling caption stops as after a Clock Out.
+    // None of its figures stays beside an empty or missing log of the client chosen.
+    m_engine.ForgetLastScan();
     RescanChangedLog();
     emit PanesNeedUpdate();
 }

@@ -133,15 +133,15 @@ TEST_F(LiveTotals, nothingRunsWhileClockedOut) {
     EXPECT_EQ(engine.MarqueeCaption(), caption);
 }
 
-TEST_F(LiveTotals, missingLogEmptiesEveryLineTheAveragesToo) {
+TEST_F(LiveTotals, missingLogEmptiesFirstLinesAndKeepsSecondOnes) {
     WriteLog(kWorkedExample);
     engine.ScanTimeLog();
     std::remove(log().c_str());
     engine.ScanTimeLog();
     EXPECT_EQ(engine.Texts().todayFirst, "");
     EXPECT_EQ(engine.Texts().periodFirst, "");
-    EXPECT_EQ(engine.Texts().todaySecond, "");
-    EXPECT_EQ(engine.Texts().periodSecond, "");
+    EXPECT_EQ(engine.Texts().todaySecond, "9:45:30/2 = 4:52:45");
+    EXPECT_EQ(engine.Texts().periodSecond, "9:45:30/1 = 9:45:30");
     EXPECT_FALSE(engine.ClockedIn());
 }
 
