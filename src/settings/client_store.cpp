@@ -2,6 +2,8 @@
 #include "settings/client_store.h"
 
 #include <QLocale>
+#include <charconv>
+#include <iterator>
 
 #include "core/c_format.h"
 
@@ -20,6 +22,15 @@ std::string Text(QSettings& s, const char* key) {
     if (value.userType() == QMetaType::QStringList)
         return value.toStringList().join(',').toStdString();
     return value.toString().toStdString();
+}
+
+// The shortest text that reads back as the same amount, without an exponent: rounding to
+// cents or to six digits would change a rate or tax typed with more.
+QString AmountText(double amount) {
+    char text[64];
+    const auto [end, error] =
+        std::to_chars(std::begin(text), std::end(text), amount, std::chars_format::fixed);
+    return QString::fromLatin1(text, error == std::errc() ? end - text : 0);
 }
 
 }  // namespace
@@ -57,10 +68,9 @@ std::vector<Client> ReadClients(QSettings& settings) {
 void WriteClient(QSettings& settings, const Client& c) {
     settings.beginGroup(Section(c.name));
     settings.setValue("Log", QString::fromStdString(c.log));
-    settings.setValue("Rate",
-                      c.rate ? QString::fromStdString(FormatC("%.2f", *c.rate)) : QString());
+    settings.setValue("Rate", c.rate ? AmountText(*c.rate) : QString());
     settings.setValue("Currency", QString::fromStdString(c.currency));
-    settings.setValue("Tax", QString::fromStdString(FormatC("%g", c.taxPercent)));
+    settings.setValue("Tax", AmountText(c.taxPercent));
     settings.setValue("Address", QString::fromStdString(c.address));
     settings.setValue("PaymentDays", c.paymentDays);
     settings.setValue("Number", QString::fromStdString(c.number));

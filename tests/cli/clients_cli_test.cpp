@@ -170,6 +170,15 @@ TEST_F(ClientsCli, pdfInvoicesAreNumberedAndBillNoDayTwice) {
         EXPECT_NE(tally.Run(args).exitCode, 0);
         EXPECT_EQ(SnapshotTree(tally.Home()), before);
     }
+    // A format edited by hand into one that makes no numbers fails naming its setting.
+    WriteFile(tally.StoreFile(), ReadFile(tally.StoreFile()) + "[Invoices]\nFormat={seq\n");
+    const FolderSnapshot edited = SnapshotTree(tally.Home());
+    const ProcessResult unnumbered =
+        tally.Run({"invoice", "2026-12-04", "2026-12-04", "--client", "Acme", "--pdf", again});
+    EXPECT_EQ(unnumbered.exitCode, 1);
+    EXPECT_TRUE(unnumbered.err.starts_with("tally: Invoices.Format in the settings: "));
+    EXPECT_EQ(SnapshotTree(tally.Home()), edited);
+    ASSERT_EQ(tally.Run({"config", "Invoices.Format", "{year}-{seq:3}"}).exitCode, 0);
     // Cancelled, its days may be billed again; its number is never used again.
     ASSERT_EQ(tally.Run({"invoice", "cancel", "2026-001"}).exitCode, 0);
     EXPECT_TRUE(

@@ -26,6 +26,10 @@ int IssuePdf(CommandContext& c, const CalendarDate& first, const CalendarDate& l
     order.rate = rate;
     order.rounding = c.engine.Settings().Rounding();
     const InvoiceSettings settings = ReadInvoiceSettings(c.store.Raw());
+    if (const std::string problem = StoredFormatProblem(settings); !problem.empty()) {
+        c.err << "tally: " << problem << '\n';
+        return kExitFailed;
+    }
     const RegisterChange issued =
         IssuePdfInvoice(settings.registerPath, settings.numbering, order, WriteInvoicePdfFile);
     if (!issued.ok) {

@@ -172,6 +172,12 @@ void CInvoiceDlg::OnSaveAsPdf() {
         reporter_.Report({kNoClientTip, kErrorCaption, MessageIcon::Stop});
         return;
     }
+    // A format edited by hand that makes no numbers, said before a file is chosen.
+    const InvoiceSettings invoices = ReadInvoiceSettings(settings);
+    if (const std::string problem = StoredFormatProblem(invoices); !problem.empty()) {
+        reporter_.Report({problem, kErrorCaption, MessageIcon::Stop});
+        return;
+    }
     PdfInvoiceOrder order;
     order.client = *client;
     order.issuer = ReadIssuer(settings);
@@ -186,7 +192,6 @@ void CInvoiceDlg::OnSaveAsPdf() {
     if (!chosen) return;
     order.pdfPath = QFileInfo(*chosen).absoluteFilePath().toStdString();
 
-    const InvoiceSettings invoices = ReadInvoiceSettings(settings);
     const RegisterChange change = IssuePdfInvoice(
         invoices.registerPath, invoices.numbering, order,
         [](const InvoiceDocument& document, const std::string& path, std::string& error) {
