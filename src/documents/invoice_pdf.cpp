@@ -2,10 +2,10 @@
 #include "documents/invoice_pdf.h"
 
 #include <QDate>
+#include <QFile>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
@@ -313,8 +313,8 @@ void InvoiceLayout::Notes() {
 
 bool WriteInvoicePdf(const InvoiceDocument& document, const std::string& path,
                      const QLocale& locale, std::string& error) {
-    QSaveFile file(Utf8(path));
-    if (!file.open(QIODevice::WriteOnly)) {
+    QFile file(Utf8(path));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         error = "cannot write " + path + ": " + file.errorString().toStdString();
         return false;
     }
@@ -330,13 +330,12 @@ bool WriteInvoicePdf(const InvoiceDocument& document, const std::string& path,
         QPainter painter;
         if (!painter.begin(&writer)) {
             error = "cannot write " + path + ": the PDF writer did not start";
-            file.cancelWriting();
             return false;
         }
         layout.Run(&painter, pages);
         painter.end();
     }
-    if (!file.commit()) {
+    if (!file.flush() || file.error() != QFileDevice::NoError) {
         error = "cannot write " + path + ": " + file.errorString().toStdString();
         return false;
     }

@@ -35,12 +35,14 @@ RegisterChange IssuePdfInvoice(const std::string& registerPath, const NumberingR
     request.total = static_cast<double>(money.totalCents) / 100.0;
     request.currency = order.client.currency;
     request.pdfPath = order.pdfPath;
-    return IssueInvoice(registerPath, rules, request,
-                        [&](const InvoiceEntry& entry, std::string& error) {
-                            document.number = entry.number;
-                            document.due = entry.due;
-                            return write(document, entry.pdf, error);
-                        });
+    request.kept = order.kept;
+    return IssueInvoice(
+        registerPath, rules, request,
+        [&](const InvoiceEntry& entry, const std::string& path, std::string& error) {
+            document.number = entry.number;
+            document.due = entry.due;
+            return write(document, path, error);
+        });
 }
 
 }  // namespace tally

@@ -21,6 +21,7 @@
 #include "invoice/pdf_invoice.h"
 #include "settings/client_store.h"
 #include "settings/invoice_settings.h"
+#include "settings/kept_files.h"
 #include "widgets/command_ids.h"
 #include "widgets/dialog_units.h"
 
@@ -191,6 +192,7 @@ void CInvoiceDlg::OnSaveAsPdf() {
         choosePdf_(ProposedPdfPath(client->name, order.first, order.last));
     if (!chosen) return;
     order.pdfPath = QFileInfo(*chosen).absoluteFilePath().toStdString();
+    order.kept = KeptFilesOf(store_);
 
     const RegisterChange change = IssuePdfInvoice(
         invoices.registerPath, invoices.numbering, order,

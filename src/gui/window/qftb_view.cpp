@@ -25,6 +25,7 @@
 #include "dialogs/options_dlg.h"
 #include "reminders/reminders_dlg.h"
 #include "settings/client_store.h"
+#include "settings/kept_files.h"
 #include "widgets/dialog_units.h"
 #include "window/chart/hours_chart_wnd.h"
 #include "window/column_widths.h"
@@ -423,7 +424,9 @@ std::vector<ReportLine> CQFTBView::Report() const {
 
 void CQFTBView::OnFilePrint(QPrinter& printer) {
     if (!m_services.dialogs.RunPrintDialog(printer, &m_frame)) return;
-    if (const std::string problem = PrintReport(printer, Report()); !problem.empty()) {
+    KeptFiles kept = KeptFilesOf(m_services.store);
+    kept.logs.push_back(m_engine.Settings().DataLog);  // the log shown, a switch's included
+    if (const std::string problem = PrintReport(printer, Report(), kept); !problem.empty()) {
         m_services.reporter.Report({problem, kErrorCaption, MessageIcon::Stop});
     }
 }
