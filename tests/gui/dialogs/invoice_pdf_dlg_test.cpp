@@ -83,6 +83,7 @@ TEST(InvoicePdfDialogs, saveAsPdfIssuesOnceAndTheInvoicesDialogMarksPaidAndCance
     EXPECT_EQ(ReadFile(registerPath), registered);
     EXPECT_FALSE(std::filesystem::exists(pdf));
 
+    clock.Set(test::At(2026, 12, 20, 10, 0, 0));  // a payment is never dated after today
     CInvoicesDlg invoices(store, clock, nullptr, &reporter);
     QDate paidOn(2026, 12, 20);
     QStringList asked;
