@@ -26,8 +26,7 @@ TEST(SwitchToLog, refusesWhatCannotTakeAnInAndSaysWhereAHalfSwitchLeftTheLogs) {
     const std::string pair =
         Crlf(In("2026-12-07 07:00:00") + Out("2026-12-07 08:00:00") + Elapsed("01:00:00"));
     const SwitchCase cases[] = {
-        {"a clean log", pair, false, SwitchOutcome::Switched, ""},
-        {"a missing log", "", false, SwitchOutcome::Switched, ""},
+        {"a missing log, made by the In", "", false, SwitchOutcome::Switched, ""},
         {"clocked in", pair + Crlf(In("2026-12-07 08:30:00")), false, SwitchOutcome::Refused,
          "already clocked in for Beta"},
         {"no closed pair at its end", pair + "oops\r\n", false, SwitchOutcome::Refused,
@@ -82,9 +81,12 @@ TEST(SwitchToLog, refusesWhatCannotTakeAnInAndSaysWhereAHalfSwitchLeftTheLogs) {
         } else {
             EXPECT_EQ(ReadFile(clients[0].log), closed);
             EXPECT_EQ(result.from->client.name, "Acme");
+            // Beta's log has the In, or is as it was where the In failed.
+            const bool switched = c.outcome == SwitchOutcome::Switched;
+            EXPECT_EQ(ReadFile(clients[1].log),
+                      c.target + (switched ? Crlf(In("2026-12-07 10:15:30")) : ""));
         }
         if (c.outcome == SwitchOutcome::Switched) {
-            EXPECT_EQ(ReadFile(clients[1].log), c.target + Crlf(In("2026-12-07 10:15:30")));
             EXPECT_TRUE(engine.ClockedIn());
             EXPECT_TRUE(reporter.messages.empty() && result.refusal.empty());
         } else {
@@ -93,9 +95,6 @@ TEST(SwitchToLog, refusesWhatCannotTakeAnInAndSaysWhereAHalfSwitchLeftTheLogs) {
                                          ? result.refusal
                                          : reporter.messages.back().text;
             EXPECT_EQ(said.rfind(named(c.message), 0), 0u) << said;
-        }
-        if (c.holdTarget) {
-            EXPECT_EQ(ReadFile(clients[1].log), c.target);
         }
     }
 }
