@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "settings/client_store.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 #include <charconv>
+#include <cstring>
 #include <iterator>
 
+#include "clients/open_client.h"
 #include "core/c_format.h"
 
 namespace tally {
@@ -12,8 +16,16 @@ namespace {
 
 constexpr const char* kClientSectionPrefix = "Client ";
 
+// The store's section of a name. QSettings reads the bytes as UTF-8, dropping a byte-order
+// mark at their start.
 QString Section(const std::string& name) {
     return kClientSectionPrefix + QString::fromStdString(name);
+}
+
+// Two names in one section: the store on Windows (the registry) and macOS folds case, so the
+// same settings file would merge them there; '/' splits a section, which names refuse.
+bool SameSection(const std::string& a, const std::string& b) {
+    return Section(a).compare(Section(b), Qt::CaseInsensitive) == 0;
 }
 
 std::string Text(QSettings& s, const char* key) {
@@ -86,13 +98,64 @@ void RemoveClient(QSettings& settings, const std::string& name) {
 std::string ClientConflict(const std::vector<Client>& clients, const Client& client,
                            const std::string& replacing) {
     if (std::string problem = ClientProblem(client); !problem.empty()) return problem;
+    const QString section = Section(client.name);
+    if (section.mid(static_cast<qsizetype>(std::strlen(kClientSectionPrefix))).toStdString() !=
+        client.name)
+        return "the settings cannot keep the name " + client.name + " as it is typed";
     for (const Client& other : clients) {
         if (other.name == replacing) continue;
-        if (other.name == client.name) return "there is a client " + client.name + " already";
+        if (SameSection(other.name, client.name))
+            return "there is a client " + other.name + " already";
         if (LogsShareBackups(other.log, client.log))
             return "client " + other.name + " keeps its time log (or its backups) at " + other.log +
                    " already";
     }
+    return {};
+}
+
+std::string ClientsLockPath(QSettings& settings) {
+    const QFileInfo file(settings.fileName());
+    // Not the settings file's own name with ".lock": QSettings locks that one while it writes.
+    return (file.absolutePath() + '/' + file.completeBaseName() + ".clients.lock").toStdString();
+}
+
+ClientBook ClientBookOf(QSettings& settings) {
+    return {ClientsLockPath(settings), [&settings] { return ReadClients(settings); }};
+}
+
+ClientStoreChange ChangeClient(SettingsStore& store, const std::optional<Client>& client,
+                               const std::string& replacing) {
+    using Result = ClientStoreChange::Result;
+    // A value refused before the lock: a refusal leaves no lock file behind.
+    if (client) {
+        if (std::string problem = ClientProblem(*client); !problem.empty())
+            return {Result::BadValue, problem};
+    }
+    QSettings& settings = store.Raw();
+    const std::string lockPath = ClientsLockPath(settings);
+    QDir().mkpath(QFileInfo(QString::fromStdString(lockPath)).absolutePath());
+    ClientsLock lock;
+    if (const auto refusal = lock.Acquire(lockPath)) {
+        std::string text = refusal->text;
+        while (!text.empty() && text.back() == '\n') text.pop_back();
+        return {Result::Failed, text};
+    }
+    const std::vector<Client> clients = ReadClients(settings);
+    const Client* current = replacing.empty() ? nullptr : FindClient(clients, replacing);
+    if (!replacing.empty() && current == nullptr)
+        return {Result::BadValue, "there is no client " + replacing};
+    if (client) {
+        if (std::string conflict = ClientConflict(clients, *client, replacing); !conflict.empty())
+            return {Result::BadValue, conflict};
+    }
+    if (std::string problem = OpenInChangeProblem(clients, current, client ? &*client : nullptr);
+        !problem.empty())
+        return {Result::ClockedIn, problem};
+    if (current != nullptr && (!client || client->name != current->name))
+        RemoveClient(settings, current->name);
+    if (client) WriteClient(settings, *client);
+    if (std::string problem = store.WriteProblem(); !problem.empty())
+        return {Result::Failed, problem};
     return {};
 }
 

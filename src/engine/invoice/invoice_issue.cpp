@@ -345,7 +345,8 @@ RegisterChange IssueInvoice(const std::string& registerPath, const NumberingRule
 }
 
 RegisterChange MarkInvoicePaid(const std::string& registerPath, const std::string& number,
-                               const CalendarDate& paidOn, const LockOptions& options) {
+                               const CalendarDate& paidOn, const CalendarDate& today,
+                               const LockOptions& options) {
     return ChangeEntry(
         registerPath, number,
         [&](InvoiceEntry& e) -> std::string {
@@ -354,6 +355,9 @@ RegisterChange MarkInvoicePaid(const std::string& registerPath, const std::strin
             if (!IsRealDate(paidOn) || DaysOf(paidOn) < DaysOf(e.issued))
                 return "Invoice " + number + " was issued on " + IsoDayText(e.issued) +
                        "; it cannot be paid before.";
+            if (DaysOf(paidOn) > DaysOf(today))
+                return "Invoice " + number + " cannot be paid on " + IsoDayText(paidOn) +
+                       ", after today (" + IsoDayText(today) + ").";
             e.state = InvoiceState::Paid;
             e.paidOn = paidOn;
             return {};

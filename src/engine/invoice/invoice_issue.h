@@ -63,9 +63,10 @@ RegisterChange IssueInvoice(const std::string& registerPath, const NumberingRule
                             const LockOptions& lock = {});
 
 // Records the payment of an issued (or paid, to correct the date) invoice on a day not before
-// its issue date.
+// its issue date nor after today.
 RegisterChange MarkInvoicePaid(const std::string& registerPath, const std::string& number,
-                               const CalendarDate& paidOn, const LockOptions& lock = {});
+                               const CalendarDate& paidOn, const CalendarDate& today,
+                               const LockOptions& lock = {});
 // Cancels an issued or paid invoice: its days may be billed again, its number never.
 RegisterChange CancelInvoice(const std::string& registerPath, const std::string& number,
                              const LockOptions& lock = {});

@@ -14,6 +14,7 @@
 #include "core/reporter.h"
 #include "dialogs/options_dlg.h"
 #include "invoice/issuer.h"
+#include "settings/client_store.h"
 #include "settings/settings_store.h"
 
 class QLineEdit;
@@ -107,6 +108,8 @@ class CClientsDlg : public QDialog {
     const Client* Selected() const;
     // Runs the form for a client and stores what OK gives.
     void RunFormFor(const Client& start, const std::string& replacing);
+    // A change of the clients the store refused: said, with its reason.
+    void ReportChange(const ClientStoreChange& change);
     // what: the values that were to be saved, as the message names them.
     void WarnIfNotSaved(const char* what);
 

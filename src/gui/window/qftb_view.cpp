@@ -11,6 +11,8 @@
 #include <QTreeView>
 #include <ctime>
 
+#include "clients/client_clock_in.h"
+#include "clients/client_switch.h"
 #include "core/clock.h"
 #include "core/conflict_copies.h"
 #include "core/local_time.h"
@@ -243,14 +245,8 @@ void CQFTBView::RescanChangedLog() {
 
 void CQFTBView::OnClockIn() {
     TakeClients();
-    const std::string& log = m_engine.Settings().DataLog;
-    // An open In here is the engine's to refuse, with its own message.
-    const auto open = ReadOpenInRecord(log) ? std::nullopt : OpenClientElsewhere(m_clients, log);
-    if (open) {
-        ClockInWhileOpenElsewhere(*open);
-    } else {
-        m_engine.OnClockIn();
-    }
+    const ClientClockIn in = ClockInForClient(m_engine, ClientBookOf(m_services.store.Raw()));
+    if (in.openElsewhere) ClockInWhileOpenElsewhere(*in.openElsewhere);
     ShowScanResults();
     emit PanesNeedUpdate();
 }
@@ -263,19 +259,10 @@ void CQFTBView::ClockInWhileOpenElsewhere(const OpenClient& open) {
     box.setDefaultButton(QMessageBox::Cancel);
     box.exec();
     if (box.clickedButton() != switchHere) return;
-    // Looked at again: the other log may have been closed while the box was open.
-    TakeClients();
-    const std::string& log = m_engine.Settings().DataLog;
-    const FixedClock now(m_services.clock.Now());
-    if (const auto still = OpenClientElsewhere(m_clients, log)) {
-        TallyEngine out(now, m_services.reporter);
-        out.Settings() = m_engine.Settings();
-        out.Settings().DataLog = still->client->log;
-        if (!out.OnClockOut()) return;  // its refusal has been shown
-    }
-    TallyEngine in(now, m_services.reporter);
-    in.Settings() = m_engine.Settings();
-    if (in.OnClockIn()) ScanTimeLog();
+    // The switch looks at every log again: the other may have been closed meanwhile.
+    const SwitchResult result = SwitchToLog(m_engine, ClientBookOf(m_services.store.Raw()));
+    if (!result.refusal.empty())
+        m_services.reporter.Report({result.refusal, kApplicationName, MessageIcon::Stop});
 }
 
 void CQFTBView::OnClockOut() {

@@ -164,9 +164,9 @@ TEST(ChangeInvoice, marksPaidAndCancelsByNumberAndRefusesWhatCannotBe) {
         Books books;
         if (c.damaged) WriteFile(books.registerPath, books.base + "oops\n");
         const test::FolderSnapshot before = test::SnapshotTree(books.dir.Path());
-        const RegisterChange change = c.op == Paid
-                                          ? MarkInvoicePaid(books.registerPath, c.number, c.day)
-                                          : CancelInvoice(books.registerPath, c.number);
+        const RegisterChange change =
+            c.op == Paid ? MarkInvoicePaid(books.registerPath, c.number, c.day, {2026, 12, 31})
+                         : CancelInvoice(books.registerPath, c.number);
         if (!c.error.empty()) {
             EXPECT_FALSE(change.ok);
             EXPECT_NE(change.error.find(c.error), std::string::npos) << change.error;

@@ -91,6 +91,7 @@ TEST(InvoicePdfDialogs, saveAsPdfIssuesOnceAndTheInvoicesDialogMarksPaidAndCance
     EXPECT_TRUE(proposed.isEmpty());
     WriteInvoiceSettings(store.Raw(), {{}, registerPath});
 
+    clock.Set(test::At(2026, 12, 20, 10, 0, 0));  // a payment is never dated after today
     CInvoicesDlg invoices(store, clock, nullptr, &reporter);
     QDate paidOn(2026, 12, 20);
     QStringList asked;
