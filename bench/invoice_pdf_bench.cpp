@@ -25,7 +25,7 @@ void InvoicePdf(benchmark::State& state, const InvoiceDocument& doc, const std::
             break;
         }
     }
-    state.counters["lines"] = static_cast<double>(doc.lines.size());
+    state.counters["lines"] = static_cast<double>(doc.money.lines.size());
     state.counters["bytes"] = static_cast<double>(FileSizeOf(pdf));
 }
 

@@ -70,7 +70,9 @@ void PrintToPdf(benchmark::State& state, const std::string& log) {
     for (auto _ : state) {
         QPrinter printer(QPrinter::HighResolution);
         SetUpPrinter(printer, pdf);
-        if (const std::string problem = PrintReport(printer, scanned.Report()); !problem.empty()) {
+        if (const std::string problem =
+                PrintReport(printer, scanned.Report(), KeptFiles{{log}, {}, {}});
+            !problem.empty()) {
             state.SkipWithError(problem.c_str());
             break;
         }

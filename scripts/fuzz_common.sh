@@ -5,7 +5,8 @@
 
 FUZZ_TARGETS=(fuzz_timestamp fuzz_scan fuzz_invoice fuzz_raw_reader fuzz_settings
               fuzz_command_line fuzz_import_csv fuzz_import_timeclock fuzz_import_timewarrior
-              fuzz_import_watson fuzz_add_time)
+              fuzz_import_watson fuzz_add_time fuzz_register fuzz_invoice_number fuzz_clients
+              fuzz_conflict_names fuzz_punch_time)
 
 # fuzz_dict TARGET: the dictionary file in fuzz/dict.
 fuzz_dict() {
@@ -15,6 +16,11 @@ fuzz_dict() {
     fuzz_command_line) echo command_line.dict ;;
     fuzz_import_csv | fuzz_import_timeclock | fuzz_add_time) echo import_text.dict ;;
     fuzz_import_timewarrior | fuzz_import_watson) echo import_json.dict ;;
+    fuzz_register) echo register.dict ;;
+    fuzz_invoice_number) echo invoice_number.dict ;;
+    fuzz_clients) echo clients.dict ;;
+    fuzz_conflict_names) echo conflict_names.dict ;;
+    fuzz_punch_time) echo punch_time.dict ;;
   esac
 }
 
@@ -33,6 +39,11 @@ fuzz_smoke_runs() {
     fuzz_import_timewarrior) echo 200000 ;;
     fuzz_import_watson) echo 160000 ;;
     fuzz_add_time) echo 800000 ;;
+    fuzz_register) echo 120000 ;;
+    fuzz_invoice_number) echo 150000 ;;
+    fuzz_clients) echo 15000 ;;
+    fuzz_conflict_names) echo 200000 ;;
+    fuzz_punch_time) echo 400000 ;;
   esac
 }
 
@@ -64,6 +75,11 @@ fuzz_sources() {
     fuzz_import_watson) echo editor/import/watson_import.cpp editor/import/json_entries.cpp ;;
     fuzz_add_time) echo editor/import/local_time_text.cpp editor/pair_add.cpp \
                         editor/pair_overlap.cpp ;;
+    fuzz_register) echo engine/invoice/invoice_register.cpp ;;
+    fuzz_invoice_number) echo engine/invoice/invoice_number.cpp ;;
+    fuzz_clients) echo settings/client_store.cpp engine/clients/client.cpp ;;
+    fuzz_conflict_names) echo engine/core/conflict_copies.cpp ;;
+    fuzz_punch_time) echo engine/core/punch_time.cpp engine/core/calendar_date.cpp ;;
   esac
 }
 

@@ -13,7 +13,7 @@ constexpr OptionEntry kOptions[] = {
     {"--tsv", nullptr, nullptr, kTsvOption, "tab-separated cells, no alignment, for scripts"},
     {"--json", nullptr, nullptr, kJsonOption, "one JSON document, for scripts"},
     {"--rate", nullptr, "R", kRateOption, "hourly rate from 0 to 1000000000 instead of Rate"},
-    {"--format", nullptr, "csv|timeclock", kFormatOption, "what export writes (default csv)"},
+    {"--format", nullptr, "csv|timeclock|ical", kFormatOption, "what export writes (default csv)"},
     {"--by", nullptr, "day|week|month|period", kByOption, "report's buckets (default period)"},
     {"--dry-run", nullptr, nullptr, kDryRunOption, "show what would be added, add nothing"},
     {"--client", nullptr, "NAME", kClientOption, "that client's time log and rate"},

@@ -33,7 +33,7 @@ enum OptionBit : unsigned {
 struct CliOptions {
     std::optional<std::string> logPath;   // --log PATH
     std::optional<std::string> rate;      // --rate R
-    std::optional<std::string> format;    // --format csv|timeclock
+    std::optional<std::string> format;    // --format csv|timeclock|ical
     std::optional<std::string> by;        // --by day|week|month|period (report)
     std::optional<std::string> client;    // --client NAME
     std::optional<std::string> currency;  // --currency C (client add)

@@ -2,10 +2,10 @@
 #include "documents/invoice_pdf.h"
 
 #include <QDate>
+#include <QFile>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
@@ -31,16 +31,20 @@ QString DateText(const QLocale& locale, const CalendarDate& d) {
     return locale.toString(QDate(d.year, d.month, d.day), format);
 }
 
-QString MoneyText(const QLocale& locale, std::int64_t cents) {
-    return locale.toString(static_cast<double>(cents) / 100.0, 'f', 2);
+// A decimal with the locale's separators and every one of its places, so that the figures
+// printed are those the money was computed from.
+QString LocalDecimalText(const QLocale& locale, const Decimal& value, int minPlaces) {
+    QString c = QString::fromStdString(DecimalText(value, minPlaces));
+    const bool negative = c.startsWith(QLatin1Char('-'));
+    if (negative) c.remove(0, 1);
+    const qsizetype point = c.indexOf(QLatin1Char('.'));
+    QString text = locale.toString(c.left(point).toLongLong());
+    if (point >= 0) text += locale.decimalPoint() + c.mid(point + 1);
+    return negative ? locale.negativeSign() + text : text;
 }
 
-// Two places, or as many as the rate has (a rate of 37.125 shows all of them).
-QString RateText(const QLocale& locale, double rate) {
-    const QString shortest = QString::number(rate, 'f', QLocale::FloatingPointShortest);
-    const qsizetype point = shortest.indexOf(QLatin1Char('.'));
-    const int places = point < 0 ? 0 : static_cast<int>(shortest.size() - point - 1);
-    return locale.toString(rate, 'f', std::max(2, places));
+QString MoneyText(const QLocale& locale, std::int64_t cents) {
+    return LocalDecimalText(locale, {cents, 2}, 2);
 }
 
 QString PercentText(const QLocale& locale, double percent) {
@@ -94,10 +98,12 @@ class InvoiceLayout {
     void PageFooter();
     double Blocks();  // issuer, invoice and client blocks; returns their bottom
     void TableHeader();
-    void Row(const InvoiceDocumentLine& line);
+    void Row(const MoneyLine& line);
     void Totals();
     void Notes();
+    void BillingNote();
     double TotalsHeight() const;
+    double BillingNoteHeight() const;
     double NotesHeight() const;
 
     const InvoiceDocument& doc_;
@@ -123,7 +129,7 @@ int InvoiceLayout::Run(QPainter* painter, int pageCount) {
     page_ = 1;
     y_ = Blocks();
     TableHeader();
-    for (const InvoiceDocumentLine& line : doc_.lines) {
+    for (const MoneyLine& line : doc_.money.lines) {
         if (y_ + line_ > bottom_) {
             NewPage();
             TableHeader();
@@ -132,6 +138,8 @@ int InvoiceLayout::Run(QPainter* painter, int pageCount) {
     }
     if (y_ + TotalsHeight() > bottom_) NewPage();
     Totals();
+    if (y_ + BillingNoteHeight() > bottom_) NewPage();
+    BillingNote();
     if (y_ + NotesHeight() > bottom_) NewPage();
     Notes();
     PageFooter();
@@ -214,13 +222,14 @@ void InvoiceLayout::TableHeader() {
     y_ += line_;
 }
 
-void InvoiceLayout::Row(const InvoiceDocumentLine& l) {
-    const QString cells[] = {DateText(locale_, l.date),
-                             QStringLiteral("%1:%2")
-                                 .arg(locale_.toString(l.hours))
-                                 .arg(l.minutes, 2, 10, QLatin1Char('0')),
-                             locale_.toString(static_cast<double>(l.hundredths) / 100.0, 'f', 2),
-                             RateText(locale_, doc_.rate), MoneyText(locale_, l.amountCents)};
+void InvoiceLayout::Row(const MoneyLine& l) {
+    const QString cells[] = {
+        DateText(locale_, l.date),
+        QStringLiteral("%1:%2")
+            .arg(locale_.toString(static_cast<qlonglong>(l.minutes / 60)))
+            .arg(l.minutes % 60, 2, 10, QLatin1Char('0')),
+        LocalDecimalText(locale_, {l.quantity, kQuantityPlaces}, kQuantityPlaces),
+        LocalDecimalText(locale_, doc_.money.price, 2), MoneyText(locale_, l.amountCents)};
     const double pad = Pt(4);
     for (int i = 0; i < 5; ++i) {
         const double x = kColumns[i] * width_ + pad;
@@ -246,12 +255,14 @@ void InvoiceLayout::Totals() {
     const double valueX = x + labelWidth;
     const double valueWidth = width_ - valueX - Pt(4);
     Text(body_, x, y_, labelWidth, Qt::AlignLeft, QStringLiteral("Subtotal"));
-    Text(body_, valueX, y_, valueWidth, Qt::AlignRight, MoneyText(locale_, doc_.subtotalCents));
+    Text(body_, valueX, y_, valueWidth, Qt::AlignRight,
+         MoneyText(locale_, doc_.money.subtotalCents));
     y_ += line_;
     if (doc_.taxPercent != 0) {
         Text(body_, x, y_, labelWidth, Qt::AlignLeft,
              QStringLiteral("Tax (%1)").arg(PercentText(locale_, doc_.taxPercent)));
-        Text(body_, valueX, y_, valueWidth, Qt::AlignRight, MoneyText(locale_, doc_.taxCents));
+        Text(body_, valueX, y_, valueWidth, Qt::AlignRight,
+             MoneyText(locale_, doc_.money.taxCents));
         y_ += line_;
     }
     if (painter_ != nullptr)
@@ -259,8 +270,20 @@ void InvoiceLayout::Totals() {
     y_ += Pt(4);
     Text(heading_, x, y_, labelWidth, Qt::AlignLeft, QStringLiteral("Total"));
     Text(heading_, valueX - width_ * 0.1, y_, valueWidth + width_ * 0.1, Qt::AlignRight,
-         MoneyText(locale_, doc_.totalCents) + QLatin1Char(' ') + Utf8(doc_.currency));
+         MoneyText(locale_, doc_.money.totalCents) + QLatin1Char(' ') + Utf8(doc_.currency));
     y_ += TextHeight(heading_);
+}
+
+double InvoiceLayout::BillingNoteHeight() const {
+    return Pt(12) + TextHeight(small_) * static_cast<double>(Lines(kBilledTimeNote).size());
+}
+
+void InvoiceLayout::BillingNote() {
+    y_ += Pt(12);
+    for (const QString& s : Lines(kBilledTimeNote)) {
+        Text(small_, 0, y_, width_, Qt::AlignLeft, s);
+        y_ += TextHeight(small_);
+    }
 }
 
 double InvoiceLayout::NotesHeight() const {
@@ -290,8 +313,8 @@ void InvoiceLayout::Notes() {
 
 bool WriteInvoicePdf(const InvoiceDocument& document, const std::string& path,
                      const QLocale& locale, std::string& error) {
-    QSaveFile file(Utf8(path));
-    if (!file.open(QIODevice::WriteOnly)) {
+    QFile file(Utf8(path));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         error = "cannot write " + path + ": " + file.errorString().toStdString();
         return false;
     }
@@ -307,13 +330,12 @@ bool WriteInvoicePdf(const InvoiceDocument& document, const std::string& path,
         QPainter painter;
         if (!painter.begin(&writer)) {
             error = "cannot write " + path + ": the PDF writer did not start";
-            file.cancelWriting();
             return false;
         }
         layout.Run(&painter, pages);
         painter.end();
     }
-    if (!file.commit()) {
+    if (!file.flush() || file.error() != QFileDevice::NoError) {
         error = "cannot write " + path + ": " + file.errorString().toStdString();
         return false;
     }

@@ -10,8 +10,8 @@
 
 namespace tally {
 
-// Writes the document as an A4 PDF, as many pages as its day lines take, to a temporary file
-// beside path that replaces path only once complete: a failure leaves no file behind. Dates
+// Writes the document as an A4 PDF, as many pages as its day lines take, into the file at
+// path (the temporary file, which it puts in place once the invoice is saved). Dates
 // and numbers read as in the locale. Needs a QGuiApplication for its fonts. False, with one
 // line saying why in error, when the file cannot be written.
 bool WriteInvoicePdf(const InvoiceDocument& document, const std::string& path,

@@ -1,17 +1,25 @@
 // SPDX-License-Identifier: MIT
 #include "settings/client_store.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 #include <algorithm>
+#include <charconv>
+#include <cstring>
 #include <iterator>
 
+#include "clients/open_client.h"
 #include "core/c_format.h"
+#include "settings/invoice_settings.h"
 
 namespace tally {
 namespace {
 
 constexpr const char* kClientSectionPrefix = "Client ";
 
+// The store's section of a name. QSettings reads the bytes as UTF-8, dropping a byte-order
+// mark at their start.
 QString Section(const std::string& name) {
     return kClientSectionPrefix + QString::fromStdString(name);
 }
@@ -25,12 +33,38 @@ constexpr std::pair<const char*, std::string Client::*> kBuyerKeys[] = {
 };
 constexpr const char* kTreatmentKey = "Treatment";
 
+// Two names in one section: the store on Windows (the registry) and macOS folds case, so the
+// same settings file would merge them there; '/' splits a section, which names refuse.
+bool SameSection(const std::string& a, const std::string& b) {
+    return Section(a).compare(Section(b), Qt::CaseInsensitive) == 0;
+}
+
 std::string Text(QSettings& s, const char* key) {
     const QVariant value = s.value(key);
     // An unquoted comma makes Qt read a list (an address typed by hand).
     if (value.userType() == QMetaType::QStringList)
         return value.toStringList().join(',').toStdString();
     return value.toString().toStdString();
+}
+
+// The shortest text that reads back as the same amount, without an exponent: rounding to
+// cents or to six digits would change a rate or tax typed with more.
+QString AmountText(double amount) {
+    char text[64];
+    const auto [end, error] =
+        std::to_chars(std::begin(text), std::end(text), amount, std::chars_format::fixed);
+    return QString::fromLatin1(text, error == std::errc() ? end - text : 0);
+}
+
+// Takes the clients lock beside the settings file; the refusal's line when it cannot.
+std::string LockClients(QSettings& settings, ClientsLock& lock) {
+    const std::string lockPath = ClientsLockPath(settings);
+    QDir().mkpath(QFileInfo(QString::fromStdString(lockPath)).absolutePath());
+    const auto refusal = lock.Acquire(lockPath);
+    if (!refusal) return {};
+    std::string text = refusal->text;
+    while (!text.empty() && text.back() == '\n') text.pop_back();
+    return text;
 }
 
 }  // namespace
@@ -76,10 +110,9 @@ std::vector<Client> ReadClients(QSettings& settings) {
 void WriteClient(QSettings& settings, const Client& c) {
     settings.beginGroup(Section(c.name));
     settings.setValue("Log", QString::fromStdString(c.log));
-    settings.setValue("Rate",
-                      c.rate ? QString::fromStdString(FormatC("%.2f", *c.rate)) : QString());
+    settings.setValue("Rate", c.rate ? AmountText(*c.rate) : QString());
     settings.setValue("Currency", QString::fromStdString(c.currency));
-    settings.setValue("Tax", QString::fromStdString(FormatC("%g", c.taxPercent)));
+    settings.setValue("Tax", AmountText(c.taxPercent));
     settings.setValue("Address", QString::fromStdString(c.address));
     settings.setValue("PaymentDays", c.paymentDays);
     settings.setValue("Number", QString::fromStdString(c.number));
@@ -109,13 +142,79 @@ std::string ClientConflict(const std::vector<Client>& clients, const Client& cli
                            const std::string& replacing, const std::string& issuerCountry) {
     if (std::string problem = ClientProblem(client, issuerCountry); !problem.empty())
         return problem;
+    const QString section = Section(client.name);
+    if (section.mid(static_cast<qsizetype>(std::strlen(kClientSectionPrefix))).toStdString() !=
+        client.name)
+        return "the settings cannot keep the name " + client.name + " as it is typed";
     for (const Client& other : clients) {
         if (other.name == replacing) continue;
-        if (other.name == client.name) return "there is a client " + client.name + " already";
+        if (SameSection(other.name, client.name))
+            return "there is a client " + other.name + " already";
         if (LogsShareBackups(other.log, client.log))
             return "client " + other.name + " keeps its time log (or its backups) at " + other.log +
                    " already";
     }
+    return {};
+}
+
+std::string ClientsLockPath(QSettings& settings) {
+    const QFileInfo file(settings.fileName());
+    // Not the settings file's own name with ".lock": QSettings locks that one while it writes.
+    return (file.absolutePath() + '/' + file.completeBaseName() + ".clients.lock").toStdString();
+}
+
+ClientBook ClientBookOf(QSettings& settings) {
+    return {ClientsLockPath(settings), [&settings] { return ReadClients(settings); }};
+}
+
+ClientStoreChange ChangeClient(SettingsStore& store, const std::optional<Client>& client,
+                               const std::string& replacing) {
+    using Result = ClientStoreChange::Result;
+    // A value refused before the lock: a refusal leaves no lock file behind.
+    if (client) {
+        if (std::string problem = ClientProblem(*client); !problem.empty())
+            return {Result::BadValue, problem};
+    }
+    QSettings& settings = store.Raw();
+    ClientsLock lock;
+    if (std::string refusal = LockClients(settings, lock); !refusal.empty())
+        return {Result::Failed, refusal};
+    const std::vector<Client> clients = ReadClients(settings);
+    const Client* current = replacing.empty() ? nullptr : FindClient(clients, replacing);
+    if (!replacing.empty() && current == nullptr)
+        return {Result::BadValue, "there is no client " + replacing};
+    if (client) {
+        // The issuer's country as it is now: a treatment is checked against it.
+        const std::string issuerCountry = ReadIssuer(settings).country;
+        if (std::string conflict = ClientConflict(clients, *client, replacing, issuerCountry);
+            !conflict.empty())
+            return {Result::BadValue, conflict};
+    }
+    if (std::string problem = OpenInChangeProblem(clients, current, client ? &*client : nullptr);
+        !problem.empty())
+        return {Result::ClockedIn, problem};
+    if (current != nullptr && (!client || client->name != current->name))
+        RemoveClient(settings, current->name);
+    if (client) WriteClient(settings, *client);
+    if (std::string problem = store.WriteProblem(); !problem.empty())
+        return {Result::Failed, problem};
+    return {};
+}
+
+ClientStoreChange ChangeIssuer(SettingsStore& store, const Issuer& issuer) {
+    using Result = ClientStoreChange::Result;
+    // Its own values refused before the lock, as a client's are.
+    if (std::string problem = IssuerProblem(issuer, {}); !problem.empty())
+        return {Result::BadValue, problem};
+    QSettings& settings = store.Raw();
+    ClientsLock lock;
+    if (std::string refusal = LockClients(settings, lock); !refusal.empty())
+        return {Result::Failed, refusal};
+    if (std::string problem = IssuerProblem(issuer, ReadClients(settings)); !problem.empty())
+        return {Result::BadValue, problem};
+    WriteIssuer(settings, issuer);
+    if (std::string problem = store.WriteProblem(); !problem.empty())
+        return {Result::Failed, problem};
     return {};
 }
 

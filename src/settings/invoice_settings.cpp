@@ -69,6 +69,13 @@ void WriteInvoiceSettings(QSettings& settings, const InvoiceSettings& values) {
     settings.sync();
 }
 
+std::string StoredFormatProblem(const InvoiceSettings& values) {
+    const std::string problem = NumberFormatProblem(values.numbering.format);
+    if (problem.empty()) return {};
+    return std::string(kFormatSetting) + " in the settings: " + problem + "; set one with tally " +
+           "config " + kFormatSetting + " FORMAT";
+}
+
 Issuer ReadIssuer(QSettings& settings) {
     settings.sync();
     Issuer issuer;

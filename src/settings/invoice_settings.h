@@ -14,6 +14,10 @@ namespace tally {
 
 inline constexpr const char* kInvoicesSection = "Invoices";
 inline constexpr const char* kIssuerSection = "Issuer";
+// The invoices' settings as config names them, by their section.
+inline constexpr const char* kFormatSetting = "Invoices.Format";
+inline constexpr const char* kFirstNumberSetting = "Invoices.FirstNumber";
+inline constexpr const char* kRegisterSetting = "Invoices.Register";
 
 struct InvoiceSettings {
     NumberingRules numbering;  // Format, FirstNumber
@@ -33,6 +37,9 @@ std::string DefaultRegisterPath();
 // cannot make numbers is read as it is: issuing then says what is wrong with it.
 InvoiceSettings ReadInvoiceSettings(QSettings& settings);
 void WriteInvoiceSettings(QSettings& settings, const InvoiceSettings& values);
+// Empty when the format read makes numbers; else why not, naming the setting: config refuses
+// such a format, so it was written into the file by hand.
+std::string StoredFormatProblem(const InvoiceSettings& values);
 
 Issuer ReadIssuer(QSettings& settings);
 void WriteIssuer(QSettings& settings, const Issuer& issuer);

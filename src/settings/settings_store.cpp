@@ -39,6 +39,12 @@ SettingsStore::SettingsStore()
 SettingsStore::SettingsStore(const QString& iniFile)
     : settings_(std::make_unique<QSettings>(iniFile, QSettings::IniFormat)) {}
 
+std::string SettingsStore::StoredDataLog() {
+    return StoredText(
+               OnDisk().value(Option(kDataLogKey), QString::fromStdString(DefaultTimeLogPath())))
+        .toStdString();
+}
+
 void SettingsStore::Load(CurrentSettings& s,
                          const std::function<void(const CurrentSettings&)>& afterDataLog) {
     QSettings& q = OnDisk();
@@ -54,9 +60,7 @@ void SettingsStore::Load(CurrentSettings& s,
     }
     s.Rate = RateFromText(StoredText(q.value(Option(kRateKey), "0.0")));
     s.PeriodType = q.value(Option(kPeriodTypeKey), 1).toInt();
-    s.DataLog =
-        StoredText(q.value(Option(kDataLogKey), QString::fromStdString(DefaultTimeLogPath())))
-            .toStdString();
+    s.DataLog = StoredDataLog();
     if (afterDataLog) afterDataLog(s);
     s.ShowDollars = q.value(Option(kShowDollarsKey), 0).toInt() != 0;
 }

@@ -70,6 +70,9 @@ class SettingsStore {
     void Load(CurrentSettings& settings,
               const std::function<void(const CurrentSettings&)>& afterDataLog = {});
 
+    // The DataLog option as Load reads it.
+    std::string StoredDataLog();
+
     // Takes the dialog's values into the settings, then writes every key in save order.
     void Save(const OptionValues& values, CurrentSettings& settings);
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include "core/c_format.h"
@@ -98,6 +99,10 @@ TEST_F(ClientsCli, switchClocksOutAndInAtTheSameSecond) {
 TEST_F(ClientsCli, badInputIsRefusedAndChangesNothing) {
     ASSERT_EQ(tally.Run({"--client", "Acme", "in"}).exitCode, 0);
     const std::string other = tally.home.File("other.dat");
+    // Acme's log by a symbolic link, a hard link and a linked folder.
+    std::filesystem::create_symlink(tally.home.File("Acme.dat"), tally.home.File("soft.dat"));
+    std::filesystem::create_hard_link(tally.home.File("Acme.dat"), tally.home.File("hard.dat"));
+    std::filesystem::create_directory_symlink(tally.Home(), tally.home.File("linked"));
     struct Refusal {
         std::vector<std::string> args;
         int exitCode;
@@ -122,6 +127,17 @@ TEST_F(ClientsCli, badInputIsRefusedAndChangesNothing) {
         {{"client", "set", "Beta Ltd", "log", tally.home.File("Gamm.dat")}, 2, ""},
         {{"client", "set", "Beta Ltd", "colour", "red"}, 2, ""},
         {{"client", "remove", "Nobody"}, 2, ""},
+        {{"client", "add", "Delta", "--log", tally.home.File("soft.dat")}, 2, ""},
+        {{"client", "add", "Delta", "--log", tally.home.File("hard.dat")}, 2, ""},
+        {{"client", "add", "Delta", "--log", tally.home.File("linked/Acme.dat")}, 2, ""},
+        {{"client", "add", "Delta", "--log", tally.home.File("linked/Acme.txt")}, 2, ""},
+        {{"client", "remove", "Acme"},
+         1,
+         "tally: Acme is clocked in since 2026-12-07 09:00: clock out first, then remove it\n"},
+        {{"client", "set", "Acme", "log", other},
+         1,
+         "tally: Acme is clocked in since 2026-12-07 09:00: clock out first, then give it "
+         "another log\n"},
     };
     const FolderSnapshot before = SnapshotFolder(tally.Home());
     for (const Refusal& refusal : refusals) {
@@ -170,6 +186,15 @@ TEST_F(ClientsCli, pdfInvoicesAreNumberedAndBillNoDayTwice) {
         EXPECT_NE(tally.Run(args).exitCode, 0);
         EXPECT_EQ(SnapshotTree(tally.Home()), before);
     }
+    // A format edited by hand into one that makes no numbers fails naming its setting.
+    WriteFile(tally.StoreFile(), ReadFile(tally.StoreFile()) + "[Invoices]\nFormat={seq\n");
+    const FolderSnapshot edited = SnapshotTree(tally.Home());
+    const ProcessResult unnumbered =
+        tally.Run({"invoice", "2026-12-04", "2026-12-04", "--client", "Acme", "--pdf", again});
+    EXPECT_EQ(unnumbered.exitCode, 1);
+    EXPECT_TRUE(unnumbered.err.starts_with("tally: Invoices.Format in the settings: "));
+    EXPECT_EQ(SnapshotTree(tally.Home()), edited);
+    ASSERT_EQ(tally.Run({"config", "Invoices.Format", "{year}-{seq:3}"}).exitCode, 0);
     // Cancelled, its days may be billed again; its number is never used again.
     ASSERT_EQ(tally.Run({"invoice", "cancel", "2026-001"}).exitCode, 0);
     EXPECT_TRUE(

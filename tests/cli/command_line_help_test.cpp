@@ -36,6 +36,8 @@ TEST(CommandLineHelp, eachLineGetsItsAnswer) {
         {{"report", "--help"}, 0, "Usage: tally report [START END] [OPTIONS]"},
         {{"in", "-h"}, 0, "Usage: tally in [OPTIONS]"},
         {{"export", "--help"}, 0, "                        what export writes (default csv)"},
+        {{"export", "--help"}, 0, "  --format csv|timeclock|ical"},
+        {{"--help"}, 0, "  --format csv|timeclock|ical"},
         {{"help", "import"}, 0, "  tally import timewarrior timew.json --dry-run"},
         {{"help", "frob"}, 2, "tally: unknown command 'frob'"},
         {{"help", "in", "out"}, 2, "tally: help takes at most one command"},

@@ -47,7 +47,8 @@ TEST(MergeCli, refusalsAndTriesChangeNoFile) {
         std::string copy;
         std::vector<std::string> args;
         int exitCode;
-        std::string said;  // a line of the output (standard output, then error)
+        std::string said;                // a line of the output (standard output, then error)
+        const char* linkName = nullptr;  // a symbolic link to the copy, made in the home
     } cases[] = {
         {"a conflict without a side",
          kCopy,
@@ -86,6 +87,13 @@ TEST(MergeCli, refusalsAndTriesChangeNoFile) {
          {"merge", "sub/TALLYBK.sync-conflict-20261206-101500-ABCDEFG.DAT"},
          1,
          "is not a conflict copy of"},
+        {"a copy's name linked to another file",
+         "sub/linked.DAT",
+         kTheirs,
+         {"merge", kCopy},
+         1,
+         "is a symbolic link, not a conflict copy",
+         kCopy},
         {"a side that is none",
          kCopy,
          kTheirs,
@@ -99,6 +107,7 @@ TEST(MergeCli, refusalsAndTriesChangeNoFile) {
         std::filesystem::create_directories(t.home.File("sub"));
         WriteFile(t.Log(), kBase + kOurs);
         WriteFile(t.home.File(c.copyName), c.copy);
+        if (c.linkName) std::filesystem::create_symlink(c.copyName, t.home.File(c.linkName));
         const FolderSnapshot before = SnapshotTree(t.home.Path());
         std::vector<std::string> args = c.args;
         if (args.size() > 1 && args[1].starts_with("sub/")) args[1] = t.home.File(args[1]);

@@ -61,6 +61,9 @@ TEST_F(ReminderConfig, valuesOutOfRangeAreRefusedAndNothingIsStored) {
           Case{"Invoices.Format", "{x}",
                "Invoices.Format: the invoice number format '{x}' has an unknown field {x} (it "
                "takes {year}, {seq} and {seq:N})"},
+          Case{"Invoices.Format", "{year}-{seq",
+               "Invoices.Format: the invoice number format '{year}-{seq' has an unknown field "
+               "{seq (it is not closed with '}'; it takes {year}, {seq} and {seq:N})"},
           Case{"Invoices.FirstNumber", "40",
                "Invoices.FirstNumber: the first invoice number '40' does not follow the format "
                "'{year}-{seq:3}'"},

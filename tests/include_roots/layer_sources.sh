@@ -13,7 +13,7 @@ layers="
    engine/interchange  no   core entries interchange
    engine/clients      no   core clients
    engine/invoice      no   core clients entries invoice
-   settings            yes  core clients invoice settings
+   settings            yes  core clients entries invoice settings
    documents           yes  core clients invoice documents
    cli                 no   core clients entries interchange invoice settings cli
    gui/controls        yes  controls

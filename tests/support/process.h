@@ -25,5 +25,9 @@ struct ProcessOptions {
 // Runs argv[0] (searched in PATH) with standard input from /dev/null, and waits for it, at
 // most until the timeout.
 ProcessResult RunProcess(const std::vector<std::string>& argv, const ProcessOptions& options = {});
+// Starts every argv at once, each as RunProcess runs one (stdoutFile aside: each output is
+// collected), and waits for them all; their results in the order given.
+std::vector<ProcessResult> RunProcessesTogether(const std::vector<std::vector<std::string>>& argvs,
+                                                const ProcessOptions& options = {});
 
 }  // namespace tally::test

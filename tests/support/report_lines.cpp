@@ -62,4 +62,17 @@ std::vector<std::string> PdfPageTexts(const std::string& pdf) {
     return pages;
 }
 
+std::string PdfCellText(const std::string& pdf) {
+    const ProcessResult result = RunProcess({"pdftotext", "-layout", pdf, "-"});
+    if (result.exitCode != 0) return {};
+    std::string text;
+    for (char c : result.out) {
+        if (c == ',') continue;
+        if (c == ' ' && !text.empty() && (text.back() == ' ' || text.back() == '\n')) continue;
+        if (c == '\n' && !text.empty() && text.back() == ' ') text.pop_back();
+        text += c;
+    }
+    return text;
+}
+
 }  // namespace tally::test

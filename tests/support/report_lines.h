@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // The printed report's lines as short texts for comparisons ("Day|Mon|Jan 05, 2004|03:30:00"),
-// and the text that pdftotext reads from a PDF, page by page.
+// and the text that pdftotext reads from a PDF, page by page or as table cells.
 
 #include <string>
 #include <vector>
@@ -16,5 +16,9 @@ std::vector<std::string> LineTexts(const std::vector<ReportLine>& lines);
 
 // The text of each page of a PDF (pdftotext -layout); empty when it cannot be read.
 std::vector<std::string> PdfPageTexts(const std::string& pdf);
+
+// The whole text of a PDF with each run of blanks one space, so that table cells read in
+// order, and no thousands separators (the C locale has commas); empty when it cannot be read.
+std::string PdfCellText(const std::string& pdf);
 
 }  // namespace tally::test

@@ -36,14 +36,16 @@ class TallyHarness {
     // Runs tally in the new user's home with the clock frozen at a local time.
     ProcessResult Run(const std::vector<std::string>& args, const std::string& at = kNow,
                       ProcessOptions options = {}) const {
-        std::vector<std::string> argv{"faketime", "-f", at, TALLY_BINARY};
-        argv.insert(argv.end(), args.begin(), args.end());
-        options.env.merge(InHome().env);
-        // Only the wall clock stands still: waits (the lock's) still end.
-        options.env.emplace("FAKETIME_DONT_FAKE_MONOTONIC", "1");
-        // faketime's library is loaded before the sanitizer's.
-        options.env.emplace("ASAN_OPTIONS", "verify_asan_link_order=0");
-        return RunProcess(argv, options);
+        options.env.merge(FrozenClock().env);
+        return RunProcess(CommandLine(args, at), options);
+    }
+
+    // Runs several tally command lines at once, each as Run runs one; results in order.
+    std::vector<ProcessResult> RunTogether(const std::vector<std::vector<std::string>>& commands,
+                                           const std::string& at = kNow) const {
+        std::vector<std::vector<std::string>> argvs;
+        for (const auto& args : commands) argvs.push_back(CommandLine(args, at));
+        return RunProcessesTogether(argvs, FrozenClock());
     }
 
     // Expects the arguments refused as a usage error: exit 2, nothing on standard output, and
@@ -64,6 +66,23 @@ class TallyHarness {
     }
 
     TempDir home;
+
+  private:
+    static std::vector<std::string> CommandLine(const std::vector<std::string>& args,
+                                                const std::string& at) {
+        std::vector<std::string> argv{"faketime", "-f", at, TALLY_BINARY};
+        argv.insert(argv.end(), args.begin(), args.end());
+        return argv;
+    }
+
+    ProcessOptions FrozenClock() const {
+        ProcessOptions options = InHome();
+        // Only the wall clock stands still: waits (the lock's) still end.
+        options.env.emplace("FAKETIME_DONT_FAKE_MONOTONIC", "1");
+        // faketime's library is loaded before the sanitizer's.
+        options.env.emplace("ASAN_OPTIONS", "verify_asan_link_order=0");
+        return options;
+    }
 };
 
 }  // namespace tally::test

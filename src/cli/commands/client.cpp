@@ -7,12 +7,9 @@
 #include "cli/json_text.h"
 #include "cli/near_miss.h"
 #include "cli/typed_text.h"
-#include "clients/open_client.h"
+#include "clients/client_switch.h"
 #include "core/c_format.h"
-#include "core/clock.h"
-#include "core/open_in_record.h"
 #include "settings/client_store.h"
-#include "settings/invoice_settings.h"
 
 namespace tally::cli {
 namespace {
@@ -79,20 +76,13 @@ std::string SetValue(Client& client, const std::string& key, const std::string& 
     return "a client has no value " + key + " (" + keys + ", treatment)";
 }
 
-// Validates and stores the client; the exit code.
-int Store(CommandContext& c, const Client& client, const std::string& replacing) {
-    const std::string issuerCountry = ReadIssuer(c.store.Raw()).country;
-    if (const std::string conflict = ClientConflict(c.clients, client, replacing, issuerCountry);
-        !conflict.empty())
-        return c.UsageError(conflict);
-    QSettings& settings = c.store.Raw();
-    if (!replacing.empty() && replacing != client.name) RemoveClient(settings, replacing);
-    WriteClient(settings, client);
-    if (const std::string problem = c.store.WriteProblem(); !problem.empty()) {
-        c.err << "tally: " << problem << '\n';
-        return kExitFailed;
-    }
-    return kExitOk;
+// Stores (or, with no client, removes) under the clients lock; the exit code.
+int Change(CommandContext& c, const std::optional<Client>& client, const std::string& replacing) {
+    const ClientStoreChange change = ChangeClient(c.store, client, replacing);
+    if (change.result == ClientStoreChange::Result::Stored) return kExitOk;
+    if (change.result == ClientStoreChange::Result::BadValue) return c.UsageError(change.reason);
+    c.err << "tally: " << change.reason << '\n';
+    return kExitFailed;
 }
 
 int Add(CommandContext& c, const std::vector<std::string>& args) {
@@ -119,7 +109,7 @@ int Add(CommandContext& c, const std::vector<std::string>& args) {
         if (const std::string reason = SetValue(client, args[i], args[i + 1]); !reason.empty())
             return c.UsageError(reason);
     }
-    return Store(c, client, {});
+    return Change(c, client, {});
 }
 
 int Set(CommandContext& c, const std::vector<std::string>& args) {
@@ -133,7 +123,7 @@ int Set(CommandContext& c, const std::vector<std::string>& args) {
     } else if (const std::string reason = SetValue(client, key, args[2]); !reason.empty()) {
         return c.UsageError(reason);
     }
-    return Store(c, client, found->name);
+    return Change(c, client, found->name);
 }
 
 std::string RateCell(const Client& client) {
@@ -189,12 +179,7 @@ int Remove(CommandContext& c, const std::vector<std::string>& args) {
     if (args.size() != 1) return c.UsageError("client remove needs one NAME");
     if (FindClient(c.clients, args[0]) == nullptr)
         return c.UsageError(UnknownClient(args[0], c.clients));
-    RemoveClient(c.store.Raw(), args[0]);  // its log stays where it is
-    if (const std::string problem = c.store.WriteProblem(); !problem.empty()) {
-        c.err << "tally: " << problem << '\n';
-        return kExitFailed;
-    }
-    return kExitOk;
+    return Change(c, std::nullopt, args[0]);  // its log stays where it is
 }
 
 }  // namespace
@@ -221,23 +206,11 @@ int RunSwitch(CommandContext& c) {
     if (c.options.args.size() != 1) return c.UsageError("switch needs one client NAME");
     const Client* target = FindClient(c.clients, c.options.args[0]);
     if (target == nullptr) return c.UsageError(UnknownClient(c.options.args[0], c.clients));
-    if (ReadOpenInRecord(target->log)) {
-        c.err << "tally: already clocked in for " << target->name << '\n';
-        return kExitFailed;
-    }
-    FixedClock now(SystemClock().Now());
-    if (const auto open = OpenClientElsewhere(c.clients, target->log)) {
-        TallyEngine out(now, *c.reporter);
-        out.Settings() = c.engine.Settings();
-        out.Settings().DataLog = open->client->log;
-        if (!out.OnClockOut()) return kExitFailed;
-    }
-    TallyEngine in(now, *c.reporter);
-    in.Settings() = c.engine.Settings();
-    in.Settings().DataLog = target->log;
-    if (!in.OnClockIn()) return kExitFailed;
     c.engine.Settings().DataLog = target->log;
     c.engine.Settings().Rate = EffectiveRate(c.clients, target->log, c.optionsRate);
+    const SwitchResult result = SwitchToLog(c.engine, ClientBookOf(c.store.Raw()));
+    if (!result.refusal.empty()) c.err << "tally: " << result.refusal << '\n';
+    if (result.outcome != SwitchOutcome::Switched) return kExitFailed;
     if (!c.Scan()) return kExitFailed;
     PrintStatus(c);
     return kExitOk;

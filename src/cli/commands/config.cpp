@@ -23,9 +23,9 @@ bool IsOptionKey(const std::string& key) {
 }
 
 // The invoices' settings, named by their section so that they read apart from the options.
-constexpr const char* kInvoiceFormatKey = "Invoices.Format";
-constexpr const char* kInvoiceFirstNumberKey = "Invoices.FirstNumber";
-constexpr const char* kInvoiceRegisterKey = "Invoices.Register";
+constexpr const char* kInvoiceFormatKey = kFormatSetting;
+constexpr const char* kInvoiceFirstNumberKey = kFirstNumberSetting;
+constexpr const char* kInvoiceRegisterKey = kRegisterSetting;
 constexpr const char* kInvoiceKeys[] = {kInvoiceFormatKey, kInvoiceFirstNumberKey,
                                         kInvoiceRegisterKey};
 

@@ -2,26 +2,23 @@
 #include "cli/commands/in_out.h"
 
 #include "cli/commands/status.h"
-#include "clients/open_client.h"
+#include "clients/client_clock_in.h"
 #include "core/punch_time.h"
+#include "settings/client_store.h"
 
 namespace tally::cli {
 namespace {
 
-int Punch(CommandContext& c, bool (TallyEngine::*punch)(),
-          bool (TallyEngine::*backdated)(TimeValue), const char* name) {
-    if (!c.options.args.empty()) return c.UsageError(std::string(name) + " takes no arguments");
-    bool written = false;
-    if (c.options.at) {
-        const auto when = ParsePunchTime(*c.options.at, c.engine.GetClock().Now());
-        if (!when) {
-            return c.UsageError("--at takes " + std::string(kPunchTimeForms) + ", not '" +
-                                *c.options.at + "'");
-        }
-        written = (c.engine.*backdated)(*when);
-    } else {
-        written = (c.engine.*punch)();
-    }
+// Reads --at: nothing for now; false (the usage error printed) when it does not parse.
+bool PunchTime(CommandContext& c, std::optional<TimeValue>& when) {
+    if (!c.options.at) return true;
+    when = ParsePunchTime(*c.options.at, c.engine.GetClock().Now());
+    if (when) return true;
+    c.UsageError("--at takes " + std::string(kPunchTimeForms) + ", not '" + *c.options.at + "'");
+    return false;
+}
+
+int Finish(CommandContext& c, bool written) {
     if (!written) return kExitFailed;
     PrintStatus(c);
     return kExitOk;
@@ -30,18 +27,19 @@ int Punch(CommandContext& c, bool (TallyEngine::*punch)(),
 }  // namespace
 
 int RunIn(CommandContext& c) {
-    const auto open = c.options.args.empty()
-                          ? OpenClientElsewhere(c.clients, c.engine.Settings().DataLog)
-                          : std::nullopt;
-    if (open) {
-        c.err << "tally: " << StillClockedInText(*open) << '\n';
-        return kExitFailed;
-    }
-    return Punch(c, &TallyEngine::OnClockIn, &TallyEngine::OnClockInBackdated, "in");
+    if (!c.options.args.empty()) return c.UsageError("in takes no arguments");
+    std::optional<TimeValue> when;
+    if (!PunchTime(c, when)) return kExitUsage;
+    const ClientClockIn in = ClockInForClient(c.engine, ClientBookOf(c.store.Raw()), when);
+    if (in.openElsewhere) c.err << "tally: " << StillClockedInText(*in.openElsewhere) << '\n';
+    return Finish(c, in.written);
 }
 
 int RunOut(CommandContext& c) {
-    return Punch(c, &TallyEngine::OnClockOut, &TallyEngine::OnClockOutBackdated, "out");
+    if (!c.options.args.empty()) return c.UsageError("out takes no arguments");
+    std::optional<TimeValue> when;
+    if (!PunchTime(c, when)) return kExitUsage;
+    return Finish(c, when ? c.engine.OnClockOutBackdated(*when) : c.engine.OnClockOut());
 }
 
 }  // namespace tally::cli

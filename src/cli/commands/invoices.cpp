@@ -110,8 +110,8 @@ int RunInvoiceState(CommandContext& c) {
         day = *date;
     }
     const std::string registerPath = ReadInvoiceSettings(c.store.Raw()).registerPath;
-    const RegisterChange change =
-        paid ? MarkInvoicePaid(registerPath, args[1], day) : CancelInvoice(registerPath, args[1]);
+    const RegisterChange change = paid ? MarkInvoicePaid(registerPath, args[1], day, c.Today())
+                                       : CancelInvoice(registerPath, args[1]);
     if (!change.ok) {
         c.err << "tally: " << change.error << '\n';
         return kExitFailed;

@@ -9,6 +9,7 @@
 #include "cli/json_text.h"
 #include "cli/typed_text.h"
 #include "invoice/issuer.h"
+#include "settings/client_store.h"
 #include "settings/invoice_settings.h"
 
 namespace tally::cli {
@@ -101,14 +102,11 @@ int RunIssuer(CommandContext& c) {
     if (c.options.json) return c.UsageError("issuer set takes no --json");
     if (std::string reason = SetValue(issuer, args[1], args[2]); !reason.empty())
         return c.UsageError(reason);
-    if (std::string problem = IssuerProblem(issuer, c.clients); !problem.empty())
-        return c.UsageError(problem);
-    WriteIssuer(settings, issuer);
-    if (const std::string problem = c.store.WriteProblem(); !problem.empty()) {
-        c.err << "tally: " << problem << '\n';
-        return kExitFailed;
-    }
-    return kExitOk;
+    const ClientStoreChange change = ChangeIssuer(c.store, issuer);
+    if (change.result == ClientStoreChange::Result::Stored) return kExitOk;
+    if (change.result == ClientStoreChange::Result::BadValue) return c.UsageError(change.reason);
+    c.err << "tally: " << change.reason << '\n';
+    return kExitFailed;
 }
 
 }  // namespace tally::cli

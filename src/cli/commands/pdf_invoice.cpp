@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "cli/commands/pdf_invoice.h"
 
+#include <filesystem>
 #include <ostream>
 
 #include "cli/pdf_module.h"
 #include "core/c_format.h"
 #include "invoice/pdf_invoice.h"
 #include "settings/invoice_settings.h"
+#include "settings/kept_files.h"
 
 namespace tally::cli {
 
@@ -14,10 +16,13 @@ int IssuePdf(CommandContext& c, const CalendarDate& first, const CalendarDate& l
     const Client* client = c.LogClient();
     if (client == nullptr)
         return c.UsageError("a PDF invoice is issued to a client: --client NAME");
+    if (c.options.pdf->empty()) return c.UsageError("--pdf needs a file path");
     PdfInvoiceOrder order;
-    if (const std::string reason = WritableFilePath(*c.options.pdf, "--pdf", order.pdfPath);
-        !reason.empty())
-        return c.UsageError(reason);
+    std::error_code error;
+    // Where it may be written is the issue's to say: it knows the files the program keeps.
+    order.pdfPath = std::filesystem::absolute(*c.options.pdf, error).lexically_normal().string();
+    if (error) return c.UsageError("cannot use " + *c.options.pdf + ": " + error.message());
+    order.kept = KeptFilesOf(c.store);
     order.client = *client;
     order.issuer = ReadIssuer(c.store.Raw());
     order.first = first;
@@ -26,6 +31,10 @@ int IssuePdf(CommandContext& c, const CalendarDate& first, const CalendarDate& l
     order.rate = rate;
     order.rounding = c.engine.Settings().Rounding();
     const InvoiceSettings settings = ReadInvoiceSettings(c.store.Raw());
+    if (const std::string problem = StoredFormatProblem(settings); !problem.empty()) {
+        c.err << "tally: " << problem << '\n';
+        return kExitFailed;
+    }
     const RegisterChange issued =
         IssuePdfInvoice(settings.registerPath, settings.numbering, order, WriteInvoicePdfFile);
     if (!issued.ok) {

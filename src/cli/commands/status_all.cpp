@@ -61,8 +61,8 @@ int PrintClientsStatus(CommandContext& c) {
         row.period = RoundedSeconds(engine.State().periodTotal, settings, row.periodAmount);
         const auto unbilled = ClientUnbilled(c, *reg, client);
         if (!unbilled) return kExitFailed;
-        row.unbilled = unbilled->figures.totalSeconds;
-        row.unbilledAmount = Cents(unbilled->figures.totalAmount);
+        row.unbilled = unbilled->money.billedSeconds;
+        row.unbilledAmount = static_cast<double>(unbilled->money.subtotalCents) / 100.0;
         rows.push_back(row);
     }
     if (c.options.json) {
@@ -73,7 +73,8 @@ int PrintClientsStatus(CommandContext& c) {
                  {"state", row.in ? "In" : "Out"},
                  {"currency", row.client->currency},
                  {"today", {{"seconds", row.today}, {"amount", row.todayAmount}}},
-                 {"period", {{"seconds", row.period}, {"amount", row.periodAmount}}}});
+                 {"period", {{"seconds", row.period}, {"amount", row.periodAmount}}},
+                 {"unbilled", {{"seconds", row.unbilled}, {"amount", row.unbilledAmount}}}});
         }
         PrintJson(c.out, {{"clients", clients}});
         return kExitOk;

@@ -43,8 +43,8 @@ int RunUnbilled(CommandContext& c) {
         const auto unbilled = ClientUnbilled(c, *reg, client);
         if (!unbilled) return kExitFailed;
         const std::string since = unbilled->since ? IsoDayText(*unbilled->since) : "";
-        const std::int64_t seconds = unbilled->figures.totalSeconds;
-        const double amount = Cents(unbilled->figures.totalAmount);
+        const std::int64_t seconds = unbilled->money.billedSeconds;
+        const double amount = static_cast<double>(unbilled->money.subtotalCents) / 100.0;
         if (c.options.json) {
             rows.push_back({{"client", Utf8Text(client.name)},
                             {"since", unbilled->since ? Json(since) : Json(nullptr)},

@@ -8,6 +8,7 @@
 
 #include "clients/business_ids.h"
 #include "core/c_format.h"
+#include "core/time_log_file.h"
 
 namespace tally {
 namespace {
@@ -45,14 +46,54 @@ std::string BuyerProblem(const Client& c) {
     return {};
 }
 
+// The characters of a name read as UTF-8; nothing when its bytes are not UTF-8 (overlong
+// forms, surrogates and code points past U+10FFFF included).
+std::optional<std::vector<char32_t>> Utf8Characters(const std::string& text) {
+    std::vector<char32_t> characters;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const int extra = lead < 0x80                   ? 0
+                          : lead >= 0xC2 && lead < 0xE0 ? 1
+                          : lead >= 0xE0 && lead < 0xF0 ? 2
+                          : lead >= 0xF0 && lead < 0xF5 ? 3
+                                                        : -1;
+        if (extra < 0 || text.size() - i <= static_cast<std::size_t>(extra)) return std::nullopt;
+        char32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
+        for (int k = 1; k <= extra; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if ((next & 0xC0) != 0x80) return std::nullopt;
+            c = (c << 6) | (next & 0x3F);
+        }
+        const char32_t least[] = {0, 0x80, 0x800, 0x10000};
+        if (c < least[extra] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return std::nullopt;
+        characters.push_back(c);
+        i += static_cast<std::size_t>(extra) + 1;
+    }
+    return characters;
+}
+
+// C0, DEL and C1: none prints, and a line break would split the settings file's section line.
+bool IsControl(char32_t c) {
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F);
+}
+
+// The same file system object, where both exist.
+bool SameObject(const std::filesystem::path& a, const std::filesystem::path& b) {
+    return FileIdentity::OfPath(a.string()).IsSameFile(FileIdentity::OfPath(b.string()));
+}
+
 }  // namespace
 
 std::string ClientProblem(const Client& c) {
-    if (c.name.empty()) return "a client needs a name";
-    if (c.name.size() > 100) return "a client's name takes at most 100 characters";
     // The name is a section of the settings file and a word on the command line.
-    for (const unsigned char ch : c.name) {
-        if (ch < 0x20 || ch == 0x7f || ch == '/' || ch == '\\')
+    const auto characters = Utf8Characters(c.name);
+    if (!characters) return "a client's name must be UTF-8 text";
+    if (characters->empty()) return "a client needs a name";
+    if (characters->size() > kMaxClientNameLength)
+        return "a client's name takes at most " + std::to_string(kMaxClientNameLength) +
+               " characters";
+    for (const char32_t ch : *characters) {
+        if (IsControl(ch) || ch == '/' || ch == '\\')
             return "a client's name cannot hold '/', '\\' or control characters";
     }
     if (c.log.empty()) return "client " + c.name + " needs a time log (--log PATH)";
@@ -95,10 +136,18 @@ std::optional<double> ParseAmount(const std::string& text, double maximum) {
     return value;
 }
 
+bool SameLog(const std::string& a, const std::string& b) {
+    const auto pathA = std::filesystem::path(a).lexically_normal();
+    const auto pathB = std::filesystem::path(b).lexically_normal();
+    if (pathA == pathB || SameObject(pathA, pathB)) return true;
+    // A log not made yet, reached through a linked folder.
+    return pathA.filename() == pathB.filename() &&
+           SameObject(pathA.parent_path(), pathB.parent_path());
+}
+
 const Client* ClientOfLog(const std::vector<Client>& clients, const std::string& log) {
-    const auto normal = std::filesystem::path(log).lexically_normal();
     for (const Client& c : clients) {
-        if (std::filesystem::path(c.log).lexically_normal() == normal) return &c;
+        if (SameLog(c.log, log)) return &c;
     }
     return nullptr;
 }
@@ -111,7 +160,10 @@ const Client* FindClient(const std::vector<Client>& clients, const std::string& 
 }
 
 bool LogsShareBackups(const std::string& a, const std::string& b) {
-    return BackupStem(a) == BackupStem(b);
+    if (BackupStem(a) == BackupStem(b) || SameLog(a, b)) return true;
+    const std::filesystem::path pathA(a);
+    const std::filesystem::path pathB(b);
+    return pathA.stem() == pathB.stem() && SameObject(pathA.parent_path(), pathB.parent_path());
 }
 
 double EffectiveRate(const std::vector<Client>& clients, const std::string& log,

@@ -15,6 +15,7 @@ inline constexpr int kDefaultPaymentDays = 14;
 inline constexpr int kMaxPaymentDays = 3650;
 // The languages an invoice can be written in.
 inline constexpr const char* kInvoiceLanguages[] = {"en", "de", "fr"};
+inline constexpr std::size_t kMaxClientNameLength = 100;  // characters, not bytes
 
 struct Client {
     std::string name;
@@ -46,11 +47,14 @@ void CompactIds(Client& client);
 // A rate or tax text as the command line and the dialog take it: a finite number from 0 to
 // maximum in the C locale; nothing for anything else.
 std::optional<double> ParseAmount(const std::string& text, double maximum);
-// The client whose log that is; nullptr for none.
+// True when two paths name one log: the same path, the same file (a symbolic or hard link),
+// or the same name in one folder reached through a linked folder.
+bool SameLog(const std::string& a, const std::string& b);
+// The client whose log that is (SameLog); nullptr for none.
 const Client* ClientOfLog(const std::vector<Client>& clients, const std::string& log);
 const Client* FindClient(const std::vector<Client>& clients, const std::string& name);
 // True when two logs would share their backups (same folder and stem: the backups replace
-// the extension), so they cannot belong to two clients.
+// the extension), or are one log (SameLog), so they cannot belong to two clients.
 bool LogsShareBackups(const std::string& a, const std::string& b);
 // The rate money figures of a log use: its client's where set, else the Options rate.
 double EffectiveRate(const std::vector<Client>& clients, const std::string& log,

@@ -16,7 +16,7 @@ inline constexpr const char* kStillClockedInText =
     "Still clocked in for %s since %s. Clock out there first.";
 
 struct OpenClient {
-    const Client* client = nullptr;
+    Client client;  // a copy: the list it was found in may be read again under the lock
     TimeValue since = 0;
 };
 
@@ -25,5 +25,11 @@ std::optional<OpenClient> OpenClientElsewhere(const std::vector<Client>& clients
                                               const std::string& log);
 // The refusal text for clocking in while open is clocked in.
 std::string StillClockedInText(const OpenClient& open);
+
+// Why the clients may not change so (current: the client as stored, nullptr for a new one;
+// changed: what it becomes, nullptr when it is removed): a client clocked in loses its log,
+// or a log with an open In joins while another client is clocked in. Empty when they may.
+std::string OpenInChangeProblem(const std::vector<Client>& clients, const Client* current,
+                                const Client* changed);
 
 }  // namespace tally

@@ -5,6 +5,7 @@
 #include <cerrno>
 
 #include "core/c_format.h"
+#include "core/calendar.h"
 #include "core/local_time.h"
 #include "core/messages.h"
 #include "core/punch_lines.h"
@@ -93,17 +94,22 @@ bool ReadLastRecord(int fd, PunchRecord& record) {
 }  // namespace
 
 TallyEngine::TallyEngine(const Clock& clock, Reporter& reporter)
-    : m_clock(clock), m_reporter(reporter) {
+    : m_clock(clock), m_reporter(&reporter) {
     m_settings.DataLog = DefaultTimeLogPath();
 }
 
 int TallyEngine::OpenTimeLog(bool reportErrors) const {
     return tally::OpenTimeLog(m_settings.DataLog, LogAccess::ReadAppend,
-                              reportErrors ? &m_reporter : nullptr);
+                              reportErrors ? m_reporter : nullptr);
 }
 
 bool TallyEngine::IsLastRecordIn() const {
     return tally::IsLastRecordIn(m_settings.DataLog);
+}
+
+void TallyEngine::ForgetLastScan() {
+    m_state = {};
+    m_texts = {};
 }
 
 void TallyEngine::ScanTimeLog() {
@@ -193,15 +199,25 @@ bool TallyEngine::OnClockIn() {
     return ClockIn(m_clock.Now(), false);
 }
 
+Reporter& TallyEngine::SetReporter(Reporter& reporter) {
+    Reporter& before = *m_reporter;
+    m_reporter = &reporter;
+    return before;
+}
+
+bool TallyEngine::OnClockInAt(TimeValue when) {
+    return ClockIn(when, false);
+}
+
 bool TallyEngine::OnClockInBackdated(TimeValue when) {
     return ClockIn(when, true);
 }
 
 bool TallyEngine::ClockIn(TimeValue when, bool backdated) {
-    std::optional<Message> refusal = backdated ? FutureRefusal(when) : std::nullopt;
+    std::optional<Message> refusal = backdated ? TimeRefusal(when) : std::nullopt;
     if (!refusal) refusal = AppendInPunch(when, backdated);
     if (refusal) {
-        m_reporter.Report(*refusal);
+        m_reporter->Report(*refusal);
         return false;
     }
     ScanTimeLog();
@@ -248,14 +264,14 @@ bool TallyEngine::ClockOut(TimeValue when, const OpenInRecord* expected, bool ba
     std::optional<SkippedDays> skipped;
     if (const std::optional<Message> refusal =
             AppendOutPunch(when, expected, backdated, inChanged, skipped)) {
-        m_reporter.Report(*refusal);
+        m_reporter->Report(*refusal);
         return false;
     }
     if (inChanged) return false;
     BuildMarqueeCaption();
     m_bClockedIn = false;
     ScanTimeLog();
-    if (skipped) m_reporter.Report(SkippedDaysMessage(*skipped));
+    if (skipped) m_reporter->Report(SkippedDaysMessage(*skipped));
     return true;
 }
 
@@ -276,7 +292,7 @@ std::optional<Message> TallyEngine::AppendOutPunch(TimeValue when, const OpenInR
     PunchRecord in;
     if (!ReadLastRecord(lock.Fd(), in)) return StopMessage(kReadFailedText, path);
     if (backdated) {
-        if (auto refusal = FutureRefusal(when)) return refusal;
+        if (auto refusal = TimeRefusal(when)) return refusal;
         if (auto refusal = OrderRefusal(lock.Fd(), when)) return refusal;
     }
     if (!WritePunch(lock.Fd(), ClockOutLines(in, when), false)) {
@@ -286,12 +302,21 @@ std::optional<Message> TallyEngine::AppendOutPunch(TimeValue when, const OpenInR
     return std::nullopt;
 }
 
-// A punch after now is a guess, not a record; refused before the lock, so that a log that
-// Clock In would create is never made for it.
-std::optional<Message> TallyEngine::FutureRefusal(TimeValue when) const {
+// A punch after now is a guess, not a record, and one of a year the raw reader does not
+// accept could never be read back; refused before the lock, so that a log that Clock In
+// would create is never made for it.
+std::optional<Message> TallyEngine::TimeRefusal(TimeValue when) const {
     const TimeValue now = m_clock.Now();
+    const std::tm at = ToLocalTm(when);
+    if (at.tm_year + 1900 < kFirstLoggableYear || at.tm_year + 1900 > kLastLoggableYear) {
+        return Message{"Refused: " + FormatTimestamp(at) + " lies outside the years " +
+                           std::to_string(kFirstLoggableYear) + "-" +
+                           std::to_string(kLastLoggableYear) +
+                           " that the log holds. Nothing was written.",
+                       kApplicationName, MessageIcon::Stop};
+    }
     if (when <= now) return std::nullopt;
-    return Message{"Refused: " + FormatTimestamp(ToLocalTm(when)) + " is after now (" +
+    return Message{"Refused: " + FormatTimestamp(at) + " is after now (" +
                        FormatTimestamp(ToLocalTm(now)) + "). Nothing was written.",
                    kApplicationName, MessageIcon::Stop};
 }

@@ -34,6 +34,9 @@ class TallyEngine {
     TallyEngine(const Clock& clock, Reporter& reporter);
 
     const Clock& GetClock() const { return m_clock; }
+    Reporter& GetReporter() const { return *m_reporter; }
+    // Where the messages go from now on; returns where they went before.
+    Reporter& SetReporter(Reporter& reporter);
     CurrentSettings& Settings() { return m_settings; }
     const CurrentSettings& Settings() const { return m_settings; }
 
@@ -45,21 +48,28 @@ class TallyEngine {
     bool IsLastRecordIn() const;
 
     void ScanTimeLog();
+    // Drops every figure of the last scan, the averages too, which a scan of a missing log
+    // keeps: for reading another log, whose figures must not mix with this one's.
+    void ForgetLastScan();
     // Empty unless the last scan found the log present but unusable (unreadable, not a
     // regular file); then one line naming the file and the reason.
     const std::string& LogError() const { return m_logError; }
-    bool OnClockIn();   // true when the In record was written
+    bool OnClockIn();  // true when the In record was written
+    // Clock In as OnClockIn does it, at the instant given instead of now (a switch's In at
+    // the second of its Out).
+    bool OnClockInAt(TimeValue when);
     bool OnClockOut();  // true when the Out records were written
     // Clock Out as OnClockOut does it, at the instant given instead of now. With an expected
     // open In, nothing is written or reported (false) unless the log still ends with it.
     bool OnClockOutAt(TimeValue when, const OpenInRecord* expected = nullptr);
     // A punch back-dated to when (tally in/out --at, Clock Out At), written as the punch at
     // that instant would be; refused with a message, nothing written, when it lies before the
-    // log's last In or Out record or after the clock's now.
+    // log's last In or Out record, after the clock's now, or outside the years a log holds.
     bool OnClockInBackdated(TimeValue when);
     bool OnClockOutBackdated(TimeValue when);
     // How the punches take the time log lock (tests wait less than two seconds).
     void SetLockOptions(LockOptions options) { m_lockOptions = std::move(options); }
+    const LockOptions& GetLockOptions() const { return m_lockOptions; }
 
     // One timer tick at the clock's current time; true when the caption moved.
     bool OnTimer();
@@ -90,13 +100,13 @@ class TallyEngine {
     std::optional<Message> AppendOutPunch(TimeValue when, const OpenInRecord* expected,
                                           bool backdated, bool& inChanged,
                                           std::optional<SkippedDays>& skipped);
-    // Why a back-dated punch may not be written at when: it is after now, or before the last
-    // record of the log open on fd.
-    std::optional<Message> FutureRefusal(TimeValue when) const;
+    // Why a back-dated punch may not be written at when: it is after now or outside the years
+    // a log holds, or before the last record of the log open on fd.
+    std::optional<Message> TimeRefusal(TimeValue when) const;
     std::optional<Message> OrderRefusal(int fd, TimeValue when) const;
 
     const Clock& m_clock;
-    Reporter& m_reporter;
+    Reporter* m_reporter;
     CurrentSettings m_settings;
     bool m_bClockedIn = false;
     ScanState m_state;  // totals, marks and counts of the last scan, running on with the clock

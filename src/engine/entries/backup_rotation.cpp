@@ -45,18 +45,19 @@ std::string BackupPath(const std::string& logPath, int generation) {
     return path.string();
 }
 
+bool NamesSameFile(const std::string& path, const std::string& other) {
+    if (path.empty() || other.empty()) return false;
+    const FileIdentity file = FileIdentity::OfPath(path);
+    const FileIdentity that = FileIdentity::OfPath(other);
+    if (file.exists || that.exists) return file.IsSameFile(that);
+    return PlacePath(path) == PlacePath(other);
+}
+
 LogFileKind KindOfLogFile(const std::string& path, const std::string& logPath) {
     if (path.empty() || logPath.empty()) return LogFileKind::Other;
-    const FileIdentity file = FileIdentity::OfPath(path);
-    const std::string where = file.exists ? std::string() : PlacePath(path);
-    const auto names = [&](const std::string& candidate) {
-        const FileIdentity other = FileIdentity::OfPath(candidate);
-        if (file.exists || other.exists) return file.IsSameFile(other);
-        return where == PlacePath(candidate);
-    };
-    if (names(logPath)) return LogFileKind::Log;
+    if (NamesSameFile(path, logPath)) return LogFileKind::Log;
     for (int n = 0; n < kBackupGenerations; ++n) {
-        if (names(BackupPath(logPath, n))) return LogFileKind::Backup;
+        if (NamesSameFile(path, BackupPath(logPath, n))) return LogFileKind::Backup;
     }
     return LogFileKind::Other;
 }

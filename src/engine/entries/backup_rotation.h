@@ -17,6 +17,8 @@ std::string BackupPath(const std::string& logPath, int generation);
 // What a path names among the time log's own files. Links count: an existing file is
 // compared by device and inode, so that a symbolic or hard link to the log is the log; a
 // missing one by its path, with the links of its folders followed.
+// Whether two paths name one file in that way.
+bool NamesSameFile(const std::string& path, const std::string& other);
 enum class LogFileKind { Other, Log, Backup };
 LogFileKind KindOfLogFile(const std::string& path, const std::string& logPath);
 

@@ -44,8 +44,9 @@ bool SyncFolder(const std::string& folder) {
 
 }  // namespace
 
-void RemoveLeftoverReplacements(const std::string& targetPath) {
+std::vector<std::string> LeftoverReplacements(const std::string& targetPath) {
     const std::string prefix = TempNamePrefix(targetPath);
+    std::vector<std::string> leftovers;
     std::error_code error;
     std::filesystem::directory_iterator entries(FolderOf(targetPath), error);
     // A folder that cannot be listed leaves the leftovers; the save itself goes on.
@@ -57,8 +58,15 @@ void RemoveLeftoverReplacements(const std::string& targetPath) {
         }
         struct stat st {};
         if (lstat(entries->path().c_str(), &st) == 0 && S_ISREG(st.st_mode)) {
-            unlink(entries->path().c_str());  // one we cannot remove is tried at the next save
+            leftovers.push_back(entries->path().string());
         }
+    }
+    return leftovers;
+}
+
+void RemoveLeftoverReplacements(const std::string& targetPath) {
+    for (const std::string& leftover : LeftoverReplacements(targetPath)) {
+        unlink(leftover.c_str());  // one we cannot remove is tried at the next save
     }
 }
 

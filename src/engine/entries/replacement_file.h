@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <string>
+#include <vector>
 
 #include "core/time_log_file.h"
 
@@ -37,6 +38,10 @@ class ReplacementFile {
     FileDescriptor fd_;
     bool renamed_ = false;
 };
+
+// The regular files in the target's folder named exactly as Create names them for this
+// target: what replacements of a process killed before its rename left behind.
+std::vector<std::string> LeftoverReplacements(const std::string& targetPath);
 
 // Removes the regular files in the target's folder named exactly as Create names them for
 // this target: what replacements of a process killed before its rename left behind. Only

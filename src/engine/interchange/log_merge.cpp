@@ -47,12 +47,26 @@ CopyRead ReadCopy(const std::string& logPath, const std::string& copyPath,
                        " (a sync tool leaves those beside the log, named after it)";
         return copy;
     }
+    // A sync tool writes its copies as plain files, and check lists no link: a link of that
+    // name is someone else's, and merging would rename the link, not what it points to.
+    struct stat named {};
+    if (lstat(copyPath.c_str(), &named) == 0 && S_ISLNK(named.st_mode)) {
+        copy.failure = copyPath + " is a symbolic link, not a conflict copy (check lists none)";
+        return copy;
+    }
     const OpenedLog opened = OpenTimeLogFile(copyPath, LogAccess::Read);
     if (!opened.Ok()) {
         copy.failure = opened.Reason(copyPath, LogAccess::Read);
         return copy;
     }
     const int fd = opened.fd.Get();
+    // The file opened is the one looked at, not a link put in its place meanwhile.
+    struct stat openedStat {};
+    if (fstat(fd, &openedStat) != 0 || openedStat.st_dev != named.st_dev ||
+        openedStat.st_ino != named.st_ino) {
+        copy.failure = copyPath + " changed while it was opened; nothing was read";
+        return copy;
+    }
     const LogCheck check = CheckTimeLog(fd, settings);
     if (!check.findings.empty()) {
         copy.failure = copyPath + " is not a time log that can be merged: " +

@@ -85,7 +85,7 @@ InvoiceFigures InvoiceScan::Run(int fd) {
     CalendarDate day;
     std::int64_t daySum = 0;
     std::int64_t total = 0;
-    const auto addDay = [&] { figures.days.push_back({day, daySum, DayAmount(daySum, rate_)}); };
+    const auto addDay = [&] { figures.days.push_back({day, daySum}); };
     Punch in;
     Punch out;
     while (ReadPunch(reader, in)) {
@@ -121,7 +121,6 @@ InvoiceFigures InvoiceScan::Run(int fd) {
     if (!billed) return figures;
     addDay();
     figures.totalSeconds = total;
-    figures.totalAmount = TotalAmount(total, rate_);
     return figures;
 }
 

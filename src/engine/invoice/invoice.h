@@ -13,21 +13,19 @@
 
 namespace tally {
 
-// One day of an invoice: the day on which its pairs' In times lie (rounded), the seconds of
-// those pairs, and the amount its line charges (DayAmount: whole minutes within the day).
+// One day of an invoice: the day on which its pairs' In times lie (rounded), and the seconds
+// of those pairs.
 struct InvoiceDay {
     CalendarDate date;
     std::int64_t seconds = 0;
-    double amount = 0.0;
 };
 
-// What an invoice bills: its days in log order and the total, whose amount is computed from
-// the total time (TotalAmount), not summed from the days.
+// What an invoice bills: its days in log order and their total time, at a rate. The text
+// invoice values them with its own lines (invoice_lines.h), a document with invoice_money.h.
 struct InvoiceFigures {
     double rate = 0.0;
     std::vector<InvoiceDay> days;  // empty: nothing billed
     std::int64_t totalSeconds = 0;
-    double totalAmount = 0.0;
 };
 
 // The figures of the pairs whose In time lies from 00:00:00 on start to 23:59:59 on end, as

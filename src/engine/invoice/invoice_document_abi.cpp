@@ -20,9 +20,10 @@ std::string Text(const char* s) {
 
 InvoiceDocumentView ViewOf(const InvoiceDocument& doc) {
     InvoiceDocumentView view;
-    view.lines.reserve(doc.lines.size());
-    for (const InvoiceDocumentLine& l : doc.lines)
-        view.lines.push_back({CDate(l.date), l.hours, l.minutes, l.hundredths, l.amountCents});
+    const InvoiceMoney& money = doc.money;
+    view.lines.reserve(money.lines.size());
+    for (const MoneyLine& l : money.lines)
+        view.lines.push_back({CDate(l.date), l.minutes, l.quantity, l.amountCents});
     TallyInvoiceDocument& c = view.c;
     c.number = doc.number.c_str();
     c.issued = CDate(doc.issued);
@@ -39,13 +40,15 @@ InvoiceDocumentView ViewOf(const InvoiceDocument& doc) {
     c.clientAddress = doc.clientAddress.c_str();
     c.clientNumber = doc.clientNumber.c_str();
     c.currency = doc.currency.c_str();
-    c.rate = doc.rate;
+    c.priceUnits = money.price.units;
+    c.pricePlaces = money.price.places;
     c.taxPercent = doc.taxPercent;
     c.lines = view.lines.data();
     c.lineCount = view.lines.size();
-    c.subtotalCents = doc.subtotalCents;
-    c.taxCents = doc.taxCents;
-    c.totalCents = doc.totalCents;
+    c.billedSeconds = money.billedSeconds;
+    c.subtotalCents = money.subtotalCents;
+    c.taxCents = money.taxCents;
+    c.totalCents = money.totalCents;
     return view;
 }
 
@@ -62,16 +65,18 @@ InvoiceDocument DocumentOf(const TallyInvoiceDocument& c) {
     doc.clientAddress = Text(c.clientAddress);
     doc.clientNumber = Text(c.clientNumber);
     doc.currency = Text(c.currency);
-    doc.rate = c.rate;
     doc.taxPercent = c.taxPercent;
-    doc.lines.reserve(c.lineCount);
+    InvoiceMoney& money = doc.money;
+    money.price = {c.priceUnits, c.pricePlaces};
+    money.lines.reserve(c.lineCount);
     for (std::size_t i = 0; i < c.lineCount; ++i) {
         const TallyInvoiceLine& l = c.lines[i];
-        doc.lines.push_back({DateFrom(l.date), l.hours, l.minutes, l.hundredths, l.amountCents});
+        money.lines.push_back({DateFrom(l.date), l.minutes, l.quantity, l.amountCents});
     }
-    doc.subtotalCents = c.subtotalCents;
-    doc.taxCents = c.taxCents;
-    doc.totalCents = c.totalCents;
+    money.billedSeconds = c.billedSeconds;
+    money.subtotalCents = c.subtotalCents;
+    money.taxCents = c.taxCents;
+    money.totalCents = c.totalCents;
     return doc;
 }
 

@@ -19,9 +19,8 @@ struct TallyDate {
 
 struct TallyInvoiceLine {
     TallyDate date;
-    long long hours;
-    int minutes;
-    long long hundredths;
+    long long minutes;
+    long long quantity;
     long long amountCents;
 };
 
@@ -42,10 +41,12 @@ struct TallyInvoiceDocument {
     const char* clientAddress;
     const char* clientNumber;
     const char* currency;
-    double rate;
+    long long priceUnits;
+    int pricePlaces;
     double taxPercent;
     const TallyInvoiceLine* lines;
     std::size_t lineCount;
+    long long billedSeconds;
     long long subtotalCents;
     long long taxCents;
     long long totalCents;
@@ -58,7 +59,7 @@ typedef int (*TallyWriteInvoicePdfFn)(const TallyInvoiceDocument* document, cons
 
 namespace tally {
 
-inline constexpr const char* kPdfModuleEntry = "tally_write_invoice_pdf_v1";
+inline constexpr const char* kPdfModuleEntry = "tally_write_invoice_pdf_v2";
 
 // The C view of a document: its pointers point into the document, which must outlive it.
 struct InvoiceDocumentView {

@@ -6,6 +6,7 @@
 #include <unistd.h>
 #include <cerrno>
 #include <filesystem>
+#include <set>
 
 #include "core/time_log_file.h"
 #include "entries/replacement_file.h"
@@ -89,31 +90,113 @@ std::string WriteRegister(const std::string& target, const InvoiceRegister& reg)
     return reason.empty() ? reason : "Cannot write the invoice register " + target + ": " + reason;
 }
 
-bool SameFile(const std::string& a, const std::string& b) {
-    return Resolved(a) == Resolved(b);
-}
-
-std::string RequestProblem(const InvoiceRequest& request, const InvoiceEntry& entry,
-                           const std::string& target) {
+std::string RequestProblem(const InvoiceRequest& request, const InvoiceEntry& entry) {
     if (request.paymentDays < 0 || request.paymentDays > kMaxPaymentDays)
         return "The payment days must be from 0 to " + std::to_string(kMaxPaymentDays) + ".";
     if (request.pdfPath.empty()) return "The invoice needs a PDF file to write.";
     if (const std::string problem = EntryProblem(entry); !problem.empty())
         return "Cannot issue the invoice: " + problem + ".";
-    // The register, its lock and its archive are the program's own; no PDF goes over them.
-    if (SameFile(request.pdfPath, target) || SameFile(request.pdfPath, LockPath(target)) ||
-        SameFile(fs::path(Resolved(request.pdfPath)).parent_path().string(),
-                 ArchiveFolder(target))) {
-        return "The PDF cannot be written to " + request.pdfPath +
-               ": the invoice register keeps its own files there.";
-    }
     return {};
+}
+
+// Where a link at path leads; empty when it is none or cannot be read.
+std::string LinkDestination(const std::string& path) {
+    std::error_code error;
+    const fs::path destination = fs::read_symlink(path, error);
+    return error ? std::string() : destination.string();
+}
+
+// Empty unless path is a link that leads nowhere: replacing it would put a plain file where
+// the user keeps a link (into a synced folder, say).
+std::string DanglingLinkProblem(const std::string& path, const std::string& what) {
+    struct stat st {};
+    if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode) || stat(path.c_str(), &st) == 0)
+        return {};
+    return "The " + what + " " + path + " is a link to " + LinkDestination(path) +
+           ", which does not exist; mend the link or choose another place.";
+}
+
+// Empty when the register, its lock and its archive are what their paths say: no link that
+// leads nowhere, a folder where a folder belongs, a file where the register belongs.
+std::string RegisterPlaceProblem(const std::string& registerPath) {
+    std::error_code error;
+    const fs::path given = fs::absolute(registerPath, error);
+    for (fs::path folder = given.parent_path(); !folder.empty(); folder = folder.parent_path()) {
+        struct stat st {};
+        if (stat(folder.c_str(), &st) == 0) {
+            if (!S_ISDIR(st.st_mode))
+                return "The folder of the invoice register, " + folder.string() +
+                       ", is not a folder.";
+            break;
+        }
+        if (std::string dangling = DanglingLinkProblem(folder, "folder of the invoice register");
+            !dangling.empty())
+            return dangling;
+        if (folder == folder.parent_path()) break;
+    }
+    const std::string target = Resolved(registerPath);
+    for (const auto& [path, what] :
+         {std::pair{given.string(), "invoice register"}, std::pair{target, "invoice register"},
+          std::pair{LockPath(target), "lock of the invoice register"},
+          std::pair{ArchiveFolder(target), "invoice archive"}}) {
+        if (std::string dangling = DanglingLinkProblem(path, what); !dangling.empty())
+            return dangling;
+    }
+    struct stat st {};
+    if (stat(target.c_str(), &st) == 0 && !S_ISREG(st.st_mode))
+        return "The invoice register " + target + " is not a regular file.";
+    const std::string archive = ArchiveFolder(target);
+    if (stat(archive.c_str(), &st) == 0 && !S_ISDIR(st.st_mode))
+        return "The invoice archive " + archive +
+               " is not a folder; move that file away to issue invoices.";
+    return {};
+}
+
+// The numbers of the PDFs in the archive (NUMBER.pdf; hidden files are unfinished copies).
+std::set<std::string> ArchivedNumbers(const std::string& archive) {
+    std::set<std::string> numbers;
+    std::error_code error;
+    fs::directory_iterator files(archive, error);
+    for (; !error && files != fs::directory_iterator(); files.increment(error)) {
+        const fs::path name = files->path().filename();
+        if (name.extension() == ".pdf" && name.string().front() != '.')
+            numbers.insert(name.stem().string());
+    }
+    return numbers;
+}
+
+// Empty unless the archive holds numbers the register lacks: a register restored from an
+// older copy would hand them out again.
+std::string LostNumbersProblem(const InvoiceRegister& reg, const std::string& target) {
+    std::string lost;
+    for (const std::string& number : ArchivedNumbers(ArchiveFolder(target))) {
+        if (reg.Find(number) == nullptr) lost += (lost.empty() ? "" : ", ") + number;
+    }
+    if (lost.empty()) return {};
+    return "The invoice register " + target + " lacks the invoices " + lost +
+           " whose PDFs its archive " + ArchiveFolder(target) +
+           " holds (a register restored from an older copy?). Nothing was issued: restore the "
+           "newer register, or move those PDFs out of the archive if they were never sent.";
+}
+
+// Puts in place the archive copies that an issue killed after saving its entry left under
+// their temporary names: saved entries have a finished copy.
+void FinishArchiveCopies(const InvoiceRegister& reg, const std::string& target) {
+    for (const InvoiceEntry& e : reg.Entries()) {
+        const std::string archived = ArchivePath(target, e.number);
+        struct stat st {};
+        if (lstat(archived.c_str(), &st) == 0) continue;
+        if (const auto leftovers = LeftoverReplacements(archived); !leftovers.empty())
+            rename(leftovers.front().c_str(), archived.c_str());  // else tried again next time
+    }
 }
 
 // Runs change on the entry of number under the lock, and saves the register.
 RegisterChange ChangeEntry(const std::string& registerPath, const std::string& number,
                            const std::function<std::string(InvoiceEntry&)>& change,
                            const LockOptions& options) {
+    if (std::string problem = RegisterPlaceProblem(registerPath); !problem.empty())
+        return Failed(std::move(problem));
     const std::string target = Resolved(registerPath);
     const std::string unknown =
         "There is no invoice " + number + " in the register " + target + ".";
@@ -150,10 +233,16 @@ std::string ArchivePath(const std::string& registerPath, const std::string& numb
     return (fs::path(ArchiveFolder(registerPath)) / (number + ".pdf")).string();
 }
 
+void AddRegisterFiles(const std::string& registerPath, KeptFiles& kept) {
+    const std::string target = Resolved(registerPath);
+    kept.files.push_back({target, "the invoice register"});
+    kept.files.push_back({LockPath(target), "the lock of the invoice register"});
+    kept.folders.push_back({ArchiveFolder(target), "the invoice archive"});
+}
+
 RegisterChange IssueInvoice(const std::string& registerPath, const NumberingRules& rules,
                             const InvoiceRequest& request, const PdfWriter& writePdf,
                             const LockOptions& options) {
-    const std::string target = Resolved(registerPath);
     InvoiceEntry entry;
     entry.number = "-";  // filled in under the lock
     entry.client = request.client;
@@ -167,8 +256,11 @@ RegisterChange IssueInvoice(const std::string& registerPath, const NumberingRule
     entry.total = request.total;
     entry.currency = request.currency;
     entry.pdf = request.pdfPath;
-    if (std::string problem = RequestProblem(request, entry, target); !problem.empty())
+    if (std::string problem = RequestProblem(request, entry); !problem.empty())
         return Failed(std::move(problem));
+    if (std::string problem = RegisterPlaceProblem(registerPath); !problem.empty())
+        return Failed(std::move(problem));
+    const std::string target = Resolved(registerPath);
 
     std::error_code error;
     fs::create_directories(fs::path(target).parent_path(), error);
@@ -181,6 +273,14 @@ RegisterChange IssueInvoice(const std::string& registerPath, const NumberingRule
     RegisterRead read = ReadRegister(target);
     if (!read.Ok()) return Failed(read.problem);
 
+    KeptFiles kept = request.kept;
+    AddRegisterFiles(target, kept);
+    constexpr const char* kVerb = "write the invoice to";
+    if (std::string problem = DocumentTargetProblem(request.pdfPath, kept, kVerb); !problem.empty())
+        return Failed(std::move(problem));
+    FinishArchiveCopies(read.reg, target);
+    if (std::string problem = LostNumbersProblem(read.reg, target); !problem.empty())
+        return Failed(std::move(problem));
     if (const InvoiceEntry* billed =
             BilledOverlap(read.reg, request.client, request.first, request.last)) {
         return Failed("The days " + IsoDayText(billed->first) + " to " + IsoDayText(billed->last) +
@@ -194,33 +294,50 @@ RegisterChange IssueInvoice(const std::string& registerPath, const NumberingRule
     if (!number) return Failed("Cannot number the invoice: " + problem + ".");
     entry.number = *number;
 
+    // The PDF and its copy under temporary names, which go again with any failure before the
+    // entry is saved: a number is never seen on a finished PDF that the register lacks.
+    const std::string pdfTarget = DocumentFileBehind(entry.pdf, kVerb, problem);
+    if (pdfTarget.empty()) return Failed(problem);
+    RemoveLeftoverReplacements(pdfTarget);
+    struct stat old {};
+    const bool replaces = stat(pdfTarget.c_str(), &old) == 0;
+    ReplacementFile pdf;
+    if (!pdf.Create(pdfTarget, replaces ? old.st_mode & 07777 : NewDocumentMode(),
+                    replaces ? &old : nullptr))
+        return Failed("Cannot " + std::string(kVerb) + " " + entry.pdf + ": " +
+                      LastSystemErrorText());
     std::string pdfError;
-    if (!writePdf(entry, pdfError)) return Failed(pdfError);
-    // From here on a failure takes back the PDF: it carries a number that is not used.
-    const std::string archived = ArchivePath(target, entry.number);
+    if (!writePdf(entry, pdf.TempPath(), pdfError)) return Failed(pdfError);
     std::string bytes;
-    if (!ReadWhole(entry.pdf, bytes)) {
-        const std::string reason = LastSystemErrorText();
-        unlink(entry.pdf.c_str());
-        return Failed("Cannot read the PDF " + entry.pdf + " back: " + reason);
-    }
-    const bool madeArchive = fs::create_directories(ArchiveFolder(target), error);
-    // What this call made goes again with a failure; an archive folder only while empty.
-    const auto takeBack = [&](bool archivedCopy) {
-        if (archivedCopy) unlink(archived.c_str());
-        if (madeArchive) rmdir(ArchiveFolder(target).c_str());
-        unlink(entry.pdf.c_str());
-    };
-    if (const std::string reason = error ? error.message() : ReplaceFile(archived, bytes);
-        !reason.empty()) {
-        takeBack(false);
-        return Failed("Cannot keep a copy of the PDF in " + ArchiveFolder(target) + ": " + reason);
+    if (!pdf.Flush() || !ReadWhole(pdf.TempPath(), bytes))
+        return Failed("Cannot " + std::string(kVerb) + " " + entry.pdf + ": " +
+                      LastSystemErrorText());
+
+    const std::string archive = ArchiveFolder(target);
+    const std::string archived = ArchivePath(target, entry.number);
+    // An archive folder this call made goes again with a failure, once the copy's temporary
+    // file (destroyed before it) is gone.
+    struct MadeFolder {
+        std::string path;
+        ~MadeFolder() {
+            if (!path.empty()) rmdir(path.c_str());
+        }
+    } madeArchive{fs::create_directories(archive, error) ? archive : std::string()};
+    ReplacementFile copy;
+    if (!error) RemoveLeftoverReplacements(archived);
+    if (error || !copy.Create(archived, kNewFileMode, nullptr) ||
+        !copy.Write(bytes.data(), bytes.size()) || !copy.Flush()) {
+        return Failed("Cannot keep a copy of the PDF in " + archive + ": " +
+                      (error ? error.message() : LastSystemErrorText()));
     }
     read.reg.Add(entry);
-    if (std::string failure = WriteRegister(target, read.reg); !failure.empty()) {
-        takeBack(true);
+    if (std::string failure = WriteRegister(target, read.reg); !failure.empty())
         return Failed(std::move(failure));
-    }
+    madeArchive.path.clear();
+    // Issued: what follows only puts the finished files in place.
+    if (!copy.RenameOver() || !pdf.RenameOver())
+        return Failed("Invoice " + entry.number + " is issued, but its PDF could not be put in " +
+                      "place: " + LastSystemErrorText());
     RegisterChange result;
     result.ok = true;
     result.entry = entry;
@@ -228,7 +345,8 @@ RegisterChange IssueInvoice(const std::string& registerPath, const NumberingRule
 }
 
 RegisterChange MarkInvoicePaid(const std::string& registerPath, const std::string& number,
-                               const CalendarDate& paidOn, const LockOptions& options) {
+                               const CalendarDate& paidOn, const CalendarDate& today,
+                               const LockOptions& options) {
     return ChangeEntry(
         registerPath, number,
         [&](InvoiceEntry& e) -> std::string {
@@ -237,6 +355,9 @@ RegisterChange MarkInvoicePaid(const std::string& registerPath, const std::strin
             if (!IsRealDate(paidOn) || DaysOf(paidOn) < DaysOf(e.issued))
                 return "Invoice " + number + " was issued on " + IsoDayText(e.issued) +
                        "; it cannot be paid before.";
+            if (DaysOf(paidOn) > DaysOf(today))
+                return "Invoice " + number + " cannot be paid on " + IsoDayText(paidOn) +
+                       ", after today (" + IsoDayText(today) + ").";
             e.state = InvoiceState::Paid;
             e.paidOn = paidOn;
             return {};

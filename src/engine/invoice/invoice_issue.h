@@ -3,7 +3,8 @@
 // Issuing an invoice and changing its state, each under the register's lock from the first
 // read to the last rename. A number is used only when its PDF is written, archived and its
 // entry saved; a failure at any step uses none and leaves the register byte for byte as it
-// was. A register that cannot be parsed is never written.
+// was. A register that cannot be parsed is never written. No PDF goes over a file the
+// program keeps, and an existing PDF is replaced only once the entry is saved.
 
 #include <functional>
 #include <string>
@@ -11,6 +12,7 @@
 #include "clients/client.h"
 #include "core/calendar_date.h"
 #include "core/time_log_lock.h"
+#include "entries/document_target.h"
 #include "invoice/invoice_number.h"
 #include "invoice/invoice_register.h"
 
@@ -29,12 +31,14 @@ struct InvoiceRequest {
     double total = 0.0;
     std::string currency;
     std::string pdfPath;  // where the user wants the PDF (absolute)
+    KeptFiles kept;       // the logs and settings no PDF may replace (the register adds its own)
 };
 
-// Writes the PDF of the entry (number and dates filled in) to entry.pdf. False, with the
-// reason, when it could not; it then leaves no partial file there (write under a temporary
-// name and rename).
-using PdfWriter = std::function<bool(const InvoiceEntry& entry, std::string& error)>;
+// Writes the PDF of the entry (number and dates filled in) into the new file at path, a
+// temporary one the issue puts at entry.pdf once the entry is saved. False, with the reason,
+// when it could not.
+using PdfWriter =
+    std::function<bool(const InvoiceEntry& entry, const std::string& path, std::string& error)>;
 
 // What a change of the register did: ok, with the entry as now saved, or the message.
 struct RegisterChange {
@@ -47,16 +51,22 @@ struct RegisterChange {
 std::string ArchiveFolder(const std::string& registerPath);
 std::string ArchivePath(const std::string& registerPath, const std::string& number);
 
-// Refuses days of the client that an issued or paid invoice bills; takes the next number;
-// writes the PDF; copies it into the archive; saves the register.
+// The register's own files, which no document replaces: the register, its lock, the archive.
+void AddRegisterFiles(const std::string& registerPath, KeptFiles& kept);
+
+// Refuses a PDF path that names a kept file, days of the client that an issued or paid
+// invoice bills, and a register that lacks numbers its archive holds; takes the number after
+// every one used; writes the PDF and its archive copy under temporary names; saves the
+// register; only then puts the copy and the PDF in place.
 RegisterChange IssueInvoice(const std::string& registerPath, const NumberingRules& rules,
                             const InvoiceRequest& request, const PdfWriter& writePdf,
                             const LockOptions& lock = {});
 
 // Records the payment of an issued (or paid, to correct the date) invoice on a day not before
-// its issue date.
+// its issue date nor after today.
 RegisterChange MarkInvoicePaid(const std::string& registerPath, const std::string& number,
-                               const CalendarDate& paidOn, const LockOptions& lock = {});
+                               const CalendarDate& paidOn, const CalendarDate& today,
+                               const LockOptions& lock = {});
 // Cancels an issued or paid invoice: its days may be billed again, its number never.
 RegisterChange CancelInvoice(const std::string& registerPath, const std::string& number,
                              const LockOptions& lock = {});

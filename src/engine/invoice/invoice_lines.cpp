@@ -27,16 +27,6 @@ double TotalAmount(std::int64_t seconds, double rate) {
            rate;
 }
 
-std::int64_t AmountCents(double amount) {
-    // The digits the text invoice prints, so that both show the same cents.
-    const std::string text = FormatC("%.02f", amount);
-    std::int64_t cents = 0;
-    for (char c : text) {
-        if (c >= '0' && c <= '9') cents = cents * 10 + (c - '0');
-    }
-    return text.front() == '-' ? -cents : cents;
-}
-
 std::string DayLine(const CalendarDate& day, std::int64_t seconds, double rate, bool last) {
     const ELAPSEDTIME e = SplitWithinDay(seconds);
     return FormatC(last ? "%d-%02d-%02d %02d:%02d = %.02f\r\n" : "%d-%02d-%02d %d:%02d = %.02f\r\n",

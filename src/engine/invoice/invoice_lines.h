@@ -16,8 +16,6 @@ inline constexpr const char* kNothingBilledText = "No billing times within the s
 double DayAmount(std::int64_t seconds, double rate);
 // The total's amount: every whole minute of the total time, whole days as 24 hours each.
 double TotalAmount(std::int64_t seconds, double rate);
-// An amount in cents as the lines print it ("%.02f"); NaN and infinities are not amounts.
-std::int64_t AmountCents(double amount);
 
 // "2004-06-01 8:15 = 82.50" CR LF, from the seconds worked on a day: only what is left
 // after whole days shows and is charged, seconds are dropped. The last day line of an

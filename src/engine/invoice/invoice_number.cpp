@@ -33,8 +33,15 @@ std::optional<std::vector<Piece>> Pieces(const std::string& format, std::string&
     for (std::size_t i = 0; i < format.size();) {
         if (format[i] == '{') {
             const std::size_t close = format.find('}', i);
+            // An unclosed field is unknown: reading on from its end would start over.
             const std::string field =
                 format.substr(i + 1, close == std::string::npos ? close : close - i - 1);
+            if (close == std::string::npos) {
+                problem = "the invoice number format '" + format + "' has an unknown field {" +
+                          field + " (it is not closed with '}'; it takes {year}, {seq} and " +
+                          "{seq:N})";
+                return std::nullopt;
+            }
             if (field == "year") {
                 pieces.push_back({Piece::Year, {}, 0});
                 ++years;
@@ -44,8 +51,7 @@ std::optional<std::vector<Piece>> Pieces(const std::string& format, std::string&
                 ++sequences;
             } else {
                 problem = "the invoice number format '" + format + "' has an unknown field {" +
-                          field + (close == std::string::npos ? "" : "}") +
-                          " (it takes {year}, {seq} and {seq:N})";
+                          field + "} (it takes {year}, {seq} and {seq:N})";
                 return std::nullopt;
             }
             i = close + 1;

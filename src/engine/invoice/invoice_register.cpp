@@ -33,11 +33,13 @@ bool AllDigits(std::string_view text) {
            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// digits[.digits], read without the locale; what "%.2f" writes for an amount.
+// digits[.d[d]], read without the locale; what "%.2f" writes for an amount. More decimals
+// than cents would be rounded away when the line is next written.
 std::optional<double> ParseAmountText(std::string_view text) {
     const std::size_t dot = text.find('.');
     if (!AllDigits(text.substr(0, dot)) ||
-        (dot != std::string_view::npos && !AllDigits(text.substr(dot + 1)))) {
+        (dot != std::string_view::npos &&
+         (!AllDigits(text.substr(dot + 1)) || text.size() - dot - 1 > 2))) {
         return std::nullopt;
     }
     double value = 0.0;
@@ -106,7 +108,7 @@ std::optional<InvoiceEntry> ParseEntryLine(std::string_view line, std::string& r
         const auto amount = ParseAmountText(f[7 + i]);
         if (!amount) {
             reason = std::string("the ") + amountNames[i] + " '" + std::string(f[7 + i]) +
-                     "' is not an amount";
+                     "' is not an amount (digits, and at most two after a '.')";
             return std::nullopt;
         }
         *amounts[i] = *amount;

@@ -27,18 +27,22 @@ RegisterChange IssuePdfInvoice(const std::string& registerPath, const NumberingR
     request.last = order.last;
     request.issued = order.issued;
     request.paymentDays = order.client.paymentDays;
-    request.seconds = figures->totalSeconds;
-    request.subtotal = static_cast<double>(document.subtotalCents) / 100.0;
-    request.tax = static_cast<double>(document.taxCents) / 100.0;
-    request.total = static_cast<double>(document.totalCents) / 100.0;
+    // The register holds the document's figures: the time its lines bill, and their money.
+    const InvoiceMoney& money = document.money;
+    request.seconds = money.billedSeconds;
+    request.subtotal = static_cast<double>(money.subtotalCents) / 100.0;
+    request.tax = static_cast<double>(money.taxCents) / 100.0;
+    request.total = static_cast<double>(money.totalCents) / 100.0;
     request.currency = order.client.currency;
     request.pdfPath = order.pdfPath;
-    return IssueInvoice(registerPath, rules, request,
-                        [&](const InvoiceEntry& entry, std::string& error) {
-                            document.number = entry.number;
-                            document.due = entry.due;
-                            return write(document, entry.pdf, error);
-                        });
+    request.kept = order.kept;
+    return IssueInvoice(
+        registerPath, rules, request,
+        [&](const InvoiceEntry& entry, const std::string& path, std::string& error) {
+            document.number = entry.number;
+            document.due = entry.due;
+            return write(document, path, error);
+        });
 }
 
 }  // namespace tally

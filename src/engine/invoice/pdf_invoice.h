@@ -25,9 +25,10 @@ struct PdfInvoiceOrder {
     double rate = 0.0;    // the client's effective rate
     RoundingOptions rounding;
     std::string pdfPath;  // absolute
+    KeptFiles kept;       // the logs and settings no PDF may replace
 };
 
-// Draws the document to path; false, with the reason, leaving no file there.
+// Draws the document into the new file at path; false, with the reason.
 using DocumentWriter = std::function<bool(const InvoiceDocument& document, const std::string& path,
                                           std::string& error)>;
 

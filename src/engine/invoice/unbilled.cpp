@@ -16,9 +16,9 @@ std::optional<Unbilled> UnbilledTime(const InvoiceRegister& reg, const Client& c
     std::error_code error;
     if (DaysOf(first) > DaysOf(today) || !std::filesystem::exists(client.log, error))
         return unbilled;
-    auto figures = ComputeInvoice(client.log, first, today, rate, rounding);
+    const auto figures = ComputeInvoice(client.log, first, today, rate, rounding);
     if (!figures) return std::nullopt;
-    unbilled.figures = std::move(*figures);
+    unbilled.money = MoneyOf(*figures, client.taxPercent);
     return unbilled;
 }
 

@@ -445,10 +445,7 @@ void CClientsDlg::RunFormFor(const Client& start, const std::string& replacing) 
     form.SetClient(start);
     if (form.exec() != QDialog::Accepted) return;
     const Client& client = form.Result();
-    QSettings& settings = store_.Raw();
-    if (!replacing.empty() && replacing != client.name) RemoveClient(settings, replacing);
-    WriteClient(settings, client);
-    WarnIfNotSaved("The clients");
+    ReportChange(ChangeClient(store_, client, replacing));
     Refill(client.name);
 }
 
@@ -459,8 +456,7 @@ void CClientsDlg::OnRemove() {
     const QString question = QString("Remove the client %1? Its time log %2 stays where it is.")
                                  .arg(Q(name), Q(client->log));
     if (!confirm_(question)) return;
-    RemoveClient(store_.Raw(), name);  // never its log
-    WarnIfNotSaved("The clients");
+    ReportChange(ChangeClient(store_, std::nullopt, name));  // never its log
     Refill({});
 }
 
@@ -468,14 +464,15 @@ void CClientsDlg::OnIssuer() {
     CIssuerFormDlg form(ReadClients(store_.Raw()), reporter_, this);
     form.SetIssuer(ReadIssuer(store_.Raw()));
     if (form.exec() != QDialog::Accepted) return;
-    WriteIssuer(store_.Raw(), form.Result());
-    WarnIfNotSaved("The issuer");
+    const ClientStoreChange change = ChangeIssuer(store_, form.Result());
+    if (change.result != ClientStoreChange::Result::Stored)
+        reporter_.Report({"The issuer was not stored: " + change.reason + ".", kClientsCaption,
+                          MessageIcon::Warning});
 }
 
-void CClientsDlg::WarnIfNotSaved(const char* what) {
-    const std::string problem = store_.WriteProblem();
-    if (problem.empty()) return;
-    reporter_.Report({std::string(what) + " could not be saved (" + problem + ").", kErrorCaption,
+void CClientsDlg::ReportChange(const ClientStoreChange& change) {
+    if (change.result == ClientStoreChange::Result::Stored) return;
+    reporter_.Report({"The clients were not changed: " + change.reason + ".", kClientsCaption,
                       MessageIcon::Warning});
 }
 

@@ -14,6 +14,7 @@
 #include "core/reporter.h"
 #include "dialogs/options_dlg.h"
 #include "invoice/issuer.h"
+#include "settings/client_store.h"
 #include "settings/settings_store.h"
 
 class QCheckBox;
@@ -132,8 +133,8 @@ class CClientsDlg : public QDialog {
     const Client* Selected() const;
     // Runs the form for a client and stores what OK gives.
     void RunFormFor(const Client& start, const std::string& replacing);
-    // what: the values that were to be saved, as the message names them.
-    void WarnIfNotSaved(const char* what);
+    // A change of the clients the store refused: said, with its reason.
+    void ReportChange(const ClientStoreChange& change);
 
     SettingsStore& store_;
     Reporter& reporter_;

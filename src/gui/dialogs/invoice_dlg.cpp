@@ -21,6 +21,7 @@
 #include "invoice/pdf_invoice.h"
 #include "settings/client_store.h"
 #include "settings/invoice_settings.h"
+#include "settings/kept_files.h"
 #include "widgets/command_ids.h"
 #include "widgets/dialog_units.h"
 
@@ -172,21 +173,27 @@ void CInvoiceDlg::OnSaveAsPdf() {
         reporter_.Report({kNoClientTip, kErrorCaption, MessageIcon::Stop});
         return;
     }
+    // A format edited by hand that makes no numbers, said before a file is chosen.
+    const InvoiceSettings invoices = ReadInvoiceSettings(settings);
+    if (const std::string problem = StoredFormatProblem(invoices); !problem.empty()) {
+        reporter_.Report({problem, kErrorCaption, MessageIcon::Stop});
+        return;
+    }
     PdfInvoiceOrder order;
     order.client = *client;
     order.issuer = ReadIssuer(settings);
     order.first = DateOf(*m_dtStart);
     order.last = DateOf(*m_dtEnd);
     order.issued = LocalDateOf(clock_.Now());
-    // The rate in the box, as Generate Invoice bills it: the PDF's subtotal is its total.
+    // The rate in the box, as Generate Invoice bills it; the PDF's lines are its whole minutes.
     order.rate = RateFromText(m_editRate->text());
     order.rounding = rounding_;
     const std::optional<QString> chosen =
         choosePdf_(ProposedPdfPath(client->name, order.first, order.last));
     if (!chosen) return;
     order.pdfPath = QFileInfo(*chosen).absoluteFilePath().toStdString();
+    order.kept = KeptFilesOf(store_);
 
-    const InvoiceSettings invoices = ReadInvoiceSettings(settings);
     const RegisterChange change = IssuePdfInvoice(
         invoices.registerPath, invoices.numbering, order,
         [](const InvoiceDocument& document, const std::string& path, std::string& error) {

@@ -200,7 +200,8 @@ void CInvoicesDlg::OnMarkPaid() {
         prompts_.paidOn(this, Text(number), QDate(today.year, today.month, today.day));
     if (!paid) return;
     ReportChange(
-        MarkInvoicePaid(registerPath_, number, {paid->year(), paid->month(), paid->day()}).error);
+        MarkInvoicePaid(registerPath_, number, {paid->year(), paid->month(), paid->day()}, today)
+            .error);
 }
 
 void CInvoicesDlg::OnCancelInvoice() {

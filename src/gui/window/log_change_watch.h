@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// Notices when the time log changed on disk since the view last read it (another
-// program punched, or an editor rewrote it), by its identity, size and modification time.
-// A watcher on the folder would lose a file replaced by rename; one stat per tick does not.
+// Notices when a file changed on disk since the view last read it, by its identity, size and
+// modification time: the time log (another program punched, or an editor rewrote it), or the
+// settings file (tally client changed the clients). A watcher on the folder would lose a file
+// replaced by rename; one stat per tick does not.
 
 #include <string>
 

@@ -94,6 +94,10 @@ int Run(int argc, char** argv) {
     const QString file =
         switches->file.isEmpty() ? QString() : QFileInfo(switches->file).absoluteFilePath();
     if (instance.Claim(file) == SingleInstance::Role::HandedOver) return 0;
+    if (!instance.Refusal().empty()) {
+        std::cerr << "tallybook: " << instance.Refusal()
+                  << "; this window runs alone, and a later start opens a window of its own.\n";
+    }
     MessageBoxReporter reporter;
     QtFrameworkDialogs dialogs;
     // A store that cannot be read leaves every option at its default: say so.

@@ -11,6 +11,8 @@
 #include <QTreeView>
 #include <ctime>
 
+#include "clients/client_clock_in.h"
+#include "clients/client_switch.h"
 #include "core/clock.h"
 #include "core/conflict_copies.h"
 #include "core/local_time.h"
@@ -25,6 +27,7 @@
 #include "dialogs/options_dlg.h"
 #include "reminders/reminders_dlg.h"
 #include "settings/client_store.h"
+#include "settings/kept_files.h"
 #include "widgets/dialog_units.h"
 #include "window/chart/hours_chart_wnd.h"
 #include "window/column_widths.h"
@@ -215,6 +218,12 @@ void CQFTBView::ShowCaption(const QString& caption) {
 void CQFTBView::OnTimer() {
     const std::string& log = m_engine.Settings().DataLog;
     if (m_logWatch.Changed(log)) RescanChangedLog();
+    if (m_storeWatch.Changed(m_services.store.Raw().fileName().toStdString())) {
+        // tally client added, removed or changed a client: the menu, pane and rate follow.
+        const double rate = m_engine.Settings().Rate;
+        TakeClients();
+        if (m_engine.Settings().Rate != rate) ScanTimeLog();
+    }
     // One stat of the folder; it is listed only when it changed.
     m_copyWatch.Refresh(log);
     if (m_reminders) m_reminders->OnTick();
@@ -236,14 +245,8 @@ void CQFTBView::RescanChangedLog() {
 
 void CQFTBView::OnClockIn() {
     TakeClients();
-    const std::string& log = m_engine.Settings().DataLog;
-    // An open In here is the engine's to refuse, with its own message.
-    const auto open = ReadOpenInRecord(log) ? std::nullopt : OpenClientElsewhere(m_clients, log);
-    if (open) {
-        ClockInWhileOpenElsewhere(*open);
-    } else {
-        m_engine.OnClockIn();
-    }
+    const ClientClockIn in = ClockInForClient(m_engine, ClientBookOf(m_services.store.Raw()));
+    if (in.openElsewhere) ClockInWhileOpenElsewhere(*in.openElsewhere);
     ShowScanResults();
     emit PanesNeedUpdate();
 }
@@ -256,19 +259,10 @@ void CQFTBView::ClockInWhileOpenElsewhere(const OpenClient& open) {
     box.setDefaultButton(QMessageBox::Cancel);
     box.exec();
     if (box.clickedButton() != switchHere) return;
-    // Looked at again: the other log may have been closed while the box was open.
-    TakeClients();
-    const std::string& log = m_engine.Settings().DataLog;
-    const FixedClock now(m_services.clock.Now());
-    if (const auto still = OpenClientElsewhere(m_clients, log)) {
-        TallyEngine out(now, m_services.reporter);
-        out.Settings() = m_engine.Settings();
-        out.Settings().DataLog = still->client->log;
-        if (!out.OnClockOut()) return;  // its refusal has been shown
-    }
-    TallyEngine in(now, m_services.reporter);
-    in.Settings() = m_engine.Settings();
-    if (in.OnClockIn()) ScanTimeLog();
+    // The switch looks at every log again: the other may have been closed meanwhile.
+    const SwitchResult result = SwitchToLog(m_engine, ClientBookOf(m_services.store.Raw()));
+    if (!result.refusal.empty())
+        m_services.reporter.Report({result.refusal, kApplicationName, MessageIcon::Stop});
 }
 
 void CQFTBView::OnClockOut() {
@@ -379,11 +373,14 @@ void CQFTBView::OnChooseClient(const QString& name) {
     }
     TakeClients();
     // The old log may have been clocked in: its scrolling caption stops as after a Clock Out.
+    // None of its figures stays beside an empty or missing log of the client chosen.
+    m_engine.ForgetLastScan();
     RescanChangedLog();
     emit PanesNeedUpdate();
 }
 
 void CQFTBView::TakeClients() {
+    m_storeWatch.Remember(m_services.store.Raw().fileName().toStdString());
     m_clients = ReadClients(m_services.store.Raw());
     CurrentSettings& settings = m_engine.Settings();
     settings.Rate = EffectiveRate(m_clients, settings.DataLog, m_optionsRate);
@@ -414,7 +411,9 @@ std::vector<ReportLine> CQFTBView::Report() const {
 
 void CQFTBView::OnFilePrint(QPrinter& printer) {
     if (!m_services.dialogs.RunPrintDialog(printer, &m_frame)) return;
-    if (const std::string problem = PrintReport(printer, Report()); !problem.empty()) {
+    KeptFiles kept = KeptFilesOf(m_services.store);
+    kept.logs.push_back(m_engine.Settings().DataLog);  // the log shown, a switch's included
+    if (const std::string problem = PrintReport(printer, Report(), kept); !problem.empty()) {
         m_services.reporter.Report({problem, kErrorCaption, MessageIcon::Stop});
     }
 }

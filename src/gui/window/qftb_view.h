@@ -109,6 +109,7 @@ class CQFTBView : public QWidget {
     ListRowsSink m_rows;
     ScanState m_scanEnd;  // of the last scan, for the chart's days
     LogChangeWatch m_logWatch;
+    LogChangeWatch m_storeWatch;    // the settings file, for the clients that tally client changes
     ConflictCopyWatch m_copyWatch;  // the sync tools' copies beside the log, for the warning
     std::unique_ptr<ReminderController> m_reminders;
     QTimer m_timer;

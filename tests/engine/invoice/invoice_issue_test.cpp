@@ -26,8 +26,12 @@ namespace {
 using test::ReadFile;
 using test::WriteFile;
 
-bool WritePdf(const InvoiceEntry& entry, std::string&) {
-    WriteFile(entry.pdf, "PDF " + entry.number);
+std::string PdfOf(const std::string& number) {
+    return "%PDF- " + number;
+}
+
+bool WritePdf(const InvoiceEntry& entry, const std::string& path, std::string&) {
+    WriteFile(path, PdfOf(entry.number));
     return true;
 }
 
@@ -49,8 +53,8 @@ struct Books {
     }
 
     InvoiceRequest Request(CalendarDate first, CalendarDate last, const std::string& pdf) const {
-        return {"Acme", first, last,  {2026, 12, 7},         14, 7200, 170,
-                0,      170,   "EUR", dir.File("out/" + pdf)};
+        return {"Acme", first, last,  {2026, 12, 7},          14, 7200, 170,
+                0,      170,   "EUR", dir.File("out/" + pdf), {}};
     }
     InvoiceRequest December() const { return Request({2026, 12, 1}, {2026, 12, 6}, "dec.pdf"); }
 
@@ -78,7 +82,7 @@ TEST(IssueInvoice, aRefusalOrAFailureAtAnyStepChangesNoFileAndUsesNoNumber) {
          }},
         {"PDF not written",
          [](Books&, Attempt& a) {
-             a.writer = [](const InvoiceEntry&, std::string& error) {
+             a.writer = [](const InvoiceEntry&, const std::string&, std::string& error) {
                  error = "disk on fire";
                  return false;
              };
@@ -87,7 +91,7 @@ TEST(IssueInvoice, aRefusalOrAFailureAtAnyStepChangesNoFileAndUsesNoNumber) {
         {"archive cannot be made",
          [](Books& b, Attempt&) {
              WriteFile(b.dir.File("books/invoices"), "a file of mine");
-             return "Cannot keep a copy of the PDF in " + b.dir.File("books/invoices") + ": ";
+             return "The invoice archive " + b.dir.File("books/invoices") + " is not a folder";
          }},
         {"register cannot be written",
          [](Books& b, Attempt& a) {
@@ -102,8 +106,9 @@ TEST(IssueInvoice, aRefusalOrAFailureAtAnyStepChangesNoFileAndUsesNoNumber) {
         {"PDF over the register",
          [](Books& b, Attempt& a) {
              a.request.pdfPath = b.registerPath;
-             return "The PDF cannot be written to " + b.registerPath +
-                    ": the invoice register keeps its own files there.";
+             return "Cannot write the invoice to " + b.registerPath +
+                    ": it is the invoice "
+                    "register";
          }},
     };
     for (const auto& c : cases) {
@@ -159,9 +164,9 @@ TEST(ChangeInvoice, marksPaidAndCancelsByNumberAndRefusesWhatCannotBe) {
         Books books;
         if (c.damaged) WriteFile(books.registerPath, books.base + "oops\n");
         const test::FolderSnapshot before = test::SnapshotTree(books.dir.Path());
-        const RegisterChange change = c.op == Paid
-                                          ? MarkInvoicePaid(books.registerPath, c.number, c.day)
-                                          : CancelInvoice(books.registerPath, c.number);
+        const RegisterChange change =
+            c.op == Paid ? MarkInvoicePaid(books.registerPath, c.number, c.day, {2026, 12, 31})
+                         : CancelInvoice(books.registerPath, c.number);
         if (!c.error.empty()) {
             EXPECT_FALSE(change.ok);
             EXPECT_NE(change.error.find(c.error), std::string::npos) << change.error;
@@ -213,8 +218,8 @@ TEST(IssueInvoice, fourProcessesAtOnceShareOneSeries) {
     for (const InvoiceEntry& e : read.reg.Entries()) {
         numbers.insert(e.number);
         if (e.client == "Acme") continue;
-        EXPECT_EQ(ReadFile(e.pdf), "PDF " + e.number);
-        EXPECT_EQ(ReadFile(ArchivePath(books.registerPath, e.number)), "PDF " + e.number);
+        EXPECT_EQ(ReadFile(e.pdf), PdfOf(e.number));
+        EXPECT_EQ(ReadFile(ArchivePath(books.registerPath, e.number)), PdfOf(e.number));
     }
     EXPECT_EQ(read.reg.Entries().size(), 102u);
     ASSERT_EQ(numbers.size(), 102u);
@@ -222,16 +227,21 @@ TEST(IssueInvoice, fourProcessesAtOnceShareOneSeries) {
     EXPECT_EQ(test::SnapshotFolder(ArchiveFolder(books.registerPath)).size(), 100u);
 }
 
-TEST(IssueKilled, leavesTheOldRegisterOrTheNewOneWithItsPdfAtEveryStep) {
+// Killed at any step, the register is the old one or the new one; a numbered PDF stands at
+// the user's path or in the archive only when the register holds it, and the PDF that was
+// there before stays whole until then. The next issue finishes an archive copy left behind.
+TEST(IssueKilled, leavesTheOldRegisterOrTheNewOneAndNoNumberedPdfOutsideIt) {
     int total = INT_MAX;
     for (int stop = 0; stop <= total; ++stop) {
         Books books;
         const InvoiceRequest request = books.December();
+        WriteFile(request.pdfPath, PdfOf("old"));
         const std::string newRegister =
             books.base +
             "2026-003\tAcme\t2026-12-01\t2026-12-06\t2026-12-07\t2026-12-21\t7200\t170.00\t0.00\t"
             "170.00\tEUR\tissued\t" +
             request.pdfPath + "\n";
+        const std::string archived = ArchivePath(books.registerPath, "2026-003");
         test::TracedChild child(
             [&] { return IssueInvoice(books.registerPath, {}, request, WritePdf).ok; });
         bool issuedByItself = false;
@@ -241,6 +251,7 @@ TEST(IssueKilled, leavesTheOldRegisterOrTheNewOneWithItsPdfAtEveryStep) {
             ASSERT_TRUE(issuedByItself);
             total = passed;
             ASSERT_EQ(ReadFile(books.registerPath), newRegister);
+            ASSERT_EQ(ReadFile(request.pdfPath), PdfOf("2026-003"));
             ASSERT_GT(total, 20);
             stop = -1;
             continue;
@@ -249,13 +260,19 @@ TEST(IssueKilled, leavesTheOldRegisterOrTheNewOneWithItsPdfAtEveryStep) {
                      " system call stops");
         const std::string reg = ReadFile(books.registerPath);
         ASSERT_TRUE(reg == books.base || reg == newRegister) << reg;
+        const std::string pdf = ReadFile(request.pdfPath);
         if (reg == books.base) {
-            // No number used: the next issue takes it, whatever the killed one left.
-            const RegisterChange next = IssueInvoice(books.registerPath, {}, request, WritePdf);
-            EXPECT_EQ(next.entry.number, "2026-003") << next.error;
+            EXPECT_EQ(pdf, PdfOf("old"));
+            EXPECT_FALSE(std::filesystem::exists(archived));
+        } else {
+            EXPECT_TRUE(pdf == PdfOf("old") || pdf == PdfOf("2026-003")) << pdf;
         }
-        EXPECT_EQ(ReadFile(request.pdfPath), "PDF 2026-003");
-        EXPECT_EQ(ReadFile(ArchivePath(books.registerPath, "2026-003")), "PDF 2026-003");
+        // No number used is taken by the next issue; a used one has its archive copy then.
+        const InvoiceRequest next =
+            reg == books.base ? request : books.Request({2027, 1, 4}, {2027, 1, 8}, "jan.pdf");
+        const RegisterChange issued = IssueInvoice(books.registerPath, {}, next, WritePdf);
+        EXPECT_EQ(issued.entry.number, reg == books.base ? "2026-003" : "2026-004") << issued.error;
+        EXPECT_EQ(ReadFile(archived), PdfOf("2026-003"));
     }
     EXPECT_LT(total, INT_MAX);
 }

@@ -43,7 +43,11 @@ TEST(InvoiceRegister, readsEveryWellFormedRegisterBackByteForByteAndNamesADamage
          "3: the first day '2026-02-30' is not a date (YYYY-MM-DD)"},
         {kHead + With(3, "2026-10-31") + "\n", 0, "3: the last day 2026-10-31 is before the first"},
         {kHead + With(6, "1.5") + "\n", 0, "3: the seconds '1.5' are not a whole number"},
-        {kHead + With(9, "1,428.00") + "\n", 0, "3: the total '1,428.00' is not an amount"},
+        {kHead + With(9, "1,428.00") + "\n", 0,
+         "3: the total '1,428.00' is not an amount (digits, and at most two after a '.')"},
+        // Written back, a third decimal would be rounded away.
+        {kHead + With(7, "1.005") + "\n", 0,
+         "3: the subtotal '1.005' is not an amount (digits, and at most two after a '.')"},
         {kHead + With(10, "eur") + "\n", 0, "3: the currency 'eur' is not three capital letters"},
         {kHead + With(11, "paid") + "\n", 0,
          "3: the state 'paid' is none of issued, paid YYYY-MM-DD and cancelled"},
@@ -124,6 +128,13 @@ TEST(InvoiceNumber, followsTheFormatRestartsEachYearAndContinuesAFirstNumber) {
          nullptr,
          "the invoice number format '{year}-{sequence}' has an unknown field {sequence} (it "
          "takes {year}, {seq} and {seq:N})"},
+        // An unclosed field is refused, not read on from its start (which never ended).
+        {"{year}-{seq", "", 2026, {}, nullptr, "has an unknown field {seq (it is not closed"},
+        {"{year", "", 2026, {}, nullptr, "has an unknown field {year (it is not closed"},
+        {"{seq:12}", "", 2026, {}, nullptr, "has an unknown field {seq:12}"},
+        {"{seq:999999999}", "", 2026, {}, nullptr, "has an unknown field {seq:999999999}"},
+        {"{seq:0}", "", 2026, {}, nullptr, "has an unknown field {seq:0}"},
+        {"{seq:9}", "", 2026, {"999999999"}, nullptr, "has no number left"},
         {"{year}",
          "",
          2026,

@@ -82,7 +82,16 @@ TEST(InvoicePdfDialogs, saveAsPdfIssuesOnceAndTheInvoicesDialogMarksPaidAndCance
               "cancel it first to bill them again.");
     EXPECT_EQ(ReadFile(registerPath), registered);
     EXPECT_FALSE(std::filesystem::exists(pdf));
+    // A format edited by hand into one that makes no numbers is said before a file is chosen.
+    WriteInvoiceSettings(store.Raw(), {{"{seq", ""}, registerPath});
+    proposed.clear();
+    Click(FindButton(dlg, "Save as &PDF..."));
+    ASSERT_EQ(reporter.messages.size(), 3u);
+    EXPECT_TRUE(reporter.messages[2].text.starts_with("Invoices.Format in the settings: "));
+    EXPECT_TRUE(proposed.isEmpty());
+    WriteInvoiceSettings(store.Raw(), {{}, registerPath});
 
+    clock.Set(test::At(2026, 12, 20, 10, 0, 0));  // a payment is never dated after today
     CInvoicesDlg invoices(store, clock, nullptr, &reporter);
     QDate paidOn(2026, 12, 20);
     QStringList asked;
@@ -116,7 +125,7 @@ TEST(InvoicePdfDialogs, saveAsPdfIssuesOnceAndTheInvoicesDialogMarksPaidAndCance
     EXPECT_EQ(ReadRegister(registerPath).reg.Entries()[0].state, InvoiceState::Cancelled);
     EXPECT_TRUE(row().endsWith("|cancelled"));
     EXPECT_FALSE(FindButton(invoices, "Mark &Paid...")->isEnabled());
-    EXPECT_EQ(reporter.messages.size(), 2u);
+    EXPECT_EQ(reporter.messages.size(), 3u);
 
     // A register damaged by hand is shown as its message, and nothing can change it.
     test::WriteFile(registerPath, registered + "2026-002\tAcme\tnot a line\n");

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Clients in the window: File > Client makes a client's log the time log and its rate the
-// totals' rate, Clock In is refused while another client is clocked in (or switched over at
-// one second), and the Clients dialog stores only sound clients, and the issuer only on OK.
+// totals' rate, and lists the clients tally client adds and removes meanwhile, Clock In is refused
+// while another client is clocked in (or switched over at one second), and the Clients dialog
+// stores only sound clients, and the issuer only on OK.
 
 #include <QAction>
 #include <QDialogButtonBox>
@@ -11,6 +12,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <cstdlib>
+#include <filesystem>
 
 #include "dialog_driver.h"
 #include "dialogs/clients_dlg.h"
@@ -19,6 +21,7 @@
 #include "qt_printers.h"
 #include "settings/client_store.h"
 #include "settings/invoice_settings.h"
+#include "tally_harness.h"
 #include "widgets/command_ids.h"
 #include "window_harness.h"
 
@@ -79,32 +82,40 @@ TEST(ClientsWindow, choosingAClientShowsItsLogAtItsRateAndTheOptionsKeepTheirRat
     ASSERT_TRUE(w.Start());
     EXPECT_FALSE(w.Frame().Action(ID_FILE_CLIENT)->isVisible());
     EXPECT_FALSE(w.Frame().Pane(ID_INDICATOR_CLIENT)->isVisibleTo(&w.Frame()));
-    const std::string acme = AddClient(w, "Acme", 20.0, WorkingDays(2024, 3, 4, 1));
+    AddClient(w, "Acme", 20.0, WorkingDays(2024, 3, 4, 1));
     AddClient(w, "Birch", 45.5, WorkingDays(2024, 3, 1, 2));
     AddClient(w, "Town", std::nullopt, WorkingDays(2024, 3, 1, 3));
+    AddClient(w, "Empty", 20.0, "");
+    std::filesystem::remove(AddClient(w, "Gone", 20.0, ""));
     WhenModal<CClientsDlg>([](CClientsDlg* dialog) { dialog->reject(); });
     w.Trigger(ID_CLIENTS);
     ASSERT_TRUE(w.Frame().Action(ID_FILE_CLIENT)->isVisible()) << "rebuilt as the dialog closed";
     EXPECT_EQ(w.Pane(ID_INDICATOR_CLIENT), "No client");
 
+    // A log without pairs shows no average of the log before.
     const struct {
         QString client;
         QString periodTotal;
-    } kChoices[] = {{"Birch", "16:00:00 (728.00)"},
-                    {"Town", "24:00:00 (240.00)"},  // no rate of its own: the Options rate
-                    {"Acme", "8:00:00 (160.00)"}};
+        QString periodAverage;
+    } kChoices[] = {{"Birch", "16:00:00 (728.00)", "16:00:00/1 = 16:00:00 (728.00)"},
+                    // no rate of its own: the Options rate
+                    {"Town", "24:00:00 (240.00)", "24:00:00/1 = 24:00:00 (240.00)"},
+                    {"Acme", "8:00:00 (160.00)", "8:00:00/1 = 8:00:00 (160.00)"},
+                    {"Empty", "0:00:00 (0.00)", ""},
+                    {"Gone", "", ""}};
     for (const auto& choice : kChoices) {
         SCOPED_TRACE(choice.client.toStdString());
         ASSERT_NE(ClientItem(w, choice.client), nullptr);
         ClientItem(w, choice.client)->trigger();
         EXPECT_EQ(w.Text("PeriodFirst"), choice.periodTotal);
+        EXPECT_EQ(w.Text("PeriodSecond"), choice.periodAverage);
         EXPECT_EQ(w.Pane(ID_INDICATOR_CLIENT), choice.client);
         for (QAction* item : w.Frame().ClientMenu()->actions())
             EXPECT_EQ(item->isChecked(), item == ClientItem(w, choice.client))
                 << item->text().toStdString();
     }
     EXPECT_EQ(SettingsStore(w.IniPath()).RateText(), "10") << "a client's rate is never stored";
-    EXPECT_EQ(w.View().Engine().Settings().DataLog, acme);
+    EXPECT_EQ(w.View().Engine().Settings().DataLog, w.dir.File("Gone.dat"));
 
     WhenModal<COptionsDlg>([](COptionsDlg* dialog) {
         EXPECT_EQ(dialog->findChild<QLineEdit*>("rateBox")->text(), "10.00");
@@ -112,6 +123,23 @@ TEST(ClientsWindow, choosingAClientShowsItsLogAtItsRateAndTheOptionsKeepTheirRat
     });
     w.Trigger(ID_OPTIONS);
     SaveWindowShot(w.Frame());
+}
+
+TEST(ClientsWindow, fileClientListsTheClientsTallyAddsAndRemovesAfterATick) {
+    TallyHarness tally;
+    WindowHarness w;
+    w.store = std::make_unique<SettingsStore>(QString::fromStdString(tally.StoreFile()));
+    ASSERT_TRUE(w.Start());
+    const std::vector<std::string> commands[] = {
+        {"client", "add", "Acme", "--log", w.dir.File("acme.dat")},
+        {"client", "remove", "Acme"},
+    };
+    for (const auto& command : commands) {
+        const ProcessResult run = tally.Run(command);
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        w.Tick();
+        EXPECT_EQ(ClientItem(w, "Acme") != nullptr, command[1] == "add") << command[1];
+    }
 }
 
 TEST(ClientsWindow, clockInWhileAnotherClientIsInIsRefusedOrSwitchedAtOneSecond) {

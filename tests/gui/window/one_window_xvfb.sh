@@ -5,24 +5,10 @@
 # window killed with SIGKILL blocks no later start. Usage: one_window_xvfb.sh TALLYBOOK
 set -euo pipefail
 tallybook=$1
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-# Xvfb picks a free display and writes its number to descriptor 3.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 200); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=:$(head -n 1 "$work/display") HOME=$work XDG_CONFIG_HOME=$work/config \
-       XDG_RUNTIME_DIR=$work QT_QPA_PLATFORM=xcb
-unset DBUS_SESSION_BUS_ADDRESS
+source "$(dirname "$0")/xvfb_session.sh"
+export XDG_RUNTIME_DIR=$work
 : >"$work/doc.dat"
 
-shown() { timeout 20 xdotool search --sync --onlyvisible --name "$1" | head -n 1; }
 # The mapped window on top of the others (xwininfo lists the root's children top first).
 top_window() {
   for id in $(xwininfo -root -children | awk '/^ +0x/ {print $1}'); do

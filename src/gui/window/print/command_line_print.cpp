@@ -11,8 +11,8 @@
 #include "core/report_text.h"
 #include "core/tally_engine.h"
 #include "core/time_log_file.h"
-#include "entries/backup_rotation.h"
 #include "settings/client_store.h"
+#include "settings/kept_files.h"
 #include "window/print/report_painter.h"
 #include "window/print/report_printout.h"
 
@@ -45,21 +45,6 @@ std::string ChooseLog(const StartupSwitches& switches, const CurrentSettings& se
     const auto absolute = std::filesystem::absolute(switches.file.toStdString(), error);
     if (error) problem = "cannot use " + switches.file.toStdString() + ": " + error.message();
     return absolute.string();
-}
-
-// Empty unless the PDF would land on the time log being printed or one of its backups,
-// under any name or link: the printout would take the place of the punches.
-std::string CheckNotTheLog(const QString& pdf, const std::string& log) {
-    const std::string target = pdf.toStdString();
-    switch (KindOfLogFile(target, log)) {
-        case LogFileKind::Log:
-            return "Cannot print to " + target + ": it is the time log being printed.";
-        case LogFileKind::Backup:
-            return "Cannot print to " + target + ": it is a backup of the time log " + log + ".";
-        case LogFileKind::Other:
-            break;
-    }
-    return {};
 }
 
 // A printer set up as the switches ask, or the reason there is none.
@@ -98,9 +83,11 @@ int PrintFromCommandLine(const StartupSwitches& switches, SettingsStore& store, 
     if (!problem.empty()) return Fail(err, problem);
     const std::string& log = engine.Settings().DataLog;
     engine.Settings().Rate = EffectiveRate(ReadClients(store.Raw()), log, engine.Settings().Rate);
+    // The printed log may be one the store does not name (a switch's).
+    KeptFiles kept = KeptFilesOf(store);
+    kept.logs.push_back(log);
     if (toFile) {
-        problem = CheckNotTheLog(switches.pdfFile, log);
-        if (problem.empty()) problem = CheckPdfTarget(switches.pdfFile);
+        problem = CheckPdfTarget(switches.pdfFile, kept);
         if (!problem.empty()) return Fail(err, problem);
     }
     if (const OpenedLog opened = OpenTimeLogFile(log, LogAccess::Read); !opened.Ok()) {
@@ -119,7 +106,7 @@ int PrintFromCommandLine(const StartupSwitches& switches, SettingsStore& store, 
     QPrinter printer(QPrinter::HighResolution);
     UseReportMargins(printer);
     if (!SetUpPrinter(switches, printer, problem)) return Fail(err, problem);
-    problem = PrintReport(printer, lines);
+    problem = PrintReport(printer, lines, kept);
     if (problem.empty()) return kExitOk;
     return Fail(err, problem);
 }
