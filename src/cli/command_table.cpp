@@ -9,6 +9,7 @@
 #include "cli/commands/in_out.h"
 #include "cli/commands/invoice.h"
 #include "cli/commands/invoices.h"
+#include "cli/commands/issuer.h"
 #include "cli/commands/lists.h"
 #include "cli/commands/merge.h"
 #include "cli/commands/report.h"
@@ -109,10 +110,21 @@ const std::vector<CommandEntry>& Commands() {
              kAddressOption | kDaysOption,
          "ACTION ...", "add, set, list or remove clients: own log and rate",
          "client add NAME --log PATH [--rate R] [--currency C] [--tax P] [--address TEXT]\n"
-         "[--days N]; client set NAME KEY VALUE (name, log, rate, currency, tax, address,\n"
-         "days, number; an empty rate is the stored Rate); client list; client remove\n"
-         "NAME (its log is kept). --client NAME runs a command on that client's log.\n",
+         "[--days N] [KEY VALUE]...; client set NAME KEY VALUE (name, log, rate, currency,\n"
+         "tax, address, days, number, country, vat-id, reference, language (en, de, fr),\n"
+         "service, treatment (standard, reverse-charge, exempt, outside-scope), tax-note;\n"
+         "an empty rate is the stored Rate); client list; client remove NAME (its log is\n"
+         "kept). --client NAME runs a command on that client's log.\n",
          "tally client add Acme --log ~/acme.dat --rate 90 --currency EUR"},
+        {"issuer", RunIssuer, kJsonOption, "[set KEY VAL]",
+         "the invoices' sender: show it, or set one value",
+         "The issuer's values, one KEY<TAB>VALUE a line (line breaks as \\n), or with\n"
+         "'set KEY VALUE' store one: name, address, country (ISO 3166, DE), email,\n"
+         "phone, tax-number, vat-id, bank, iban, bic, terms, small-business (on or off),\n"
+         "small-business-note, logo (an image file). A value that fails its check (an\n"
+         "IBAN's check digits, a VAT id's prefix and shape, a country code) is refused\n"
+         "(exit 2). An empty VALUE clears the value.\n",
+         "tally issuer set iban 'DE89 3704 0044 0532 0130 00'"},
         {"unbilled", RunUnbilled, kTsvOption | kJsonOption | kClientOption, "",
          "each client's time and amount not invoiced yet",
          "Each client's (or --client NAME's) time and amount after the last day of its\n"

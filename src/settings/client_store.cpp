@@ -4,12 +4,14 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <iterator>
 
 #include "clients/open_client.h"
 #include "core/c_format.h"
+#include "settings/invoice_settings.h"
 
 namespace tally {
 namespace {
@@ -21,6 +23,15 @@ constexpr const char* kClientSectionPrefix = "Client ";
 QString Section(const std::string& name) {
     return kClientSectionPrefix + QString::fromStdString(name);
 }
+
+// Keys added later: written only where they differ from the default, so a section that never
+// used them stays as it was.
+constexpr std::pair<const char*, std::string Client::*> kBuyerKeys[] = {
+    {"Country", &Client::country},     {"VatId", &Client::vatId},
+    {"Reference", &Client::reference}, {"Language", &Client::language},
+    {"Service", &Client::service},     {"TaxNote", &Client::taxNote},
+};
+constexpr const char* kTreatmentKey = "Treatment";
 
 // Two names in one section: the store on Windows (the registry) and macOS folds case, so the
 // same settings file would merge them there; '/' splits a section, which names refuse.
@@ -43,6 +54,17 @@ QString AmountText(double amount) {
     const auto [end, error] =
         std::to_chars(std::begin(text), std::end(text), amount, std::chars_format::fixed);
     return QString::fromLatin1(text, error == std::errc() ? end - text : 0);
+}
+
+// Takes the clients lock beside the settings file; the refusal's line when it cannot.
+std::string LockClients(QSettings& settings, ClientsLock& lock) {
+    const std::string lockPath = ClientsLockPath(settings);
+    QDir().mkpath(QFileInfo(QString::fromStdString(lockPath)).absolutePath());
+    const auto refusal = lock.Acquire(lockPath);
+    if (!refusal) return {};
+    std::string text = refusal->text;
+    while (!text.empty() && text.back() == '\n') text.pop_back();
+    return text;
 }
 
 }  // namespace
@@ -71,6 +93,14 @@ std::vector<Client> ReadClients(QSettings& settings) {
         const int days = settings.value("PaymentDays").toInt(&ok);
         c.paymentDays = ok && days >= 0 && days <= kMaxPaymentDays ? days : kDefaultPaymentDays;
         c.number = Text(settings, "Number");
+        for (const auto& [key, field] : kBuyerKeys) {
+            if (settings.contains(key)) c.*field = Text(settings, key);
+        }
+        // A language typed by hand that no invoice has: the default.
+        if (std::find(std::begin(kInvoiceLanguages), std::end(kInvoiceLanguages), c.language) ==
+            std::end(kInvoiceLanguages))
+            c.language = Client().language;
+        c.treatment = ParseTaxTreatment(Text(settings, kTreatmentKey)).value_or(c.treatment);
         settings.endGroup();
         clients.push_back(std::move(c));
     }
@@ -86,6 +116,19 @@ void WriteClient(QSettings& settings, const Client& c) {
     settings.setValue("Address", QString::fromStdString(c.address));
     settings.setValue("PaymentDays", c.paymentDays);
     settings.setValue("Number", QString::fromStdString(c.number));
+    const Client defaults;
+    for (const auto& [key, field] : kBuyerKeys) {
+        if (c.*field == defaults.*field) {
+            settings.remove(key);
+        } else {
+            settings.setValue(key, QString::fromStdString(c.*field));
+        }
+    }
+    if (c.treatment == defaults.treatment) {
+        settings.remove(kTreatmentKey);
+    } else {
+        settings.setValue(kTreatmentKey, TaxTreatmentName(c.treatment));
+    }
     settings.endGroup();
     settings.sync();
 }
@@ -96,8 +139,9 @@ void RemoveClient(QSettings& settings, const std::string& name) {
 }
 
 std::string ClientConflict(const std::vector<Client>& clients, const Client& client,
-                           const std::string& replacing) {
-    if (std::string problem = ClientProblem(client); !problem.empty()) return problem;
+                           const std::string& replacing, const std::string& issuerCountry) {
+    if (std::string problem = ClientProblem(client, issuerCountry); !problem.empty())
+        return problem;
     const QString section = Section(client.name);
     if (section.mid(static_cast<qsizetype>(std::strlen(kClientSectionPrefix))).toStdString() !=
         client.name)
@@ -132,20 +176,18 @@ ClientStoreChange ChangeClient(SettingsStore& store, const std::optional<Client>
             return {Result::BadValue, problem};
     }
     QSettings& settings = store.Raw();
-    const std::string lockPath = ClientsLockPath(settings);
-    QDir().mkpath(QFileInfo(QString::fromStdString(lockPath)).absolutePath());
     ClientsLock lock;
-    if (const auto refusal = lock.Acquire(lockPath)) {
-        std::string text = refusal->text;
-        while (!text.empty() && text.back() == '\n') text.pop_back();
-        return {Result::Failed, text};
-    }
+    if (std::string refusal = LockClients(settings, lock); !refusal.empty())
+        return {Result::Failed, refusal};
     const std::vector<Client> clients = ReadClients(settings);
     const Client* current = replacing.empty() ? nullptr : FindClient(clients, replacing);
     if (!replacing.empty() && current == nullptr)
         return {Result::BadValue, "there is no client " + replacing};
     if (client) {
-        if (std::string conflict = ClientConflict(clients, *client, replacing); !conflict.empty())
+        // The issuer's country as it is now: a treatment is checked against it.
+        const std::string issuerCountry = ReadIssuer(settings).country;
+        if (std::string conflict = ClientConflict(clients, *client, replacing, issuerCountry);
+            !conflict.empty())
             return {Result::BadValue, conflict};
     }
     if (std::string problem = OpenInChangeProblem(clients, current, client ? &*client : nullptr);
@@ -154,6 +196,23 @@ ClientStoreChange ChangeClient(SettingsStore& store, const std::optional<Client>
     if (current != nullptr && (!client || client->name != current->name))
         RemoveClient(settings, current->name);
     if (client) WriteClient(settings, *client);
+    if (std::string problem = store.WriteProblem(); !problem.empty())
+        return {Result::Failed, problem};
+    return {};
+}
+
+ClientStoreChange ChangeIssuer(SettingsStore& store, const Issuer& issuer) {
+    using Result = ClientStoreChange::Result;
+    // Its own values refused before the lock, as a client's are.
+    if (std::string problem = IssuerProblem(issuer, {}); !problem.empty())
+        return {Result::BadValue, problem};
+    QSettings& settings = store.Raw();
+    ClientsLock lock;
+    if (std::string refusal = LockClients(settings, lock); !refusal.empty())
+        return {Result::Failed, refusal};
+    if (std::string problem = IssuerProblem(issuer, ReadClients(settings)); !problem.empty())
+        return {Result::BadValue, problem};
+    WriteIssuer(settings, issuer);
     if (std::string problem = store.WriteProblem(); !problem.empty())
         return {Result::Failed, problem};
     return {};

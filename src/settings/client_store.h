@@ -10,6 +10,7 @@
 
 #include "clients/client.h"
 #include "clients/clients_lock.h"
+#include "invoice/issuer.h"
 #include "settings/settings_store.h"
 
 namespace tally {
@@ -24,10 +25,11 @@ void WriteClient(QSettings& settings, const Client& client);
 void RemoveClient(QSettings& settings, const std::string& name);
 
 // Empty when the client can join the others (replacing the one named `replacing`, if any);
-// else why not: its own values, a name the store cannot keep as it is or would keep in
-// another's section, a log or its backups shared with another.
+// else why not: its own values, its tax treatment beside the issuer's country, a name the
+// store cannot keep as it is or would keep in another's section, a log or its backups shared
+// with another.
 std::string ClientConflict(const std::vector<Client>& clients, const Client& client,
-                           const std::string& replacing);
+                           const std::string& replacing, const std::string& issuerCountry);
 
 // The clients lock file beside the settings file, and the book the punches read under it.
 std::string ClientsLockPath(QSettings& settings);
@@ -49,5 +51,9 @@ struct ClientStoreChange {
 // they are then.
 ClientStoreChange ChangeClient(SettingsStore& store, const std::optional<Client>& client,
                                const std::string& replacing);
+
+// Stores the issuer under the same lock, checked against the clients as they are then: its
+// country decides which of their tax treatments hold.
+ClientStoreChange ChangeIssuer(SettingsStore& store, const Issuer& issuer);
 
 }  // namespace tally

@@ -17,6 +17,14 @@ constexpr std::pair<const char*, std::string Issuer::*> kIssuerKeys[] = {
     {"Name", &Issuer::name},   {"Address", &Issuer::address}, {"Email", &Issuer::email},
     {"TaxId", &Issuer::taxId}, {"Bank", &Issuer::bank},       {"Terms", &Issuer::terms},
 };
+// Keys added later: written only where set, so a store that never used them stays as it was.
+constexpr std::pair<const char*, std::string Issuer::*> kLaterIssuerKeys[] = {
+    {"Country", &Issuer::country}, {"Phone", &Issuer::phone},
+    {"VatId", &Issuer::vatId},     {"Iban", &Issuer::iban},
+    {"Bic", &Issuer::bic},         {"SmallBusinessNote", &Issuer::smallBusinessNote},
+    {"Logo", &Issuer::logo},
+};
+constexpr const char* kSmallBusinessKey = "SmallBusiness";
 
 QString Key(const char* section, const char* key) {
     return QString(section) + '/' + key;
@@ -73,12 +81,27 @@ Issuer ReadIssuer(QSettings& settings) {
     Issuer issuer;
     for (const auto& [key, field] : kIssuerKeys)
         issuer.*field = Text(settings, kIssuerSection, key);
+    for (const auto& [key, field] : kLaterIssuerKeys)
+        issuer.*field = Text(settings, kIssuerSection, key);
+    issuer.smallBusiness = settings.value(Key(kIssuerSection, kSmallBusinessKey)).toBool();
     return issuer;
 }
 
 void WriteIssuer(QSettings& settings, const Issuer& issuer) {
     for (const auto& [key, field] : kIssuerKeys)
         Store(settings, kIssuerSection, key, issuer.*field);
+    for (const auto& [key, field] : kLaterIssuerKeys) {
+        if ((issuer.*field).empty()) {
+            settings.remove(Key(kIssuerSection, key));
+        } else {
+            Store(settings, kIssuerSection, key, issuer.*field);
+        }
+    }
+    if (issuer.smallBusiness) {
+        settings.setValue(Key(kIssuerSection, kSmallBusinessKey), true);
+    } else {
+        settings.remove(Key(kIssuerSection, kSmallBusinessKey));
+    }
     settings.sync();
 }
 

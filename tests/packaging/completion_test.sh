@@ -29,7 +29,9 @@ while IFS='|' read -r line expected; do
     fi
 done <<'CASES'
 tally con|config
-tally i|import in invoice invoices
+tally i|import in invoice invoices issuer
+tally issuer set small-business |off on
+tally client set Acme treatment |exempt outside-scope reverse-charge standard
 tally invoice |cancel paid
 tally --log x.dat st|status
 tally --j|--json

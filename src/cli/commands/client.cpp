@@ -6,6 +6,7 @@
 #include "cli/commands/status.h"
 #include "cli/json_text.h"
 #include "cli/near_miss.h"
+#include "cli/typed_text.h"
 #include "clients/client_switch.h"
 #include "core/c_format.h"
 #include "settings/client_store.h"
@@ -13,19 +14,12 @@
 namespace tally::cli {
 namespace {
 
-// "\n" typed on a command line is a line break of the address.
-std::string AddressText(const std::string& typed) {
-    std::string text;
-    for (std::size_t i = 0; i < typed.size(); ++i) {
-        if (typed[i] == '\\' && i + 1 < typed.size() && typed[i + 1] == 'n') {
-            text += '\n';
-            ++i;
-        } else {
-            text += typed[i];
-        }
-    }
-    return text;
-}
+// What the buyer is named by on an invoice abroad: each key and the value it sets, as typed.
+constexpr std::pair<const char*, std::string Client::*> kBuyerKeys[] = {
+    {"country", &Client::country},     {"vat-id", &Client::vatId},
+    {"reference", &Client::reference}, {"language", &Client::language},
+    {"service", &Client::service},     {"tax-note", &Client::taxNote},
+};
 
 // Sets one value of a client from its text; the reason when the text is not one.
 std::string SetValue(Client& client, const std::string& key, const std::string& value) {
@@ -56,14 +50,30 @@ std::string SetValue(Client& client, const std::string& key, const std::string& 
         return {};
     }
     if (key == "address") {
-        client.address = AddressText(value);
+        client.address = LineBreaks(value);
         return {};
     }
     if (key == "number") {
         client.number = value;
         return {};
     }
-    return "a client has no value " + key + " (log, rate, currency, tax, address, days, number)";
+    for (const auto& [name, field] : kBuyerKeys) {
+        if (key == name) {
+            client.*field = value;
+            CompactIds(client);
+            return {};
+        }
+    }
+    if (key == "treatment") {
+        const auto treatment = ParseTaxTreatment(value);
+        if (!treatment)
+            return "a tax treatment is " + TaxTreatmentNames() + ", not '" + value + "'";
+        client.treatment = *treatment;
+        return {};
+    }
+    std::string keys = "log, rate, currency, tax, address, days, number";
+    for (const auto& [name, field] : kBuyerKeys) keys += std::string(", ") + name;
+    return "a client has no value " + key + " (" + keys + ", treatment)";
 }
 
 // Stores (or, with no client, removes) under the clients lock; the exit code.
@@ -76,7 +86,8 @@ int Change(CommandContext& c, const std::optional<Client>& client, const std::st
 }
 
 int Add(CommandContext& c, const std::vector<std::string>& args) {
-    if (args.size() != 1) return c.UsageError("client add needs one NAME");
+    if (args.size() % 2 != 1)
+        return c.UsageError("client add needs one NAME, then KEY VALUE pairs");
     if (!c.options.logPath) return c.UsageError("client add needs --log PATH");
     Client client;
     client.name = args[0];
@@ -90,6 +101,12 @@ int Add(CommandContext& c, const std::vector<std::string>& args) {
     for (const auto& [key, value] : values) {
         if (!value) continue;
         if (const std::string reason = SetValue(client, key, *value); !reason.empty())
+            return c.UsageError(reason);
+    }
+    for (std::size_t i = 1; i + 1 < args.size(); i += 2) {
+        if (args[i] == "name" || args[i] == "log")
+            return c.UsageError("client add takes the name first, and the log with --log");
+        if (const std::string reason = SetValue(client, args[i], args[i + 1]); !reason.empty())
             return c.UsageError(reason);
     }
     return Change(c, client, {});
@@ -125,7 +142,14 @@ int List(CommandContext& c, const std::vector<std::string>& args) {
                             {"tax", client.taxPercent},
                             {"days", client.paymentDays},
                             {"number", Utf8Text(client.number)},
-                            {"address", Utf8Text(client.address)}});
+                            {"address", Utf8Text(client.address)},
+                            {"country", client.country},
+                            {"vat_id", client.vatId},
+                            {"reference", Utf8Text(client.reference)},
+                            {"language", client.language},
+                            {"service", Utf8Text(client.service)},
+                            {"treatment", TaxTreatmentName(client.treatment)},
+                            {"tax_note", Utf8Text(client.taxNote)}});
         }
         PrintJson(c.out, {{"clients", rows}});
         return kExitOk;
@@ -134,10 +158,19 @@ int List(CommandContext& c, const std::vector<std::string>& args) {
     if (!c.options.tsv)
         PrintRow(c.out, {"Name", "Rate", "Currency", "Tax", "Days", "Log"}, false, widths);
     for (const Client& client : c.clients) {
-        PrintRow(c.out,
-                 {client.name, RateCell(client), client.currency, FormatC("%g", client.taxPercent),
-                  std::to_string(client.paymentDays), client.log},
-                 c.options.tsv, widths);
+        std::vector<std::string> cells = {client.name,
+                                          RateCell(client),
+                                          client.currency,
+                                          FormatC("%g", client.taxPercent),
+                                          std::to_string(client.paymentDays),
+                                          client.log};
+        // Scripts get the buyer's values after the log; people the table as it was.
+        if (c.options.tsv) {
+            cells.insert(cells.end(),
+                         {client.country, client.vatId, client.reference, client.language,
+                          client.service, TaxTreatmentName(client.treatment), client.taxNote});
+        }
+        PrintRow(c.out, cells, c.options.tsv, widths);
     }
     return kExitOk;
 }

@@ -8,6 +8,7 @@
 #include <span>
 
 #include "cli/json_text.h"
+#include "cli/typed_text.h"
 #include "core/c_format.h"
 #include "invoice/invoice_number.h"
 #include "settings/invoice_settings.h"
@@ -67,16 +68,6 @@ std::optional<int> WholeNumber(const std::string& text) {
     return value;
 }
 
-std::optional<int> Flag(const std::string& text) {
-    for (const char* yes : {"1", "true", "yes", "on"}) {
-        if (text == yes) return 1;
-    }
-    for (const char* no : {"0", "false", "no", "off"}) {
-        if (text == no) return 0;
-    }
-    return std::nullopt;
-}
-
 // The whole-number options and the values the Options dialog offers for them.
 struct Choice {
     const char* key;
@@ -126,7 +117,7 @@ int Store(CommandContext& c, const std::string& key, const std::string& value) {
         }
         stored = QString::fromStdString(absolute.lexically_normal());
     } else if (key == kShowDollarsKey) {
-        const auto flag = Flag(value);
+        const auto flag = ParseFlag(value);
         if (!flag) {
             return c.UsageError(std::string(kShowDollarsKey) + " takes 0 or 1, not '" + value +
                                 "'");

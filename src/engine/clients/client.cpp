@@ -4,7 +4,9 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <iterator>
 
+#include "clients/business_ids.h"
 #include "core/c_format.h"
 #include "core/time_log_file.h"
 
@@ -20,6 +22,28 @@ bool IsCurrencyCode(const std::string& code) {
 std::string BackupStem(const std::string& log) {
     std::filesystem::path path = std::filesystem::path(log).lexically_normal();
     return path.replace_extension().string();
+}
+
+// The values an invoice abroad names the buyer by, each on its own.
+std::string BuyerProblem(const Client& c) {
+    if (!c.country.empty()) {
+        if (std::string problem = CountryProblem(c.country); !problem.empty()) return problem;
+    }
+    if (!c.vatId.empty()) {
+        if (std::string problem = VatIdProblem(c.vatId); !problem.empty()) return problem;
+        if (std::string problem = VatIdCountryProblem(c.vatId, c.country, "the client's");
+            !problem.empty())
+            return problem;
+    }
+    if (std::find(std::begin(kInvoiceLanguages), std::end(kInvoiceLanguages), c.language) ==
+        std::end(kInvoiceLanguages)) {
+        std::string list;
+        for (const char* language : kInvoiceLanguages) list += std::string(", ") + language;
+        return "an invoice's language is one of " + list.substr(2) + ", not '" + c.language + "'";
+    }
+    if (c.treatment == TaxTreatment::Exempt && c.taxNote.empty())
+        return "an exempt client needs the note that says why (tax-note)";
+    return {};
 }
 
 // The characters of a name read as UTF-8; nothing when its bytes are not UTF-8 (overlong
@@ -82,7 +106,17 @@ std::string ClientProblem(const Client& c) {
     if (!(c.taxPercent >= 0.0 && c.taxPercent <= 100.0)) return "a tax rate runs from 0 to 100";
     if (c.paymentDays < 0 || c.paymentDays > kMaxPaymentDays)
         return "payment days run from 0 to " + std::to_string(kMaxPaymentDays);
-    return {};
+    return BuyerProblem(c);
+}
+
+std::string ClientProblem(const Client& client, const std::string& issuerCountry) {
+    if (std::string problem = ClientProblem(client); !problem.empty()) return problem;
+    return TaxTreatmentProblem(client.treatment, client.country, client.vatId, issuerCountry);
+}
+
+void CompactIds(Client& client) {
+    client.country = CompactId(client.country);
+    client.vatId = CompactId(client.vatId);
 }
 
 std::optional<double> ParseAmount(const std::string& text, double maximum) {

@@ -7,10 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "clients/tax_treatment.h"
+
 namespace tally {
 
 inline constexpr int kDefaultPaymentDays = 14;
 inline constexpr int kMaxPaymentDays = 3650;
+// The languages an invoice can be written in.
+inline constexpr const char* kInvoiceLanguages[] = {"en", "de", "fr"};
 inline constexpr std::size_t kMaxClientNameLength = 100;  // characters, not bytes
 
 struct Client {
@@ -22,12 +26,24 @@ struct Client {
     std::string address;         // billing address, lines separated by LF
     int paymentDays = kDefaultPaymentDays;
     std::string number;  // the client's number, optional
+    // What an invoice to a business abroad needs of the buyer; empty where not set.
+    std::string country{};    // ISO 3166-1 alpha-2
+    std::string vatId{};      // compact, with its country prefix
+    std::string reference{};  // the buyer's purchase order or routing id
+    std::string language = kInvoiceLanguages[0];
+    std::string service{};  // what the lines of its invoices say was done
+    TaxTreatment treatment = TaxTreatment::Standard;
+    std::string taxNote{};  // the reason an exempt invoice gives
 
     friend bool operator==(const Client&, const Client&) = default;
 };
 
 // Empty when the client's own values can be used; else one line saying what is wrong.
 std::string ClientProblem(const Client& client);
+// ClientProblem, and whether its tax treatment fits its country and the issuer's.
+std::string ClientProblem(const Client& client, const std::string& issuerCountry);
+// The client's ids in the form they are kept (CompactId).
+void CompactIds(Client& client);
 // A rate or tax text as the command line and the dialog take it: a finite number from 0 to
 // maximum in the C locale; nothing for anything else.
 std::optional<double> ParseAmount(const std::string& text, double maximum);

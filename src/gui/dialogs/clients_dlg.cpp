@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "dialogs/clients_dlg.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -66,6 +69,12 @@ std::string LogProblem(const QString& path) {
     return {};
 }
 
+// "Standard 19 %", "Reverse charge", ...
+QString TreatmentText(const Client& c) {
+    if (c.treatment != TaxTreatment::Standard) return TaxTreatmentTitle(c.treatment);
+    return Q(std::string(TaxTreatmentTitle(c.treatment)) + FormatC(" %g %%", c.taxPercent));
+}
+
 bool AskYesNo(QWidget* parent, const QString& question) {
     return QMessageBox::question(parent, kClientsCaption, question) == QMessageBox::Yes;
 }
@@ -73,10 +82,11 @@ bool AskYesNo(QWidget* parent, const QString& question) {
 }  // namespace
 
 CClientFormDlg::CClientFormDlg(std::vector<Client> others, std::string replacing,
-                               Reporter& reporter, QWidget* parent)
+                               std::string issuerCountry, Reporter& reporter, QWidget* parent)
     : QDialog(parent),
       others_(std::move(others)),
       replacing_(std::move(replacing)),
+      issuerCountry_(std::move(issuerCountry)),
       reporter_(reporter),
       chooseFile_(ChooseDataFile) {
     setObjectName("ClientFormDlg");
@@ -96,6 +106,23 @@ CClientFormDlg::CClientFormDlg(std::vector<Client> others, std::string replacing
     days_->setObjectName("PaymentDays");
     days_->setRange(0, kMaxPaymentDays);
     number_ = TextBox("Number", this);
+    country_ = TextBox("Country", this);
+    country_->setPlaceholderText("DE, FR, CH, ...");
+    vatId_ = TextBox("VatId", this);
+    reference_ = TextBox("Reference", this);
+    reference_->setPlaceholderText("purchase order or routing id");
+    language_ = new QComboBox(this);
+    language_->setObjectName("Language");
+    for (const char* language : kInvoiceLanguages) language_->addItem(language, language);
+    service_ = TextBox("Service", this);
+    service_->setPlaceholderText("Software development");
+    treatment_ = new QComboBox(this);
+    treatment_->setObjectName("Treatment");
+    for (const TaxTreatment t : {TaxTreatment::Standard, TaxTreatment::ReverseCharge,
+                                 TaxTreatment::Exempt, TaxTreatment::OutsideScope})
+        treatment_->addItem(TaxTreatmentTitle(t), TaxTreatmentName(t));
+    taxNote_ = TextBox("TaxNote", this);
+    taxNote_->setPlaceholderText("why the invoice is exempt");
 
     const DialogUnits units;
     auto* logRow = new QHBoxLayout;
@@ -113,6 +140,13 @@ CClientFormDlg::CClientFormDlg(std::vector<Client> others, std::string replacing
     form->addRow("Billing &address:", address_);
     form->addRow("&Payment days:", days_);
     form->addRow("Client nu&mber:", number_);
+    form->addRow("Countr&y:", country_);
+    form->addRow("&VAT id:", vatId_);
+    form->addRow("Buyer re&ference:", reference_);
+    form->addRow("Lan&guage:", language_);
+    form->addRow("&Service:", service_);
+    form->addRow("Tax tr&eatment:", treatment_);
+    form->addRow("Exemption n&ote:", taxNote_);
     log_->setMinimumWidth(units.X(160));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -142,6 +176,13 @@ void CClientFormDlg::SetClient(const Client& c) {
     address_->setPlainText(Q(c.address));
     days_->setValue(c.paymentDays);
     number_->setText(Q(c.number));
+    country_->setText(Q(c.country));
+    vatId_->setText(Q(c.vatId));
+    reference_->setText(Q(c.reference));
+    language_->setCurrentIndex(language_->findData(Q(c.language)));
+    service_->setText(Q(c.service));
+    treatment_->setCurrentIndex(treatment_->findData(TaxTreatmentName(c.treatment)));
+    taxNote_->setText(Q(c.taxNote));
 }
 
 std::string CClientFormDlg::Take(Client& c) const {
@@ -163,7 +204,16 @@ std::string CClientFormDlg::Take(Client& c) const {
     c.address = address_->toPlainText().toStdString();
     c.paymentDays = days_->value();
     c.number = number_->text().trimmed().toStdString();
-    return ClientConflict(others_, c, replacing_);
+    c.country = country_->text().toStdString();
+    c.vatId = vatId_->text().toStdString();
+    CompactIds(c);
+    c.reference = reference_->text().trimmed().toStdString();
+    c.language = language_->currentData().toString().toStdString();
+    c.service = service_->text().trimmed().toStdString();
+    c.treatment = ParseTaxTreatment(treatment_->currentData().toString().toStdString())
+                      .value_or(TaxTreatment::Standard);
+    c.taxNote = taxNote_->text().trimmed().toStdString();
+    return ClientConflict(others_, c, replacing_, issuerCountry_);
 }
 
 void CClientFormDlg::accept() {
@@ -177,7 +227,8 @@ void CClientFormDlg::accept() {
     QDialog::accept();
 }
 
-CIssuerFormDlg::CIssuerFormDlg(QWidget* parent) : QDialog(parent) {
+CIssuerFormDlg::CIssuerFormDlg(std::vector<Client> clients, Reporter& reporter, QWidget* parent)
+    : QDialog(parent), clients_(std::move(clients)), reporter_(reporter) {
     setObjectName("IssuerFormDlg");
     setWindowTitle("Issuer");
     setFont(DialogFont());
@@ -185,25 +236,60 @@ CIssuerFormDlg::CIssuerFormDlg(QWidget* parent) : QDialog(parent) {
 
     name_ = TextBox("IssuerName", this);
     address_ = LinesBox("IssuerAddress", 4, this);
+    country_ = TextBox("IssuerCountry", this);
+    country_->setPlaceholderText("DE, FR, CH, ...");
     email_ = TextBox("IssuerEmail", this);
+    phone_ = TextBox("IssuerPhone", this);
     taxId_ = TextBox("IssuerTaxId", this);
-    bank_ = LinesBox("IssuerBank", 3, this);
+    vatId_ = TextBox("IssuerVatId", this);
+    bank_ = LinesBox("IssuerBank", 2, this);
+    iban_ = TextBox("IssuerIban", this);
+    bic_ = TextBox("IssuerBic", this);
     // Two lines: the invoice prints the terms line by line.
     terms_ = LinesBox("IssuerTerms", 2, this);
+    smallBusiness_ = new QCheckBox("Exempt from VAT as a &small business", this);
+    smallBusiness_->setObjectName("IssuerSmallBusiness");
+    smallBusinessNote_ = TextBox("IssuerSmallBusinessNote", this);
+    smallBusinessNote_->setPlaceholderText("the note every invoice then carries");
+    logo_ = TextBox("IssuerLogo", this);
+    auto* browse = new QPushButton("Bro&wse...", this);
     name_->setMinimumWidth(units.X(180));
+    auto* logoRow = new QHBoxLayout;
+    logoRow->addWidget(logo_, 1);
+    logoRow->addWidget(browse);
+    auto* logoLabel = new QLabel("&Logo:", this);
+    logoLabel->setBuddy(logo_);
 
     auto* form = new QFormLayout;
     const std::pair<const char*, QWidget*> rows[] = {
-        {"Your &name:", name_}, {"&Address:", address_},   {"&E-mail:", email_},
-        {"&Tax ID:", taxId_},   {"&Bank details:", bank_}, {"&Payment terms:", terms_},
+        {"Your &name:", name_},
+        {"&Address:", address_},
+        {"&Country:", country_},
+        {"&E-mail:", email_},
+        {"P&hone:", phone_},
+        {"Ta&x number:", taxId_},
+        {"&VAT id:", vatId_},
+        {"Ban&k:", bank_},
+        {"&IBAN:", iban_},
+        {"&BIC:", bic_},
+        {"&Payment terms:", terms_},
+        {"", smallBusiness_},
+        {"Exemption n&ote:", smallBusinessNote_},
     };
     for (const auto& [text, box] : rows) {
         form->addRow(text, box);  // the label is the box's buddy
-        box->setAccessibleName(QString(text).remove('&').remove(':'));
+        if (*text != '\0') box->setAccessibleName(QString(text).remove('&').remove(':'));
     }
+    form->addRow(logoLabel, logoRow);
+    logo_->setAccessibleName("Logo");
+    connect(browse, &QPushButton::clicked, this, [this] {
+        const QString chosen = QFileDialog::getOpenFileName(this, "Logo", logo_->text(),
+                                                            "Images (*.png *.jpg *.jpeg *.svg)");
+        if (!chosen.isEmpty()) logo_->setText(chosen);
+    });
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CIssuerFormDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(units.X(7), units.Y(7), units.X(7), units.Y(7));
@@ -213,23 +299,53 @@ CIssuerFormDlg::CIssuerFormDlg(QWidget* parent) : QDialog(parent) {
 }
 
 void CIssuerFormDlg::SetIssuer(const Issuer& issuer) {
-    name_->setText(Q(issuer.name));
+    const std::pair<QLineEdit*, const std::string&> lines[] = {
+        {name_, issuer.name},
+        {country_, issuer.country},
+        {email_, issuer.email},
+        {phone_, issuer.phone},
+        {taxId_, issuer.taxId},
+        {vatId_, issuer.vatId},
+        {iban_, issuer.iban},
+        {bic_, issuer.bic},
+        {smallBusinessNote_, issuer.smallBusinessNote},
+        {logo_, issuer.logo}};
+    for (const auto& [box, text] : lines) box->setText(Q(text));
     address_->setPlainText(Q(issuer.address));
-    email_->setText(Q(issuer.email));
-    taxId_->setText(Q(issuer.taxId));
     bank_->setPlainText(Q(issuer.bank));
     terms_->setPlainText(Q(issuer.terms));
+    smallBusiness_->setChecked(issuer.smallBusiness);
 }
 
 Issuer CIssuerFormDlg::Result() const {
     Issuer issuer;
-    issuer.name = Trimmed(name_).toStdString();
+    const std::pair<QLineEdit*, std::string Issuer::*> lines[] = {
+        {name_, &Issuer::name},
+        {country_, &Issuer::country},
+        {email_, &Issuer::email},
+        {phone_, &Issuer::phone},
+        {taxId_, &Issuer::taxId},
+        {vatId_, &Issuer::vatId},
+        {iban_, &Issuer::iban},
+        {bic_, &Issuer::bic},
+        {smallBusinessNote_, &Issuer::smallBusinessNote},
+        {logo_, &Issuer::logo}};
+    for (const auto& [box, field] : lines) issuer.*field = Trimmed(box).toStdString();
     issuer.address = address_->toPlainText().toStdString();
-    issuer.email = Trimmed(email_).toStdString();
-    issuer.taxId = Trimmed(taxId_).toStdString();
     issuer.bank = bank_->toPlainText().toStdString();
     issuer.terms = terms_->toPlainText().toStdString();
+    issuer.smallBusiness = smallBusiness_->isChecked();
+    CompactIds(issuer);
     return issuer;
+}
+
+void CIssuerFormDlg::accept() {
+    if (const std::string problem = IssuerProblem(Result(), clients_); !problem.empty()) {
+        reporter_.Report(
+            {"The issuer was not stored: " + problem + ".", kClientsCaption, MessageIcon::Warning});
+        return;
+    }
+    QDialog::accept();
 }
 
 CClientsDlg::CClientsDlg(SettingsStore& store, Reporter& reporter, QWidget* parent)
@@ -249,8 +365,8 @@ CClientsDlg::CClientsDlg(SettingsStore& store, Reporter& reporter, QWidget* pare
     list_->setRootIsDecorated(false);
     list_->setUniformRowHeights(true);
     list_->setAllColumnsShowFocus(true);
-    list_->setHeaderLabels({"Name", "Rate", "Currency", "Time Log"});
-    list_->setMinimumSize(units.X(280), units.Y(90));
+    list_->setHeaderLabels({"Name", "Rate", "Currency", "Tax Treatment", "Time Log"});
+    list_->setMinimumSize(units.X(360), units.Y(90));
     auto* label = new QLabel("&Clients:", this);
     label->setBuddy(list_);
 
@@ -295,7 +411,7 @@ void CClientsDlg::Refill(const std::string& select) {
     for (const Client& c : clients_) {
         auto* item = new QTreeWidgetItem(
             list_, {Q(c.name), c.rate ? RateToText(*c.rate) : QString("Options"), Q(c.currency),
-                    Q(c.log)});
+                    TreatmentText(c), Q(c.log)});
         if (c.name == select) list_->setCurrentItem(item);
     }
     if (list_->currentItem() == nullptr && list_->topLevelItemCount() > 0)
@@ -323,7 +439,8 @@ void CClientsDlg::OnEdit() {
 
 void CClientsDlg::RunFormFor(const Client& start, const std::string& replacing) {
     // Checked against the store as it is now: tally client may have changed it meanwhile.
-    CClientFormDlg form(ReadClients(store_.Raw()), replacing, reporter_, this);
+    CClientFormDlg form(ReadClients(store_.Raw()), replacing, ReadIssuer(store_.Raw()).country,
+                        reporter_, this);
     form.SetFileChooser(chooseFile_);
     form.SetClient(start);
     if (form.exec() != QDialog::Accepted) return;
@@ -344,23 +461,18 @@ void CClientsDlg::OnRemove() {
 }
 
 void CClientsDlg::OnIssuer() {
-    CIssuerFormDlg form(this);
+    CIssuerFormDlg form(ReadClients(store_.Raw()), reporter_, this);
     form.SetIssuer(ReadIssuer(store_.Raw()));
     if (form.exec() != QDialog::Accepted) return;
-    WriteIssuer(store_.Raw(), form.Result());
-    WarnIfNotSaved("The issuer");
+    const ClientStoreChange change = ChangeIssuer(store_, form.Result());
+    if (change.result != ClientStoreChange::Result::Stored)
+        reporter_.Report({"The issuer was not stored: " + change.reason + ".", kClientsCaption,
+                          MessageIcon::Warning});
 }
 
 void CClientsDlg::ReportChange(const ClientStoreChange& change) {
     if (change.result == ClientStoreChange::Result::Stored) return;
     reporter_.Report({"The clients were not changed: " + change.reason + ".", kClientsCaption,
-                      MessageIcon::Warning});
-}
-
-void CClientsDlg::WarnIfNotSaved(const char* what) {
-    const std::string problem = store_.WriteProblem();
-    if (problem.empty()) return;
-    reporter_.Report({std::string(what) + " could not be saved (" + problem + ").", kErrorCaption,
                       MessageIcon::Warning});
 }
 

@@ -17,6 +17,8 @@
 #include "settings/client_store.h"
 #include "settings/settings_store.h"
 
+class QCheckBox;
+class QComboBox;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -32,9 +34,9 @@ class CClientFormDlg : public QDialog {
 
   public:
     // The others are the clients beside it; replacing names the client being edited (empty
-    // for a new one).
-    CClientFormDlg(std::vector<Client> others, std::string replacing, Reporter& reporter,
-                   QWidget* parent = nullptr);
+    // for a new one); the issuer's country decides which tax treatments fit.
+    CClientFormDlg(std::vector<Client> others, std::string replacing, std::string issuerCountry,
+                   Reporter& reporter, QWidget* parent = nullptr);
 
     void SetClient(const Client& client);
     // The client as OK took it.
@@ -49,6 +51,7 @@ class CClientFormDlg : public QDialog {
 
     std::vector<Client> others_;
     std::string replacing_;
+    std::string issuerCountry_;
     Reporter& reporter_;
     Client result_;
     COptionsDlg::FileChooser chooseFile_;
@@ -61,26 +64,48 @@ class CClientFormDlg : public QDialog {
     QPlainTextEdit* address_ = nullptr;
     QSpinBox* days_ = nullptr;
     QLineEdit* number_ = nullptr;
+    QLineEdit* country_ = nullptr;
+    QLineEdit* vatId_ = nullptr;
+    QLineEdit* reference_ = nullptr;
+    QComboBox* language_ = nullptr;
+    QLineEdit* service_ = nullptr;
+    QComboBox* treatment_ = nullptr;
+    QLineEdit* taxNote_ = nullptr;
 };
 
-// The issuer's values as one form; the caller stores what OK leaves in it.
+// The issuer's values as one form; the caller stores what OK leaves in it. OK keeps it open,
+// with a message, while a value fails its check (as tally issuer set checks it).
 class CIssuerFormDlg : public QDialog {
     Q_OBJECT
 
   public:
-    explicit CIssuerFormDlg(QWidget* parent = nullptr);
+    // The clients are those whose tax treatments the issuer's country must fit.
+    CIssuerFormDlg(std::vector<Client> clients, Reporter& reporter, QWidget* parent = nullptr);
 
     void SetIssuer(const Issuer& issuer);
-    // What the controls hold, single lines trimmed.
+    // What the controls hold, single lines trimmed, ids compact.
     Issuer Result() const;
 
+    void accept() override;
+
   private:
+    std::vector<Client> clients_;
+    Reporter& reporter_;
+
     QLineEdit* name_ = nullptr;
     QPlainTextEdit* address_ = nullptr;
+    QLineEdit* country_ = nullptr;
     QLineEdit* email_ = nullptr;
+    QLineEdit* phone_ = nullptr;
     QLineEdit* taxId_ = nullptr;
+    QLineEdit* vatId_ = nullptr;
     QPlainTextEdit* bank_ = nullptr;
+    QLineEdit* iban_ = nullptr;
+    QLineEdit* bic_ = nullptr;
     QPlainTextEdit* terms_ = nullptr;
+    QCheckBox* smallBusiness_ = nullptr;
+    QLineEdit* smallBusinessNote_ = nullptr;
+    QLineEdit* logo_ = nullptr;
 };
 
 class CClientsDlg : public QDialog {
@@ -110,8 +135,6 @@ class CClientsDlg : public QDialog {
     void RunFormFor(const Client& start, const std::string& replacing);
     // A change of the clients the store refused: said, with its reason.
     void ReportChange(const ClientStoreChange& change);
-    // what: the values that were to be saved, as the message names them.
-    void WarnIfNotSaved(const char* what);
 
     SettingsStore& store_;
     Reporter& reporter_;

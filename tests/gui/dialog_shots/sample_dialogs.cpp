@@ -163,16 +163,25 @@ std::unique_ptr<QDialog> MakeSampleDialog(const std::string& name, SampleData& s
     if (name == "clients") return std::make_unique<CClientsDlg>(sample.store, sample.reporter);
     if (name == "client_form") {
         std::vector<Client> clients = ReadClients(sample.store.Raw());
-        auto dlg = std::make_unique<CClientFormDlg>(clients, clients.front().name, sample.reporter);
+        auto dlg =
+            std::make_unique<CClientFormDlg>(clients, clients.front().name, "DE", sample.reporter);
         dlg->SetClient(clients.front());
         return dlg;
     }
     if (name == "issuer_form") {
-        auto dlg = std::make_unique<CIssuerFormDlg>();
-        dlg->SetIssuer({"Jo Freelancer", "Jo Freelancer\nLange Reihe 12\n20099 Hamburg",
-                        "jo@example.org", "DE123456789",
-                        "Example Bank\nIBAN DE00 1234 5678 9012 3456 78\nBIC EXAMDEFFXXX",
-                        "Payable within the payment days shown.\nThank you for your business."});
+        auto dlg =
+            std::make_unique<CIssuerFormDlg>(ReadClients(sample.store.Raw()), sample.reporter);
+        dlg->SetIssuer({.name = "Jo Freelancer",
+                        .address = "Jo Freelancer\nLange Reihe 12\n20099 Hamburg",
+                        .email = "jo@example.org",
+                        .taxId = "22/815/08151",
+                        .bank = "Example Bank",
+                        .terms = "Payable within the payment days shown.\nThank you.",
+                        .country = "DE",
+                        .phone = "+49 40 1234567",
+                        .vatId = "DE123456789",
+                        .iban = "DE89370400440532013000",
+                        .bic = "COBADEFFXXX"});
         return dlg;
     }
     return nullptr;

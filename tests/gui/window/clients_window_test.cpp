@@ -188,6 +188,8 @@ TEST(ClientsDialog, storesAClientOnlyWhenEveryValueIsSound) {
         {"Tax", "101", "a tax rate is a number from 0 to 100, not '101'"},
         {"Log", "acme.dat", "the time log must be a full path, not acme.dat (Browse chooses one)"},
         {"Name", "Birch", "there is a client Birch already"},
+        {"Country", "zz", "'ZZ' is not a country code of ISO 3166 (DE, FR, CH, ...)"},
+        {"VatId", "DE 123", "the VAT id DE123 does not have the shape of DE's VAT ids"},
         {"Tax", "7.5", nullptr},
     };
     for (const auto& value : kValues) {
@@ -262,6 +264,28 @@ TEST(ClientsDialog, issuerFormWritesWhatWasTypedOnOkAndNothingOnCancel) {
         }
         EXPECT_TRUE(reporter.messages.empty());
     }
+}
+
+TEST(ClientsDialog, issuerFormRefusesWhatTallyIssuerSetRefuses) {
+    TempDir dir;
+    const std::string ini = dir.File("settings.ini");
+    SettingsStore store(QString::fromStdString(ini));
+    WriteIssuer(store.Raw(), {"Old Name", "Old Street", "", "", "Old Bank", ""});
+    const std::string before = ReadFile(ini);
+    RecordingReporter reporter;
+    CClientsDlg dialog(store, reporter);
+    WhenModal<CIssuerFormDlg>([&](CIssuerFormDlg* form) {
+        Retype(form->findChild<QLineEdit*>("IssuerIban"), "DE89 3704 0044 0532 0130 01");
+        Click(form->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok));
+        EXPECT_TRUE(form->isVisible());
+        form->reject();
+    });
+    Click(FindButton(dialog, "&Issuer..."));
+    ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_EQ(reporter.messages[0].text,
+              "The issuer was not stored: the IBAN DE89370400440532013001 has wrong check digits "
+              "(a typing error?).");
+    EXPECT_EQ(ReadFile(ini), before);
 }
 
 }  // namespace
