@@ -125,7 +125,7 @@ class InvoiceLayout {
 };
 
 // Column edges as shares of the width: description, quantity, unit price, amount.
-constexpr double kColumns[] = {0.0, 0.52, 0.68, 0.84, 1.0};
+constexpr double kColumns[] = {0.0, 0.55, 0.69, 0.82, 1.0};
 constexpr int kColumnCount = 4;
 
 int InvoiceLayout::Run(QPainter* painter, int pageCount) {

@@ -30,7 +30,7 @@ QString InvoiceLabel(PdfText text) {
         case PdfText::Description:
             return QStringLiteral("Description");
         case PdfText::Quantity:
-            return QStringLiteral("Quantity (h)");
+            return QStringLiteral("Hours");
         case PdfText::UnitPrice:
             return QStringLiteral("Unit price");
         case PdfText::Amount:
