@@ -24,6 +24,8 @@ constexpr OptionEntry kOptions[] = {
     {"--days", nullptr, "N", kDaysOption, "the client's payment days (default 14)"},
     {"--all", nullptr, nullptr, kAllOption, "one row per client"},
     {"--pdf", nullptr, "FILE", kPdfOption, "issue the client's numbered PDF invoice to FILE"},
+    {"--lines", nullptr, "day|period", kLinesOption,
+     "the PDF's lines: one per day (default) or one for the period"},
     {"--at", nullptr, "TIME", kAtOption, "punch at TIME instead of now (forms: tally in --help)"},
     {"--keep", nullptr, "log|copy", kKeepOption, "merge: the side that wins every conflict"},
     {"--help", "-h", nullptr, 0, "show the help (of the command, after one)"},
@@ -66,6 +68,8 @@ OptionField FieldOf(const OptionEntry& option) {
             return {nullptr, &CliOptions::all};
         case kPdfOption:
             return {&CliOptions::pdf, nullptr};
+        case kLinesOption:
+            return {&CliOptions::lines, nullptr};
         case kAtOption:
             return {&CliOptions::at, nullptr};
         case kKeepOption:

@@ -28,6 +28,7 @@ enum OptionBit : unsigned {
     kPdfOption = 1u << 13,
     kAtOption = 1u << 14,
     kKeepOption = 1u << 15,
+    kLinesOption = 1u << 16,
 };
 
 struct CliOptions {
@@ -41,6 +42,7 @@ struct CliOptions {
     std::optional<std::string> address;   // --address TEXT (client add)
     std::optional<std::string> days;      // --days N (client add)
     std::optional<std::string> pdf;       // --pdf FILE (invoice)
+    std::optional<std::string> lines;     // --lines day|period (invoice --pdf)
     std::optional<std::string> at;        // --at TIME (in, out)
     std::optional<std::string> keep;      // --keep log|copy (merge)
     bool tsv = false;

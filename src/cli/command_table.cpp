@@ -51,12 +51,14 @@ const std::vector<CommandEntry>& Commands() {
          "every raw punch",
          "Every In, Out and Elapsed record, as the Raw Time Data list shows it.\n",
          "tally --log ~/other.dat log"},
-        {"invoice", RunInvoice, kLogOption | kRateOption | kClientOption | kPdfOption, "START END",
+        {"invoice", RunInvoice,
+         kLogOption | kRateOption | kClientOption | kPdfOption | kLinesOption, "START END",
          "invoice text for START to END (YYYY-MM-DD)",
          "The invoice text for the days from START to END (YYYY-MM-DD, both included),\n"
          "at the log's rate or at --rate R an hour. With --pdf FILE, the client's PDF\n"
          "invoice under the next number, recorded in the register; days an invoice of\n"
-         "the client bills already are refused. 'invoice paid NUMBER [DATE]' records\n"
+         "the client bills already are refused; its lines are one per day, or one for\n"
+         "the whole period with --lines period. 'invoice paid NUMBER [DATE]' records\n"
          "a registered invoice's payment (DATE YYYY-MM-DD, default today), 'invoice\n"
          "cancel NUMBER' cancels it: its days may be billed again, its number never.\n",
          "tally invoice 2026-11-01 2026-11-30 --client Acme --pdf acme-november.pdf"},

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "documents/invoice_pdf.h"
 
+#include "documents/invoice_texts.h"
+
 #include <QDate>
 #include <QFile>
 #include <QFontMetricsF>
@@ -102,8 +104,10 @@ class InvoiceLayout {
     void Totals();
     void Notes();
     void BillingNote();
+    void TaxNote();
     double TotalsHeight() const;
     double BillingNoteHeight() const;
+    QString LineText(const MoneyLine& line) const;
     double NotesHeight() const;
 
     const InvoiceDocument& doc_;
@@ -120,8 +124,9 @@ class InvoiceLayout {
     double y_ = 0;
 };
 
-// Column edges as shares of the width: date, time, hours, rate, amount.
-constexpr double kColumns[] = {0.0, 0.34, 0.50, 0.66, 0.82, 1.0};
+// Column edges as shares of the width: description, quantity, unit price, amount.
+constexpr double kColumns[] = {0.0, 0.55, 0.69, 0.82, 1.0};
+constexpr int kColumnCount = 4;
 
 int InvoiceLayout::Run(QPainter* painter, int pageCount) {
     painter_ = painter;
@@ -138,6 +143,7 @@ int InvoiceLayout::Run(QPainter* painter, int pageCount) {
     }
     if (y_ + TotalsHeight() > bottom_) NewPage();
     Totals();
+    TaxNote();
     if (y_ + BillingNoteHeight() > bottom_) NewPage();
     BillingNote();
     if (y_ + NotesHeight() > bottom_) NewPage();
@@ -156,7 +162,7 @@ void InvoiceLayout::NewPage() {
 void InvoiceLayout::PageFooter() {
     if (pageCount_ < 2) return;
     const QString text =
-        QStringLiteral("Invoice %1 \u00b7 page %2 of %3")
+        InvoiceLabel(PdfText::PageFooter)
             .arg(Utf8(doc_.number), locale_.toString(page_), locale_.toString(pageCount_));
     Text(small_, 0, bottom_ + Pt(8), width_, Qt::AlignHCenter, text);
 }
@@ -168,7 +174,10 @@ double InvoiceLayout::Blocks() {
     left += TextHeight(heading_);
     QStringList issuer = Lines(doc_.issuer.address);
     if (!doc_.issuer.email.empty()) issuer << Utf8(doc_.issuer.email);
-    if (!doc_.issuer.taxId.empty()) issuer << QStringLiteral("Tax ID: ") + Utf8(doc_.issuer.taxId);
+    if (!doc_.issuer.taxId.empty())
+        issuer << InvoiceLabel(PdfText::TaxNumber) + Utf8(doc_.issuer.taxId);
+    if (!doc_.issuer.vatId.empty())
+        issuer << InvoiceLabel(PdfText::VatId) + Utf8(doc_.issuer.vatId);
     for (const QString& s : issuer) {
         Text(body_, 0, left, width_ * 0.47, Qt::AlignLeft, s);
         left += line_;
@@ -180,10 +189,10 @@ double InvoiceLayout::Blocks() {
     Text(title_, x, right, w, Qt::AlignRight, QStringLiteral("INVOICE"));
     right += TextHeight(title_) + Pt(4);
     const std::pair<QString, QString> rows[] = {
-        {QStringLiteral("Invoice number"), Utf8(doc_.number)},
-        {QStringLiteral("Issue date"), DateText(locale_, doc_.issued)},
-        {QStringLiteral("Due date"), DateText(locale_, doc_.due)},
-        {QStringLiteral("Period"),
+        {InvoiceLabel(PdfText::InvoiceNumber), Utf8(doc_.number)},
+        {InvoiceLabel(PdfText::IssueDate), DateText(locale_, doc_.issued)},
+        {InvoiceLabel(PdfText::DueDate), DateText(locale_, doc_.due)},
+        {InvoiceLabel(PdfText::Period),
          DateText(locale_, doc_.first) + QStringLiteral(" \u2013 ") + DateText(locale_, doc_.last)},
     };
     for (const auto& [label, value] : rows) {
@@ -193,13 +202,19 @@ double InvoiceLayout::Blocks() {
     }
 
     double y = std::max(left, right) + Pt(22);
-    Text(small_, 0, y, width_, Qt::AlignLeft, QStringLiteral("Bill to"));
+    Text(small_, 0, y, width_, Qt::AlignLeft, InvoiceLabel(PdfText::BillTo));
     y += TextHeight(small_);
     Text(bold_, 0, y, width_ * 0.6, Qt::AlignLeft, Utf8(doc_.clientName));
     y += line_;
     QStringList client = Lines(doc_.clientAddress);
-    if (!doc_.clientNumber.empty())
-        client << QStringLiteral("Client number: ") + Utf8(doc_.clientNumber);
+    const std::pair<PdfText, const std::string*> buyer[] = {
+        {PdfText::Country, &doc_.clientCountry},
+        {PdfText::VatId, &doc_.clientVatId},
+        {PdfText::ClientNumber, &doc_.clientNumber},
+        {PdfText::BuyerReference, &doc_.clientReference},
+    };
+    for (const auto& [label, value] : buyer)
+        if (!value->empty()) client << InvoiceLabel(label) + Utf8(*value);
     for (const QString& s : client) {
         Text(body_, 0, y, width_ * 0.6, Qt::AlignLeft, s);
         y += line_;
@@ -208,13 +223,13 @@ double InvoiceLayout::Blocks() {
 }
 
 void InvoiceLayout::TableHeader() {
-    const QString titles[] = {QStringLiteral("Date"), QStringLiteral("Time"),
-                              QStringLiteral("Hours"), QStringLiteral("Rate"),
-                              QStringLiteral("Amount (%1)").arg(Utf8(doc_.currency))};
+    const QString titles[] = {InvoiceLabel(PdfText::Description), InvoiceLabel(PdfText::Quantity),
+                              InvoiceLabel(PdfText::UnitPrice),
+                              InvoiceLabel(PdfText::Amount).arg(Utf8(doc_.currency))};
     if (painter_ != nullptr)
         painter_->fillRect(QRectF(0, y_, width_, line_), QColor(0xe8, 0xe8, 0xe8));
     const double pad = Pt(4);
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < kColumnCount; ++i) {
         const double x = kColumns[i] * width_ + pad;
         const double w = (kColumns[i + 1] - kColumns[i]) * width_ - 2 * pad;
         Text(bold_, x, y_, w, i == 0 ? Qt::AlignLeft : Qt::AlignRight, titles[i]);
@@ -222,16 +237,21 @@ void InvoiceLayout::TableHeader() {
     y_ += line_;
 }
 
+// "Software development, 2 Nov 2026"; a period's line gives its first and last day, and a
+// client with no service set reads the dates alone.
+QString InvoiceLayout::LineText(const MoneyLine& l) const {
+    QString dates = DateText(locale_, l.date);
+    if (DaysOf(l.last) != DaysOf(l.date))
+        dates += QStringLiteral(" \u2013 ") + DateText(locale_, l.last);
+    return doc_.service.empty() ? dates : Utf8(doc_.service) + QStringLiteral(", ") + dates;
+}
+
 void InvoiceLayout::Row(const MoneyLine& l) {
     const QString cells[] = {
-        DateText(locale_, l.date),
-        QStringLiteral("%1:%2")
-            .arg(locale_.toString(static_cast<qlonglong>(l.minutes / 60)))
-            .arg(l.minutes % 60, 2, 10, QLatin1Char('0')),
-        LocalDecimalText(locale_, {l.quantity, kQuantityPlaces}, kQuantityPlaces),
+        LineText(l), LocalDecimalText(locale_, {l.quantity, kQuantityPlaces}, kQuantityPlaces),
         LocalDecimalText(locale_, doc_.money.price, 2), MoneyText(locale_, l.amountCents)};
     const double pad = Pt(4);
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < kColumnCount; ++i) {
         const double x = kColumns[i] * width_ + pad;
         const double w = (kColumns[i + 1] - kColumns[i]) * width_ - 2 * pad;
         Text(body_, x, y_, w, i == 0 ? Qt::AlignLeft : Qt::AlignRight, cells[i]);
@@ -245,7 +265,9 @@ void InvoiceLayout::Row(const MoneyLine& l) {
 }
 
 double InvoiceLayout::TotalsHeight() const {
-    return Pt(8) + line_ * (doc_.taxPercent != 0 ? 2 : 1) + TextHeight(heading_) + Pt(4);
+    // The tax's note, where there is one, stays with the totals it explains.
+    const double note = TaxNoteText(doc_.tax).isEmpty() ? 0 : Pt(6) + line_;
+    return Pt(8) + line_ * (doc_.tax.percent != 0 ? 2 : 1) + TextHeight(heading_) + Pt(4) + note;
 }
 
 void InvoiceLayout::Totals() {
@@ -254,13 +276,13 @@ void InvoiceLayout::Totals() {
     const double labelWidth = width_ * 0.25;
     const double valueX = x + labelWidth;
     const double valueWidth = width_ - valueX - Pt(4);
-    Text(body_, x, y_, labelWidth, Qt::AlignLeft, QStringLiteral("Subtotal"));
+    Text(body_, x, y_, labelWidth, Qt::AlignLeft, InvoiceLabel(PdfText::Subtotal));
     Text(body_, valueX, y_, valueWidth, Qt::AlignRight,
          MoneyText(locale_, doc_.money.subtotalCents));
     y_ += line_;
-    if (doc_.taxPercent != 0) {
+    if (doc_.tax.percent != 0) {
         Text(body_, x, y_, labelWidth, Qt::AlignLeft,
-             QStringLiteral("Tax (%1)").arg(PercentText(locale_, doc_.taxPercent)));
+             InvoiceLabel(PdfText::Tax).arg(PercentText(locale_, doc_.tax.percent)));
         Text(body_, valueX, y_, valueWidth, Qt::AlignRight,
              MoneyText(locale_, doc_.money.taxCents));
         y_ += line_;
@@ -268,19 +290,29 @@ void InvoiceLayout::Totals() {
     if (painter_ != nullptr)
         painter_->drawLine(QPointF(x, y_ + Pt(2)), QPointF(width_, y_ + Pt(2)));
     y_ += Pt(4);
-    Text(heading_, x, y_, labelWidth, Qt::AlignLeft, QStringLiteral("Total"));
+    Text(heading_, x, y_, labelWidth, Qt::AlignLeft, InvoiceLabel(PdfText::Total));
     Text(heading_, valueX - width_ * 0.1, y_, valueWidth + width_ * 0.1, Qt::AlignRight,
          MoneyText(locale_, doc_.money.totalCents) + QLatin1Char(' ') + Utf8(doc_.currency));
     y_ += TextHeight(heading_);
 }
 
+void InvoiceLayout::TaxNote() {
+    const QString note = TaxNoteText(doc_.tax);
+    if (note.isEmpty()) return;
+    y_ += Pt(6);
+    Text(body_, 0, y_, width_, Qt::AlignLeft, note);
+    y_ += line_;
+}
+
 double InvoiceLayout::BillingNoteHeight() const {
-    return Pt(12) + TextHeight(small_) * static_cast<double>(Lines(kBilledTimeNote).size());
+    return Pt(12) + TextHeight(small_) *
+                        static_cast<double>(
+                            InvoiceLabel(PdfText::BilledTime).split(QLatin1Char('\n')).size());
 }
 
 void InvoiceLayout::BillingNote() {
     y_ += Pt(12);
-    for (const QString& s : Lines(kBilledTimeNote)) {
+    for (const QString& s : InvoiceLabel(PdfText::BilledTime).split(QLatin1Char('\n'))) {
         Text(small_, 0, y_, width_, Qt::AlignLeft, s);
         y_ += TextHeight(small_);
     }

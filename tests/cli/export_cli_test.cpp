@@ -279,11 +279,12 @@ TEST_F(ExportCommandTest, icalEventsAreThePairsInTheirZoneWithStableUids) {
         ASSERT_EQ(run.exitCode, 0) << run.err;
         const std::string file = scratch.File("export" + std::to_string(n++) + ".ics");
         WriteFile(file, run.out);
-        expected["exports"].push_back({{"file", file},
-                                   {"zone", e.zone.empty() ? OrderedJson() : OrderedJson(e.zone)},
-                                   {"summary", e.summary},
-                                   {"uids", e.uids},
-                                   {"rows", e.rows}});
+        expected["exports"].push_back(
+            {{"file", file},
+             {"zone", e.zone.empty() ? OrderedJson() : OrderedJson(e.zone)},
+             {"summary", e.summary},
+             {"uids", e.uids},
+             {"rows", e.rows}});
     }
     const std::string expectedFile = scratch.File("expected.json");
     WriteFile(expectedFile, expected.dump());

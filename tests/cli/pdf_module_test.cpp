@@ -56,7 +56,7 @@ TEST(PdfModuleTest, aMonthsInvoiceShowsTheDocumentsFigures) {
           std::string("Client number: C-7"), std::string("Jo Smith")}) {
         EXPECT_NE(text.find(expected), std::string::npos) << expected << " in\n" << text;
     }
-    // Every day line and the totals as the document holds them: "1 Jun 2004 8:15 8.2500 37.50
+    // Every day line and the totals as the document holds them: "1 Jun 2004 8.2500 37.50
     // 309.38".
     const auto decimal = [](std::int64_t units, int places) {
         return DecimalText({units, places}, places);
@@ -64,11 +64,9 @@ TEST(PdfModuleTest, aMonthsInvoiceShowsTheDocumentsFigures) {
     const InvoiceMoney& money = doc.money;
     ASSERT_EQ(money.lines.size(), figures->days.size());
     for (const MoneyLine& l : money.lines) {
-        const std::string row =
-            FormatC("%s %lld:%02lld ", CDate(l.date.year, l.date.month, l.date.day).c_str(),
-                    static_cast<long long>(l.minutes / 60),
-                    static_cast<long long>(l.minutes % 60)) +
-            decimal(l.quantity, kQuantityPlaces) + " 37.50 " + decimal(l.amountCents, 2);
+        const std::string row = CDate(l.date.year, l.date.month, l.date.day) + " " +
+                                decimal(l.quantity, kQuantityPlaces) + " 37.50 " +
+                                decimal(l.amountCents, 2);
         EXPECT_NE(text.find("\n" + row + "\n"), std::string::npos) << row << " in\n" << text;
     }
     for (const std::string& row : {"\nSubtotal " + decimal(money.subtotalCents, 2) + "\n",

@@ -24,6 +24,7 @@ int RunInvoice(CommandContext& c) {
     if (!rateOption) return kExitUsage;
     const double rate = *rateOption;
     if (!c.LogReadableOrMissing()) return kExitFailed;
+    if (c.options.lines && !c.options.pdf) return c.UsageError("--lines goes with --pdf FILE");
     if (c.options.pdf) return IssuePdf(c, range->first, range->second, rate);
     const CurrentSettings& settings = c.engine.Settings();
     const auto text =

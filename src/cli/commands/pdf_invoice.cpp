@@ -18,6 +18,10 @@ int IssuePdf(CommandContext& c, const CalendarDate& first, const CalendarDate& l
         return c.UsageError("a PDF invoice is issued to a client: --client NAME");
     if (c.options.pdf->empty()) return c.UsageError("--pdf needs a file path");
     PdfInvoiceOrder order;
+    if (c.options.lines && *c.options.lines == "period")
+        order.lines = LineGrouping::Period;
+    else if (c.options.lines && *c.options.lines != "day")
+        return c.UsageError("--lines is day or period, not " + *c.options.lines);
     std::error_code error;
     // Where it may be written is the issue's to say: it knows the files the program keeps.
     order.pdfPath = std::filesystem::absolute(*c.options.pdf, error).lexically_normal().string();

@@ -21,7 +21,7 @@ std::optional<InvoiceRegister> ReadInvoiceRegister(CommandContext& c) {
 std::optional<Unbilled> ClientUnbilled(CommandContext& c, const InvoiceRegister& reg,
                                        const Client& client) {
     auto unbilled = UnbilledTime(reg, client, c.Today(), client.rate.value_or(c.optionsRate),
-                                 c.engine.Settings().Rounding());
+                                 c.engine.Settings().Rounding(), ReadIssuer(c.store.Raw()));
     if (!unbilled) c.err << "tally: cannot read the time log " << client.log << '\n';
     return unbilled;
 }

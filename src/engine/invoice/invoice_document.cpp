@@ -6,7 +6,7 @@ namespace tally {
 InvoiceDocument MakeInvoiceDocument(const InvoiceFigures& figures, const Client& client,
                                     const Issuer& issuer, const std::string& number,
                                     const CalendarDate& issued, const CalendarDate& first,
-                                    const CalendarDate& last) {
+                                    const CalendarDate& last, LineGrouping grouping) {
     InvoiceDocument doc;
     doc.number = number;
     doc.issued = issued;
@@ -17,9 +17,19 @@ InvoiceDocument MakeInvoiceDocument(const InvoiceFigures& figures, const Client&
     doc.clientName = client.name;
     doc.clientAddress = client.address;
     doc.clientNumber = client.number;
+    doc.clientCountry = client.country;
+    doc.clientVatId = client.vatId;
+    doc.clientReference = client.reference;
+    doc.service = client.service;
     doc.currency = client.currency;
-    doc.taxPercent = client.taxPercent;
-    doc.money = MoneyOf(figures, client.taxPercent);
+    doc.tax = TaxOf(client, issuer);
+    doc.money = MoneyOf(figures, doc.tax.percent, grouping);
+    if (grouping == LineGrouping::Period) {
+        for (MoneyLine& line : doc.money.lines) {
+            line.date = first;
+            line.last = last;
+        }
+    }
     return doc;
 }
 

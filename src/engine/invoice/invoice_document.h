@@ -9,6 +9,7 @@
 #include "core/calendar_date.h"
 #include "invoice/invoice.h"
 #include "invoice/invoice_money.h"
+#include "invoice/invoice_tax.h"
 #include "invoice/issuer.h"
 
 namespace tally {
@@ -23,15 +24,21 @@ struct InvoiceDocument {
     std::string clientName;
     std::string clientAddress;  // lines separated by LF
     std::string clientNumber;
-    std::string currency;  // ISO 4217 code
-    double taxPercent = 0.0;
-    InvoiceMoney money;  // at the client's tax percent
+    std::string clientCountry;    // ISO 3166-1 alpha-2, or empty
+    std::string clientVatId;      // or empty
+    std::string clientReference;  // the buyer's order or routing id, or empty
+    std::string service;          // what each line says was done, or empty
+    std::string currency;         // ISO 4217 code
+    InvoiceTax tax;               // TaxOf the client and issuer
+    InvoiceMoney money;           // at the tax's percent
 };
 
-// The document of figures billed to a client: due its payment days after the issue date.
+// The document of figures billed to a client: due its payment days after the issue date. A
+// period's one line spans first to last.
 InvoiceDocument MakeInvoiceDocument(const InvoiceFigures& figures, const Client& client,
                                     const Issuer& issuer, const std::string& number,
                                     const CalendarDate& issued, const CalendarDate& first,
-                                    const CalendarDate& last);
+                                    const CalendarDate& last,
+                                    LineGrouping grouping = LineGrouping::PerDay);
 
 }  // namespace tally

@@ -19,6 +19,7 @@ struct TallyDate {
 
 struct TallyInvoiceLine {
     TallyDate date;
+    TallyDate last;
     long long minutes;
     long long quantity;
     long long amountCents;
@@ -37,13 +38,21 @@ struct TallyInvoiceDocument {
     const char* issuerTaxId;
     const char* issuerBank;
     const char* issuerTerms;
+    const char* issuerVatId;
+    const char* issuerCountry;
     const char* clientName;
     const char* clientAddress;
     const char* clientNumber;
+    const char* clientCountry;
+    const char* clientVatId;
+    const char* clientReference;
+    const char* service;
     const char* currency;
     long long priceUnits;
     int pricePlaces;
     double taxPercent;
+    int taxNote;  // tally::TaxNote
+    const char* taxNoteText;
     const TallyInvoiceLine* lines;
     std::size_t lineCount;
     long long billedSeconds;
@@ -59,7 +68,7 @@ typedef int (*TallyWriteInvoicePdfFn)(const TallyInvoiceDocument* document, cons
 
 namespace tally {
 
-inline constexpr const char* kPdfModuleEntry = "tally_write_invoice_pdf_v2";
+inline constexpr const char* kPdfModuleEntry = "tally_write_invoice_pdf_v3";
 
 // The C view of a document: its pointers point into the document, which must outlive it.
 struct InvoiceDocumentView {

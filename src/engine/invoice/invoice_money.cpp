@@ -98,17 +98,25 @@ std::int64_t TaxCents(std::int64_t subtotalCents, double taxPercent) {
     return RoundedQuotient(static_cast<__int128>(subtotalCents) * millionths, kDivisor);
 }
 
-InvoiceMoney MoneyOf(const InvoiceFigures& figures, double taxPercent) {
+InvoiceMoney MoneyOf(const InvoiceFigures& figures, double taxPercent, LineGrouping grouping) {
     InvoiceMoney money;
     money.price = PriceOf(figures.rate);
-    money.lines.reserve(figures.days.size());
+    std::vector<MoneyLine> days;
+    days.reserve(figures.days.size());
     for (const InvoiceDay& day : figures.days) {
         const std::int64_t minutes = BilledMinutes(day.seconds);
-        const std::int64_t quantity = QuantityOf(minutes);
-        const std::int64_t cents = LineCents(quantity, money.price);
-        money.lines.push_back({day.date, minutes, quantity, cents});
+        days.push_back({day.date, day.date, minutes, QuantityOf(minutes), 0});
         money.billedSeconds += minutes * 60;
-        money.subtotalCents += cents;
+    }
+    // A period's line bills the days' minutes together, so its quantity is their sum's.
+    if (grouping == LineGrouping::Period && !days.empty())
+        money.lines.push_back({days.front().date, days.back().date, money.billedSeconds / 60,
+                               QuantityOf(money.billedSeconds / 60), 0});
+    else
+        money.lines = std::move(days);
+    for (MoneyLine& line : money.lines) {
+        line.amountCents = LineCents(line.quantity, money.price);
+        money.subtotalCents += line.amountCents;
     }
     money.taxCents = TaxCents(money.subtotalCents, taxPercent);
     money.totalCents = money.subtotalCents + money.taxCents;

@@ -16,11 +16,6 @@
 
 namespace tally {
 
-// What the document says of its hours, below the totals: two lines.
-inline constexpr const char* kBilledTimeNote =
-    "Hours are the whole minutes worked on each day, to four decimal places; seconds are not "
-    "billed.\nEach amount is hours \u00d7 rate, rounded to the cent; the subtotal is their sum.";
-
 // The places of a line's quantity: a whole minute is m / 60 hours, and at four places that
 // never lies halfway, so the quantity of 7:20 is 7.3333 and 7.3333 × 90.00 bills 660.00.
 inline constexpr int kQuantityPlaces = 4;
@@ -52,8 +47,12 @@ std::int64_t LineCents(std::int64_t quantity, const Decimal& price);
 // places, so that 7.5 % of 1.00 is exactly 7.5 cents and rounds to 8.
 std::int64_t TaxCents(std::int64_t subtotalCents, double taxPercent);
 
+// One line per day billed, or one for the whole period (its quantity the days' minutes).
+enum class LineGrouping { PerDay, Period };
+
 struct MoneyLine {
     CalendarDate date;
+    CalendarDate last;          // the line's last day: its date, unless it bills a period
     std::int64_t minutes = 0;   // time billed, shown as H:MM
     std::int64_t quantity = 0;  // the same in hours, kQuantityPlaces places
     std::int64_t amountCents = 0;
@@ -62,14 +61,16 @@ struct MoneyLine {
 
 struct InvoiceMoney {
     Decimal price;
-    std::vector<MoneyLine> lines;    // one per day of the figures
+    std::vector<MoneyLine> lines;    // one per day of the figures, or one for them all
     std::int64_t billedSeconds = 0;  // the lines' minutes, in seconds
     std::int64_t subtotalCents = 0;  // the sum of the lines
     std::int64_t taxCents = 0;
     std::int64_t totalCents = 0;
 };
 
-// The money of the figures' days at their rate and the tax percent.
-InvoiceMoney MoneyOf(const InvoiceFigures& figures, double taxPercent);
+// The money of the figures' days at their rate and the tax percent. A period's line spans
+// the first to the last day billed.
+InvoiceMoney MoneyOf(const InvoiceFigures& figures, double taxPercent,
+                     LineGrouping grouping = LineGrouping::PerDay);
 
 }  // namespace tally

@@ -19,8 +19,9 @@ RegisterChange IssuePdfInvoice(const std::string& registerPath, const NumberingR
         refused.error = kNothingBilledText;
         return refused;
     }
-    InvoiceDocument document = MakeInvoiceDocument(*figures, order.client, order.issuer, {},
-                                                   order.issued, order.first, order.last);
+    InvoiceDocument document =
+        MakeInvoiceDocument(*figures, order.client, order.issuer, {}, order.issued, order.first,
+                            order.last, order.lines);
     InvoiceRequest request;
     request.client = order.client.name;
     request.first = order.first;

@@ -24,6 +24,7 @@ struct PdfInvoiceOrder {
     CalendarDate issued;  // today
     double rate = 0.0;    // the client's effective rate
     RoundingOptions rounding;
+    LineGrouping lines = LineGrouping::PerDay;
     std::string pdfPath;  // absolute
     KeptFiles kept;       // the logs and settings no PDF may replace
 };

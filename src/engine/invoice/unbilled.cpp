@@ -3,11 +3,13 @@
 
 #include <filesystem>
 
+#include "invoice/invoice_tax.h"
+
 namespace tally {
 
 std::optional<Unbilled> UnbilledTime(const InvoiceRegister& reg, const Client& client,
                                      const CalendarDate& today, double rate,
-                                     const RoundingOptions& rounding) {
+                                     const RoundingOptions& rounding, const Issuer& issuer) {
     Unbilled unbilled;
     if (const auto last = LastInvoicedDay(reg, client.name))
         unbilled.since = DateOf(DaysOf(*last) + std::chrono::days(1));
@@ -18,7 +20,7 @@ std::optional<Unbilled> UnbilledTime(const InvoiceRegister& reg, const Client& c
         return unbilled;
     const auto figures = ComputeInvoice(client.log, first, today, rate, rounding);
     if (!figures) return std::nullopt;
-    unbilled.money = MoneyOf(*figures, client.taxPercent);
+    unbilled.money = MoneyOf(*figures, TaxOf(client, issuer).percent);
     return unbilled;
 }
 

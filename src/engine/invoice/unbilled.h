@@ -2,7 +2,7 @@
 #pragma once
 // A client's unbilled time: its days after the last day of its invoices (all of them when it
 // has none), up to today, as the next invoice would bill them: its whole minutes per day, its
-// money by the invoice's rule (invoice_money.h).
+// money by the invoice's rule (invoice_money.h) at its tax (invoice_tax.h).
 
 #include <optional>
 #include <string>
@@ -11,6 +11,7 @@
 #include "invoice/invoice.h"
 #include "invoice/invoice_money.h"
 #include "invoice/invoice_register.h"
+#include "invoice/issuer.h"
 
 namespace tally {
 
@@ -22,6 +23,6 @@ struct Unbilled {
 // Nothing when the client's log cannot be read.
 std::optional<Unbilled> UnbilledTime(const InvoiceRegister& reg, const Client& client,
                                      const CalendarDate& today, double rate,
-                                     const RoundingOptions& rounding);
+                                     const RoundingOptions& rounding, const Issuer& issuer);
 
 }  // namespace tally
