@@ -14,11 +14,16 @@
 
 #include "clients/client.h"
 #include "controls/qf_date_time_ctrl.h"
+#include "core/c_format.h"
 #include "core/local_time.h"
 #include "core/messages.h"
 #include "documents/invoice_pdf.h"
 #include "invoice/invoice.h"
+#include "invoice/invoice_money.h"
+#include "invoice/invoice_register.h"
+#include "invoice/invoice_tax.h"
 #include "invoice/pdf_invoice.h"
+#include "invoice/unbilled.h"
 #include "settings/client_store.h"
 #include "settings/invoice_settings.h"
 #include "settings/kept_files.h"
@@ -46,6 +51,13 @@ QString ProposedPdfPath(const std::string& client, const CalendarDate& first,
                        .arg(QString::fromStdString(IsoDayText(last)));
     name.replace('/', '-');
     return QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).filePath(name);
+}
+
+// The height the client's preview adds below the invoice box, in dialog units.
+constexpr int kPreviewHeight = 30;
+
+QString Money(std::int64_t cents, const std::string& currency) {
+    return QString::fromStdString(DecimalText({cents, 2}, 2) + " " + currency);
 }
 
 }  // namespace
@@ -79,11 +91,11 @@ void CInvoiceDlg::CreateControls() {
     const DialogUnits units;
     setFixedSize(units.X(316), units.Y(198));
 
-    auto* ok = new QPushButton("OK", this);
-    units.Place(ok, 99, 177, 50, 14);
-    ok->setDefault(true);
-    auto* cancel = new QPushButton("Cancel", this);
-    units.Place(cancel, 165, 177, 50, 14);
+    ok_ = new QPushButton("OK", this);
+    units.Place(ok_, 99, 177, 50, 14);
+    ok_->setDefault(true);
+    cancel_ = new QPushButton("Cancel", this);
+    units.Place(cancel_, 165, 177, 50, 14);
 
     // Each label names its control for a screen reader.
     auto label = [&](const char* text, int x, int y, QWidget* control) {
@@ -124,14 +136,14 @@ void CInvoiceDlg::CreateControls() {
     generateAction_->setData(ID_GENERATE_INVOICE);
     addAction(generateAction_);
 
-    connect(ok, &QPushButton::clicked, this, &CInvoiceDlg::accept);
-    connect(cancel, &QPushButton::clicked, this, &CInvoiceDlg::reject);
+    connect(ok_, &QPushButton::clicked, this, &CInvoiceDlg::accept);
+    connect(cancel_, &QPushButton::clicked, this, &CInvoiceDlg::reject);
     connect(generate, &QPushButton::clicked, this, &CInvoiceDlg::OnGenerateInvoice);
     connect(savePdf_, &QPushButton::clicked, this, &CInvoiceDlg::OnSaveAsPdf);
     connect(generateAction_, &QAction::triggered, this, &CInvoiceDlg::OnGenerateInvoice);
 
     // The first tab stop has the focus when the dialog opens.
-    ok->setFocus();
+    ok_->setFocus();
 }
 
 void CInvoiceDlg::SetDataFile(const std::string& path) {
@@ -146,6 +158,73 @@ void CInvoiceDlg::SetDataFile(const std::string& path) {
     savePdf_->setToolTip(QString("Issue these days to %1 as a numbered PDF invoice")
                              .arg(QString::fromStdString(client->name)));
     if (client->rate) m_editRate->setText(RateToText(*client->rate));
+    issuer_ = ReadIssuer(store_.Raw());
+    client_ = *client;
+    ShowClient(*client);
+    StartAtUnbilledDays(*client);
+    UpdatePreview();
+}
+
+void CInvoiceDlg::ShowClient(const Client& client) {
+    if (clientBox_ == nullptr) {
+        const DialogUnits units;
+        setFixedSize(units.X(316), units.Y(198 + kPreviewHeight));
+        units.Place(ok_, 99, 177 + kPreviewHeight, 50, 14);
+        units.Place(cancel_, 165, 177 + kPreviewHeight, 50, 14);
+        clientBox_ = new QLabel(this);
+        clientBox_->setAccessibleName("Client");
+        units.Place(clientBox_, 7, 7, 120, 36);
+        preview_ = new QLabel(this);
+        preview_->setAccessibleName("Preview");
+        preview_->setAccessibleDescription("The subtotal, tax and total the PDF invoice shows");
+        units.Place(preview_, 132, 163, 177, kPreviewHeight - 4);
+        for (QLabel* l : {clientBox_, preview_}) {
+            l->setTextFormat(Qt::PlainText);
+            l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            l->setTextInteractionFlags(Qt::TextSelectableByMouse);
+            l->show();
+        }
+        connect(m_editRate, &QLineEdit::textChanged, this, &CInvoiceDlg::UpdatePreview);
+        connect(m_dtStart, &QDateTimeEdit::dateChanged, this, &CInvoiceDlg::UpdatePreview);
+        connect(m_dtEnd, &QDateTimeEdit::dateChanged, this, &CInvoiceDlg::UpdatePreview);
+    }
+    clientBox_->setText(QString("Client: %1\nCurrency: %2\nTax: %3")
+                            .arg(QString::fromStdString(client.name),
+                                 QString::fromStdString(client.currency),
+                                 TaxTreatmentTitle(client.treatment)));
+}
+
+void CInvoiceDlg::StartAtUnbilledDays(const Client& client) {
+    // A register that cannot be read leaves both dates at today; Save as PDF says why.
+    const RegisterRead read = ReadRegister(ReadInvoiceSettings(store_.Raw()).registerPath);
+    if (!read.Ok()) return;
+    const CalendarDate today = LocalDateOf(clock_.Now());
+    const std::optional<Unbilled> unbilled =
+        UnbilledTime(read.reg, client, today, RateFromText(m_editRate->text()), rounding_, issuer_);
+    if (!unbilled) return;
+    // Never invoiced: from the first day worked; invoiced ahead of today: nothing to propose.
+    std::optional<CalendarDate> first = unbilled->since;
+    if (!first && !unbilled->money.lines.empty()) first = unbilled->money.lines.front().date;
+    if (!first || DaysOf(*first) > DaysOf(today)) return;
+    m_dtStart->SetDateTime(QDateTime(QDate(first->year, first->month, first->day), QTime(0, 0)));
+}
+
+void CInvoiceDlg::UpdatePreview() {
+    if (!client_) return;
+    const double taxPercent = TaxOf(*client_, issuer_).percent;
+    const std::optional<InvoiceFigures> figures =
+        ComputeInvoice(dataFile_, DateOf(*m_dtStart), DateOf(*m_dtEnd),
+                       RateFromText(m_editRate->text()), rounding_);
+    if (!figures) {
+        preview_->setText("The time log cannot be read.");
+        return;
+    }
+    const InvoiceMoney money = MoneyOf(*figures, taxPercent);
+    const std::string& currency = client_->currency;
+    preview_->setText(QString("Subtotal: %1\nTax (%2 %): %3\nTotal: %4")
+                          .arg(Money(money.subtotalCents, currency),
+                               QString::fromStdString(FormatC("%g", taxPercent)),
+                               Money(money.taxCents, currency), Money(money.totalCents, currency)));
 }
 
 QString CInvoiceDlg::InvoiceText() const {

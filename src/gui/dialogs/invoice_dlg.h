@@ -3,7 +3,8 @@
 // The Invoice dialog: a rate, a start and an end date, and the invoice text of that range
 // made from the time log on Generate Invoice. It never changes the log or the settings.
 // When the log is a client's, Save as PDF issues the range as a numbered PDF invoice and
-// records it in the invoice register.
+// records it in the invoice register; the dialog then shows the client, its currency and tax
+// treatment, starts at its unbilled days, and previews the money the PDF will show.
 
 #include <QDialog>
 #include <QString>
@@ -11,13 +12,16 @@
 #include <optional>
 #include <string>
 
+#include "clients/client.h"
 #include "core/clock.h"
 #include "core/elapsed_time.h"
 #include "core/reporter.h"
+#include "invoice/issuer.h"
 #include "settings/settings_store.h"
 #include "widgets/message_box_reporter.h"
 
 class QAction;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -41,7 +45,7 @@ class CInvoiceDlg : public QDialog {
                 Reporter* reporter = nullptr);
 
     // The time log the invoice is made from. A client's log offers the client's own rate and
-    // enables Save as PDF.
+    // its unbilled days, shows the client and the money preview, and enables Save as PDF.
     void SetDataFile(const std::string& path);
 
     // Replaces the file dialog of Save as PDF (tests).
@@ -55,6 +59,10 @@ class CInvoiceDlg : public QDialog {
     void CreateControls();
     void OnGenerateInvoice();
     void OnSaveAsPdf();
+    // Shows the client's block and the preview, growing the dialog to hold them.
+    void ShowClient(const Client& client);
+    void StartAtUnbilledDays(const Client& client);
+    void UpdatePreview();
 
     SettingsStore& store_;
     const Clock& clock_;
@@ -63,12 +71,19 @@ class CInvoiceDlg : public QDialog {
     PdfChooser choosePdf_;
     std::string dataFile_;
     RoundingOptions rounding_;
+    // The client of the log and the issuer, as the preview bills them; none: no client.
+    std::optional<Client> client_;
+    Issuer issuer_;
 
     CQFDateTimeCtrl* m_dtStart = nullptr;
     CQFDateTimeCtrl* m_dtEnd = nullptr;
     QLineEdit* m_editRate = nullptr;
     QPlainTextEdit* invoiceBox_ = nullptr;
     QPushButton* savePdf_ = nullptr;
+    QPushButton* ok_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+    QLabel* clientBox_ = nullptr;
+    QLabel* preview_ = nullptr;
     QAction* generateAction_ = nullptr;
 };
 

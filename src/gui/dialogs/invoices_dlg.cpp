@@ -10,15 +10,18 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <ctime>
 
+#include "clients/client.h"
 #include "core/c_format.h"
 #include "core/calendar_date.h"
 #include "core/messages.h"
 #include "invoice/invoice_issue.h"
+#include "settings/client_store.h"
 #include "settings/invoice_settings.h"
 #include "widgets/dialog_units.h"
 
@@ -71,15 +74,29 @@ bool Confirm(QWidget* parent, const QString& question) {
                                  QMessageBox::No) == QMessageBox::Yes;
 }
 
+// The subject of the mail, in the language of the client's invoices.
+QString MailSubject(const std::string& language, const std::string& number) {
+    const char* word = language == "de" ? "Rechnung" : language == "fr" ? "Facture" : "Invoice";
+    return QString("%1 %2").arg(word, Text(number));
+}
+
+// xdg-email exits 0 once the mail program has the message; anything else, or no xdg-email at
+// all (execute gives -2), means no mail program took it.
+bool RunProgram(const QString& program, const QStringList& args) {
+    return QProcess::execute(program, args) == 0;
+}
+
 }  // namespace
 
 CInvoicesDlg::CInvoicesDlg(SettingsStore& store, const Clock& clock, QWidget* parent,
                            Reporter* reporter)
     : QDialog(parent),
+      store_(store),
       clock_(clock),
       messageBoxes_(this),
       reporter_(reporter != nullptr ? *reporter : messageBoxes_),
       prompts_{AskPaidOn, Confirm, [](const QUrl& url) { return QDesktopServices::openUrl(url); }},
+      runMail_(RunProgram),
       registerPath_(ReadInvoiceSettings(store.Raw()).registerPath) {
     setWindowTitle("Invoices");
     setFont(DialogFont());
@@ -111,11 +128,13 @@ void CInvoicesDlg::CreateControls() {
     markPaid_ = new QPushButton("Mark &Paid...", this);
     cancelInvoice_ = new QPushButton("&Cancel Invoice...", this);
     openPdf_ = new QPushButton("&Open PDF", this);
+    sendEmail_ = new QPushButton("Send by &E-mail...", this);
     auto* close = new QPushButton("Close", this);
     close->setDefault(true);
 
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* button : {markPaid_, cancelInvoice_, openPdf_}) buttons->addWidget(button);
+    for (QPushButton* button : {markPaid_, cancelInvoice_, openPdf_, sendEmail_})
+        buttons->addWidget(button);
     buttons->addStretch();
     buttons->addWidget(close);
     auto* layout = new QVBoxLayout(this);
@@ -131,6 +150,7 @@ void CInvoicesDlg::CreateControls() {
     connect(markPaid_, &QPushButton::clicked, this, &CInvoicesDlg::OnMarkPaid);
     connect(cancelInvoice_, &QPushButton::clicked, this, &CInvoicesDlg::OnCancelInvoice);
     connect(openPdf_, &QPushButton::clicked, this, &CInvoicesDlg::OnOpenPdf);
+    connect(sendEmail_, &QPushButton::clicked, this, &CInvoicesDlg::OnSendByEmail);
     connect(close, &QPushButton::clicked, this, &CInvoicesDlg::accept);
 }
 
@@ -184,6 +204,7 @@ void CInvoicesDlg::UpdateButtons() {
     markPaid_->setEnabled(open);
     cancelInvoice_->setEnabled(open);
     openPdf_->setEnabled(entry != nullptr);
+    sendEmail_->setEnabled(entry != nullptr);
 }
 
 void CInvoicesDlg::ReportChange(const std::string& error) {
@@ -217,23 +238,45 @@ void CInvoicesDlg::OnCancelInvoice() {
     ReportChange(CancelInvoice(registerPath_, number).error);
 }
 
+std::string CInvoicesDlg::PdfOf(const InvoiceEntry& entry) {
+    // The archive's copy is the one issued; the user's may since have moved or changed.
+    const std::string archived = ArchivePath(registerPath_, entry.number);
+    for (const std::string& candidate : {archived, entry.pdf}) {
+        if (QFileInfo(Text(candidate)).isFile()) return candidate;
+    }
+    reporter_.Report({"The PDF of invoice " + entry.number + " is neither at " + archived +
+                          " nor at " + entry.pdf + ".",
+                      kErrorCaption, MessageIcon::Stop});
+    return {};
+}
+
 void CInvoicesDlg::OnOpenPdf() {
     const InvoiceEntry* entry = Selected();
     if (entry == nullptr) return;
-    // The archive's copy is the one issued; the user's may since have moved or changed.
-    const std::string archived = ArchivePath(registerPath_, entry->number);
-    std::string path;
-    for (const std::string& candidate : {archived, entry->pdf}) {
-        if (path.empty() && QFileInfo(Text(candidate)).isFile()) path = candidate;
-    }
-    if (path.empty()) {
-        reporter_.Report({"The PDF of invoice " + entry->number + " is neither at " + archived +
-                              " nor at " + entry->pdf + ".",
-                          kErrorCaption, MessageIcon::Stop});
-        return;
-    }
+    const std::string path = PdfOf(*entry);
+    if (path.empty()) return;
     if (!prompts_.openUrl(QUrl::fromLocalFile(Text(path)))) {
         reporter_.Report({"No program opened " + path + ".", kErrorCaption, MessageIcon::Stop});
+    }
+}
+
+void CInvoicesDlg::OnSendByEmail() {
+    const InvoiceEntry* entry = Selected();
+    if (entry == nullptr) return;
+    const std::string path = PdfOf(*entry);
+    if (path.empty()) return;
+    // A client removed since the invoice was issued gets the subject in English.
+    const std::vector<Client> clients = ReadClients(store_.Raw());
+    const Client* client = FindClient(clients, entry->client);
+    const std::string language = client != nullptr ? client->language : kInvoiceLanguages[0];
+    const QStringList args{"--subject", MailSubject(language, entry->number), "--attach",
+                           Text(path)};
+    if (!runMail_("xdg-email", args)) {
+        reporter_.Report({"No mail program took invoice " + entry->number +
+                              ": xdg-email is missing or no mail program is set up. Its PDF "
+                              "is " +
+                              path + ".",
+                          kErrorCaption, MessageIcon::Stop});
     }
 }
 

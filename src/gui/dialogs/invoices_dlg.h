@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // The Invoices dialog: the invoice register listed with each invoice's state today, and the
-// changes a user makes to it by hand: paid on a day, cancelled, and its PDF opened. A register
+// changes a user makes to it by hand: paid on a day, cancelled, its PDF opened or sent by
+// e-mail. A register
 // that cannot be read is shown as its message and is never written.
 
 #include <QDate>
 #include <QDialog>
+#include <QStringList>
 #include <QUrl>
 #include <functional>
 #include <optional>
@@ -44,6 +46,11 @@ class CInvoicesDlg : public QDialog {
 
     void SetPrompts(Prompts prompts) { prompts_ = std::move(prompts); }
 
+    // Runs a program with its arguments, no shell between; true when it ran and succeeded.
+    using ProgramRunner = std::function<bool(const QString& program, const QStringList& args)>;
+    // Replaces the runner of the mail program (tests).
+    void SetMailRunner(ProgramRunner runner) { runMail_ = std::move(runner); }
+
     // Reads the register again and lists it, keeping the selected invoice selected.
     void Reload();
     // Selects the invoice of that number; false when it is not listed.
@@ -56,12 +63,17 @@ class CInvoicesDlg : public QDialog {
     void OnMarkPaid();
     void OnCancelInvoice();
     void OnOpenPdf();
+    void OnSendByEmail();
+    // The PDF of the invoice: the archive's copy, else the user's; empty and said when neither.
+    std::string PdfOf(const InvoiceEntry& entry);
     void ReportChange(const std::string& error);
 
+    SettingsStore& store_;
     const Clock& clock_;
     MessageBoxReporter messageBoxes_;
     Reporter& reporter_;
     Prompts prompts_;
+    ProgramRunner runMail_;
     std::string registerPath_;
     RegisterRead read_;
 
@@ -70,6 +82,7 @@ class CInvoicesDlg : public QDialog {
     QPushButton* markPaid_ = nullptr;
     QPushButton* cancelInvoice_ = nullptr;
     QPushButton* openPdf_ = nullptr;
+    QPushButton* sendEmail_ = nullptr;
 };
 
 }  // namespace tally

@@ -13,6 +13,7 @@
 #include "dialogs/invoice_dlg.h"
 #include "dialogs/invoices_dlg.h"
 #include "invoice/invoice_issue.h"
+#include "invoice/invoice_money.h"
 #include "log_text.h"
 #include "settings/client_store.h"
 #include "settings/invoice_settings.h"
@@ -134,6 +135,78 @@ TEST(InvoicePdfDialogs, saveAsPdfIssuesOnceAndTheInvoicesDialogMarksPaidAndCance
     EXPECT_TRUE(invoices.findChild<QLabel*>()->text().startsWith(
         QString::fromStdString(registerPath + ":")));
     EXPECT_FALSE(FindButton(invoices, "&Open PDF")->isEnabled());
+}
+
+// A client's log: the dialog shows the client, starts after its last invoiced day and
+// previews the PDF's money; the Invoices dialog mails a German client's PDF in German.
+TEST(InvoicePdfDialogs, clientDetailsUnbilledDaysPreviewAndMail) {
+    test::TempDir dir;
+    SettingsStore store(QString::fromStdString(dir.File("tallybook.conf")));
+    const std::string log = dir.File("bau.dat");
+    test::WriteFile(log, test::WorkingDays(2026, 11, 2, 5));
+    Client bau;
+    bau.name = "Bau GmbH";
+    bau.log = log;
+    bau.rate = 90.0;
+    bau.currency = "EUR";
+    bau.taxPercent = 19.0;
+    bau.language = "de";
+    WriteClient(store.Raw(), bau);
+    WriteIssuer(store.Raw(), Issuer{"Jo Freelance", "", "", "", "", ""});
+    const std::string registerPath = dir.File("invoices.txt");
+    WriteInvoiceSettings(store.Raw(), {{}, registerPath});
+    test::FakeClock clock(test::At(2026, 12, 8, 10, 0, 0));
+    test::RecordingReporter reporter;
+
+    CInvoiceDlg first(store, clock, nullptr, &reporter);
+    first.SetDataFile(log);
+    test::Pickers(first)[0]->setDate(QDate(2026, 11, 2));
+    test::Pickers(first)[1]->setDate(QDate(2026, 11, 3));
+    first.SetPdfChooser([&](const QString&) -> std::optional<QString> {
+        return QString::fromStdString(dir.File("first.pdf"));
+    });
+    Click(FindButton(first, "Save as &PDF..."));
+    ASSERT_EQ(reporter.messages.size(), 1u);
+
+    CInvoiceDlg dlg(store, clock, nullptr, &reporter);
+    dlg.SetDataFile(log);
+    auto label = [&](const char* name) {
+        for (QLabel* l : dlg.findChildren<QLabel*>())
+            if (l->accessibleName() == name) return l->text();
+        return QString();
+    };
+    EXPECT_EQ(label("Client"), "Client: Bau GmbH\nCurrency: EUR\nTax: Standard");
+    EXPECT_EQ(test::Pickers(dlg)[0]->date(), QDate(2026, 11, 4));
+    EXPECT_EQ(test::Pickers(dlg)[1]->date(), QDate(2026, 12, 8));
+    const auto figures = ComputeInvoice(log, {2026, 11, 4}, {2026, 12, 8}, 90.0,
+                                        {store.RoundingType(), store.RoundingUnit()});
+    ASSERT_TRUE(figures);
+    const InvoiceMoney money = MoneyOf(*figures, 19.0);
+    EXPECT_EQ(money.subtotalCents, 216000);  // three days of 8 hours
+    auto eur = [](std::int64_t cents) { return DecimalText({cents, 2}, 2) + " EUR"; };
+    EXPECT_EQ(label("Preview").toStdString(), "Subtotal: " + eur(money.subtotalCents) +
+                                                  "\nTax (19 %): " + eur(money.taxCents) +
+                                                  "\nTotal: " + eur(money.totalCents));
+
+    CInvoicesDlg invoices(store, clock, nullptr, &reporter);
+    QString program;
+    QStringList args;
+    bool mailed = true;
+    invoices.SetMailRunner([&](const QString& p, const QStringList& a) {
+        program = p;
+        args = a;
+        return mailed;
+    });
+    ASSERT_TRUE(invoices.Select("2026-001"));
+    Click(FindButton(invoices, "Send by &E-mail..."));
+    EXPECT_EQ(program, "xdg-email");
+    EXPECT_EQ(args, QStringList({"--subject", "Rechnung 2026-001", "--attach",
+                                 QString::fromStdString(ArchivePath(registerPath, "2026-001"))}));
+    EXPECT_EQ(reporter.messages.size(), 1u);
+    mailed = false;
+    Click(FindButton(invoices, "Send by &E-mail..."));
+    ASSERT_EQ(reporter.messages.size(), 2u);
+    EXPECT_TRUE(reporter.messages[1].text.starts_with("No mail program took invoice 2026-001"));
 }
 
 }  // namespace
