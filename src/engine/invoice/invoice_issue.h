@@ -15,6 +15,7 @@
 #include "entries/document_target.h"
 #include "invoice/invoice_number.h"
 #include "invoice/invoice_register.h"
+#include "invoice/register_place.h"
 
 namespace tally {
 
@@ -46,13 +47,6 @@ struct RegisterChange {
     std::string error;
     InvoiceEntry entry;
 };
-
-// The archive of PDF copies beside the register (links followed), and one number's copy.
-std::string ArchiveFolder(const std::string& registerPath);
-std::string ArchivePath(const std::string& registerPath, const std::string& number);
-
-// The register's own files, which no document replaces: the register, its lock, the archive.
-void AddRegisterFiles(const std::string& registerPath, KeptFiles& kept);
 
 // Refuses a PDF path that names a kept file, days of the client that an issued or paid
 // invoice bills, and a register that lacks numbers its archive holds; takes the number after
