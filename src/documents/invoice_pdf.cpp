@@ -186,7 +186,7 @@ double InvoiceLayout::Blocks() {
     const double x = width_ * 0.5;
     const double w = width_ - x;
     double right = 0;
-    Text(title_, x, right, w, Qt::AlignRight, QStringLiteral("INVOICE"));
+    Text(title_, x, right, w, Qt::AlignRight, InvoiceLabel(PdfText::Invoice));
     right += TextHeight(title_) + Pt(4);
     const std::pair<QString, QString> rows[] = {
         {InvoiceLabel(PdfText::InvoiceNumber), Utf8(doc_.number)},

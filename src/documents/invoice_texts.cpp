@@ -5,6 +5,12 @@ namespace tally {
 
 QString InvoiceLabel(PdfText text) {
     switch (text) {
+        case PdfText::Invoice:
+            return QStringLiteral("INVOICE");
+        case PdfText::CreditNote:
+            return QStringLiteral("CREDIT NOTE");
+        case PdfText::CancelsInvoice:
+            return QStringLiteral("Cancels invoice %1 of %2");
         case PdfText::PageFooter:
             return QStringLiteral("Invoice %1 \u00b7 page %2 of %3");
         case PdfText::TaxNumber:

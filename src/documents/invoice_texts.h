@@ -10,7 +10,10 @@
 namespace tally {
 
 enum class PdfText {
-    PageFooter,  // %1 the number, %2 the page, %3 the page count
+    Invoice,         // the title
+    CreditNote,      // the title of a credit note
+    CancelsInvoice,  // %1 the cancelled invoice's number, %2 its issue date
+    PageFooter,      // %1 the number, %2 the page, %3 the page count
     TaxNumber,
     VatId,
     InvoiceNumber,

@@ -29,7 +29,7 @@ void CopyError(const std::string& message, char* error, std::size_t size) {
 
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) int tally_write_invoice_pdf_v3(
+extern "C" __attribute__((visibility("default"))) int tally_write_invoice_pdf_v4(
     const TallyInvoiceDocument* document, const char* path, char* error, std::size_t errorSize) {
     if (document == nullptr || path == nullptr) {
         CopyError("no document or no path", error, errorSize);

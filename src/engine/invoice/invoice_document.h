@@ -14,7 +14,11 @@
 
 namespace tally {
 
+// A credit note cancels one invoice: the same lines with their amounts negated.
+enum class DocumentKind { Invoice, CreditNote };
+
 struct InvoiceDocument {
+    DocumentKind kind = DocumentKind::Invoice;
     std::string number;
     CalendarDate issued;
     CalendarDate due;
@@ -31,6 +35,8 @@ struct InvoiceDocument {
     std::string currency;         // ISO 4217 code
     InvoiceTax tax;               // TaxOf the client and issuer
     InvoiceMoney money;           // at the tax's percent
+    std::string corrects;         // a credit note: the number of the invoice it cancels
+    CalendarDate correctsIssued;  // and that invoice's issue date
 };
 
 // The document of figures billed to a client: due its payment days after the issue date. A

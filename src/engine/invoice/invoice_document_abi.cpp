@@ -25,6 +25,7 @@ InvoiceDocumentView ViewOf(const InvoiceDocument& doc) {
     for (const MoneyLine& l : money.lines)
         view.lines.push_back({CDate(l.date), CDate(l.last), l.minutes, l.quantity, l.amountCents});
     TallyInvoiceDocument& c = view.c;
+    c.kind = static_cast<int>(doc.kind);
     c.number = doc.number.c_str();
     c.issued = CDate(doc.issued);
     c.due = CDate(doc.due);
@@ -57,11 +58,16 @@ InvoiceDocumentView ViewOf(const InvoiceDocument& doc) {
     c.subtotalCents = money.subtotalCents;
     c.taxCents = money.taxCents;
     c.totalCents = money.totalCents;
+    c.corrects = doc.corrects.c_str();
+    c.correctsIssued = CDate(doc.correctsIssued);
     return view;
 }
 
 InvoiceDocument DocumentOf(const TallyInvoiceDocument& c) {
     InvoiceDocument doc;
+    // A kind the program does not know is an invoice: a credit note is never guessed.
+    doc.kind = c.kind == static_cast<int>(DocumentKind::CreditNote) ? DocumentKind::CreditNote
+                                                                    : DocumentKind::Invoice;
     doc.number = Text(c.number);
     doc.issued = DateFrom(c.issued);
     doc.due = DateFrom(c.due);
@@ -95,6 +101,8 @@ InvoiceDocument DocumentOf(const TallyInvoiceDocument& c) {
     money.subtotalCents = c.subtotalCents;
     money.taxCents = c.taxCents;
     money.totalCents = c.totalCents;
+    doc.corrects = Text(c.corrects);
+    doc.correctsIssued = DateFrom(c.correctsIssued);
     return doc;
 }
 

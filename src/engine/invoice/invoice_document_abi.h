@@ -27,6 +27,7 @@ struct TallyInvoiceLine {
 
 // Strings are NUL-terminated UTF-8 and live as long as the call.
 struct TallyInvoiceDocument {
+    int kind;  // tally::DocumentKind
     const char* number;
     TallyDate issued;
     TallyDate due;
@@ -59,6 +60,8 @@ struct TallyInvoiceDocument {
     long long subtotalCents;
     long long taxCents;
     long long totalCents;
+    const char* corrects;
+    TallyDate correctsIssued;
 };
 
 // Writes the PDF to path; 0 on success, else a message of at most errorSize bytes in error.
@@ -68,7 +71,7 @@ typedef int (*TallyWriteInvoicePdfFn)(const TallyInvoiceDocument* document, cons
 
 namespace tally {
 
-inline constexpr const char* kPdfModuleEntry = "tally_write_invoice_pdf_v3";
+inline constexpr const char* kPdfModuleEntry = "tally_write_invoice_pdf_v4";
 
 // The C view of a document: its pointers point into the document, which must outlive it.
 struct InvoiceDocumentView {
