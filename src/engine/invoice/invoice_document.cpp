@@ -22,6 +22,7 @@ InvoiceDocument MakeInvoiceDocument(const InvoiceFigures& figures, const Client&
     doc.clientReference = client.reference;
     doc.service = client.service;
     doc.currency = client.currency;
+    doc.language = client.language;
     doc.tax = TaxOf(client, issuer);
     doc.money = MoneyOf(figures, doc.tax.percent, grouping);
     if (grouping == LineGrouping::Period) {

@@ -33,6 +33,7 @@ struct InvoiceDocument {
     std::string clientReference;  // the buyer's order or routing id, or empty
     std::string service;          // what each line says was done, or empty
     std::string currency;         // ISO 4217 code
+    std::string language;         // the client's, one of kInvoiceLanguages
     InvoiceTax tax;               // TaxOf the client and issuer
     InvoiceMoney money;           // at the tax's percent
     std::string corrects;         // a credit note: the number of the invoice it cancels

@@ -47,6 +47,7 @@ InvoiceDocumentView ViewOf(const InvoiceDocument& doc) {
     c.clientReference = doc.clientReference.c_str();
     c.service = doc.service.c_str();
     c.currency = doc.currency.c_str();
+    c.language = doc.language.c_str();
     c.priceUnits = money.price.units;
     c.pricePlaces = money.price.places;
     c.taxPercent = doc.tax.percent;
@@ -85,6 +86,7 @@ InvoiceDocument DocumentOf(const TallyInvoiceDocument& c) {
     doc.clientReference = Text(c.clientReference);
     doc.service = Text(c.service);
     doc.currency = Text(c.currency);
+    doc.language = Text(c.language);
     // A note the program does not know reads as none: the module never guesses a tax text.
     const bool known = c.taxNote >= 0 && c.taxNote <= static_cast<int>(TaxNote::SmallBusiness);
     doc.tax = {c.taxPercent, known ? static_cast<TaxNote>(c.taxNote) : TaxNote::None,

@@ -49,6 +49,7 @@ struct TallyInvoiceDocument {
     const char* clientReference;
     const char* service;
     const char* currency;
+    const char* language;
     long long priceUnits;
     int pricePlaces;
     double taxPercent;
