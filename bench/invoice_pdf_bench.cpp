@@ -10,9 +10,9 @@
 #include "bench_logs.h"
 #include "bench_start.h"
 #include "cli/pdf_module.h"
-#include "core/c_format.h"
 #include "log_text.h"
 #include "test_support.h"
+#include "time/c_format.h"
 
 namespace tally::bench {
 namespace {

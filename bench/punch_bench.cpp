@@ -3,11 +3,11 @@
 #include <filesystem>
 
 #include "bench_logs.h"
-#include "core/local_time.h"
 #include "core/tally_engine.h"
 #include "log_benchmarks.h"
 #include "stepping_clock.h"
 #include "test_support.h"
+#include "time/local_time.h"
 
 namespace tally::bench {
 namespace {

@@ -8,11 +8,11 @@
 
 #include "bench_logs.h"
 #include "bench_start.h"
-#include "core/clock.h"
 #include "core/messages.h"
 #include "core/report_text.h"
 #include "core/tally_engine.h"
 #include "test_support.h"
+#include "time/clock.h"
 #include "window/print/report_layout.h"
 #include "window/print/report_painter.h"
 #include "window/print/report_printout.h"

@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "bench_logs.h"
-#include "core/clock.h"
 #include "core/tally_engine.h"
 #include "log_benchmarks.h"
 #include "test_support.h"
+#include "time/clock.h"
 
 namespace tally::bench {
 namespace {

@@ -3,7 +3,7 @@
 // A clock that moves on by a fixed step each time it is read, so that punch after punch
 // lands later than the one before, as on a real day.
 
-#include "core/clock.h"
+#include "time/clock.h"
 
 namespace tally::bench {
 

@@ -13,9 +13,9 @@
 
 #include "bench_logs.h"
 #include "bench_start.h"
-#include "core/local_time.h"
 #include "settings/settings_store.h"
 #include "test_support.h"
+#include "time/local_time.h"
 #include "widgets/command_ids.h"
 #include "window/chart/hours_chart_wnd.h"
 #include "window/framework_dialogs.h"

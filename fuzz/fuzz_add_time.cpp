@@ -8,7 +8,7 @@
 
 #include "fuzz_pairs.h"
 #include "fuzz_support.h"
-#include "interchange/import/local_time_text.h"
+#include "time/local_time_text.h"
 
 namespace tally::fuzz {
 namespace {

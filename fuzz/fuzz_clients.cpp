@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "core/c_format.h"
 #include "fuzz_support.h"
 #include "settings/client_store.h"
 #include "settings/settings_store.h"
+#include "time/c_format.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tally;

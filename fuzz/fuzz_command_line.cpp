@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "cli/cli_options.h"
-#include "cli/iso_date.h"
 #include "fuzz_support.h"
+#include "time/iso_date.h"
 
 namespace tally::fuzz {
 namespace {

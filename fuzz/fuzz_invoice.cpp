@@ -7,10 +7,10 @@
 #include <cstdio>
 #include <string>
 
-#include "core/calendar_date.h"
 #include "fuzz_support.h"
 #include "invoice/invoice.h"
 #include "invoice/invoice_lines.h"
+#include "time/calendar_date.h"
 
 namespace tally::fuzz {
 namespace {

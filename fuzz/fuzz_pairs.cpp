@@ -5,8 +5,8 @@
 #include <unistd.h>
 #include <algorithm>
 
-#include "core/calendar.h"
-#include "interchange/wall_clock.h"
+#include "time/calendar.h"
+#include "time/wall_clock.h"
 
 #include "fuzz_support.h"
 

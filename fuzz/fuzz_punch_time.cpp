@@ -6,9 +6,9 @@
 
 #include <cstdio>
 
-#include "core/calendar.h"
-#include "core/punch_time.h"
 #include "fuzz_support.h"
+#include "time/calendar.h"
+#include "time/punch_time.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tally;

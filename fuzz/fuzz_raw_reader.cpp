@@ -6,11 +6,11 @@
 
 #include <string>
 
-#include "core/local_day_cache.h"
 #include "entries/entry_lines.h"
 #include "entries/time_entry_list.h"
 #include "fuzz_support.h"
 #include "interchange/pair_export.h"
+#include "time/local_day_cache.h"
 
 namespace tally::fuzz {
 namespace {

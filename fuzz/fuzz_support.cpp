@@ -9,7 +9,7 @@
 #include <ctime>
 #include <filesystem>
 
-#include "core/local_time.h"
+#include "time/local_time.h"
 
 namespace tally::fuzz {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/clock.h"
 #include "core/reporter.h"
+#include "time/clock.h"
 
 // Aborts with the condition's text when it does not hold.
 #define TALLY_FUZZ_CHECK(condition) \

@@ -7,9 +7,9 @@
 #include <cstring>
 #include <string>
 
-#include "core/calendar.h"
-#include "core/punch_record.h"
 #include "fuzz_support.h"
+#include "time/calendar.h"
+#include "time/punch_record.h"
 
 namespace tally::fuzz {
 namespace {

@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <ostream>
 
-#include "core/c_format.h"
-#include "core/calendar_date.h"
 #include "core/log_check.h"
 #include "core/time_log_file.h"
+#include "time/c_format.h"
+#include "time/calendar_date.h"
 
 namespace tally::cli {
 

@@ -3,8 +3,8 @@
 
 #include <cstring>
 
-#include "core/c_format.h"
-#include "core/calendar.h"
+#include "time/c_format.h"
+#include "time/calendar.h"
 
 namespace tally::cli {
 namespace {

@@ -4,7 +4,7 @@
 #include <charconv>
 #include <ostream>
 
-#include "core/c_format.h"
+#include "time/c_format.h"
 
 namespace tally::cli {
 namespace {

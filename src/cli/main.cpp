@@ -10,12 +10,12 @@
 #include "cli/command_context.h"
 #include "cli/commands/client.h"
 #include "cli/commands/help.h"
-#include "core/clock.h"
 #include "core/tally_engine.h"
 #include "core/time_log_file.h"
 #include "core/version.h"
 #include "settings/client_store.h"
 #include "settings/settings_store.h"
+#include "time/clock.h"
 
 namespace {
 

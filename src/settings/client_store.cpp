@@ -10,8 +10,8 @@
 #include <iterator>
 
 #include "clients/open_client.h"
-#include "core/c_format.h"
 #include "settings/invoice_settings.h"
+#include "time/c_format.h"
 
 namespace tally {
 namespace {

@@ -7,9 +7,9 @@
 #include <cerrno>
 #include <cstring>
 
-#include "core/c_format.h"
 #include "core/messages.h"
 #include "core/time_log_file.h"
+#include "time/c_format.h"
 
 namespace tally {
 namespace {

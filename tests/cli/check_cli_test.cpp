@@ -7,9 +7,9 @@
 #include <filesystem>
 
 #include "cli/json_text.h"
-#include "core/local_time.h"
 #include "log_text.h"
 #include "tally_harness.h"
+#include "time/local_time.h"
 
 namespace tally::test {
 namespace {

@@ -6,11 +6,11 @@
 #include <filesystem>
 #include <sstream>
 
-#include "core/c_format.h"
 #include "folder_snapshot.h"
 #include "json_output.h"
 #include "log_text.h"
 #include "tally_harness.h"
+#include "time/c_format.h"
 
 namespace tally::test {
 namespace {

@@ -8,9 +8,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "core/c_format.h"
 #include "json_output.h"
 #include "tally_harness.h"
+#include "time/c_format.h"
 
 namespace tally::test {
 namespace {

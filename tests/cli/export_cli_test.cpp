@@ -11,11 +11,11 @@
 #include <sstream>
 #include <vector>
 
-#include "core/calendar.h"
-#include "core/local_time.h"
 #include "json_output.h"
 #include "log_text.h"
 #include "tally_harness.h"
+#include "time/calendar.h"
+#include "time/local_time.h"
 
 namespace tally::test {
 namespace {

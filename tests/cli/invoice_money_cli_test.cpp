@@ -7,11 +7,11 @@
 #include <cmath>
 #include <sstream>
 
-#include "core/c_format.h"
 #include "json_output.h"
 #include "log_text.h"
 #include "report_lines.h"
 #include "tally_harness.h"
+#include "time/c_format.h"
 
 namespace tally::test {
 namespace {

@@ -8,10 +8,10 @@
 #include <cstdio>
 #include <sstream>
 
-#include "core/c_format.h"
 #include "log_text.h"
 #include "report_lines.h"
 #include "tally_harness.h"
+#include "time/c_format.h"
 
 namespace tally::test {
 namespace {

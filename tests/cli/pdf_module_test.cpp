@@ -8,10 +8,10 @@
 
 #include <filesystem>
 
-#include "core/c_format.h"
 #include "log_text.h"
 #include "report_lines.h"
 #include "test_support.h"
+#include "time/c_format.h"
 
 namespace tally::cli {
 namespace {

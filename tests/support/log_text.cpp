@@ -6,9 +6,9 @@
 #include <ctime>
 #include <stdexcept>
 
-#include "core/calendar.h"
-#include "core/elapsed_time.h"
-#include "core/punch_record.h"
+#include "time/calendar.h"
+#include "time/elapsed_time.h"
+#include "time/punch_record.h"
 
 namespace tally::test {
 namespace {

@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "core/local_time.h"
+#include "time/local_time.h"
 
 namespace tally::test {
 

@@ -8,7 +8,7 @@
 #include <sstream>
 #include <stdexcept>
 
-#include "core/local_time.h"
+#include "time/local_time.h"
 
 namespace tally::test {
 

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "core/clock.h"
-#include "core/local_time.h"
 #include "core/reporter.h"
 #include "test_environment.h"
+#include "time/clock.h"
+#include "time/local_time.h"
 
 namespace tally::test {
 

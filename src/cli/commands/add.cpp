@@ -3,9 +3,9 @@
 
 #include <ostream>
 
-#include "core/punch_time.h"
-#include "interchange/import/local_time_text.h"
-#include "interchange/wall_clock.h"
+#include "time/local_time_text.h"
+#include "time/punch_time.h"
+#include "time/wall_clock.h"
 
 namespace tally::cli {
 namespace {

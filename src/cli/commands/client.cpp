@@ -8,8 +8,8 @@
 #include "cli/near_miss.h"
 #include "cli/typed_text.h"
 #include "clients/client_switch.h"
-#include "core/c_format.h"
 #include "settings/client_store.h"
+#include "time/c_format.h"
 
 namespace tally::cli {
 namespace {

@@ -9,11 +9,11 @@
 
 #include "cli/json_text.h"
 #include "cli/typed_text.h"
-#include "core/c_format.h"
 #include "invoice/invoice_number.h"
 #include "settings/invoice_settings.h"
 #include "settings/reminder_settings.h"
 #include "settings/settings_store.h"
+#include "time/c_format.h"
 
 namespace tally::cli {
 namespace {

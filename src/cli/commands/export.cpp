@@ -3,11 +3,11 @@
 
 #include <ostream>
 
-#include "cli/iso_date.h"
 #include "cli/json_text.h"
 #include "interchange/calendar_text.h"
 #include "interchange/pair_export.h"
 #include "settings/settings_store.h"
+#include "time/iso_date.h"
 
 namespace tally::cli {
 namespace {

@@ -3,8 +3,8 @@
 
 #include "cli/commands/status.h"
 #include "clients/client_clock_in.h"
-#include "core/punch_time.h"
 #include "settings/client_store.h"
+#include "time/punch_time.h"
 
 namespace tally::cli {
 namespace {

@@ -5,10 +5,10 @@
 
 #include "cli/commands/invoices.h"
 #include "cli/commands/pdf_invoice.h"
-#include "cli/iso_date.h"
-#include "core/c_format.h"
 #include "invoice/invoice.h"
 #include "settings/settings_store.h"
+#include "time/c_format.h"
+#include "time/iso_date.h"
 
 namespace tally::cli {
 

@@ -5,12 +5,12 @@
 #include <ctime>
 #include <ostream>
 
-#include "cli/iso_date.h"
 #include "cli/json_text.h"
-#include "core/c_format.h"
-#include "core/local_time.h"
 #include "invoice/invoice_issue.h"
 #include "settings/invoice_settings.h"
+#include "time/c_format.h"
+#include "time/iso_date.h"
+#include "time/local_time.h"
 
 namespace tally::cli {
 namespace {

@@ -6,7 +6,7 @@
 #include "cli/json_text.h"
 #include "core/conflict_copies.h"
 #include "interchange/log_merge.h"
-#include "interchange/wall_clock.h"
+#include "time/wall_clock.h"
 
 namespace tally::cli {
 namespace {

@@ -5,10 +5,10 @@
 #include <ostream>
 
 #include "cli/pdf_module.h"
-#include "core/c_format.h"
 #include "invoice/pdf_invoice.h"
 #include "settings/invoice_settings.h"
 #include "settings/kept_files.h"
+#include "time/c_format.h"
 
 namespace tally::cli {
 

@@ -4,11 +4,11 @@
 #include <optional>
 #include <ostream>
 
-#include "cli/iso_date.h"
 #include "cli/json_text.h"
-#include "core/c_format.h"
 #include "core/report_buckets.h"
 #include "settings/settings_store.h"
+#include "time/c_format.h"
+#include "time/iso_date.h"
 
 namespace tally::cli {
 namespace {

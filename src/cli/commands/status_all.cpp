@@ -5,8 +5,8 @@
 
 #include "cli/commands/unbilled.h"
 #include "cli/json_text.h"
-#include "core/c_format.h"
-#include "core/clock.h"
+#include "time/c_format.h"
+#include "time/clock.h"
 
 namespace tally::cli {
 namespace {

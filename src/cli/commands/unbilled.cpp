@@ -4,8 +4,8 @@
 #include <ostream>
 
 #include "cli/json_text.h"
-#include "core/c_format.h"
 #include "settings/invoice_settings.h"
+#include "time/c_format.h"
 
 namespace tally::cli {
 

@@ -7,8 +7,8 @@
 #include <iterator>
 
 #include "clients/business_ids.h"
-#include "core/c_format.h"
 #include "core/time_log_file.h"
+#include "time/c_format.h"
 
 namespace tally {
 namespace {

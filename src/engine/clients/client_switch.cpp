@@ -9,12 +9,12 @@
 #include <cstring>
 #include <filesystem>
 
-#include "core/c_format.h"
-#include "core/clock.h"
 #include "core/messages.h"
 #include "core/open_in_record.h"
-#include "core/punch_record.h"
 #include "core/time_log_file.h"
+#include "time/c_format.h"
+#include "time/clock.h"
+#include "time/punch_record.h"
 
 namespace tally {
 namespace {

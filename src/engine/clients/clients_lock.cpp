@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "clients/clients_lock.h"
 
-#include "core/c_format.h"
 #include "core/messages.h"
+#include "time/c_format.h"
 
 namespace tally {
 

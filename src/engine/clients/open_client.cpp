@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "clients/open_client.h"
 
-#include "core/c_format.h"
 #include "core/open_in_record.h"
+#include "time/c_format.h"
 
 namespace tally {
 namespace {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "clients/client.h"
-#include "core/local_time.h"
+#include "time/local_time.h"
 
 namespace tally {
 

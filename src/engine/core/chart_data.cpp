@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <chrono>
 
-#include "core/c_format.h"
-#include "core/calendar.h"
 #include "core/totals_text.h"
+#include "time/c_format.h"
+#include "time/calendar.h"
 
 namespace tally {
 namespace {

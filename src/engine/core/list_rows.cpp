@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "core/c_format.h"
+#include "time/c_format.h"
 
 namespace tally {
 namespace {

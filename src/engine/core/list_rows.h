@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "core/elapsed_time.h"
-#include "core/punch_record.h"
+#include "time/elapsed_time.h"
+#include "time/punch_record.h"
 
 namespace tally {
 

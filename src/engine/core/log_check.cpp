@@ -8,8 +8,8 @@
 #include <cstring>
 #include <string_view>
 
-#include "core/c_format.h"
-#include "core/calendar.h"
+#include "time/c_format.h"
+#include "time/calendar.h"
 
 namespace tally {
 namespace {

@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "core/calendar.h"
-#include "core/pair_time.h"
 #include "core/record_stream.h"
+#include "time/calendar.h"
+#include "time/pair_time.h"
 
 namespace tally {
 namespace {

@@ -8,9 +8,9 @@
 #include <string_view>
 
 #include "core/current_settings.h"
-#include "core/elapsed_time.h"
 #include "core/list_rows.h"
 #include "core/log_lines.h"
+#include "time/elapsed_time.h"
 
 namespace tally {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "core/marquee_caption.h"
 
-#include "core/c_format.h"
+#include "time/c_format.h"
 
 namespace tally {
 

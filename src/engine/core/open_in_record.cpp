@@ -3,9 +3,9 @@
 
 #include <utility>
 
-#include "core/calendar.h"
-#include "core/punch_record.h"
 #include "core/time_log_file.h"
+#include "time/calendar.h"
+#include "time/punch_record.h"
 
 namespace tally {
 namespace {

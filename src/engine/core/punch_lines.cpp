@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "core/c_format.h"
-#include "core/calendar.h"
+#include "time/c_format.h"
+#include "time/calendar.h"
 
 namespace tally {
 namespace {

@@ -7,9 +7,9 @@
 #include <optional>
 #include <string>
 
-#include "core/calendar_date.h"
-#include "core/local_time.h"
-#include "core/punch_record.h"
+#include "time/calendar_date.h"
+#include "time/local_time.h"
+#include "time/punch_record.h"
 
 namespace tally {
 

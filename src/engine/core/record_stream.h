@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "core/buffered_reader.h"
-#include "core/punch_record.h"
+#include "time/punch_record.h"
 
 namespace tally {
 

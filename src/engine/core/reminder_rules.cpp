@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "core/c_format.h"
+#include "time/c_format.h"
 
 namespace tally {
 namespace {

@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "core/local_time.h"
+#include "time/local_time.h"
 
 namespace tally {
 

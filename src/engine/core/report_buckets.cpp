@@ -5,9 +5,9 @@
 #include <chrono>
 #include <map>
 
-#include "core/calendar.h"
-#include "core/pair_time.h"
-#include "core/punch_record.h"
+#include "time/calendar.h"
+#include "time/pair_time.h"
+#include "time/punch_record.h"
 
 namespace tally {
 namespace {

@@ -6,11 +6,11 @@
 #include <optional>
 #include <vector>
 
-#include "core/calendar_date.h"
 #include "core/current_settings.h"
-#include "core/elapsed_time.h"
 #include "core/list_rows.h"
 #include "core/log_scan.h"
+#include "time/calendar_date.h"
+#include "time/elapsed_time.h"
 
 namespace tally {
 

@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/c_format.h"
-#include "core/calendar.h"
 #include "core/log_check.h"
+#include "time/c_format.h"
+#include "time/calendar.h"
 
 namespace tally {
 namespace {

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "core/list_rows.h"
-#include "core/local_time.h"
 #include "core/tally_engine.h"
+#include "time/local_time.h"
 
 namespace tally {
 

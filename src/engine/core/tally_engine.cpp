@@ -4,14 +4,14 @@
 #include <unistd.h>
 #include <cerrno>
 
-#include "core/c_format.h"
-#include "core/calendar.h"
-#include "core/local_time.h"
 #include "core/messages.h"
 #include "core/punch_lines.h"
 #include "core/time_log_file.h"
 #include "core/time_log_lock.h"
 #include "core/totals_text.h"
+#include "time/c_format.h"
+#include "time/calendar.h"
+#include "time/local_time.h"
 
 namespace tally {
 namespace {

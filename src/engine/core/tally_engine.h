@@ -9,7 +9,6 @@
 #include <string>
 #include <utility>
 
-#include "core/clock.h"
 #include "core/current_settings.h"
 #include "core/list_rows.h"
 #include "core/log_scan.h"
@@ -18,6 +17,7 @@
 #include "core/punch_lines.h"
 #include "core/reporter.h"
 #include "core/time_log_lock.h"
+#include "time/clock.h"
 
 namespace tally {
 

@@ -7,9 +7,9 @@
 #include <cerrno>
 #include <cstring>
 
-#include "core/c_format.h"
 #include "core/messages.h"
-#include "core/punch_record.h"
+#include "time/c_format.h"
+#include "time/punch_record.h"
 
 namespace tally {
 

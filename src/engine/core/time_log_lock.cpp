@@ -7,8 +7,8 @@
 #include <cerrno>
 #include <thread>
 
-#include "core/c_format.h"
 #include "core/messages.h"
+#include "time/c_format.h"
 
 namespace tally {
 TimeLogLock::~TimeLogLock() {

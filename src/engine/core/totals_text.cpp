@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "core/totals_text.h"
 
-#include "core/c_format.h"
+#include "time/c_format.h"
 
 namespace tally {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "core/elapsed_time.h"
+#include "time/elapsed_time.h"
 
 namespace tally {
 

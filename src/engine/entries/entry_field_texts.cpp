@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 // The field texts of CTimeEntryList: every date and time field of an entry, ready-made.
 
-#include "core/c_format.h"
-#include "core/elapsed_time.h"
 #include "entries/entry_lines.h"
 #include "entries/time_entry_list.h"
+#include "time/c_format.h"
+#include "time/elapsed_time.h"
 
 namespace tally {
 namespace {

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "core/local_day_cache.h"
 #include "entries/time_entry.h"
+#include "time/local_day_cache.h"
 
 namespace tally {
 

@@ -6,10 +6,10 @@
 #include <climits>
 #include <filesystem>
 
-#include "core/c_format.h"
 #include "entries/backup_rotation.h"
 #include "entries/editor_messages.h"
 #include "entries/system_error.h"
+#include "time/c_format.h"
 
 namespace tally {
 namespace {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "entries/time_entry.h"
 
-#include "core/calendar.h"
+#include "time/calendar.h"
 
 namespace tally {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/local_time.h"
+#include "time/local_time.h"
 
 namespace tally {
 

@@ -10,11 +10,11 @@
 #include <utility>
 #include <vector>
 
-#include "core/local_day_cache.h"
 #include "core/reporter.h"
 #include "core/time_log_file.h"
 #include "core/time_log_lock.h"
 #include "entries/time_entry.h"
+#include "time/local_day_cache.h"
 
 namespace tally {
 

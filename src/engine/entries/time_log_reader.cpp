@@ -7,9 +7,9 @@
 #include <cerrno>
 #include <cstring>
 
-#include "core/punch_record.h"
 #include "entries/line_fields.h"
 #include "entries/time_entry_list.h"
+#include "time/punch_record.h"
 
 namespace tally {
 namespace {

@@ -7,9 +7,9 @@
 #include <fstream>
 #include <system_error>
 
-#include "core/c_format.h"
 #include "core/version.h"
-#include "interchange/wall_clock.h"
+#include "time/c_format.h"
+#include "time/wall_clock.h"
 
 namespace tally {
 namespace {

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "core/local_day_cache.h"
-#include "core/local_time.h"
 #include "interchange/pair_export.h"
+#include "time/local_day_cache.h"
+#include "time/local_time.h"
 
 namespace tally {
 

@@ -9,15 +9,15 @@
 #include <cstdio>
 #include <cstring>
 
-#include "core/c_format.h"
 #include "core/conflict_copies.h"
-#include "core/local_day_cache.h"
 #include "core/log_check.h"
-#include "core/punch_record.h"
 #include "core/time_log_file.h"
 #include "entries/log_replacement.h"
 #include "interchange/log_splice.h"
 #include "interchange/pair_add.h"
+#include "time/c_format.h"
+#include "time/local_day_cache.h"
+#include "time/punch_record.h"
 
 namespace tally {
 namespace {

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "core/current_settings.h"
-#include "core/local_time.h"
 #include "core/time_log_lock.h"
 #include "interchange/merge_plan.h"
+#include "time/local_time.h"
 
 namespace tally {
 

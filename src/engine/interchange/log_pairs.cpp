@@ -3,9 +3,9 @@
 
 #include <unistd.h>
 
-#include "core/pair_time.h"
 #include "core/record_stream.h"
 #include "core/time_log_file.h"
+#include "time/pair_time.h"
 
 namespace tally {
 namespace {

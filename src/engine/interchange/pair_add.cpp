@@ -5,16 +5,16 @@
 #include <algorithm>
 #include <limits>
 
-#include "core/c_format.h"
-#include "core/calendar.h"
-#include "core/local_time.h"
 #include "core/log_check.h"
 #include "core/punch_lines.h"
 #include "core/time_log_file.h"
 #include "entries/entry_lines.h"
 #include "entries/log_replacement.h"
 #include "interchange/log_splice.h"
-#include "interchange/wall_clock.h"
+#include "time/c_format.h"
+#include "time/calendar.h"
+#include "time/local_time.h"
+#include "time/wall_clock.h"
 
 namespace tally {
 namespace {

@@ -10,10 +10,10 @@
 #include <vector>
 
 #include "core/current_settings.h"
-#include "core/local_day_cache.h"
 #include "core/time_log_lock.h"
 #include "interchange/log_pairs.h"
 #include "interchange/pair_overlap.h"
+#include "time/local_day_cache.h"
 
 namespace tally {
 

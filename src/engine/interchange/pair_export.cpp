@@ -3,10 +3,10 @@
 
 #include <set>
 
-#include "core/c_format.h"
 #include "core/list_rows.h"
 #include "core/time_log_file.h"
 #include "interchange/calendar_text.h"
+#include "time/c_format.h"
 
 namespace tally {
 namespace {
@@ -102,11 +102,6 @@ ExportRead ReadPairs(const std::string& path, const PairExportOptions& options,
 }
 
 }  // namespace
-
-std::string ExportTimeText(const WallTime& t, char separator) {
-    return FormatC("%04d%c%02d%c%02d %02d:%02d:%02d", t.date.year, separator, t.date.month,
-                   separator, t.date.day, t.hour, t.minute, t.second);
-}
 
 ExportRead ReadExportedPairs(const std::string& path, const PairExportOptions& options,
                              const std::function<void(const ExportedPair&)>& visit) {

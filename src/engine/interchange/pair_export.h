@@ -10,9 +10,10 @@
 #include <string>
 #include <string_view>
 
-#include "core/calendar_date.h"
 #include "core/log_scan.h"
-#include "core/pair_time.h"
+#include "time/calendar_date.h"
+#include "time/pair_time.h"
+#include "time/wall_clock.h"
 
 namespace tally {
 
@@ -45,9 +46,6 @@ struct ExportedPair {
     double hours = 0.0;        // seconds / 3600, unrounded
     double amount = 0.0;       // hours x rate, unrounded
 };
-
-// "2004-06-02 17:47:39", or with another character between the date's parts.
-std::string ExportTimeText(const WallTime& time, char dateSeparator = '-');
 
 // How a reading of the log went.
 struct ExportRead {

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "core/local_time.h"
+#include "time/local_time.h"
 
 namespace tally {
 

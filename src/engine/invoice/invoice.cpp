@@ -4,11 +4,11 @@
 #include <algorithm>
 
 #include "core/buffered_reader.h"
-#include "core/calendar.h"
-#include "core/pair_time.h"
-#include "core/punch_record.h"
 #include "core/time_log_file.h"
 #include "invoice/invoice_lines.h"
+#include "time/calendar.h"
+#include "time/pair_time.h"
+#include "time/punch_record.h"
 
 namespace tally {
 namespace {

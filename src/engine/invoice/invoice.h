@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "core/calendar_date.h"
-#include "core/elapsed_time.h"
+#include "time/calendar_date.h"
+#include "time/elapsed_time.h"
 
 namespace tally {
 

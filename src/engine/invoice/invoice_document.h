@@ -6,11 +6,11 @@
 #include <string>
 
 #include "clients/client.h"
-#include "core/calendar_date.h"
 #include "invoice/invoice.h"
 #include "invoice/invoice_money.h"
 #include "invoice/invoice_tax.h"
 #include "invoice/issuer.h"
+#include "time/calendar_date.h"
 
 namespace tally {
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "invoice/invoice_lines.h"
 
-#include "core/c_format.h"
-#include "core/calendar.h"
-#include "core/elapsed_time.h"
+#include "time/c_format.h"
+#include "time/calendar.h"
+#include "time/elapsed_time.h"
 
 namespace tally {
 namespace {

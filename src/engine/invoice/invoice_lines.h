@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/calendar_date.h"
+#include "time/calendar_date.h"
 
 namespace tally {
 

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <string_view>
 
-#include "core/c_format.h"
+#include "time/c_format.h"
 
 namespace tally {
 namespace {

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "core/calendar_date.h"
 #include "invoice/invoice.h"
+#include "time/calendar_date.h"
 
 namespace tally {
 

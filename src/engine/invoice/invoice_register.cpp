@@ -6,8 +6,8 @@
 #include <cmath>
 #include <map>
 
-#include "core/c_format.h"
 #include "core/time_log_file.h"
+#include "time/c_format.h"
 
 namespace tally {
 namespace {

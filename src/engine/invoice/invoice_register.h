@@ -17,7 +17,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/calendar_date.h"
+#include "time/calendar_date.h"
 
 namespace tally {
 

@@ -8,11 +8,11 @@
 #include <string>
 
 #include "clients/client.h"
-#include "core/calendar_date.h"
-#include "core/elapsed_time.h"
 #include "invoice/invoice_document.h"
 #include "invoice/invoice_issue.h"
 #include "invoice/issuer.h"
+#include "time/calendar_date.h"
+#include "time/elapsed_time.h"
 
 namespace tally {
 

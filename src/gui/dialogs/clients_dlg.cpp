@@ -20,10 +20,10 @@
 #include <QVBoxLayout>
 #include <utility>
 
-#include "core/c_format.h"
 #include "core/messages.h"
 #include "settings/client_store.h"
 #include "settings/invoice_settings.h"
+#include "time/c_format.h"
 #include "widgets/dialog_units.h"
 
 namespace tally {

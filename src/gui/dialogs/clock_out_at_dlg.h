@@ -5,7 +5,7 @@
 
 #include <QDialog>
 
-#include "core/local_time.h"
+#include "time/local_time.h"
 
 class QDateTimeEdit;
 

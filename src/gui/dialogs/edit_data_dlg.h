@@ -8,10 +8,10 @@
 #include <functional>
 #include <string>
 
-#include "core/clock.h"
 #include "core/reporter.h"
 #include "dialogs/entry_rows_model.h"
 #include "entries/time_entry_list.h"
+#include "time/clock.h"
 #include "widgets/message_box_reporter.h"
 
 class QPushButton;

@@ -14,8 +14,6 @@
 
 #include "clients/client.h"
 #include "controls/qf_date_time_ctrl.h"
-#include "core/c_format.h"
-#include "core/local_time.h"
 #include "core/messages.h"
 #include "documents/invoice_pdf.h"
 #include "invoice/invoice.h"
@@ -27,6 +25,8 @@
 #include "settings/client_store.h"
 #include "settings/invoice_settings.h"
 #include "settings/kept_files.h"
+#include "time/c_format.h"
+#include "time/local_time.h"
 #include "widgets/command_ids.h"
 #include "widgets/dialog_units.h"
 

@@ -13,11 +13,11 @@
 #include <string>
 
 #include "clients/client.h"
-#include "core/clock.h"
-#include "core/elapsed_time.h"
 #include "core/reporter.h"
 #include "invoice/issuer.h"
 #include "settings/settings_store.h"
+#include "time/clock.h"
+#include "time/elapsed_time.h"
 #include "widgets/message_box_reporter.h"
 
 class QAction;

@@ -17,12 +17,12 @@
 #include <ctime>
 
 #include "clients/client.h"
-#include "core/c_format.h"
-#include "core/calendar_date.h"
 #include "core/messages.h"
 #include "invoice/invoice_issue.h"
 #include "settings/client_store.h"
 #include "settings/invoice_settings.h"
+#include "time/c_format.h"
+#include "time/calendar_date.h"
 #include "widgets/dialog_units.h"
 
 namespace tally {

@@ -13,10 +13,10 @@
 #include <optional>
 #include <string>
 
-#include "core/clock.h"
 #include "core/reporter.h"
 #include "invoice/invoice_register.h"
 #include "settings/settings_store.h"
+#include "time/clock.h"
 #include "widgets/message_box_reporter.h"
 
 class QLabel;

@@ -17,7 +17,7 @@
 #include "core/conflict_copies.h"
 #include "core/messages.h"
 #include "interchange/log_merge.h"
-#include "interchange/wall_clock.h"
+#include "time/wall_clock.h"
 
 namespace tally {
 namespace {

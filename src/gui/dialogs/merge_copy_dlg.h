@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "core/clock.h"
 #include "core/current_settings.h"
 #include "core/reporter.h"
 #include "interchange/merge_plan.h"
+#include "time/clock.h"
 
 class QButtonGroup;
 class QComboBox;

@@ -7,10 +7,10 @@
 #include <QPushButton>
 
 #include "controls/qf_date_time_ctrl.h"
-#include "core/c_format.h"
-#include "core/elapsed_time.h"
-#include "core/local_time.h"
 #include "entries/editor_messages.h"
+#include "time/c_format.h"
+#include "time/elapsed_time.h"
+#include "time/local_time.h"
 #include "widgets/dialog_units.h"
 
 namespace tally {

@@ -6,8 +6,8 @@
 #include <QDialog>
 #include <QString>
 
-#include "core/clock.h"
 #include "core/reporter.h"
+#include "time/clock.h"
 #include "widgets/message_box_reporter.h"
 
 class QCheckBox;

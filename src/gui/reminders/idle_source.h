@@ -6,7 +6,7 @@
 #include <memory>
 #include <optional>
 
-#include "core/clock.h"
+#include "time/clock.h"
 
 namespace tally {
 

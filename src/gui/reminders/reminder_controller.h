@@ -9,7 +9,6 @@
 #include <QPointer>
 #include <optional>
 
-#include "core/clock.h"
 #include "core/open_in_record.h"
 #include "core/reminder_rules.h"
 #include "core/tally_engine.h"
@@ -17,6 +16,7 @@
 #include "reminders/idle_time_dlg.h"
 #include "reminders/reminder_services.h"
 #include "settings/settings_store.h"
+#include "time/clock.h"
 
 class QWidget;
 

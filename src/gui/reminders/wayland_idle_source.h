@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "core/clock.h"
 #include "reminders/idle_source.h"
+#include "time/clock.h"
 
 struct wl_display;
 struct wl_registry;

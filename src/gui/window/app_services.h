@@ -6,10 +6,10 @@
 
 #include <chrono>
 
-#include "core/clock.h"
 #include "core/reporter.h"
 #include "reminders/reminder_services.h"
 #include "settings/settings_store.h"
+#include "time/clock.h"
 #include "window/framework_dialogs.h"
 
 namespace tally {

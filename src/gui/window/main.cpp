@@ -14,13 +14,13 @@
 #include <string>
 #include <utility>
 
-#include "core/clock.h"
 #include "core/messages.h"
 #include "core/time_log_file.h"
 #include "reminders/dbus_absence_watch.h"
 #include "reminders/desktop_notifier.h"
 #include "reminders/idle_source.h"
 #include "settings/settings_store.h"
+#include "time/clock.h"
 #include "widgets/message_box_reporter.h"
 #include "window/framework_dialogs.h"
 #include "window/main_frame.h"

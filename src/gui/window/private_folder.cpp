@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "core/c_format.h"
+#include "time/c_format.h"
 
 namespace tally {
 

@@ -13,9 +13,7 @@
 
 #include "clients/client_clock_in.h"
 #include "clients/client_switch.h"
-#include "core/clock.h"
 #include "core/conflict_copies.h"
-#include "core/local_time.h"
 #include "core/log_check.h"
 #include "core/messages.h"
 #include "dialogs/clients_dlg.h"
@@ -28,6 +26,8 @@
 #include "reminders/reminders_dlg.h"
 #include "settings/client_store.h"
 #include "settings/kept_files.h"
+#include "time/clock.h"
+#include "time/local_time.h"
 #include "widgets/dialog_units.h"
 #include "window/chart/hours_chart_wnd.h"
 #include "window/column_widths.h"

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "window/version_record.h"
 
-#include "core/c_format.h"
 #include "core/version.h"
+#include "time/c_format.h"
 
 namespace tally {
 

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
-#include "core/calendar.h"
+#include "time/calendar.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "core/calendar_date.h"
-#include "core/punch_record.h"
+#include "time/calendar_date.h"
+#include "time/punch_record.h"
 
 namespace tally {
 namespace {
@@ -124,7 +124,7 @@ TEST(MoveToWeekStart, staysInsideItsFieldsOnGarbage) {
 }  // namespace
 }  // namespace tally
 
-#include "core/local_time.h"
+#include "time/local_time.h"
 
 namespace tally {
 namespace {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "core/elapsed_time.h"
+#include "time/elapsed_time.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // change, in zones either side of Greenwich and the equator, and whichever order the days
 // come in.
 
-#include "core/local_day_cache.h"
+#include "time/local_day_cache.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
-#include "core/calendar.h"
 #include "engine_fixture.h"
+#include "time/calendar.h"
 
 namespace tally::test {
 namespace {

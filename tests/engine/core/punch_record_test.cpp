@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "core/punch_record.h"
+#include "time/punch_record.h"
 
 #include <gtest/gtest.h>
 

@@ -8,9 +8,9 @@
 
 #include <filesystem>
 
-#include "core/local_time.h"
 #include "entries/time_entry_list.h"
 #include "test_support.h"
+#include "time/local_time.h"
 
 namespace tally {
 namespace {

@@ -18,13 +18,13 @@
 #include <set>
 
 #include "child_process.h"
-#include "core/local_time.h"
 #include "core/tally_engine.h"
 #include "entries/backup_rotation.h"
 #include "entries/editor_messages.h"
 #include "entries/time_entry_list.h"
 #include "folder_snapshot.h"
 #include "test_support.h"
+#include "time/local_time.h"
 #include "traced_child.h"
 
 namespace tally {

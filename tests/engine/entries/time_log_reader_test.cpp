@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "core/local_time.h"
 #include "entries/line_fields.h"
 #include "entries/time_entry_list.h"
 #include "test_support.h"
+#include "time/local_time.h"
 
 namespace tally {
 namespace {

@@ -9,7 +9,6 @@
 #include <unistd.h>
 #include <random>
 
-#include "core/local_time.h"
 #include "core/time_log_lock.h"
 #include "entries/backup_rotation.h"
 #include "entries/editor_messages.h"
@@ -17,6 +16,7 @@
 #include "folder_snapshot.h"
 #include "log_text.h"
 #include "test_support.h"
+#include "time/local_time.h"
 
 namespace tally {
 namespace {

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "interchange/import/imported_spans.h"
-#include "interchange/import/local_time_text.h"
 #include "test_support.h"
+#include "time/local_time_text.h"
 
 namespace tally::test {
 namespace {

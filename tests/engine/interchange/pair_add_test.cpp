@@ -12,9 +12,9 @@
 #include "core/report_buckets.h"
 #include "entries/backup_rotation.h"
 #include "interchange/pair_add.h"
-#include "interchange/wall_clock.h"
 #include "log_text.h"
 #include "test_support.h"
+#include "time/wall_clock.h"
 
 namespace tally::test {
 namespace {

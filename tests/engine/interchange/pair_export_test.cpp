@@ -7,12 +7,12 @@
 
 #include <filesystem>
 
-#include "core/local_time.h"
 #include "core/log_scan.h"
 #include "entries/time_entry_list.h"
 #include "interchange/pair_export.h"
 #include "log_text.h"
 #include "test_support.h"
+#include "time/local_time.h"
 
 namespace tally::test {
 namespace {

@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <sstream>
 
-#include "core/c_format.h"
 #include "log_text.h"
 #include "test_support.h"
+#include "time/c_format.h"
 
 namespace tally {
 namespace {

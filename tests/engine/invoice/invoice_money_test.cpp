@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/c_format.h"
+#include "time/c_format.h"
 
 namespace tally {
 namespace {

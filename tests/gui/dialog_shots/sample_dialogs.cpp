@@ -5,7 +5,6 @@
 #include <QTreeView>
 
 #include "controls/qf_date_time_ctrl.h"
-#include "core/local_time.h"
 #include "dialogs/clients_dlg.h"
 #include "dialogs/clock_out_at_dlg.h"
 #include "dialogs/edit_data_dlg.h"
@@ -19,6 +18,7 @@
 #include "reminders/reminders_dlg.h"
 #include "settings/client_store.h"
 #include "settings/invoice_settings.h"
+#include "time/local_time.h"
 
 namespace tally::test {
 namespace {

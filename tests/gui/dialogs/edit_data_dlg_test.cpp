@@ -15,13 +15,13 @@
 #include <filesystem>
 
 #include "controls/qf_date_time_ctrl.h"
-#include "core/local_time.h"
 #include "dialog_driver.h"
 #include "dialogs/time_entry_dlg.h"
 #include "entries/editor_messages.h"
 #include "folder_snapshot.h"
 #include "qt_printers.h"
 #include "test_support.h"
+#include "time/local_time.h"
 
 namespace tally {
 namespace {

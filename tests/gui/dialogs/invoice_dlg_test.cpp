@@ -12,11 +12,11 @@
 #include <filesystem>
 
 #include "controls/qf_date_time_ctrl.h"
-#include "core/local_time.h"
 #include "dialog_driver.h"
 #include "log_text.h"
 #include "qt_printers.h"
 #include "tally_harness.h"
+#include "time/local_time.h"
 
 namespace tally {
 namespace {

@@ -12,11 +12,11 @@
 #include <algorithm>
 
 #include "controls/qf_date_time_ctrl.h"
-#include "core/local_time.h"
 #include "dialog_driver.h"
 #include "entries/editor_messages.h"
 #include "qt_printers.h"
 #include "test_support.h"
+#include "time/local_time.h"
 
 namespace tally {
 namespace {

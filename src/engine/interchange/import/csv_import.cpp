@@ -3,9 +3,9 @@
 // Only In and Out count; the other columns follow from them.
 
 #include "interchange/import/imported_spans.h"
-#include "interchange/import/local_time_text.h"
 #include "interchange/import/text_lines.h"
 #include "interchange/pair_export.h"
+#include "time/local_time_text.h"
 
 namespace tally {
 

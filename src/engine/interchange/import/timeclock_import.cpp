@@ -4,10 +4,10 @@
 // Accounts and descriptions mean nothing here; comments (";", "#", "*"), blank lines and
 // the time balance and required hours ("b", "h") are skipped, the last two counted.
 
-#include "core/c_format.h"
 #include "interchange/import/imported_spans.h"
-#include "interchange/import/local_time_text.h"
 #include "interchange/import/text_lines.h"
+#include "time/c_format.h"
+#include "time/local_time_text.h"
 
 namespace tally {
 namespace {

@@ -3,7 +3,7 @@
 // "annotation"} with UTC stamps; an interval still running has no "end".
 
 #include "interchange/import/json_entries.h"
-#include "interchange/import/local_time_text.h"
+#include "time/local_time_text.h"
 
 namespace tally {
 

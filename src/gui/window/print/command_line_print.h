@@ -5,8 +5,8 @@
 
 #include <iosfwd>
 
-#include "core/clock.h"
 #include "settings/settings_store.h"
+#include "time/clock.h"
 #include "window/startup_switches.h"
 
 namespace tally {

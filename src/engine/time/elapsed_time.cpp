@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "core/elapsed_time.h"
+#include "time/elapsed_time.h"
 
 #include <cstdlib>
 #include <cstring>
 
-#include "core/calendar.h"
-#include "core/punch_record.h"
+#include "time/calendar.h"
+#include "time/punch_record.h"
 
 namespace tally {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <utility>
 
-#include "core/calendar_date.h"
+#include "time/calendar_date.h"
 
 namespace tally::cli {
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "core/local_day_cache.h"
+#include "time/local_day_cache.h"
 
 #include <chrono>
 
-#include "core/calendar.h"
-#include "core/calendar_date.h"
-#include "core/elapsed_time.h"
+#include "time/calendar.h"
+#include "time/calendar_date.h"
+#include "time/elapsed_time.h"
 
 namespace tally {
 namespace {

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/calendar.h"
-#include "core/local_time.h"
+#include "time/calendar.h"
+#include "time/local_time.h"
 
 namespace tally {
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "core/punch_time.h"
+#include "time/punch_time.h"
 
 #include <chrono>
 
-#include "core/c_format.h"
+#include "time/c_format.h"
 
 namespace tally {
 namespace {

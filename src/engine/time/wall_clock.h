@@ -6,7 +6,8 @@
 #include <cstdint>
 #include <string>
 
-#include "core/local_day_cache.h"
+#include "time/local_day_cache.h"
+#include "time/pair_time.h"
 
 namespace tally {
 
@@ -18,5 +19,7 @@ std::int64_t WallCountOf(const LocalFields& fields);
 LocalFields WallFieldsOf(std::int64_t count);
 // "2024-03-01 09:00:00".
 std::string WallTimeText(std::int64_t count);
+// "2004-06-02 17:47:39", or with another character between the date's parts.
+std::string ExportTimeText(const WallTime& time, char dateSeparator = '-');
 
 }  // namespace tally

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "core/c_format.h"
+#include "time/c_format.h"
 
 #include <locale.h>
 #include <clocale>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "core/punch_record.h"
+#include "time/punch_record.h"
 
 #include <algorithm>
 #include <cctype>
@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "core/calendar.h"
+#include "time/calendar.h"
 
 namespace tally {
 namespace {

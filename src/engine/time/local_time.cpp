@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "core/local_time.h"
+#include "time/local_time.h"
 
-#include "core/calendar.h"
+#include "time/calendar.h"
 
 namespace tally {
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "cli/iso_date.h"
+#include "time/iso_date.h"
 
-#include "core/punch_time.h"
+#include "time/punch_time.h"
 
 namespace tally::cli {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "core/clock.h"
+#include "time/clock.h"
 
 #include <ctime>
 

@@ -11,10 +11,10 @@
 #include <cstdint>
 #include <optional>
 
-#include "core/calendar.h"
-#include "core/calendar_date.h"
-#include "core/elapsed_time.h"
-#include "core/punch_record.h"
+#include "time/calendar.h"
+#include "time/calendar_date.h"
+#include "time/elapsed_time.h"
+#include "time/punch_record.h"
 
 namespace tally {
 

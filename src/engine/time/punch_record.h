@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/elapsed_time.h"
+#include "time/elapsed_time.h"
 
 namespace tally {
 

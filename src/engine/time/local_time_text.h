@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-#include "core/local_day_cache.h"
+#include "time/local_day_cache.h"
 
 namespace tally {
 

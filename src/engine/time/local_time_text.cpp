@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "interchange/import/local_time_text.h"
+#include "time/local_time_text.h"
 
-#include "core/calendar_date.h"
+#include "time/calendar_date.h"
 
 namespace tally {
 namespace {

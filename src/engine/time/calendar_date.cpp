@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "core/calendar_date.h"
+#include "time/calendar_date.h"
 
-#include "core/c_format.h"
+#include "time/c_format.h"
 
 namespace tally {
 

@@ -2,7 +2,7 @@
 #pragma once
 // Where "now" comes from: the system clock in the programs, a settable one in tests.
 
-#include "core/local_time.h"
+#include "time/local_time.h"
 
 namespace tally {
 

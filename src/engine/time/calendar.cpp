@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: MIT
-#include "core/calendar.h"
+#include "time/calendar.h"
 
 #include <strings.h>
 #include <array>
 #include <cstdio>
 #include <cstring>
 
-#include "core/punch_record.h"
+#include "time/punch_record.h"
 
 namespace tally {
 namespace {

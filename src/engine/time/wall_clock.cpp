@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "interchange/wall_clock.h"
+#include "time/wall_clock.h"
 
-#include "core/pair_time.h"
-#include "interchange/pair_export.h"
+#include "time/c_format.h"
+#include "time/pair_time.h"
 
 namespace tally {
 
@@ -23,6 +23,11 @@ LocalFields WallFieldsOf(std::int64_t count) {
 
 std::string WallTimeText(std::int64_t count) {
     return ExportTimeText(WallTimeOf(count));
+}
+
+std::string ExportTimeText(const WallTime& t, char separator) {
+    return FormatC("%04d%c%02d%c%02d %02d:%02d:%02d", t.date.year, separator, t.date.month,
+                   separator, t.date.day, t.hour, t.minute, t.second);
 }
 
 }  // namespace tally

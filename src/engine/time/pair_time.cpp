@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "core/pair_time.h"
+#include "time/pair_time.h"
 
 namespace tally {
 

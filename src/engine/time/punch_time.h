@@ -9,8 +9,8 @@
 #include <string_view>
 #include <utility>
 
-#include "core/calendar_date.h"
-#include "core/local_time.h"
+#include "time/calendar_date.h"
+#include "time/local_time.h"
 
 namespace tally {
 
