@@ -9,8 +9,8 @@
 
 #include "bench_logs.h"
 #include "bench_start.h"
-#include "entries/backup_rotation.h"
 #include "entries/time_entry_list.h"
+#include "log/backup_rotation.h"
 #include "test_support.h"
 
 namespace tally::bench {

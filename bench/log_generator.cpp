@@ -5,9 +5,9 @@
 #include <ctime>
 #include <random>
 
+#include "log/record_layout.h"
 #include "time/calendar.h"
 #include "time/elapsed_time.h"
-#include "time/punch_record.h"
 
 namespace tally::bench {
 namespace {

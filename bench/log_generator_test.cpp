@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/log_scan.h"
-#include "core/time_log_file.h"
+#include "log/time_log_file.h"
 #include "test_support.h"
 
 namespace tally::bench {

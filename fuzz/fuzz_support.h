@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/reporter.h"
+#include "log/reporter.h"
 #include "time/clock.h"
 
 // Aborts with the condition's text when it does not hold.

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "fuzz_support.h"
+#include "log/record_layout.h"
 #include "time/calendar.h"
-#include "time/punch_record.h"
 
 namespace tally::fuzz {
 namespace {

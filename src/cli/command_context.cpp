@@ -7,7 +7,7 @@
 #include <ostream>
 
 #include "core/log_check.h"
-#include "core/time_log_file.h"
+#include "log/time_log_file.h"
 #include "time/c_format.h"
 #include "time/calendar_date.h"
 

@@ -7,8 +7,8 @@
 #include <cerrno>
 #include <cstring>
 
-#include "core/messages.h"
-#include "core/time_log_file.h"
+#include "log/messages.h"
+#include "log/time_log_file.h"
 #include "time/c_format.h"
 
 namespace tally {

@@ -6,9 +6,9 @@
 
 #include <filesystem>
 
-#include "entries/backup_rotation.h"
 #include "entries/time_entry_list.h"
 #include "folder_snapshot.h"
+#include "log/backup_rotation.h"
 #include "log_text.h"
 #include "tally_harness.h"
 

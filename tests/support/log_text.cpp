@@ -6,9 +6,9 @@
 #include <ctime>
 #include <stdexcept>
 
+#include "log/record_layout.h"
 #include "time/calendar.h"
 #include "time/elapsed_time.h"
-#include "time/punch_record.h"
 
 namespace tally::test {
 namespace {

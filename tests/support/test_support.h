@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/reporter.h"
+#include "log/reporter.h"
 #include "test_environment.h"
 #include "time/clock.h"
 #include "time/local_time.h"

@@ -6,7 +6,7 @@
 #include "cli/json_text.h"
 #include "core/conflict_copies.h"
 #include "core/log_check.h"
-#include "core/time_log_file.h"
+#include "log/time_log_file.h"
 
 namespace tally::cli {
 namespace {

@@ -7,7 +7,7 @@
 #include <iterator>
 
 #include "clients/business_ids.h"
-#include "core/time_log_file.h"
+#include "log/time_log_file.h"
 #include "time/c_format.h"
 
 namespace tally {

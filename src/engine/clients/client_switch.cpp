@@ -9,12 +9,12 @@
 #include <cstring>
 #include <filesystem>
 
-#include "core/messages.h"
 #include "core/open_in_record.h"
-#include "core/time_log_file.h"
+#include "log/messages.h"
+#include "log/record_layout.h"
+#include "log/time_log_file.h"
 #include "time/c_format.h"
 #include "time/clock.h"
-#include "time/punch_record.h"
 
 namespace tally {
 namespace {

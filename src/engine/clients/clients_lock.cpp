@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "clients/clients_lock.h"
 
-#include "core/messages.h"
+#include "log/messages.h"
 #include "time/c_format.h"
 
 namespace tally {
@@ -10,9 +10,9 @@ std::optional<Message> ClientsLock::Acquire(const std::string& lockPath,
                                             std::chrono::milliseconds wait) {
     // The lock file's bytes mean nothing: it is the flock on it that counts.
     switch (lock_.Acquire(lockPath, true, nullptr, {wait, {}})) {
-        case TimeLogLock::Status::Locked:
+        case FileLock::Status::Locked:
             return std::nullopt;
-        case TimeLogLock::Status::Busy:
+        case FileLock::Status::Busy:
             return InUseMessage(lockPath);
         default:
             return Message{

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "clients/client.h"
-#include "core/reporter.h"
 #include "core/tally_engine.h"
-#include "core/time_log_lock.h"
+#include "log/file_lock.h"
+#include "log/reporter.h"
 
 namespace tally {
 
@@ -31,7 +31,7 @@ class ClientsLock {
                                    std::chrono::milliseconds wait = LockOptions().wait);
 
   private:
-    TimeLogLock lock_;
+    FileLock lock_;
 };
 
 // Keeps the engine's messages while it lives and hands them on when it ends: declared before

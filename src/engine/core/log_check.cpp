@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "log/record_layout.h"
 #include "time/c_format.h"
 #include "time/calendar.h"
 

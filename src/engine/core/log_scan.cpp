@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/record_stream.h"
+#include "log/record_stream.h"
 #include "time/calendar.h"
 #include "time/pair_time.h"
 

@@ -9,7 +9,7 @@
 
 #include "core/current_settings.h"
 #include "core/list_rows.h"
-#include "core/log_lines.h"
+#include "log/log_lines.h"
 #include "time/elapsed_time.h"
 
 namespace tally {

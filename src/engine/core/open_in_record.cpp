@@ -3,9 +3,9 @@
 
 #include <utility>
 
-#include "core/time_log_file.h"
+#include "log/record_layout.h"
+#include "log/time_log_file.h"
 #include "time/calendar.h"
-#include "time/punch_record.h"
 
 namespace tally {
 namespace {

@@ -7,9 +7,9 @@
 #include <optional>
 #include <string>
 
+#include "log/record_layout.h"
 #include "time/calendar_date.h"
 #include "time/local_time.h"
-#include "time/punch_record.h"
 
 namespace tally {
 

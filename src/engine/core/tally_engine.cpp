@@ -4,11 +4,11 @@
 #include <unistd.h>
 #include <cerrno>
 
-#include "core/messages.h"
 #include "core/punch_lines.h"
-#include "core/time_log_file.h"
-#include "core/time_log_lock.h"
 #include "core/totals_text.h"
+#include "log/file_lock.h"
+#include "log/messages.h"
+#include "log/time_log_file.h"
 #include "time/c_format.h"
 #include "time/calendar.h"
 #include "time/local_time.h"
@@ -60,19 +60,19 @@ Message StopMessage(const char* templ, const std::string& value) {
 }
 
 // Why a punch could not take the lock; Clock In names a log it could neither open nor make.
-std::optional<Message> LockRefusal(TimeLogLock::Status status, const std::string& path,
+std::optional<Message> LockRefusal(FileLock::Status status, const std::string& path,
                                    bool creating) {
     switch (status) {
-        case TimeLogLock::Status::Locked:
+        case FileLock::Status::Locked:
             return std::nullopt;
-        case TimeLogLock::Status::Busy:
+        case FileLock::Status::Busy:
             return InUseMessage(path);
-        case TimeLogLock::Status::NotRegular:
+        case FileLock::Status::NotRegular:
             return StopMessage(kNotRegularText, path);
-        case TimeLogLock::Status::Missing:
+        case FileLock::Status::Missing:
             if (!creating) return StopMessage(kNoLogText, path);
             break;
-        case TimeLogLock::Status::OpenFailed:
+        case FileLock::Status::OpenFailed:
             if (!creating) return StopMessage(kOpenFailedText, path);
             break;
     }
@@ -227,7 +227,7 @@ bool TallyEngine::ClockIn(TimeValue when, bool backdated) {
 // The lock lives only in here: it is released before the caller shows a message.
 std::optional<Message> TallyEngine::AppendInPunch(TimeValue when, bool backdated) {
     const std::string& path = m_settings.DataLog;
-    TimeLogLock lock;
+    FileLock lock;
     bool created = false;
     if (auto refusal = LockRefusal(lock.Acquire(path, true, &created, m_lockOptions), path, true))
         return refusal;
@@ -280,7 +280,7 @@ std::optional<Message> TallyEngine::AppendOutPunch(TimeValue when, const OpenInR
                                                    bool backdated, bool& inChanged,
                                                    std::optional<SkippedDays>& skipped) {
     const std::string& path = m_settings.DataLog;
-    TimeLogLock lock;
+    FileLock lock;
     if (auto refusal = LockRefusal(lock.Acquire(path, false, nullptr, m_lockOptions), path, false))
         return refusal;
     // Compared under the lock, so that no punch can come between the check and the write.

@@ -15,8 +15,8 @@
 #include "core/marquee_caption.h"
 #include "core/open_in_record.h"
 #include "core/punch_lines.h"
-#include "core/reporter.h"
-#include "core/time_log_lock.h"
+#include "log/file_lock.h"
+#include "log/reporter.h"
 #include "time/clock.h"
 
 namespace tally {

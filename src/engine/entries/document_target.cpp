@@ -12,8 +12,8 @@
 #include <memory>
 #include <string_view>
 
-#include "core/time_log_file.h"
-#include "entries/backup_rotation.h"
+#include "log/backup_rotation.h"
+#include "log/time_log_file.h"
 
 namespace tally {
 namespace {

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "entries/entry_lines.h"
 
+#include "log/record_layout.h"
 #include "time/c_format.h"
 #include "time/calendar.h"
 #include "time/elapsed_time.h"
-#include "time/punch_record.h"
 
 namespace tally {
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "entries/line_fields.h"
 
+#include "log/record_layout.h"
 #include "time/calendar.h"
-#include "time/punch_record.h"
 
 namespace tally {
 namespace {

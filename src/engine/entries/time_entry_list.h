@@ -10,10 +10,10 @@
 #include <utility>
 #include <vector>
 
-#include "core/reporter.h"
-#include "core/time_log_file.h"
-#include "core/time_log_lock.h"
 #include "entries/time_entry.h"
+#include "log/file_lock.h"
+#include "log/reporter.h"
+#include "log/time_log_file.h"
 #include "time/local_day_cache.h"
 
 namespace tally {

@@ -9,7 +9,7 @@
 
 #include "entries/line_fields.h"
 #include "entries/time_entry_list.h"
-#include "time/punch_record.h"
+#include "log/record_layout.h"
 
 namespace tally {
 namespace {

@@ -3,10 +3,10 @@
 // written and flushed under a temporary name, the backups rotate, and a rename puts it in
 // place, so the time log never disappears and is never partial.
 
-#include "entries/editor_messages.h"
 #include "entries/entry_lines.h"
-#include "entries/log_replacement.h"
 #include "entries/time_entry_list.h"
+#include "log/editor_messages.h"
+#include "log/log_replacement.h"
 
 namespace tally {
 

@@ -11,13 +11,13 @@
 
 #include "core/conflict_copies.h"
 #include "core/log_check.h"
-#include "core/time_log_file.h"
-#include "entries/log_replacement.h"
 #include "interchange/log_splice.h"
 #include "interchange/pair_add.h"
+#include "log/log_replacement.h"
+#include "log/record_layout.h"
+#include "log/time_log_file.h"
 #include "time/c_format.h"
 #include "time/local_day_cache.h"
-#include "time/punch_record.h"
 
 namespace tally {
 namespace {

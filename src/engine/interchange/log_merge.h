@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "core/current_settings.h"
-#include "core/time_log_lock.h"
 #include "interchange/merge_plan.h"
+#include "log/file_lock.h"
 #include "time/local_time.h"
 
 namespace tally {

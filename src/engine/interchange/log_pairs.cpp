@@ -3,8 +3,8 @@
 
 #include <unistd.h>
 
-#include "core/record_stream.h"
-#include "core/time_log_file.h"
+#include "log/record_stream.h"
+#include "log/time_log_file.h"
 #include "time/pair_time.h"
 
 namespace tally {

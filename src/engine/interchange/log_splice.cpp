@@ -5,7 +5,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "core/time_log_file.h"
+#include "log/time_log_file.h"
 
 namespace tally {
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "entries/log_replacement.h"
+#include "log/log_replacement.h"
 
 namespace tally {
 

@@ -7,10 +7,10 @@
 
 #include "core/log_check.h"
 #include "core/punch_lines.h"
-#include "core/time_log_file.h"
 #include "entries/entry_lines.h"
-#include "entries/log_replacement.h"
 #include "interchange/log_splice.h"
+#include "log/log_replacement.h"
+#include "log/time_log_file.h"
 #include "time/c_format.h"
 #include "time/calendar.h"
 #include "time/local_time.h"

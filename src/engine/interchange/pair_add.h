@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "core/current_settings.h"
-#include "core/time_log_lock.h"
 #include "interchange/log_pairs.h"
 #include "interchange/pair_overlap.h"
+#include "log/file_lock.h"
 #include "time/local_day_cache.h"
 
 namespace tally {

@@ -4,8 +4,8 @@
 #include <set>
 
 #include "core/list_rows.h"
-#include "core/time_log_file.h"
 #include "interchange/calendar_text.h"
+#include "log/time_log_file.h"
 #include "time/c_format.h"
 
 namespace tally {

@@ -3,12 +3,12 @@
 
 #include <algorithm>
 
-#include "core/buffered_reader.h"
-#include "core/time_log_file.h"
 #include "invoice/invoice_lines.h"
+#include "log/buffered_reader.h"
+#include "log/record_layout.h"
+#include "log/time_log_file.h"
 #include "time/calendar.h"
 #include "time/pair_time.h"
-#include "time/punch_record.h"
 
 namespace tally {
 namespace {

@@ -7,10 +7,10 @@
 #include <cerrno>
 #include <filesystem>
 
-#include "core/time_log_file.h"
-#include "entries/replacement_file.h"
-#include "entries/system_error.h"
 #include "invoice/register_place.h"
+#include "log/replacement_file.h"
+#include "log/system_error.h"
+#include "log/time_log_file.h"
 
 namespace tally {
 namespace {
@@ -26,17 +26,17 @@ RegisterChange Failed(std::string error) {
 }
 
 // Locks the register at target; empty on success, else the message.
-std::string LockRegister(TimeLogLock& lock, const std::string& target, const LockOptions& options) {
+std::string LockRegister(FileLock& lock, const std::string& target, const LockOptions& options) {
     switch (lock.Acquire(RegisterLockPath(target), true, nullptr, options)) {
-        case TimeLogLock::Status::Locked:
+        case FileLock::Status::Locked:
             return {};
-        case TimeLogLock::Status::Busy:
+        case FileLock::Status::Busy:
             return "The invoice register " + target + " is in use by another program.";
-        case TimeLogLock::Status::NotRegular:
+        case FileLock::Status::NotRegular:
             return "Cannot lock the invoice register: " + RegisterLockPath(target) +
                    " is not a regular file.";
-        case TimeLogLock::Status::Missing:
-        case TimeLogLock::Status::OpenFailed:
+        case FileLock::Status::Missing:
+        case FileLock::Status::OpenFailed:
             break;
     }
     return "Cannot lock the invoice register " + target + ": " + LastSystemErrorText();
@@ -96,7 +96,7 @@ RegisterChange ChangeEntry(const std::string& registerPath, const std::string& n
         "There is no invoice " + number + " in the register " + target + ".";
     std::error_code error;
     if (!fs::exists(fs::path(target).parent_path(), error)) return Failed(unknown);
-    TimeLogLock lock;
+    FileLock lock;
     if (std::string problem = LockRegister(lock, target, options); !problem.empty())
         return Failed(std::move(problem));
     RegisterRead read = ReadRegister(target);
@@ -146,7 +146,7 @@ RegisterChange IssueInvoice(const std::string& registerPath, const NumberingRule
     if (error)
         return Failed("Cannot make the folder of the invoice register " + target + ": " +
                       error.message());
-    TimeLogLock lock;
+    FileLock lock;
     if (std::string problem = LockRegister(lock, target, options); !problem.empty())
         return Failed(std::move(problem));
     RegisterRead read = ReadRegister(target);

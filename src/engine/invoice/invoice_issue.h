@@ -10,11 +10,11 @@
 #include <string>
 
 #include "clients/client.h"
-#include "core/time_log_lock.h"
 #include "entries/document_target.h"
 #include "invoice/invoice_number.h"
 #include "invoice/invoice_register.h"
 #include "invoice/register_place.h"
+#include "log/file_lock.h"
 #include "time/calendar_date.h"
 
 namespace tally {

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <map>
 
-#include "core/time_log_file.h"
+#include "log/time_log_file.h"
 #include "time/c_format.h"
 
 namespace tally {

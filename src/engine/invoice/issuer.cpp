@@ -8,7 +8,7 @@
 #include <filesystem>
 
 #include "clients/business_ids.h"
-#include "entries/system_error.h"
+#include "log/system_error.h"
 
 namespace tally {
 namespace {

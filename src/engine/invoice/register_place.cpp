@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <set>
 
-#include "entries/replacement_file.h"
+#include "log/replacement_file.h"
 
 namespace tally {
 namespace {

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// The bytes of the time log: 31-byte punch records ("In..." / "Out.." and an asctime-style
-// timestamp), 27-byte Elapsed lines, CR LF line ends, and the split form in which each
-// field of a record reads as a terminated string at a fixed offset.
+// A punch record's text ("In..." / "Out.." and an asctime-style timestamp) and the split
+// form in which each field of it reads as a terminated string at a fixed offset: the fields
+// the calendar counts with. The lines of the file around it are log/record_layout.h.
 
 #include <cstddef>
 #include <cstring>
@@ -10,25 +10,9 @@
 #include <string>
 #include <string_view>
 
-#include "time/elapsed_time.h"
-
 namespace tally {
 
-inline constexpr std::size_t kRecordSize = 31;       // "In...Mon Jan 05 09:03:07 2004" CR LF
-inline constexpr std::size_t kElapsedLineSize = 27;  // "Elapsed time of 00:00:00." CR LF
-inline constexpr std::size_t kTimestampSize = 24;    // "Mon Jan 05 09:03:07 2004"
-inline constexpr const char* kInPrefix = "In...";
-inline constexpr const char* kOutPrefix = "Out..";
-inline constexpr std::size_t kPrefixLength = 5;  // of either record prefix
-inline constexpr const char* kElapsedPrefix = "Elapsed";
-inline constexpr const char* kLineEnd = "\r\n";
-
-// The Elapsed line: this lead, then "hh:mm:ss." at the offsets below.
-inline constexpr const char* kElapsedLead = "Elapsed time of ";
-inline constexpr std::size_t kElapsedTextLength = 25;  // without the line end
-inline constexpr std::size_t kElapsedHoursOffset = 16;
-inline constexpr std::size_t kElapsedMinutesOffset = 19;
-inline constexpr std::size_t kElapsedSecondsOffset = 22;
+inline constexpr std::size_t kTimestampSize = 24;  // "Mon Jan 05 09:03:07 2004"
 
 inline constexpr int kWeekdayOffset = 5;
 inline constexpr int kMonthOffset = 9;
@@ -99,9 +83,5 @@ std::string FormatTimestamp(const std::tm& time);
 // The split form of an asctime-style timestamp text (a line feed may follow), read by a
 // state machine field by field. Each field is cut to its own slot.
 PunchRecord ParseTimestamp(const char* text, std::size_t length);
-
-std::string InRecordLine(const std::tm& time);        // "In..." timestamp CR LF
-std::string OutRecordLine(const std::tm& time);       // "Out.." timestamp CR LF
-std::string ElapsedLine(const ELAPSEDTIME& elapsed);  // "Elapsed time of hh:mm:ss." CR LF
 
 }  // namespace tally

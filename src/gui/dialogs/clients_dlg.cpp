@@ -20,7 +20,7 @@
 #include <QVBoxLayout>
 #include <utility>
 
-#include "core/messages.h"
+#include "log/messages.h"
 #include "settings/client_store.h"
 #include "settings/invoice_settings.h"
 #include "time/c_format.h"

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "clients/client.h"
-#include "core/reporter.h"
 #include "dialogs/options_dlg.h"
 #include "invoice/issuer.h"
+#include "log/reporter.h"
 #include "settings/client_store.h"
 #include "settings/settings_store.h"
 

@@ -9,7 +9,7 @@
 #include <algorithm>
 
 #include "dialogs/time_entry_dlg.h"
-#include "entries/editor_messages.h"
+#include "log/editor_messages.h"
 #include "widgets/dialog_units.h"
 
 namespace tally {

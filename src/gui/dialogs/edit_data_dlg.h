@@ -8,9 +8,9 @@
 #include <functional>
 #include <string>
 
-#include "core/reporter.h"
 #include "dialogs/entry_rows_model.h"
 #include "entries/time_entry_list.h"
+#include "log/reporter.h"
 #include "time/clock.h"
 #include "widgets/message_box_reporter.h"
 

@@ -14,7 +14,6 @@
 
 #include "clients/client.h"
 #include "controls/qf_date_time_ctrl.h"
-#include "core/messages.h"
 #include "documents/invoice_pdf.h"
 #include "invoice/invoice.h"
 #include "invoice/invoice_money.h"
@@ -22,6 +21,7 @@
 #include "invoice/invoice_tax.h"
 #include "invoice/pdf_invoice.h"
 #include "invoice/unbilled.h"
+#include "log/messages.h"
 #include "settings/client_store.h"
 #include "settings/invoice_settings.h"
 #include "settings/kept_files.h"

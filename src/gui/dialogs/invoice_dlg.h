@@ -13,8 +13,8 @@
 #include <string>
 
 #include "clients/client.h"
-#include "core/reporter.h"
 #include "invoice/issuer.h"
+#include "log/reporter.h"
 #include "settings/settings_store.h"
 #include "time/clock.h"
 #include "time/elapsed_time.h"

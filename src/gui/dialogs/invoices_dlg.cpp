@@ -17,8 +17,8 @@
 #include <ctime>
 
 #include "clients/client.h"
-#include "core/messages.h"
 #include "invoice/invoice_issue.h"
+#include "log/messages.h"
 #include "settings/client_store.h"
 #include "settings/invoice_settings.h"
 #include "time/c_format.h"

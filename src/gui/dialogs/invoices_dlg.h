@@ -13,8 +13,8 @@
 #include <optional>
 #include <string>
 
-#include "core/reporter.h"
 #include "invoice/invoice_register.h"
+#include "log/reporter.h"
 #include "settings/settings_store.h"
 #include "time/clock.h"
 #include "widgets/message_box_reporter.h"

@@ -15,8 +15,8 @@
 #include <algorithm>
 
 #include "core/conflict_copies.h"
-#include "core/messages.h"
 #include "interchange/log_merge.h"
+#include "log/messages.h"
 #include "time/wall_clock.h"
 
 namespace tally {

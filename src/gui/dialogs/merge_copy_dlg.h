@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "core/current_settings.h"
-#include "core/reporter.h"
 #include "interchange/merge_plan.h"
+#include "log/reporter.h"
 #include "time/clock.h"
 
 class QButtonGroup;

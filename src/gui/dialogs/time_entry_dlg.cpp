@@ -7,7 +7,7 @@
 #include <QPushButton>
 
 #include "controls/qf_date_time_ctrl.h"
-#include "entries/editor_messages.h"
+#include "log/editor_messages.h"
 #include "time/c_format.h"
 #include "time/elapsed_time.h"
 #include "time/local_time.h"

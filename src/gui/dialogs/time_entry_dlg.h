@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <QString>
 
-#include "core/reporter.h"
+#include "log/reporter.h"
 #include "time/clock.h"
 #include "widgets/message_box_reporter.h"
 

@@ -5,7 +5,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "core/reporter.h"
+#include "log/reporter.h"
 
 namespace tally {
 

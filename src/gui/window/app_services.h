@@ -6,7 +6,7 @@
 
 #include <chrono>
 
-#include "core/reporter.h"
+#include "log/reporter.h"
 #include "reminders/reminder_services.h"
 #include "settings/settings_store.h"
 #include "time/clock.h"

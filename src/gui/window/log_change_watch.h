@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "core/time_log_file.h"
+#include "log/time_log_file.h"
 
 namespace tally {
 

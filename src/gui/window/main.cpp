@@ -14,8 +14,8 @@
 #include <string>
 #include <utility>
 
-#include "core/messages.h"
-#include "core/time_log_file.h"
+#include "log/messages.h"
+#include "log/time_log_file.h"
 #include "reminders/dbus_absence_watch.h"
 #include "reminders/desktop_notifier.h"
 #include "reminders/idle_source.h"

@@ -12,7 +12,7 @@
 #include <QTimer>
 #include <QToolBar>
 
-#include "core/messages.h"
+#include "log/messages.h"
 #include "widgets/command_ids.h"
 #include "window/command_prompts.h"
 

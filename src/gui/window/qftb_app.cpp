@@ -6,8 +6,8 @@
 #include <QGuiApplication>
 #include <QRegularExpression>
 
-#include "core/messages.h"
 #include "core/version.h"
+#include "log/messages.h"
 #include "widgets/command_ids.h"
 #include "window/about_dlg.h"
 #include "window/main_frame.h"

@@ -4,10 +4,10 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "core/messages.h"
-#include "core/time_log_file.h"
-#include "entries/backup_rotation.h"
-#include "entries/system_error.h"
+#include "log/backup_rotation.h"
+#include "log/messages.h"
+#include "log/system_error.h"
+#include "log/time_log_file.h"
 
 namespace tally {
 

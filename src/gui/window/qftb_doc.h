@@ -6,8 +6,8 @@
 #include <QString>
 #include <string>
 
-#include "core/reporter.h"
 #include "entries/time_entry_list.h"
+#include "log/reporter.h"
 
 namespace tally {
 

@@ -6,8 +6,8 @@
 #include <sys/file.h>
 
 #include "clients/client_switch.h"
-#include "core/time_log_file.h"
 #include "folder_snapshot.h"
+#include "log/time_log_file.h"
 #include "log_text.h"
 #include "test_support.h"
 

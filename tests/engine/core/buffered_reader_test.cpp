@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "core/buffered_reader.h"
+#include "log/buffered_reader.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>

@@ -7,8 +7,8 @@
 #include <fcntl.h>
 
 #include "core/log_check.h"
-#include "core/time_log_file.h"
 #include "engine_fixture.h"
+#include "log/time_log_file.h"
 
 namespace tally::test {
 namespace {

@@ -14,8 +14,8 @@
 #include <functional>
 
 #include "child_process.h"
-#include "core/time_log_file.h"
 #include "engine_fixture.h"
+#include "log/time_log_file.h"
 
 namespace tally::test {
 namespace {

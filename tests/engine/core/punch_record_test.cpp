@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "time/punch_record.h"
+#include "log/record_layout.h"
 
 #include <gtest/gtest.h>
 

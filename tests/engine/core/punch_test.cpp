@@ -5,8 +5,8 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-#include "core/time_log_file.h"
 #include "engine_fixture.h"
+#include "log/time_log_file.h"
 
 namespace tally::test {
 namespace {

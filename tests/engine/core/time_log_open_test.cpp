@@ -10,8 +10,8 @@
 #include <filesystem>
 #include <functional>
 
-#include "core/time_log_file.h"
 #include "engine_fixture.h"
+#include "log/time_log_file.h"
 
 namespace tally::test {
 namespace {

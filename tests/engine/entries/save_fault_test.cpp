@@ -19,10 +19,10 @@
 
 #include "child_process.h"
 #include "core/tally_engine.h"
-#include "entries/backup_rotation.h"
-#include "entries/editor_messages.h"
 #include "entries/time_entry_list.h"
 #include "folder_snapshot.h"
+#include "log/backup_rotation.h"
+#include "log/editor_messages.h"
 #include "test_support.h"
 #include "time/local_time.h"
 #include "traced_child.h"

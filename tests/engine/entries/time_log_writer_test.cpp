@@ -9,11 +9,11 @@
 #include <unistd.h>
 #include <random>
 
-#include "core/time_log_lock.h"
-#include "entries/backup_rotation.h"
-#include "entries/editor_messages.h"
 #include "entries/time_entry_list.h"
 #include "folder_snapshot.h"
+#include "log/backup_rotation.h"
+#include "log/editor_messages.h"
+#include "log/file_lock.h"
 #include "log_text.h"
 #include "test_support.h"
 #include "time/local_time.h"
@@ -296,8 +296,8 @@ TEST_F(TimeLogWriterTest, savesAgainAfterItsOwnSaveAndToOtherPaths) {
 TEST_F(TimeLogWriterTest, waitsForTheLockAndGivesUp) {
     WriteFile(path, "old");
     list.Load(path);
-    TimeLogLock other;
-    ASSERT_EQ(other.Acquire(path, false), TimeLogLock::Status::Locked);
+    FileLock other;
+    ASSERT_EQ(other.Acquire(path, false), FileLock::Status::Locked);
     list.SetLockOptions({std::chrono::milliseconds(50), {}});
     EXPECT_FALSE(Save());
     ASSERT_EQ(reporter.messages.size(), 1u);

@@ -10,8 +10,8 @@
 #include <filesystem>
 
 #include "core/report_buckets.h"
-#include "entries/backup_rotation.h"
 #include "interchange/pair_add.h"
+#include "log/backup_rotation.h"
 #include "log_text.h"
 #include "test_support.h"
 #include "time/wall_clock.h"

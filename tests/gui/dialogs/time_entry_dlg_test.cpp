@@ -13,7 +13,7 @@
 
 #include "controls/qf_date_time_ctrl.h"
 #include "dialog_driver.h"
-#include "entries/editor_messages.h"
+#include "log/editor_messages.h"
 #include "qt_printers.h"
 #include "test_support.h"
 #include "time/local_time.h"

@@ -14,8 +14,8 @@
 #include <filesystem>
 #include <thread>
 
-#include "entries/backup_rotation.h"
 #include "folder_snapshot.h"
+#include "log/backup_rotation.h"
 #include "process.h"
 #include "widgets/command_ids.h"
 #include "window_harness.h"

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include "core/messages.h"
 #include "core/tally_engine.h"
+#include "log/messages.h"
 #include "log_text.h"
 #include "report_lines.h"
 #include "test_support.h"

@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "entries/replacement_file.h"
+#include "log/replacement_file.h"
 #include "window/print/report_painter.h"
 
 namespace tally {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/time_log_file.h"
+#include "log/time_log_file.h"
 
 namespace tally {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "core/time_log_file.h"
+#include "log/time_log_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -7,9 +7,9 @@
 #include <cerrno>
 #include <cstring>
 
-#include "core/messages.h"
+#include "log/messages.h"
+#include "log/record_layout.h"
 #include "time/c_format.h"
-#include "time/punch_record.h"
 
 namespace tally {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "entries/backup_rotation.h"
+#include "log/backup_rotation.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <filesystem>
 
-#include "core/time_log_file.h"
+#include "log/time_log_file.h"
 
 namespace tally {
 namespace {

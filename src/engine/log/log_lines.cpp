@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "core/log_lines.h"
+#include "log/log_lines.h"
 
 #include <vector>
 
-#include "core/time_log_file.h"
+#include "log/time_log_file.h"
 
 namespace tally {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "entries/system_error.h"
+#include "log/system_error.h"
 
 #include <cerrno>
 #include <cstring>

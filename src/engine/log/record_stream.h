@@ -5,8 +5,8 @@
 
 #include <cstring>
 
-#include "core/buffered_reader.h"
-#include "time/punch_record.h"
+#include "log/buffered_reader.h"
+#include "log/record_layout.h"
 
 namespace tally {
 

@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "core/time_log_file.h"
+#include "log/time_log_file.h"
 
 namespace tally {
 
@@ -23,14 +23,14 @@ struct LockOptions {
     std::function<void()> afterCreate;
 };
 
-class TimeLogLock {
+class FileLock {
   public:
     enum class Status { Locked, Missing, NotRegular, OpenFailed, Busy };
 
-    TimeLogLock() = default;
-    TimeLogLock(const TimeLogLock&) = delete;
-    TimeLogLock& operator=(const TimeLogLock&) = delete;
-    ~TimeLogLock();
+    FileLock() = default;
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+    ~FileLock();
 
     // Opens the path read-write (creating it when create is set and it is missing; created
     // then tells whether this call made it) and locks it. Only a regular file is opened.

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "core/time_log_lock.h"
+#include "log/file_lock.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -7,21 +7,21 @@
 #include <cerrno>
 #include <thread>
 
-#include "core/messages.h"
+#include "log/messages.h"
 #include "time/c_format.h"
 
 namespace tally {
-TimeLogLock::~TimeLogLock() {
+FileLock::~FileLock() {
     Release();
 }
 
-void TimeLogLock::Release() {
+void FileLock::Release() {
     if (fd_.Get() >= 0) flock(fd_.Get(), LOCK_UN);
     fd_.Reset();
 }
 
-TimeLogLock::Status TimeLogLock::Acquire(const std::string& path, bool create, bool* created,
-                                         const LockOptions& options) {
+FileLock::Status FileLock::Acquire(const std::string& path, bool create, bool* created,
+                                   const LockOptions& options) {
     Release();
     if (created != nullptr) *created = false;
     const auto deadline = std::chrono::steady_clock::now() + options.wait;

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: MIT
-#include "entries/log_replacement.h"
+#include "log/log_replacement.h"
 
 #include <unistd.h>
 #include <cerrno>
 #include <climits>
 #include <filesystem>
 
-#include "entries/backup_rotation.h"
-#include "entries/editor_messages.h"
-#include "entries/system_error.h"
+#include "log/backup_rotation.h"
+#include "log/editor_messages.h"
+#include "log/system_error.h"
 #include "time/c_format.h"
 
 namespace tally {
@@ -63,11 +63,11 @@ std::optional<Message> LogReplacement::Begin(const LockOptions& lockOptions) {
     // can slip in between our look and our rename.
     bool created = false;
     switch (lock_.Acquire(target_, true, &created, lockOptions)) {
-        case TimeLogLock::Status::Locked:
+        case FileLock::Status::Locked:
             break;
-        case TimeLogLock::Status::Busy:
+        case FileLock::Status::Busy:
             return InUseMessage(path_);
-        case TimeLogLock::Status::NotRegular:
+        case FileLock::Status::NotRegular:
             return SaveMessage(kSaveOpenFailedText, path_, kNotRegularReason);
         default:
             return SaveMessage(kSaveOpenFailedText, path_, LastSystemErrorText());

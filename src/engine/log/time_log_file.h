@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/reporter.h"
+#include "log/reporter.h"
 
 namespace tally {
 

@@ -9,9 +9,9 @@
 #include <optional>
 #include <string>
 
-#include "core/messages.h"
-#include "core/time_log_lock.h"
-#include "entries/replacement_file.h"
+#include "log/file_lock.h"
+#include "log/messages.h"
+#include "log/replacement_file.h"
 
 namespace tally {
 
@@ -43,7 +43,7 @@ class LogReplacement {
   private:
     std::string path_;
     std::string target_;
-    TimeLogLock lock_;
+    FileLock lock_;
     bool ours_ = false;
     bool committed_ = false;
     ReplacementFile file_;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "entries/replacement_file.h"
+#include "log/replacement_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

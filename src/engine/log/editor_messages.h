@@ -3,7 +3,7 @@
 // What the raw writer tells the user, shown in the application's message box under its
 // name (kApplicationName).
 
-#include "core/messages.h"
+#include "log/messages.h"
 
 namespace tally {
 
