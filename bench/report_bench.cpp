@@ -8,9 +8,9 @@
 
 #include "bench_logs.h"
 #include "bench_start.h"
-#include "core/report_text.h"
 #include "core/tally_engine.h"
 #include "log/messages.h"
+#include "reports/report_text.h"
 #include "test_support.h"
 #include "time/clock.h"
 #include "window/print/report_layout.h"

@@ -3,8 +3,8 @@
 // a candidate. A copy is never the log itself; each sync tool's name for the log is a copy,
 // and the name a merged copy is given is not (it would be merged again).
 
-#include "core/conflict_copies.h"
 #include "fuzz_support.h"
+#include "interchange/conflict_copies.h"
 #include "interchange/log_merge.h"
 
 namespace tally::fuzz {

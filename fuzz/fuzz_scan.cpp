@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "core/log_check.h"
-#include "core/report_buckets.h"
 #include "core/tally_engine.h"
 #include "fuzz_support.h"
 #include "log/time_log_file.h"
+#include "reports/report_buckets.h"
 
 namespace tally::fuzz {
 namespace {

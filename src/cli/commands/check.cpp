@@ -4,8 +4,8 @@
 #include <ostream>
 
 #include "cli/json_text.h"
-#include "core/conflict_copies.h"
 #include "core/log_check.h"
+#include "interchange/conflict_copies.h"
 #include "log/time_log_file.h"
 
 namespace tally::cli {

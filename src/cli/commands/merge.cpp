@@ -4,7 +4,7 @@
 #include <ostream>
 
 #include "cli/json_text.h"
-#include "core/conflict_copies.h"
+#include "interchange/conflict_copies.h"
 #include "interchange/log_merge.h"
 #include "time/wall_clock.h"
 

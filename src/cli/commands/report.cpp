@@ -5,7 +5,7 @@
 #include <ostream>
 
 #include "cli/json_text.h"
-#include "core/report_buckets.h"
+#include "reports/report_buckets.h"
 #include "settings/settings_store.h"
 #include "time/c_format.h"
 #include "time/iso_date.h"

@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "core/conflict_copies.h"
 #include "core/log_check.h"
+#include "interchange/conflict_copies.h"
 #include "interchange/log_splice.h"
 #include "interchange/pair_add.h"
 #include "log/log_replacement.h"

@@ -14,7 +14,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "core/conflict_copies.h"
+#include "interchange/conflict_copies.h"
 #include "interchange/log_merge.h"
 #include "log/messages.h"
 #include "time/wall_clock.h"

@@ -7,7 +7,7 @@
 
 #include <QObject>
 
-#include "core/reminder_rules.h"
+#include "reminders/reminder_rules.h"
 
 namespace tally {
 

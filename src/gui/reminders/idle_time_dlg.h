@@ -5,7 +5,7 @@
 
 #include <QDialog>
 
-#include "core/reminder_rules.h"
+#include "reminders/reminder_rules.h"
 
 class QLabel;
 class QPushButton;

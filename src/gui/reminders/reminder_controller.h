@@ -10,10 +10,10 @@
 #include <optional>
 
 #include "core/open_in_record.h"
-#include "core/reminder_rules.h"
 #include "core/tally_engine.h"
 #include "reminders/dbus_absence_watch.h"
 #include "reminders/idle_time_dlg.h"
+#include "reminders/reminder_rules.h"
 #include "reminders/reminder_services.h"
 #include "settings/settings_store.h"
 #include "time/clock.h"

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/list_rows.h"
-#include "core/report_buckets.h"
+#include "reports/report_buckets.h"
 #include "window/list_models.h"
 
 namespace tally {

@@ -13,7 +13,6 @@
 
 #include "clients/client_clock_in.h"
 #include "clients/client_switch.h"
-#include "core/conflict_copies.h"
 #include "core/log_check.h"
 #include "dialogs/clients_dlg.h"
 #include "dialogs/clock_out_at_dlg.h"
@@ -22,6 +21,7 @@
 #include "dialogs/invoices_dlg.h"
 #include "dialogs/merge_copy_dlg.h"
 #include "dialogs/options_dlg.h"
+#include "interchange/conflict_copies.h"
 #include "log/messages.h"
 #include "reminders/reminders_dlg.h"
 #include "settings/client_store.h"

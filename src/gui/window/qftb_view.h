@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "clients/open_client.h"
-#include "core/conflict_copies.h"
-#include "core/report_text.h"
 #include "core/tally_engine.h"
+#include "interchange/conflict_copies.h"
 #include "reminders/reminder_controller.h"
+#include "reports/report_text.h"
 #include "window/app_services.h"
 #include "window/list_rows_sink.h"
 #include "window/log_change_watch.h"

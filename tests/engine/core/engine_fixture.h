@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "core/report_buckets.h"
 #include "core/tally_engine.h"
 #include "log_text.h"
+#include "reports/report_buckets.h"
 #include "test_support.h"
 
 namespace tally::test {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "core/reminder_rules.h"
+#include "reminders/reminder_rules.h"
 
 #include <gtest/gtest.h>
 

@@ -9,10 +9,10 @@
 #include <unistd.h>
 #include <filesystem>
 
-#include "core/report_buckets.h"
 #include "interchange/pair_add.h"
 #include "log/backup_rotation.h"
 #include "log_text.h"
+#include "reports/report_buckets.h"
 #include "test_support.h"
 #include "time/wall_clock.h"
 

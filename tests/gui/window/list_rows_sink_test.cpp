@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include "core/report_buckets.h"
 #include "core/tally_engine.h"
 #include "log_text.h"
+#include "reports/report_buckets.h"
 #include "test_support.h"
 
 namespace tally::test {

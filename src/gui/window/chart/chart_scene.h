@@ -7,7 +7,7 @@
 #include <QAbstractBarSeries>
 #include <QChart>
 
-#include "core/chart_data.h"
+#include "reports/chart_data.h"
 
 namespace tally {
 

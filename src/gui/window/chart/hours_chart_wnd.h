@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "core/chart_data.h"
+#include "reports/chart_data.h"
 
 class QChartView;
 class QLabel;

@@ -7,10 +7,10 @@
 #include <ostream>
 
 #include "clients/client.h"
-#include "core/report_text.h"
 #include "core/tally_engine.h"
 #include "log/messages.h"
 #include "log/time_log_file.h"
+#include "reports/report_text.h"
 #include "settings/client_store.h"
 #include "settings/kept_files.h"
 #include "window/print/report_painter.h"

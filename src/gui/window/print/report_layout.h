@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/report_text.h"
+#include "reports/report_text.h"
 
 namespace tally {
 

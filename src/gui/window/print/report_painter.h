@@ -6,7 +6,7 @@
 #include <QFont>
 #include <vector>
 
-#include "core/report_text.h"
+#include "reports/report_text.h"
 
 class QPrinter;
 

@@ -6,8 +6,8 @@
 #include <QString>
 #include <vector>
 
-#include "core/report_text.h"
 #include "entries/document_target.h"
+#include "reports/report_text.h"
 
 class QPrinter;
 

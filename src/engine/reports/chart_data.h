@@ -10,7 +10,7 @@
 
 #include "core/current_settings.h"
 #include "core/log_scan.h"
-#include "core/report_buckets.h"
+#include "reports/report_buckets.h"
 
 namespace tally {
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/conflict_copies.h"
+#include "interchange/conflict_copies.h"
 
 namespace tally::test {
 namespace {

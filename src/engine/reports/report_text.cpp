@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "core/report_text.h"
+#include "reports/report_text.h"
 
 #include <algorithm>
 #include <cstring>

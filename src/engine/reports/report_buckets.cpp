@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "core/report_buckets.h"
+#include "reports/report_buckets.h"
 
 #include <algorithm>
 #include <chrono>

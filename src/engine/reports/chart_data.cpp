@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "core/chart_data.h"
+#include "reports/chart_data.h"
 
 #include <algorithm>
 #include <chrono>

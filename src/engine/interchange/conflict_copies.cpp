@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "core/conflict_copies.h"
+#include "interchange/conflict_copies.h"
 
 #include <dirent.h>
 #include <fcntl.h>
