@@ -59,27 +59,28 @@ fuzz_max_len() {
 # fuzz_sources TARGET: the files, under src/, whose coverage the target is for.
 fuzz_sources() {
   case "$1" in
-    fuzz_timestamp) echo core/punch_record.cpp ;;
-    fuzz_scan) echo core/log_scan.cpp core/record_stream.h core/buffered_reader.h \
-                    core/log_check.cpp core/report_buckets.cpp ;;
-    fuzz_invoice) echo invoice/invoice.cpp invoice/invoice_lines.cpp ;;
-    fuzz_raw_reader) echo editor/time_log_reader.cpp editor/line_fields.cpp \
-                          editor/entry_lines.cpp editor/entry_field_texts.cpp ;;
+    fuzz_timestamp) echo engine/time/punch_record.cpp engine/log/record_layout.cpp ;;
+    fuzz_scan) echo engine/core/log_scan.cpp engine/log/record_stream.h engine/log/buffered_reader.h \
+                    engine/core/log_check.cpp engine/reports/report_buckets.cpp ;;
+    fuzz_invoice) echo engine/invoice/invoice.cpp engine/invoice/invoice_lines.cpp ;;
+    fuzz_raw_reader) echo engine/entries/time_log_reader.cpp engine/entries/line_fields.cpp \
+                          engine/entries/entry_lines.cpp engine/entries/entry_field_texts.cpp ;;
     fuzz_settings) echo settings/settings_store.cpp settings/reminder_settings.cpp ;;
-    fuzz_command_line) echo cli/cli_options.cpp cli/iso_date.cpp ;;
-    fuzz_import_csv) echo editor/import/csv_import.cpp editor/import/local_time_text.cpp ;;
-    fuzz_import_timeclock) echo editor/import/timeclock_import.cpp \
-                                editor/import/local_time_text.cpp ;;
-    fuzz_import_timewarrior) echo editor/import/timewarrior_import.cpp editor/import/json_entries.cpp \
-                                  editor/import/local_time_text.cpp ;;
-    fuzz_import_watson) echo editor/import/watson_import.cpp editor/import/json_entries.cpp ;;
-    fuzz_add_time) echo editor/import/local_time_text.cpp editor/pair_add.cpp \
-                        editor/pair_overlap.cpp ;;
+    fuzz_command_line) echo cli/cli_options.cpp engine/time/iso_date.cpp ;;
+    fuzz_import_csv) echo engine/interchange/import/csv_import.cpp engine/time/local_time_text.cpp ;;
+    fuzz_import_timeclock) echo engine/interchange/import/timeclock_import.cpp \
+                                engine/time/local_time_text.cpp ;;
+    fuzz_import_timewarrior) echo engine/interchange/import/timewarrior_import.cpp \
+                                  engine/interchange/import/json_entries.cpp engine/time/local_time_text.cpp ;;
+    fuzz_import_watson) echo engine/interchange/import/watson_import.cpp \
+                             engine/interchange/import/json_entries.cpp ;;
+    fuzz_add_time) echo engine/time/local_time_text.cpp engine/interchange/pair_add.cpp \
+                        engine/interchange/pair_overlap.cpp ;;
     fuzz_register) echo engine/invoice/invoice_register.cpp ;;
     fuzz_invoice_number) echo engine/invoice/invoice_number.cpp ;;
     fuzz_clients) echo settings/client_store.cpp engine/clients/client.cpp ;;
-    fuzz_conflict_names) echo engine/core/conflict_copies.cpp ;;
-    fuzz_punch_time) echo engine/core/punch_time.cpp engine/core/calendar_date.cpp ;;
+    fuzz_conflict_names) echo engine/interchange/conflict_copies.cpp ;;
+    fuzz_punch_time) echo engine/time/punch_time.cpp engine/time/calendar_date.cpp ;;
   esac
 }
 

@@ -26,10 +26,12 @@ for t in "${targets[@]}"; do
   llvm-profdata-14 merge -sparse "$profiles/$t".*.profraw -o "$profiles/$t.profdata"
   rm -f "$profiles/$t".*.profraw
   sources=()
-  # Headers are compiled from the include roots (build/cov/include_roots/FOLDER/FOLDER/...).
+  # Headers are compiled from the include roots: engine/log/x.h as
+  # build/cov/include_roots/engine/log/log/x.h.
   for s in $(fuzz_sources "$t"); do
+    folder=${s%/*}
     case "$s" in
-      *.h) sources+=("build/cov/include_roots/${s%%/*}/$s") ;;
+      *.h) sources+=("build/cov/include_roots/$folder/${folder##*/}/${s##*/}") ;;
       *) sources+=("src/$s") ;;
     esac
   done
@@ -38,5 +40,5 @@ for t in "${targets[@]}"; do
     "${sources[@]}" | awk -v root="$PWD/src/" '
       NR == 1 { printf "  %-40s %8s %8s %8s\n", "file", "regions", "lines", "branches" }
       $1 !~ /^(Filename|-+)$/ && NF >= 13 {
-        sub(root, "", $1); sub(/.*include_roots\/[a-z]+\//, "", $1); sub(/^src\//, "", $1); printf "  %-40s %8s %8s %8s\n", $1, $4, $10, $13 }'
+        sub(root, "", $1); sub(/.*include_roots\//, "", $1); sub(/^src\//, "", $1); printf "  %-40s %8s %8s %8s\n", $1, $4, $10, $13 }'
 done

@@ -18,10 +18,10 @@ int ParseDay(std::string_view line);     // 13-14: 1-31
 int ParseHour(std::string_view line);    // 16-17: 0-23
 int ParseMinute(std::string_view line);  // 19-20: 0-59
 int ParseSecond(std::string_view line);  // 22-23: 0-59
-int ParseYear(std::string_view line);    // 25-28: the loggable years (core/calendar.h)
+int ParseYear(std::string_view line);    // 25-28: the loggable years (time/calendar.h)
 
 // The characters [offset, offset + length) of the line, as far as it has them; read a number
-// from them with FieldNumber (core/punch_record.h).
+// from them with FieldNumber (time/punch_record.h).
 std::string_view LineField(std::string_view line, std::size_t offset, std::size_t length);
 
 }  // namespace tally

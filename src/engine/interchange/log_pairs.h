@@ -9,7 +9,7 @@
 
 namespace tally {
 
-// An In record and, when closed, its Out record, as wall-clock seconds (core/pair_time.h).
+// An In record and, when closed, its Out record, as wall-clock seconds (time/pair_time.h).
 struct LogPair {
     std::int64_t offset = 0;  // where the In record begins
     std::int64_t in = 0;

@@ -17,7 +17,7 @@ namespace tally {
 
 inline constexpr std::int64_t kStillOpen = std::numeric_limits<std::int64_t>::max();
 
-// A pair of one of the two files, wall-clock seconds (core/pair_time.h); an open In has the
+// A pair of one of the two files, wall-clock seconds (time/pair_time.h); an open In has the
 // out kStillOpen.
 struct MergeSpan {
     std::int64_t in = 0;

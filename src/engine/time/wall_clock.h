@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// Pairs to be added, in the wall-clock seconds the log's records count in (core/pair_time.h):
+// Pairs to be added, in the wall-clock seconds the log's records count in (time/pair_time.h):
 // ordering and overlaps are decided on these, as the scan measures a pair.
 
 #include <cstdint>
