@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace tally::test {
 
@@ -14,5 +15,10 @@ struct ChildOutcome {
 };
 
 ChildOutcome RunInChild(const std::function<bool(std::string& report)>& body);
+
+// Runs body(index, report) in count forked copies at once: none starts before all are forked,
+// so that they race for whatever they share. Their outcomes in index order.
+std::vector<ChildOutcome> RunInChildren(
+    int count, const std::function<bool(int index, std::string& report)>& body);
 
 }  // namespace tally::test

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -68,26 +67,11 @@ TEST_F(PunchProcess, twoCopiesPunchingInTogetherWriteOneInRecord) {
                      : Triple("Mon Dec 07 07:00:00 2026", "Mon Dec 07 08:00:00 2026", "01:00:00"));
         if (round % 4 == 0) std::remove(log().c_str());  // both may try to create it
         const std::string before = FileIdentity::OfPath(log()).exists ? ReadFile(log()) : "";
-        int go[2];
-        ASSERT_EQ(pipe(go), 0);
-        pid_t children[2];
-        for (pid_t& child : children) {
-            child = fork();
-            if (child == 0) {
-                close(go[1]);
-                char c;
-                if (read(go[0], &c, 1) != 0) _exit(3);  // wait for the pipe to close
-                _exit(engine.OnClockIn() ? 0 : 1);
-            }
-        }
-        close(go[0]);
-        close(go[1]);  // both start now
         int succeeded = 0;
-        for (pid_t child : children) {
-            int status = 0;
-            waitpid(child, &status, 0);
-            ASSERT_TRUE(WIFEXITED(status));
-            if (WEXITSTATUS(status) == 0) ++succeeded;
+        for (const ChildOutcome& child :
+             RunInChildren(2, [&](int, std::string&) { return engine.OnClockIn(); })) {
+            ASSERT_TRUE(child.exitCode >= 0 && child.exitCode < 128) << child.exitCode;
+            if (child.exitCode == 0) ++succeeded;
         }
         EXPECT_EQ(succeeded, 1) << round;
         EXPECT_EQ(ReadFile(log()), before + "In...Mon Dec 07 09:00:00 2026\r\n") << round;

@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <climits>
 #include <csignal>
@@ -190,28 +189,19 @@ TEST(IssueInvoice, fourProcessesAtOnceShareOneSeries) {
     constexpr int kProcesses = 4;
     constexpr int kEach = 25;
     Books books;  // numbers 2026-001 and 2026-002 are taken
-    std::vector<pid_t> children;
-    for (int p = 0; p < kProcesses; ++p) {
-        const pid_t pid = fork();
-        if (pid == 0) {
-            bool all = true;
-            for (int i = 0; i < kEach; ++i) {
-                const CalendarDate day{2026, 1 + i / 28, 1 + i % 28};
-                InvoiceRequest request = books.Request(day, day, std::to_string(p * kEach + i));
-                request.client = "Client " + std::to_string(p);
-                all &= IssueInvoice(books.registerPath, {}, request, WritePdf,
-                                    {std::chrono::seconds(60), {}})
-                           .ok;
-            }
-            _exit(all ? 0 : 1);
+    const auto children = test::RunInChildren(kProcesses, [&](int p, std::string&) {
+        bool all = true;
+        for (int i = 0; i < kEach; ++i) {
+            const CalendarDate day{2026, 1 + i / 28, 1 + i % 28};
+            InvoiceRequest request = books.Request(day, day, std::to_string(p * kEach + i));
+            request.client = "Client " + std::to_string(p);
+            all &= IssueInvoice(books.registerPath, {}, request, WritePdf,
+                                {std::chrono::seconds(60), {}})
+                       .ok;
         }
-        children.push_back(pid);
-    }
-    for (const pid_t pid : children) {
-        int status = 0;
-        waitpid(pid, &status, 0);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    }
+        return all;
+    });
+    for (const test::ChildOutcome& child : children) EXPECT_EQ(child.exitCode, 0);
     const RegisterRead read = ReadRegister(books.registerPath);
     ASSERT_TRUE(read.Ok()) << read.problem;
     std::set<std::string> numbers;
