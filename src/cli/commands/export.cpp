@@ -5,7 +5,7 @@
 
 #include "cli/iso_date.h"
 #include "cli/json_text.h"
-#include "interchange/calendar_text.h"
+#include "interchange/icalendar_text.h"
 #include "interchange/pair_export.h"
 #include "settings/settings_store.h"
 

@@ -6,7 +6,7 @@
 #include "core/c_format.h"
 #include "core/list_rows.h"
 #include "core/time_log_file.h"
-#include "interchange/calendar_text.h"
+#include "interchange/icalendar_text.h"
 
 namespace tally {
 namespace {
@@ -128,7 +128,7 @@ ExportRead ExportCalendar(const std::string& path, const PairExportOptions& opti
         years.insert(days.Fields(times.end).year);
     });
     if (first.error) return first;
-    const CalendarWriter writer(options.calendar, path, years);
+    const ICalendarWriter writer(options.calendar, path, years);
     std::string text;
     bool opened = false;
     const ExportRead read = ReadPairs(
@@ -145,7 +145,7 @@ ExportRead ExportCalendar(const std::string& path, const PairExportOptions& opti
             }
         });
     // A log that went missing between the readings has no head, so no end either.
-    if (opened) text += CalendarWriter::Tail();
+    if (opened) text += ICalendarWriter::Tail();
     if (!text.empty()) write(text);
     return read;
 }
