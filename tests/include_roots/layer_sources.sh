@@ -17,11 +17,11 @@ layers="
    documents           yes  core clients invoice documents
    cli                 no   core clients entries interchange invoice settings cli
    gui/controls        yes  controls
-   gui/widgets         yes  core widgets
-   gui/dialogs         yes  core clients entries interchange invoice documents settings controls widgets dialogs
-   gui/reminders       yes  core settings widgets reminders
+   gui/basics          yes  core basics
+   gui/dialogs         yes  core clients entries interchange invoice documents settings controls basics dialogs
+   gui/reminders       yes  core settings basics reminders
    gui/tray            yes  tray
-   gui/window          yes  core clients entries interchange invoice documents settings controls widgets dialogs reminders tray window"
+   gui/window          yes  core clients entries interchange invoice documents settings controls basics dialogs reminders tray window"
 
 failed=0
 known=""

@@ -20,11 +20,11 @@
 #include <QVBoxLayout>
 #include <utility>
 
+#include "basics/dialog_units.h"
 #include "core/c_format.h"
 #include "core/messages.h"
 #include "settings/client_store.h"
 #include "settings/invoice_settings.h"
-#include "widgets/dialog_units.h"
 
 namespace tally {
 namespace {

@@ -8,9 +8,9 @@
 #include <QTreeView>
 #include <algorithm>
 
+#include "basics/dialog_units.h"
 #include "dialogs/time_entry_dlg.h"
 #include "entries/editor_messages.h"
-#include "widgets/dialog_units.h"
 
 namespace tally {
 

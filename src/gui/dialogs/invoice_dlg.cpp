@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QStandardPaths>
 
+#include "basics/command_ids.h"
+#include "basics/dialog_units.h"
 #include "clients/client.h"
 #include "controls/qf_date_time_ctrl.h"
 #include "core/c_format.h"
@@ -27,8 +29,6 @@
 #include "settings/client_store.h"
 #include "settings/invoice_settings.h"
 #include "settings/kept_files.h"
-#include "widgets/command_ids.h"
-#include "widgets/dialog_units.h"
 
 namespace tally {
 namespace {

@@ -12,13 +12,13 @@
 #include <optional>
 #include <string>
 
+#include "basics/message_box_reporter.h"
 #include "clients/client.h"
 #include "core/clock.h"
 #include "core/elapsed_time.h"
 #include "core/reporter.h"
 #include "invoice/issuer.h"
 #include "settings/settings_store.h"
-#include "widgets/message_box_reporter.h"
 
 class QAction;
 class QLabel;

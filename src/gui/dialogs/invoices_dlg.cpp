@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 #include <ctime>
 
+#include "basics/dialog_units.h"
 #include "clients/client.h"
 #include "core/c_format.h"
 #include "core/calendar_date.h"
@@ -23,7 +24,6 @@
 #include "invoice/invoice_issue.h"
 #include "settings/client_store.h"
 #include "settings/invoice_settings.h"
-#include "widgets/dialog_units.h"
 
 namespace tally {
 namespace {

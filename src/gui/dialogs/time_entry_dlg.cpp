@@ -6,12 +6,12 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "basics/dialog_units.h"
 #include "controls/qf_date_time_ctrl.h"
 #include "core/c_format.h"
 #include "core/elapsed_time.h"
 #include "core/local_time.h"
 #include "entries/editor_messages.h"
-#include "widgets/dialog_units.h"
 
 namespace tally {
 namespace {

@@ -14,6 +14,7 @@
 #include <string>
 #include <utility>
 
+#include "basics/message_box_reporter.h"
 #include "core/clock.h"
 #include "core/messages.h"
 #include "core/time_log_file.h"
@@ -21,7 +22,6 @@
 #include "reminders/desktop_notifier.h"
 #include "reminders/idle_source.h"
 #include "settings/settings_store.h"
-#include "widgets/message_box_reporter.h"
 #include "window/framework_dialogs.h"
 #include "window/main_frame.h"
 #include "window/print/command_line_print.h"

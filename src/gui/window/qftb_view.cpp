@@ -11,6 +11,7 @@
 #include <QTreeView>
 #include <ctime>
 
+#include "basics/dialog_units.h"
 #include "clients/client_clock_in.h"
 #include "clients/client_switch.h"
 #include "core/clock.h"
@@ -28,7 +29,6 @@
 #include "reminders/reminders_dlg.h"
 #include "settings/client_store.h"
 #include "settings/kept_files.h"
-#include "widgets/dialog_units.h"
 #include "window/chart/hours_chart_wnd.h"
 #include "window/column_widths.h"
 #include "window/main_frame.h"

@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "basics/command_ids.h"
 #include "dialog_driver.h"
 #include "dialogs/clients_dlg.h"
 #include "dialogs/options_dlg.h"
@@ -22,7 +23,6 @@
 #include "settings/client_store.h"
 #include "settings/invoice_settings.h"
 #include "tally_harness.h"
-#include "widgets/command_ids.h"
 #include "window_harness.h"
 
 namespace tally::test {
