@@ -16,7 +16,9 @@
 
 #include "basics/command_ids.h"
 #include "dialog_driver.h"
+#include "dialogs/client_form_dlg.h"
 #include "dialogs/clients_dlg.h"
+#include "dialogs/issuer_form_dlg.h"
 #include "dialogs/options_dlg.h"
 #include "log_text.h"
 #include "qt_printers.h"
