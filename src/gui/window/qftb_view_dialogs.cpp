@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The main view's commands that open a dialog or a window: the options, the reminders, the
 // raw data, invoices, clients, a conflict copy's merge, the Hours Chart and the printout.
+#include "window/qftb_view.h"
+
 #include <QPrinter>
 
 #include "core/messages.h"
@@ -16,7 +18,6 @@
 #include "window/main_frame.h"
 #include "window/print/report_painter.h"
 #include "window/print/report_printout.h"
-#include "window/qftb_view.h"
 
 namespace tally {
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The main view's form: the two totals boxes and the two lists, placed in dialog units as the
 // form's template places them, and the lists' columns.
+#include "window/qftb_view.h"
+
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -8,7 +10,6 @@
 
 #include "basics/dialog_units.h"
 #include "window/column_widths.h"
-#include "window/qftb_view.h"
 
 namespace tally {
 namespace {
