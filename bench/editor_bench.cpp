@@ -37,7 +37,7 @@ void Save(benchmark::State& state, const std::string& path, bool backups) {
     list.Load(copy);
     test::RecordingReporter reporter;
     for (auto _ : state) {
-        if (!list.Save(copy, backups, reporter)) {
+        if (!list.Save(copy, {.makeBackups = backups}, reporter)) {
             state.SkipWithError(reporter.messages.back().text.c_str());
             break;
         }

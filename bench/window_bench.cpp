@@ -11,12 +11,12 @@
 #include <filesystem>
 #include <memory>
 
+#include "basics/command_ids.h"
 #include "bench_logs.h"
 #include "bench_start.h"
 #include "settings/settings_store.h"
 #include "test_support.h"
 #include "time/local_time.h"
-#include "widgets/command_ids.h"
 #include "window/chart/hours_chart_wnd.h"
 #include "window/framework_dialogs.h"
 #include "window/main_frame.h"

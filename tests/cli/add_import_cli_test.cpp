@@ -213,7 +213,7 @@ TEST_F(AddImportTest, addWritesWhatEditDataWritesAndKeepsTheBackups) {
     list.PutEntry(0, At(2024, 2, 5, 22, 0, 0), true, At(2024, 2, 5, 23, 59, 59));
     list.PutEntry(0, At(2024, 2, 6, 0, 0, 0), true, At(2024, 2, 6, 2, 15, 0));
     RecordingReporter reporter;
-    ASSERT_TRUE(list.Save(copy, true, reporter));
+    ASSERT_TRUE(list.Save(copy, {.makeBackups = true}, reporter));
 
     const ProcessResult run = tally.Run({"add", "2024-02-05 22:00", "2024-02-06 02:15:00"});
     EXPECT_EQ(run.exitCode, 0) << run.err;

@@ -24,11 +24,11 @@ layers="
    documents           yes  time log core clients invoice documents
    cli                 no   time log core clients entries interchange invoice reports settings cli
    gui/controls        yes  controls
-   gui/widgets         yes  time log core widgets
-   gui/dialogs         yes  time log core clients entries interchange invoice documents settings controls widgets dialogs
-   gui/reminders       yes  time log core engine/reminders settings widgets gui/reminders
+   gui/basics          yes  time log core basics
+   gui/dialogs         yes  time log core clients entries interchange invoice documents settings controls basics dialogs
+   gui/reminders       yes  time log core engine/reminders settings basics gui/reminders
    gui/tray            yes  tray
-   gui/window          yes  time log core clients entries interchange invoice reports engine/reminders documents settings controls widgets dialogs gui/reminders tray window"
+   gui/window          yes  time log core clients entries interchange invoice reports engine/reminders documents settings controls basics dialogs gui/reminders tray window"
 
 # The part that an include names: its folder, looked up by the include's first folder.
 folders=$(awk 'NF { print $1 }' <<<"$layers")

@@ -4,7 +4,7 @@
 #include <ostream>
 
 #include "cli/json_text.h"
-#include "interchange/calendar_text.h"
+#include "interchange/icalendar_text.h"
 #include "interchange/pair_export.h"
 #include "settings/settings_store.h"
 #include "time/iso_date.h"

@@ -2,7 +2,8 @@
 #pragma once
 // The running state of the punch clock and its operations: the scan, the two punches,
 // the live totals and the marquee caption. The main window and the command line both
-// drive this one object.
+// drive this one object. Its state and scan are defined in tally_engine.cpp, the punches in
+// tally_engine_punches.cpp, the live totals in tally_engine_totals.cpp.
 
 #include <cstdint>
 #include <optional>
@@ -33,16 +34,16 @@ class TallyEngine {
   public:
     TallyEngine(const Clock& clock, Reporter& reporter);
 
-    const Clock& GetClock() const { return m_clock; }
-    Reporter& GetReporter() const { return *m_reporter; }
+    const Clock& GetClock() const { return clock_; }
+    Reporter& GetReporter() const { return *reporter_; }
     // Where the messages go from now on; returns where they went before.
     Reporter& SetReporter(Reporter& reporter);
-    CurrentSettings& Settings() { return m_settings; }
-    const CurrentSettings& Settings() const { return m_settings; }
+    CurrentSettings& Settings() { return settings_; }
+    const CurrentSettings& Settings() const { return settings_; }
 
     // Where the scan puts its rows; by default the engine's own lists.
-    void SetRowSink(RowSink* sink) { m_rowSink = sink != nullptr ? sink : &m_rows; }
-    const RowLists& Rows() const { return m_rows; }
+    void SetRowSink(RowSink* sink) { rowSink_ = sink != nullptr ? sink : &rows_; }
+    const RowLists& Rows() const { return rows_; }
 
     int OpenTimeLog(bool reportErrors) const;
     bool IsLastRecordIn() const;
@@ -53,7 +54,7 @@ class TallyEngine {
     void ForgetLastScan();
     // Empty unless the last scan found the log present but unusable (unreadable, not a
     // regular file); then one line naming the file and the reason.
-    const std::string& LogError() const { return m_logError; }
+    const std::string& LogError() const { return logError_; }
     bool OnClockIn();  // true when the In record was written
     // Clock In as OnClockIn does it, at the instant given instead of now (a switch's In at
     // the second of its Out).
@@ -68,8 +69,8 @@ class TallyEngine {
     bool OnClockInBackdated(TimeValue when);
     bool OnClockOutBackdated(TimeValue when);
     // How the punches take the time log lock (tests wait less than two seconds).
-    void SetLockOptions(LockOptions options) { m_lockOptions = std::move(options); }
-    const LockOptions& GetLockOptions() const { return m_lockOptions; }
+    void SetLockOptions(LockOptions options) { lockOptions_ = std::move(options); }
+    const LockOptions& GetLockOptions() const { return lockOptions_; }
 
     // One timer tick at the clock's current time; true when the caption moved.
     bool OnTimer();
@@ -78,13 +79,13 @@ class TallyEngine {
     void UpdateTodayTotals(std::int64_t now);
     void UpdatePeriodTotals(std::int64_t now);
 
-    void BuildMarqueeCaption() { m_marquee.Build(); }
-    const std::string& MarqueeCaption() const { return m_marquee.Text(); }
+    void BuildMarqueeCaption() { marquee_.Build(); }
+    const std::string& MarqueeCaption() const { return marquee_.Text(); }
 
     bool ClockedIn() const { return m_bClockedIn; }
     void SetClockedIn(bool clockedIn) { m_bClockedIn = clockedIn; }
-    const TotalsTexts& Texts() const { return m_texts; }
-    const ScanState& State() const { return m_state; }
+    const TotalsTexts& Texts() const { return texts_; }
+    const ScanState& State() const { return state_; }
 
   private:
     std::int64_t NowCount() const;
@@ -105,17 +106,17 @@ class TallyEngine {
     std::optional<Message> TimeRefusal(TimeValue when) const;
     std::optional<Message> OrderRefusal(int fd, TimeValue when) const;
 
-    const Clock& m_clock;
-    Reporter* m_reporter;
-    CurrentSettings m_settings;
+    const Clock& clock_;
+    Reporter* reporter_;
+    CurrentSettings settings_;
     bool m_bClockedIn = false;
-    ScanState m_state;  // totals, marks and counts of the last scan, running on with the clock
-    TotalsTexts m_texts;
-    RowLists m_rows;
-    std::string m_logError;
-    RowSink* m_rowSink = &m_rows;
-    tally::MarqueeCaption m_marquee;
-    LockOptions m_lockOptions;
+    ScanState state_;  // totals, marks and counts of the last scan, running on with the clock
+    TotalsTexts texts_;
+    RowLists rows_;
+    std::string logError_;
+    RowSink* rowSink_ = &rows_;
+    tally::MarqueeCaption marquee_;
+    LockOptions lockOptions_;
 };
 
 }  // namespace tally

@@ -18,6 +18,13 @@
 
 namespace tally {
 
+// How CTimeEntryList::Save replaces the time log.
+struct SaveOptions {
+    // The old log kept as backup generation 0, the older ones moved up (the editor's OK);
+    // none for the document's File Save.
+    bool makeBackups = false;
+};
+
 class CTimeEntryList {
   public:
     CTimeEntryList() = default;
@@ -84,7 +91,7 @@ class CTimeEntryList {
     // log lock, keeping the old one as backup generation 0 when asked to. Refuses to
     // replace a file that changed since this list loaded it. A failure is reported and
     // leaves the time log as it was.
-    bool Save(const std::string& path, bool makeBackups, Reporter& reporter);
+    bool Save(const std::string& path, SaveOptions options, Reporter& reporter);
     // How Save takes the time log lock (tests wait less than two seconds).
     void SetLockOptions(LockOptions options) { m_lockOptions = std::move(options); }
 

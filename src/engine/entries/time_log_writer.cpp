@@ -16,9 +16,9 @@ constexpr std::size_t kWriteBlock = 1 << 20;
 
 }  // namespace
 
-bool CTimeEntryList::Save(const std::string& path, bool makeBackups, Reporter& reporter) {
+bool CTimeEntryList::Save(const std::string& path, SaveOptions options, Reporter& reporter) {
     // The lock is released inside WriteTimeLog, before anything is shown.
-    const std::optional<Message> failure = WriteTimeLog(path, makeBackups);
+    const std::optional<Message> failure = WriteTimeLog(path, options.makeBackups);
     if (failure) reporter.Report(*failure);
     return !failure;
 }

@@ -4,7 +4,7 @@
 #include <set>
 
 #include "core/list_rows.h"
-#include "interchange/calendar_text.h"
+#include "interchange/icalendar_text.h"
 #include "log/time_log_file.h"
 #include "time/c_format.h"
 
@@ -123,7 +123,7 @@ ExportRead ExportCalendar(const std::string& path, const PairExportOptions& opti
         years.insert(days.Fields(times.end).year);
     });
     if (first.error) return first;
-    const CalendarWriter writer(options.calendar, path, years);
+    const ICalendarWriter writer(options.calendar, path, years);
     std::string text;
     bool opened = false;
     const ExportRead read = ReadPairs(
@@ -140,7 +140,7 @@ ExportRead ExportCalendar(const std::string& path, const PairExportOptions& opti
             }
         });
     // A log that went missing between the readings has no head, so no end either.
-    if (opened) text += CalendarWriter::Tail();
+    if (opened) text += ICalendarWriter::Tail();
     if (!text.empty()) write(text);
     return read;
 }

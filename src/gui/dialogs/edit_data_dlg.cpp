@@ -8,9 +8,9 @@
 #include <QTreeView>
 #include <algorithm>
 
+#include "basics/dialog_units.h"
 #include "dialogs/time_entry_dlg.h"
 #include "log/editor_messages.h"
-#include "widgets/dialog_units.h"
 
 namespace tally {
 
@@ -164,7 +164,7 @@ void CEditDataDlg::accept() {
     // A failed or refused save has been reported and left the log and its backups as they
     // were; the dialog stays open with the edits, so that the user can mend the cause (free
     // some space, say) and press OK again, or Cancel.
-    if (!m_entryList.Save(m_strDataFile, true, reporter_)) return;
+    if (!m_entryList.Save(m_strDataFile, {.makeBackups = true}, reporter_)) return;
     QDialog::accept();
 }
 

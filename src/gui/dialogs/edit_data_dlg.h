@@ -8,11 +8,11 @@
 #include <functional>
 #include <string>
 
+#include "basics/message_box_reporter.h"
 #include "dialogs/entry_rows_model.h"
 #include "entries/time_entry_list.h"
 #include "log/reporter.h"
 #include "time/clock.h"
-#include "widgets/message_box_reporter.h"
 
 class QPushButton;
 class QTreeView;

@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QStandardPaths>
 
+#include "basics/command_ids.h"
+#include "basics/dialog_units.h"
 #include "clients/client.h"
 #include "controls/qf_date_time_ctrl.h"
 #include "documents/invoice_pdf.h"
@@ -27,8 +29,6 @@
 #include "settings/kept_files.h"
 #include "time/c_format.h"
 #include "time/local_time.h"
-#include "widgets/command_ids.h"
-#include "widgets/dialog_units.h"
 
 namespace tally {
 namespace {

@@ -12,13 +12,13 @@
 #include <optional>
 #include <string>
 
+#include "basics/message_box_reporter.h"
 #include "clients/client.h"
 #include "invoice/issuer.h"
 #include "log/reporter.h"
 #include "settings/settings_store.h"
 #include "time/clock.h"
 #include "time/elapsed_time.h"
-#include "widgets/message_box_reporter.h"
 
 class QAction;
 class QLabel;

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 #include <ctime>
 
+#include "basics/dialog_units.h"
 #include "clients/client.h"
 #include "invoice/invoice_issue.h"
 #include "log/messages.h"
@@ -23,7 +24,6 @@
 #include "settings/invoice_settings.h"
 #include "time/c_format.h"
 #include "time/calendar_date.h"
-#include "widgets/dialog_units.h"
 
 namespace tally {
 namespace {

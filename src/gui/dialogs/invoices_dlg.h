@@ -13,11 +13,11 @@
 #include <optional>
 #include <string>
 
+#include "basics/message_box_reporter.h"
 #include "invoice/invoice_register.h"
 #include "log/reporter.h"
 #include "settings/settings_store.h"
 #include "time/clock.h"
-#include "widgets/message_box_reporter.h"
 
 class QLabel;
 class QPushButton;

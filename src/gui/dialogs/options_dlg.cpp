@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "widgets/dialog_units.h"
+#include "basics/dialog_units.h"
 
 namespace tally {
 namespace {

@@ -6,12 +6,12 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "basics/dialog_units.h"
 #include "controls/qf_date_time_ctrl.h"
 #include "log/editor_messages.h"
 #include "time/c_format.h"
 #include "time/elapsed_time.h"
 #include "time/local_time.h"
-#include "widgets/dialog_units.h"
 
 namespace tally {
 namespace {

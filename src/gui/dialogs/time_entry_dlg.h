@@ -6,9 +6,9 @@
 #include <QDialog>
 #include <QString>
 
+#include "basics/message_box_reporter.h"
 #include "log/reporter.h"
 #include "time/clock.h"
-#include "widgets/message_box_reporter.h"
 
 class QCheckBox;
 class QLabel;

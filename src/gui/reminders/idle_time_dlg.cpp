@@ -6,7 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "widgets/dialog_units.h"
+#include "basics/dialog_units.h"
 
 namespace tally {
 

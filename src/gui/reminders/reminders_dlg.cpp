@@ -7,7 +7,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "widgets/dialog_units.h"
+#include "basics/dialog_units.h"
 
 namespace tally {
 namespace {

@@ -5,7 +5,7 @@
 #include <QPixmap>
 #include <QPushButton>
 
-#include "widgets/dialog_units.h"
+#include "basics/dialog_units.h"
 
 namespace tally {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <QAction>
 
-#include "widgets/command_ids.h"
+#include "basics/command_ids.h"
 
 namespace tally {
 namespace {

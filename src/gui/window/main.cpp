@@ -14,6 +14,7 @@
 #include <string>
 #include <utility>
 
+#include "basics/message_box_reporter.h"
 #include "log/messages.h"
 #include "log/time_log_file.h"
 #include "reminders/dbus_absence_watch.h"
@@ -21,7 +22,6 @@
 #include "reminders/idle_source.h"
 #include "settings/settings_store.h"
 #include "time/clock.h"
-#include "widgets/message_box_reporter.h"
 #include "window/framework_dialogs.h"
 #include "window/main_frame.h"
 #include "window/print/command_line_print.h"

@@ -12,8 +12,8 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include "basics/command_ids.h"
 #include "log/messages.h"
-#include "widgets/command_ids.h"
 #include "window/command_prompts.h"
 
 namespace tally {

@@ -6,9 +6,9 @@
 #include <QGuiApplication>
 #include <QRegularExpression>
 
+#include "basics/command_ids.h"
 #include "core/version.h"
 #include "log/messages.h"
-#include "widgets/command_ids.h"
 #include "window/about_dlg.h"
 #include "window/main_frame.h"
 #include "window/qftb_doc.h"

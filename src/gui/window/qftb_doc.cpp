@@ -48,7 +48,7 @@ bool CQFTBDoc::OnSaveDocument(const QString& path, const std::string& timeLog) {
         case LogFileKind::Other:
             break;
     }
-    return m_entries.Save(name, false, m_reporter);
+    return m_entries.Save(name, {.makeBackups = false}, m_reporter);
 }
 
 void CQFTBDoc::SetPathName(const QString& path) {

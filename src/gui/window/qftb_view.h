@@ -2,7 +2,8 @@
 #pragma once
 // The form in the main window: today's and the billing period's totals, the daily and raw
 // lists, and the commands that act on the time log. It holds the engine with the current
-// settings, runs the one-second timer, and gives the status panes their texts.
+// settings, runs the one-second timer, and gives the status panes their texts. Its form is laid
+// out in qftb_view_form.cpp, the commands that open a dialog are in qftb_view_dialogs.cpp.
 
 #include <QString>
 #include <QTimer>
@@ -89,6 +90,7 @@ class CQFTBView : public QWidget {
     void ScanTimeLog();
     // After every engine operation: the lists' models and the totals texts.
     void ShowScanResults();
+    void ShowTotalsTexts();
     void ShowCaption(const QString& caption);
     void RescanChangedLog();
     void ShowClockedOut();

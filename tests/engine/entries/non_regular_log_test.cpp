@@ -29,7 +29,7 @@ TEST(NonRegularLog, loadAndSaveRefuseFifosAndDevices) {
         list.PutEntry(0, FromLocalTime(2004, 6, 2, 9, 0, 0), true,
                       FromLocalTime(2004, 6, 2, 10, 0, 0));
         test::RecordingReporter reporter;
-        EXPECT_FALSE(list.Save(path, true, reporter));
+        EXPECT_FALSE(list.Save(path, {.makeBackups = true}, reporter));
         ASSERT_EQ(reporter.messages.size(), 1u);
         EXPECT_EQ(reporter.messages[0].text,
                   "Failed to open '" + path + "'.\nIt is not a regular file.");

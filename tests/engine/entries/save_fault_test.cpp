@@ -45,7 +45,7 @@ ChildSave SaveInChild(CTimeEntryList& list, const std::string& path,
     const test::ChildOutcome child = test::RunInChild([&](std::string& report) {
         if (!prepare()) _exit(3);
         test::RecordingReporter reporter;
-        const bool saved = list.Save(path, true, reporter);
+        const bool saved = list.Save(path, {.makeBackups = true}, reporter);
         for (const Message& m : reporter.messages) report += m.text;
         return saved;
     });
@@ -161,7 +161,7 @@ class TracedSave : public test::TracedChild {
     TracedSave(CTimeEntryList& list, const std::string& path)
         : TracedChild([&list, &path] {
               test::RecordingReporter reporter;
-              return list.Save(path, true, reporter);
+              return list.Save(path, {.makeBackups = true}, reporter);
           }) {}
 };
 
@@ -296,7 +296,7 @@ TEST(SaveKilledTest, theNextSaveRemovesWhatAKilledSaveLeftBehind) {
     CTimeEntryList next;
     next.Load(path);
     test::RecordingReporter reporter;
-    ASSERT_TRUE(next.Save(path, false, reporter));
+    ASSERT_TRUE(next.Save(path, {.makeBackups = false}, reporter));
     EXPECT_EQ(test::SnapshotFolder(dir.Path()), expected);
 }
 
@@ -319,7 +319,7 @@ TEST(SaveBesideAPunch, aLogItCreatedIsNotItsOwnOnceSomeonePunchedIntoIt) {
         list.SetLockOptions({std::chrono::seconds(2), [&] { EXPECT_TRUE(other.OnClockIn()); }});
 
         test::RecordingReporter reporter;
-        const bool saved = list.Save(path, true, reporter);
+        const bool saved = list.Save(path, {.makeBackups = true}, reporter);
         const std::string punch = "In...Wed Jun 02 08:00:00 2004\r\n";
         if (loadedFromThisPath) {
             EXPECT_FALSE(saved);

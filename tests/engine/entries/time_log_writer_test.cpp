@@ -59,12 +59,12 @@ std::string PunchWriterLog(int days) {
 
 class TimeLogWriterTest : public ::testing::Test {
   protected:
-    bool Save(bool backups = true) { return list.Save(path, backups, reporter); }
+    bool Save(bool backups = true) { return list.Save(path, {.makeBackups = backups}, reporter); }
 
     std::string SavedText(CTimeEntryList& entries) {
         const std::string file = dir.File("written.dat");
         test::RecordingReporter quiet;
-        EXPECT_TRUE(entries.Save(file, false, quiet));
+        EXPECT_TRUE(entries.Save(file, {.makeBackups = false}, quiet));
         return ReadFile(file);
     }
 
@@ -289,7 +289,7 @@ TEST_F(TimeLogWriterTest, savesAgainAfterItsOwnSaveAndToOtherPaths) {
     EXPECT_EQ(ReadFile(path),
               Crlf("In...Wed Jun 02 09:00:00 2004\nIn...Thu Jun 03 09:00:00 2004\n"));
     WriteFile(dir.File("other.dat"), "whatever");
-    EXPECT_TRUE(list.Save(dir.File("other.dat"), false, reporter));
+    EXPECT_TRUE(list.Save(dir.File("other.dat"), {.makeBackups = false}, reporter));
     EXPECT_TRUE(reporter.messages.empty());
 }
 
@@ -310,7 +310,7 @@ TEST_F(TimeLogWriterTest, anEmptyPathFailsWithTheOpenMessage) {
     const auto cwd = std::filesystem::current_path();
     std::filesystem::current_path(dir.Path());
     list.PutEntry(0, At(2004, 6, 2, 9, 0, 0), false, 0);
-    EXPECT_FALSE(list.Save("", true, reporter));
+    EXPECT_FALSE(list.Save("", {.makeBackups = true}, reporter));
     std::filesystem::current_path(cwd);
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_EQ(reporter.messages[0].text, "Failed to open ''.\nNo such file or directory");
@@ -321,9 +321,9 @@ TEST_F(TimeLogWriterTest, anEmptyPathFailsWithTheOpenMessage) {
 
 TEST_F(TimeLogWriterTest, pathsThatCannotBeALogFailWithTheOpenMessage) {
     const std::string inMissingFolder = dir.File("no/such/folder/TALLYBK.DAT");
-    EXPECT_FALSE(list.Save(inMissingFolder, true, reporter));
+    EXPECT_FALSE(list.Save(inMissingFolder, {.makeBackups = true}, reporter));
     std::filesystem::create_directory(dir.File("folder.dat"));
-    EXPECT_FALSE(list.Save(dir.File("folder.dat"), true, reporter));
+    EXPECT_FALSE(list.Save(dir.File("folder.dat"), {.makeBackups = true}, reporter));
     ASSERT_EQ(reporter.messages.size(), 2u);
     EXPECT_EQ(reporter.messages[0].text,
               "Failed to open '" + inMissingFolder + "'.\nNo such file or directory");
@@ -334,7 +334,7 @@ TEST_F(TimeLogWriterTest, pathsThatCannotBeALogFailWithTheOpenMessage) {
 TEST_F(TimeLogWriterTest, aLogNamedLikeItsOwnBackupIsNotRotatedAway) {
     const std::string named = dir.File("work.da3");
     WriteFile(named, "old");
-    EXPECT_FALSE(list.Save(named, true, reporter));
+    EXPECT_FALSE(list.Save(named, {.makeBackups = true}, reporter));
     ASSERT_EQ(reporter.messages.size(), 1u);
     EXPECT_EQ(reporter.messages[0].text, "Failed to write '" + named + "'.\nInvalid argument");
     EXPECT_EQ(test::SnapshotFolder(dir.Path()), (test::FolderSnapshot{{"work.da3", "old"}}));

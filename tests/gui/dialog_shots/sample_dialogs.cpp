@@ -5,11 +5,13 @@
 #include <QTreeView>
 
 #include "controls/qf_date_time_ctrl.h"
+#include "dialogs/client_form_dlg.h"
 #include "dialogs/clients_dlg.h"
 #include "dialogs/clock_out_at_dlg.h"
 #include "dialogs/edit_data_dlg.h"
 #include "dialogs/invoice_dlg.h"
 #include "dialogs/invoices_dlg.h"
+#include "dialogs/issuer_form_dlg.h"
 #include "dialogs/merge_copy_dlg.h"
 #include "dialogs/options_dlg.h"
 #include "dialogs/time_entry_dlg.h"

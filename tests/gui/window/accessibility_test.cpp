@@ -12,8 +12,8 @@
 #include <QMenuBar>
 #include <map>
 
+#include "basics/command_ids.h"
 #include "sample_dialogs.h"
-#include "widgets/command_ids.h"
 #include "window/about_dlg.h"
 #include "window/chart/hours_chart_wnd.h"
 #include "window_harness.h"

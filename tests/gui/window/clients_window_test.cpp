@@ -14,15 +14,17 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "basics/command_ids.h"
 #include "dialog_driver.h"
+#include "dialogs/client_form_dlg.h"
 #include "dialogs/clients_dlg.h"
+#include "dialogs/issuer_form_dlg.h"
 #include "dialogs/options_dlg.h"
 #include "log_text.h"
 #include "qt_printers.h"
 #include "settings/client_store.h"
 #include "settings/invoice_settings.h"
 #include "tally_harness.h"
-#include "widgets/command_ids.h"
 #include "window_harness.h"
 
 namespace tally::test {

@@ -3,7 +3,7 @@
 
 #include <QHeaderView>
 
-#include "widgets/command_ids.h"
+#include "basics/command_ids.h"
 #include "window/column_widths.h"
 #include "window_harness.h"
 

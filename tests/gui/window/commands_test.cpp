@@ -11,6 +11,7 @@
 #include <QSettings>
 #include <QTreeView>
 
+#include "basics/command_ids.h"
 #include "dialog_driver.h"
 #include "dialogs/edit_data_dlg.h"
 #include "dialogs/invoice_dlg.h"
@@ -19,7 +20,6 @@
 #include "report_lines.h"
 #include "settings/invoice_settings.h"
 #include "settings/settings_store.h"
-#include "widgets/command_ids.h"
 #include "window/about_dlg.h"
 #include "window_harness.h"
 

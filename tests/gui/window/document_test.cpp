@@ -14,10 +14,10 @@
 #include <filesystem>
 #include <thread>
 
+#include "basics/command_ids.h"
 #include "folder_snapshot.h"
 #include "log/backup_rotation.h"
 #include "process.h"
-#include "widgets/command_ids.h"
 #include "window_harness.h"
 
 namespace tally::test {

@@ -10,8 +10,8 @@
 #include <QRadioButton>
 #include <QStackedBarSeries>
 
+#include "basics/command_ids.h"
 #include "log_text.h"
-#include "widgets/command_ids.h"
 #include "window/chart/hours_chart_wnd.h"
 #include "window_harness.h"
 

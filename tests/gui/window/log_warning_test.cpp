@@ -6,8 +6,8 @@
 #include <QStatusBar>
 #include <filesystem>
 
+#include "basics/command_ids.h"
 #include "log_text.h"
-#include "widgets/command_ids.h"
 #include "window_harness.h"
 
 namespace tally::test {

@@ -11,7 +11,7 @@
 #include <QTest>
 #include <QToolBar>
 
-#include "widgets/command_ids.h"
+#include "basics/command_ids.h"
 #include "window/position_check.h"
 #include "window_harness.h"
 

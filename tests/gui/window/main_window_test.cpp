@@ -12,10 +12,10 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 
+#include "basics/command_ids.h"
 #include "dialog_driver.h"
 #include "dialogs/clock_out_at_dlg.h"
 #include "tally_harness.h"
-#include "widgets/command_ids.h"
 #include "window_harness.h"
 
 namespace tally::test {

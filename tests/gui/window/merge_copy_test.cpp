@@ -8,10 +8,10 @@
 #include <QRadioButton>
 #include <filesystem>
 
+#include "basics/command_ids.h"
 #include "dialog_driver.h"
 #include "dialogs/merge_copy_dlg.h"
 #include "log_text.h"
-#include "widgets/command_ids.h"
 #include "window_harness.h"
 
 namespace tally::test {

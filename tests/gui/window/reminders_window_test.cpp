@@ -5,10 +5,10 @@
 #include <QPushButton>
 #include <QSpinBox>
 
+#include "basics/command_ids.h"
 #include "fake_reminder_services.h"
 #include "reminders/reminders_dlg.h"
 #include "settings/reminder_settings.h"
-#include "widgets/command_ids.h"
 #include "window_harness.h"
 
 namespace tally::test {

@@ -8,11 +8,11 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include "basics/command_ids.h"
 #include "folder_snapshot.h"
 #include "log_text.h"
 #include "process.h"
 #include "report_lines.h"
-#include "widgets/command_ids.h"
 #include "window/print/report_layout.h"
 #include "window/print/report_painter.h"
 #include "window_harness.h"

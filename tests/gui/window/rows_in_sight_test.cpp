@@ -5,11 +5,11 @@
 #include <QItemSelectionModel>
 #include <QPushButton>
 
+#include "basics/command_ids.h"
 #include "dialog_driver.h"
 #include "dialogs/edit_data_dlg.h"
 #include "dialogs/options_dlg.h"
 #include "log_text.h"
-#include "widgets/command_ids.h"
 #include "window_harness.h"
 
 namespace tally::test {

@@ -7,12 +7,12 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include "basics/command_ids.h"
 #include "dialog_driver.h"
 #include "dialogs/invoice_dlg.h"
 #include "dialogs/options_dlg.h"
 #include "log_text.h"
 #include "tally_harness.h"
-#include "widgets/command_ids.h"
 #include "window_harness.h"
 
 namespace tally::test {

@@ -6,7 +6,7 @@
 #include <QAction>
 #include <QMenu>
 
-#include "widgets/command_ids.h"
+#include "basics/command_ids.h"
 #include "window_harness.h"
 
 namespace tally::test {

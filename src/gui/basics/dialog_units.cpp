@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "widgets/dialog_units.h"
+#include "basics/dialog_units.h"
 
 #include <QFontMetrics>
 

@@ -31,13 +31,13 @@ struct EventTimes {
 };
 EventTimes EventTimesOf(const ExportedPair& pair, LocalDayCache& days);
 
-class CalendarWriter {
+class ICalendarWriter {
   public:
     // years: the local years of the events' instants, which the VTIMEZONE describes (only
     // those, so that a log reaching far ahead costs nothing for the years between); logPath
     // names the log in every UID.
-    CalendarWriter(const CalendarExportOptions& options, const std::string& logPath,
-                   const std::set<int>& years);
+    ICalendarWriter(const CalendarExportOptions& options, const std::string& logPath,
+                    const std::set<int>& years);
 
     // The calendar's opening lines and its VTIMEZONE.
     std::string Head() const;

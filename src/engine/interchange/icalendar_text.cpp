@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "interchange/calendar_text.h"
+#include "interchange/icalendar_text.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -151,8 +151,8 @@ EventTimes EventTimesOf(const ExportedPair& pair, LocalDayCache& days) {
     return {start, start + pair.seconds};
 }
 
-CalendarWriter::CalendarWriter(const CalendarExportOptions& options, const std::string& logPath,
-                               const std::set<int>& years)
+ICalendarWriter::ICalendarWriter(const CalendarExportOptions& options, const std::string& logPath,
+                                 const std::set<int>& years)
     : options_(options) {
     // The log's identity in a UID: its path, the same however it was named to tally.
     std::error_code error;
@@ -190,7 +190,7 @@ CalendarWriter::CalendarWriter(const CalendarExportOptions& options, const std::
     }
 }
 
-std::string CalendarWriter::Head() const {
+std::string ICalendarWriter::Head() const {
     std::string text;
     AppendLine(text, "BEGIN:VCALENDAR");
     AppendLine(text, "VERSION:2.0");
@@ -215,11 +215,11 @@ std::string CalendarWriter::Head() const {
     return text;
 }
 
-long CalendarWriter::OffsetAt(TimeValue t) const {
+long ICalendarWriter::OffsetAt(TimeValue t) const {
     return static_cast<long>(WallCountOf(days_.Fields(t)) - t);
 }
 
-bool CalendarWriter::ShownOnce(TimeValue t, long offset) const {
+bool ICalendarWriter::ShownOnce(TimeValue t, long offset) const {
     for (const Span& span : spans_) {
         if (t < span.from || t >= span.to) continue;
         const TimeValue wall = t + offset;
@@ -238,13 +238,13 @@ bool CalendarWriter::ShownOnce(TimeValue t, long offset) const {
     return false;  // beyond what the VTIMEZONE describes
 }
 
-std::string CalendarWriter::TimeLine(const char* property, TimeValue t) const {
+std::string ICalendarWriter::TimeLine(const char* property, TimeValue t) const {
     const long offset = OffsetAt(t);
     if (!ShownOnce(t, offset)) return std::string(property) + ':' + UtcStamp(t);
     return std::string(property) + ";TZID=" + *options_.zone + ':' + WallStamp(t, offset);
 }
 
-void CalendarWriter::AppendEvent(const ExportedPair& pair, std::string& text) const {
+void ICalendarWriter::AppendEvent(const ExportedPair& pair, std::string& text) const {
     const EventTimes times = EventTimesOf(pair, days_);
     const std::string key =
         identity_ + '\n' + ExportTimeText(pair.in) + '\n' + ExportTimeText(pair.out);
@@ -260,7 +260,7 @@ void CalendarWriter::AppendEvent(const ExportedPair& pair, std::string& text) co
     AppendLine(text, "END:VEVENT");
 }
 
-std::string CalendarWriter::Tail() {
+std::string ICalendarWriter::Tail() {
     std::string text;
     AppendLine(text, "END:VCALENDAR");
     return text;

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "widgets/message_box_reporter.h"
+#include "basics/message_box_reporter.h"
 
 #include <QApplication>
 #include <QMessageBox>
