@@ -5,11 +5,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
+#include <cmath>
 #include <filesystem>
 
+#include "core/c_format.h"
 #include "core/time_log_file.h"
 #include "entries/replacement_file.h"
 #include "entries/system_error.h"
+#include "invoice/kept_document.h"
 #include "invoice/register_place.h"
 
 namespace tally {
@@ -80,9 +83,90 @@ std::string RequestProblem(const InvoiceRequest& request, const InvoiceEntry& en
     if (request.paymentDays < 0 || request.paymentDays > kMaxPaymentDays)
         return "The payment days must be from 0 to " + std::to_string(kMaxPaymentDays) + ".";
     if (request.pdfPath.empty()) return "The invoice needs a PDF file to write.";
+    if (!request.keptDocument) return "The invoice has no document to keep.";
     if (const std::string problem = EntryProblem(entry); !problem.empty())
         return "Cannot issue the invoice: " + problem + ".";
     return {};
+}
+
+// What an entry's files are besides its archived PDF.
+struct DocumentFiles {
+    bool userCopy = false;  // the PDF also goes to the entry's path
+    std::string keptText;   // the document kept beside the archived PDF
+};
+
+// Saves the register, which holds the new entry, with the entry's files: its PDF (written by
+// writePdf into a new file), the archive's copy and the kept document. All stand under
+// temporary names, which go again with any failure, until the register is saved: a number is
+// never seen on a finished file that the register lacks. Only then are they put in place.
+RegisterChange SaveNewEntry(const std::string& target, const InvoiceRegister& reg,
+                            const InvoiceEntry& entry, const DocumentFiles& files,
+                            const std::function<bool(const std::string&, std::string&)>& writePdf) {
+    constexpr const char* kVerb = "write the invoice to";
+    std::string problem;
+    ReplacementFile pdf;
+    std::string bytes;
+    if (files.userCopy) {
+        const std::string pdfTarget = DocumentFileBehind(entry.pdf, kVerb, problem);
+        if (pdfTarget.empty()) return Failed(problem);
+        RemoveLeftoverReplacements(pdfTarget);
+        struct stat old {};
+        const bool replaces = stat(pdfTarget.c_str(), &old) == 0;
+        if (!pdf.Create(pdfTarget, replaces ? old.st_mode & 07777 : NewDocumentMode(),
+                        replaces ? &old : nullptr))
+            return Failed("Cannot " + std::string(kVerb) + " " + entry.pdf + ": " +
+                          LastSystemErrorText());
+        std::string pdfError;
+        if (!writePdf(pdf.TempPath(), pdfError)) return Failed(pdfError);
+        if (!pdf.Flush() || !ReadWhole(pdf.TempPath(), bytes))
+            return Failed("Cannot " + std::string(kVerb) + " " + entry.pdf + ": " +
+                          LastSystemErrorText());
+    }
+
+    const std::string archive = ArchiveFolder(target);
+    const std::string archived = ArchivePath(target, entry.number);
+    const std::string keptPath = KeptDocumentPath(target, entry.number);
+    // An archive folder this call made goes again with a failure, once the temporary files
+    // in it (destroyed before it) are gone.
+    std::error_code error;
+    struct MadeFolder {
+        std::string path;
+        ~MadeFolder() {
+            if (!path.empty()) rmdir(path.c_str());
+        }
+    } madeArchive{fs::create_directories(archive, error) ? archive : std::string()};
+    const auto keepFailed = [&](const std::string& what) {
+        return Failed("Cannot keep " + what + " in " + archive + ": " +
+                      (error ? error.message() : LastSystemErrorText()));
+    };
+    ReplacementFile copy;
+    if (!error) RemoveLeftoverReplacements(archived);
+    if (error || !copy.Create(archived, kNewFileMode, nullptr))
+        return keepFailed("a copy of the PDF");
+    if (!files.userCopy) {
+        std::string pdfError;
+        if (!writePdf(copy.TempPath(), pdfError)) return Failed(pdfError);
+    } else if (!copy.Write(bytes.data(), bytes.size())) {
+        return keepFailed("a copy of the PDF");
+    }
+    if (!copy.Flush()) return keepFailed("a copy of the PDF");
+    RemoveLeftoverReplacements(keptPath);
+    ReplacementFile kept;
+    if (!kept.Create(keptPath, kNewFileMode, nullptr) ||
+        !kept.Write(files.keptText.data(), files.keptText.size()) || !kept.Flush())
+        return keepFailed("the document of " + entry.number);
+    if (std::string failure = WriteRegister(target, reg); !failure.empty())
+        return Failed(std::move(failure));
+    madeArchive.path.clear();
+    // Saved: what follows only puts the finished files in place.
+    if (!copy.RenameOver() || !kept.RenameOver() || (files.userCopy && !pdf.RenameOver()))
+        return Failed(
+            (entry.state == InvoiceState::CreditNote ? "Credit note " : "Invoice ") + entry.number +
+            " is issued, but its files could not be put in place: " + LastSystemErrorText());
+    RegisterChange result;
+    result.ok = true;
+    result.entry = entry;
+    return result;
 }
 
 // Runs change on the entry of number under the lock, and saves the register.
@@ -115,6 +199,59 @@ RegisterChange ChangeEntry(const std::string& registerPath, const std::string& n
     }
     result.ok = true;
     return result;
+}
+
+// Empty when the document bills what the register says the invoice billed.
+std::string FiguresProblem(const InvoiceDocument& document, const InvoiceEntry& entry) {
+    const InvoiceMoney& money = document.money;
+    const auto cents = [](double amount) { return std::llround(amount * 100.0); };
+    if (money.billedSeconds == entry.seconds && money.subtotalCents == cents(entry.subtotal) &&
+        money.taxCents == cents(entry.tax) && money.totalCents == cents(entry.total))
+        return {};
+    return FormatC(
+        "its lines bill %s (subtotal), %s (tax) and %s (total) for %lld seconds, the "
+        "register %.2f, %.2f and %.2f for %lld seconds",
+        DecimalText({money.subtotalCents, 2}, 2).c_str(),
+        DecimalText({money.taxCents, 2}, 2).c_str(), DecimalText({money.totalCents, 2}, 2).c_str(),
+        static_cast<long long>(money.billedSeconds), entry.subtotal, entry.tax, entry.total,
+        static_cast<long long>(entry.seconds));
+}
+
+// The document the invoice was issued with: the one kept beside its PDF, or for an invoice
+// issued before documents were kept, the one the request recovers, where it bills what the
+// register holds. Nothing, with the reason, else.
+std::optional<InvoiceDocument> DocumentOf(const InvoiceEntry& invoice, const std::string& target,
+                                          const CreditRequest& request, std::string& problem) {
+    const std::string path = KeptDocumentPath(target, invoice.number);
+    KeptDocumentRead kept = ReadKeptDocument(path);
+    if (kept.missing) {
+        std::optional<InvoiceDocument> recovered = request.recover(invoice, problem);
+        if (!recovered) {
+            problem =
+                "its document was not kept (it was issued before documents were kept), " + problem;
+        } else if (problem = FiguresProblem(*recovered, invoice); !problem.empty()) {
+            problem =
+                "its document was not kept (it was issued before documents were kept), and "
+                "the client's time log and rate now give other figures: " +
+                problem + ". A credit note must bill exactly what the invoice did.";
+            recovered.reset();
+        }
+        return recovered;
+    }
+    if (!kept.Ok()) {
+        problem = "its kept document cannot be used: " + kept.problem + ".";
+        return std::nullopt;
+    }
+    if (kept.document.kind != DocumentKind::Invoice || kept.document.number != invoice.number) {
+        problem = "its kept document " + path + " is not the invoice's.";
+        return std::nullopt;
+    }
+    if (problem = FiguresProblem(kept.document, invoice); !problem.empty()) {
+        problem = "its kept document " + path +
+                  " does not bill what the register holds: " + problem + ".";
+        return std::nullopt;
+    }
+    return kept.document;
 }
 
 }  // namespace
@@ -173,54 +310,11 @@ RegisterChange IssueInvoice(const std::string& registerPath, const NumberingRule
     if (!number) return Failed("Cannot number the invoice: " + problem + ".");
     entry.number = *number;
 
-    // The PDF and its copy under temporary names, which go again with any failure before the
-    // entry is saved: a number is never seen on a finished PDF that the register lacks.
-    const std::string pdfTarget = DocumentFileBehind(entry.pdf, kVerb, problem);
-    if (pdfTarget.empty()) return Failed(problem);
-    RemoveLeftoverReplacements(pdfTarget);
-    struct stat old {};
-    const bool replaces = stat(pdfTarget.c_str(), &old) == 0;
-    ReplacementFile pdf;
-    if (!pdf.Create(pdfTarget, replaces ? old.st_mode & 07777 : NewDocumentMode(),
-                    replaces ? &old : nullptr))
-        return Failed("Cannot " + std::string(kVerb) + " " + entry.pdf + ": " +
-                      LastSystemErrorText());
-    std::string pdfError;
-    if (!writePdf(entry, pdf.TempPath(), pdfError)) return Failed(pdfError);
-    std::string bytes;
-    if (!pdf.Flush() || !ReadWhole(pdf.TempPath(), bytes))
-        return Failed("Cannot " + std::string(kVerb) + " " + entry.pdf + ": " +
-                      LastSystemErrorText());
-
-    const std::string archive = ArchiveFolder(target);
-    const std::string archived = ArchivePath(target, entry.number);
-    // An archive folder this call made goes again with a failure, once the copy's temporary
-    // file (destroyed before it) is gone.
-    struct MadeFolder {
-        std::string path;
-        ~MadeFolder() {
-            if (!path.empty()) rmdir(path.c_str());
-        }
-    } madeArchive{fs::create_directories(archive, error) ? archive : std::string()};
-    ReplacementFile copy;
-    if (!error) RemoveLeftoverReplacements(archived);
-    if (error || !copy.Create(archived, kNewFileMode, nullptr) ||
-        !copy.Write(bytes.data(), bytes.size()) || !copy.Flush()) {
-        return Failed("Cannot keep a copy of the PDF in " + archive + ": " +
-                      (error ? error.message() : LastSystemErrorText()));
-    }
     read.reg.Add(entry);
-    if (std::string failure = WriteRegister(target, read.reg); !failure.empty())
-        return Failed(std::move(failure));
-    madeArchive.path.clear();
-    // Issued: what follows only puts the finished files in place.
-    if (!copy.RenameOver() || !pdf.RenameOver())
-        return Failed("Invoice " + entry.number + " is issued, but its PDF could not be put in " +
-                      "place: " + LastSystemErrorText());
-    RegisterChange result;
-    result.ok = true;
-    result.entry = entry;
-    return result;
+    return SaveNewEntry(target, read.reg, entry, DocumentFiles{true, request.keptDocument(entry)},
+                        [&](const std::string& path, std::string& pdfError) {
+                            return writePdf(entry, path, pdfError);
+                        });
 }
 
 RegisterChange MarkInvoicePaid(const std::string& registerPath, const std::string& number,
@@ -231,6 +325,8 @@ RegisterChange MarkInvoicePaid(const std::string& registerPath, const std::strin
         [&](InvoiceEntry& e) -> std::string {
             if (e.state == InvoiceState::Cancelled)
                 return "Invoice " + number + " is cancelled; it cannot be paid.";
+            if (e.state == InvoiceState::CreditNote)
+                return number + " is a credit note; only an invoice can be paid.";
             if (!IsRealDate(paidOn) || DaysOf(paidOn) < DaysOf(e.issued))
                 return "Invoice " + number + " was issued on " + IsoDayText(e.issued) +
                        "; it cannot be paid before.";
@@ -244,17 +340,63 @@ RegisterChange MarkInvoicePaid(const std::string& registerPath, const std::strin
         options);
 }
 
-RegisterChange CancelInvoice(const std::string& registerPath, const std::string& number,
-                             const LockOptions& options) {
-    return ChangeEntry(
-        registerPath, number,
-        [&](InvoiceEntry& e) -> std::string {
-            if (e.state == InvoiceState::Cancelled)
-                return "Invoice " + number + " is cancelled already.";
-            e.state = InvoiceState::Cancelled;
-            return {};
-        },
-        options);
+RegisterChange CancelInvoice(const std::string& registerPath, const NumberingRules& creditRules,
+                             const CreditRequest& request, const LockOptions& options) {
+    if (std::string problem = RegisterPlaceProblem(registerPath); !problem.empty())
+        return Failed(std::move(problem));
+    const std::string target = ResolvedRegisterPath(registerPath);
+    const std::string& number = request.number;
+    const std::string unknown =
+        "There is no invoice " + number + " in the register " + target + ".";
+    std::error_code error;
+    if (!fs::exists(fs::path(target).parent_path(), error)) return Failed(unknown);
+    TimeLogLock lock;
+    if (std::string problem = LockRegister(lock, target, options); !problem.empty())
+        return Failed(std::move(problem));
+    RegisterRead read = ReadRegister(target);
+    if (!read.Ok()) return Failed(read.problem);
+    const InvoiceEntry* found = read.reg.Find(number);
+    if (found == nullptr) return Failed(unknown);
+    InvoiceEntry invoice = *found;  // found goes with the entry added below
+    if (invoice.state == InvoiceState::Cancelled)
+        return Failed("Invoice " + number + " is cancelled already" +
+                      (invoice.other.empty() ? "" : " by credit note " + invoice.other) + ".");
+    if (invoice.state == InvoiceState::CreditNote)
+        return Failed(number + " is a credit note (of invoice " + invoice.other +
+                      "); only an invoice can be cancelled.");
+    std::string problem;
+    const std::optional<InvoiceDocument> document = DocumentOf(invoice, target, request, problem);
+    if (!document) return Failed("Cannot cancel invoice " + number + ": " + problem);
+    FinishArchiveCopies(read.reg, target);
+    if (problem = LostNumbersProblem(read.reg, target); !problem.empty())
+        return Failed(std::move(problem));
+
+    std::vector<std::string> used;
+    for (const InvoiceEntry& e : read.reg.Entries()) used.push_back(e.number);
+    const auto noteNumber = NextInvoiceNumber(creditRules, request.issued.year, used, problem);
+    if (!noteNumber) return Failed("Cannot number the credit note: " + problem + ".");
+    const InvoiceDocument credit = CreditNoteOf(*document, *noteNumber, request.issued);
+    InvoiceEntry note = invoice;
+    note.number = credit.number;
+    note.issued = credit.issued;
+    note.due = credit.due;
+    note.subtotal = static_cast<double>(credit.money.subtotalCents) / 100.0;
+    note.tax = static_cast<double>(credit.money.taxCents) / 100.0;
+    note.total = static_cast<double>(credit.money.totalCents) / 100.0;
+    note.state = InvoiceState::CreditNote;
+    note.paidOn = {};
+    note.other = number;
+    note.pdf = ArchivePath(target, note.number);
+    if (problem = EntryProblem(note); !problem.empty())
+        return Failed("Cannot issue the credit note: " + problem + ".");
+    invoice.state = InvoiceState::Cancelled;
+    invoice.other = note.number;
+    read.reg.Replace(invoice);
+    read.reg.Add(note);
+    return SaveNewEntry(target, read.reg, note, DocumentFiles{false, KeptDocumentText(credit)},
+                        [&](const std::string& path, std::string& pdfError) {
+                            return request.writePdf(credit, path, pdfError);
+                        });
 }
 
 }  // namespace tally

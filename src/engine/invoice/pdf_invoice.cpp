@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "invoice/pdf_invoice.h"
 
+#include <cmath>
+
 #include "invoice/invoice.h"
 #include "invoice/invoice_lines.h"
+#include "invoice/kept_document.h"
 
 namespace tally {
 
@@ -37,13 +40,55 @@ RegisterChange IssuePdfInvoice(const std::string& registerPath, const NumberingR
     request.currency = order.client.currency;
     request.pdfPath = order.pdfPath;
     request.kept = order.kept;
-    return IssueInvoice(
-        registerPath, rules, request,
-        [&](const InvoiceEntry& entry, const std::string& path, std::string& error) {
-            document.number = entry.number;
-            document.due = entry.due;
-            return write(document, path, error);
-        });
+    const auto numbered = [&](const InvoiceEntry& entry) -> const InvoiceDocument& {
+        document.number = entry.number;
+        document.due = entry.due;
+        return document;
+    };
+    request.keptDocument = [&](const InvoiceEntry& entry) {
+        return KeptDocumentText(numbered(entry));
+    };
+    return IssueInvoice(registerPath, rules, request,
+                        [&](const InvoiceEntry& entry, const std::string& path,
+                            std::string& error) { return write(numbered(entry), path, error); });
+}
+
+RegisterChange IssueCreditNote(const std::string& registerPath, const NumberingRules& creditRules,
+                               const PdfCreditOrder& order, const DocumentWriter& write) {
+    CreditRequest request;
+    request.number = order.number;
+    request.issued = order.issued;
+    request.writePdf = write;
+    request.recover = [&](const InvoiceEntry& invoice,
+                          std::string& why) -> std::optional<InvoiceDocument> {
+        const Client* client = FindClient(order.clients, invoice.client);
+        if (client == nullptr) {
+            why = "and client " + invoice.client + " is no longer set up.";
+            return std::nullopt;
+        }
+        const auto figures = ComputeInvoice(
+            client->log, invoice.first, invoice.last,
+            EffectiveRate(order.clients, client->log, order.optionsRate), order.rounding);
+        if (!figures) {
+            why = "and the time log " + client->log + " of client " + client->name +
+                  " cannot be read.";
+            return std::nullopt;
+        }
+        // The register does not say how the lines were grouped: the grouping that bills its
+        // figures is the one the invoice had.
+        InvoiceDocument document;
+        for (const LineGrouping grouping : {LineGrouping::PerDay, LineGrouping::Period}) {
+            document = MakeInvoiceDocument(*figures, *client, order.issuer, invoice.number,
+                                           invoice.issued, invoice.first, invoice.last, grouping);
+            document.due = invoice.due;
+            const InvoiceMoney& money = document.money;
+            if (money.subtotalCents == std::llround(invoice.subtotal * 100.0) &&
+                money.totalCents == std::llround(invoice.total * 100.0))
+                break;
+        }
+        return document;
+    };
+    return CancelInvoice(registerPath, creditRules, request);
 }
 
 }  // namespace tally

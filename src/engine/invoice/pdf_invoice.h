@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "clients/client.h"
 #include "core/calendar_date.h"
@@ -37,5 +38,22 @@ using DocumentWriter = std::function<bool(const InvoiceDocument& document, const
 // register refuses it (an overlap, a damaged register, a failed write), with no number used.
 RegisterChange IssuePdfInvoice(const std::string& registerPath, const NumberingRules& rules,
                                const PdfInvoiceOrder& order, const DocumentWriter& write);
+
+struct PdfCreditOrder {
+    std::string number;   // the invoice to cancel
+    CalendarDate issued;  // today
+    // For an invoice issued before documents were kept: its client, the issuer, the rate
+    // of a client without one, and the rounding, as they are now.
+    std::vector<Client> clients;
+    Issuer issuer;
+    double optionsRate = 0.0;
+    RoundingOptions rounding;
+};
+
+// Cancels the invoice with a credit note (CancelInvoice) drawn by write. An invoice issued
+// before documents were kept has its document made again from its client's log, one line a
+// day or one for the period, whichever bills the register's figures; else it is refused.
+RegisterChange IssueCreditNote(const std::string& registerPath, const NumberingRules& creditRules,
+                               const PdfCreditOrder& order, const DocumentWriter& write);
 
 }  // namespace tally
