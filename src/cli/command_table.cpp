@@ -60,13 +60,15 @@ const std::vector<CommandEntry>& Commands() {
          "the client bills already are refused; its lines are one per day, or one for\n"
          "the whole period with --lines period. 'invoice paid NUMBER [DATE]' records\n"
          "a registered invoice's payment (DATE YYYY-MM-DD, default today), 'invoice\n"
-         "cancel NUMBER' cancels it: its days may be billed again, its number never.\n",
+         "cancel NUMBER' cancels it with a credit note (Invoices.CreditFormat), its PDF\n"
+         "in the archive: its days may be billed again, its number never.\n",
          "tally invoice 2026-11-01 2026-11-30 --client Acme --pdf acme-november.pdf"},
         {"invoices", RunInvoices, kTsvOption | kJsonOption | kClientOption, "",
          "the invoice register, with paid and overdue",
          "Every invoice in the register (all clients', or --client NAME's): number,\n"
          "client, days, issue and due date, time, total and state: issued, overdue\n"
-         "(unpaid after its due date), paid DATE or cancelled.\n",
+         "(unpaid after its due date), paid DATE, cancelled by NUMBER (its credit\n"
+         "note) or credit note of NUMBER.\n",
          "tally invoices --client Acme"},
         {"export", RunExport, kLogOption | kFormatOption | kJsonOption | kClientOption,
          "[START END]", "closed pairs as csv, timeclock or iCalendar events",
