@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <vector>
 
 namespace tally {
 namespace {
@@ -186,18 +187,28 @@ double InvoiceLayout::Blocks() {
     const double x = width_ * 0.5;
     const double w = width_ - x;
     double right = 0;
-    Text(title_, x, right, w, Qt::AlignRight, InvoiceLabel(PdfText::Invoice));
+    const bool credit = doc_.kind == DocumentKind::CreditNote;
+    Text(title_, x, right, w, Qt::AlignRight,
+         InvoiceLabel(credit ? PdfText::CreditNote : PdfText::Invoice));
     right += TextHeight(title_) + Pt(4);
-    const std::pair<QString, QString> rows[] = {
+    // A credit note is due nowhere: it names the invoice it cancels instead.
+    std::vector<std::pair<QString, QString>> rows = {
         {InvoiceLabel(PdfText::InvoiceNumber), Utf8(doc_.number)},
         {InvoiceLabel(PdfText::IssueDate), DateText(locale_, doc_.issued)},
         {InvoiceLabel(PdfText::DueDate), DateText(locale_, doc_.due)},
         {InvoiceLabel(PdfText::Period),
          DateText(locale_, doc_.first) + QStringLiteral(" \u2013 ") + DateText(locale_, doc_.last)},
     };
+    if (credit) rows.erase(rows.begin() + 2);
     for (const auto& [label, value] : rows) {
         Text(body_, x, right, w * 0.3, Qt::AlignLeft, label);
         Text(bold_, x + w * 0.3, right, w * 0.7, Qt::AlignRight, value);
+        right += line_;
+    }
+    if (credit) {
+        Text(bold_, x, right, w, Qt::AlignRight,
+             InvoiceLabel(PdfText::CancelsInvoice)
+                 .arg(Utf8(doc_.corrects), DateText(locale_, doc_.correctsIssued)));
         right += line_;
     }
 
@@ -355,7 +366,10 @@ bool WriteInvoicePdf(const InvoiceDocument& document, const std::string& path,
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF(18, 16, 18, 12), QPageLayout::Millimeter);
         writer.setResolution(600);
-        writer.setTitle(QStringLiteral("Invoice %1").arg(Utf8(document.number)));
+        writer.setTitle((document.kind == DocumentKind::CreditNote
+                             ? QStringLiteral("Credit note %1")
+                             : QStringLiteral("Invoice %1"))
+                            .arg(Utf8(document.number)));
         writer.setCreator(QStringLiteral("TallyBook"));
         InvoiceLayout layout(document, locale, writer);
         const int pages = layout.Run(nullptr, 0);
