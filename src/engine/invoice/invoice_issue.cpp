@@ -169,10 +169,11 @@ RegisterChange SaveNewEntry(const std::string& target, const InvoiceRegister& re
     return result;
 }
 
-// Runs change on the entry of number under the lock, and saves the register.
-RegisterChange ChangeEntry(const std::string& registerPath, const std::string& number,
-                           const std::function<std::string(InvoiceEntry&)>& change,
-                           const LockOptions& options) {
+// Runs body on the register and the entry of number, read under the lock, which it keeps.
+RegisterChange WithEntry(
+    const std::string& registerPath, const std::string& number, const LockOptions& options,
+    const std::function<RegisterChange(const std::string& target, InvoiceRegister& reg,
+                                       const InvoiceEntry& entry)>& body) {
     if (std::string problem = RegisterPlaceProblem(registerPath); !problem.empty())
         return Failed(std::move(problem));
     const std::string target = ResolvedRegisterPath(registerPath);
@@ -187,18 +188,29 @@ RegisterChange ChangeEntry(const std::string& registerPath, const std::string& n
     if (!read.Ok()) return Failed(read.problem);
     const InvoiceEntry* found = read.reg.Find(number);
     if (found == nullptr) return Failed(unknown);
-    RegisterChange result;
-    result.entry = *found;
-    const InvoiceEntry before = result.entry;
-    if (std::string refusal = change(result.entry); !refusal.empty())
-        return Failed(std::move(refusal));
-    if (!(result.entry == before)) {
-        read.reg.Replace(result.entry);
-        if (std::string problem = WriteRegister(target, read.reg); !problem.empty())
-            return Failed(std::move(problem));
-    }
-    result.ok = true;
-    return result;
+    const InvoiceEntry entry = *found;  // found goes with an entry added
+    return body(target, read.reg, entry);
+}
+
+// Runs change on the entry of number under the lock, and saves the register.
+RegisterChange ChangeEntry(const std::string& registerPath, const std::string& number,
+                           const std::function<std::string(InvoiceEntry&)>& change,
+                           const LockOptions& options) {
+    return WithEntry(
+        registerPath, number, options,
+        [&](const std::string& target, InvoiceRegister& reg, const InvoiceEntry& before) {
+            RegisterChange result;
+            result.entry = before;
+            if (std::string refusal = change(result.entry); !refusal.empty())
+                return Failed(std::move(refusal));
+            if (!(result.entry == before)) {
+                reg.Replace(result.entry);
+                if (std::string problem = WriteRegister(target, reg); !problem.empty())
+                    return Failed(std::move(problem));
+            }
+            result.ok = true;
+            return result;
+        });
 }
 
 // Empty when the document bills what the register says the invoice billed.
@@ -252,6 +264,51 @@ std::optional<InvoiceDocument> DocumentOf(const InvoiceEntry& invoice, const std
         return std::nullopt;
     }
     return kept.document;
+}
+
+// Issues the credit note of the invoice in the register at target, read under the lock.
+RegisterChange AddCreditNote(const std::string& target, InvoiceRegister& reg, InvoiceEntry invoice,
+                             const NumberingRules& creditRules, const CreditRequest& request) {
+    const std::string number = invoice.number;
+    if (invoice.state == InvoiceState::Cancelled)
+        return Failed("Invoice " + number + " is cancelled already" +
+                      (invoice.other.empty() ? "" : " by credit note " + invoice.other) + ".");
+    if (invoice.state == InvoiceState::CreditNote)
+        return Failed(number + " is a credit note (of invoice " + invoice.other +
+                      "); only an invoice can be cancelled.");
+    std::string problem;
+    const std::optional<InvoiceDocument> document = DocumentOf(invoice, target, request, problem);
+    if (!document) return Failed("Cannot cancel invoice " + number + ": " + problem);
+    FinishArchiveCopies(reg, target);
+    if (problem = LostNumbersProblem(reg, target); !problem.empty())
+        return Failed(std::move(problem));
+
+    std::vector<std::string> used;
+    for (const InvoiceEntry& e : reg.Entries()) used.push_back(e.number);
+    const auto noteNumber = NextInvoiceNumber(creditRules, request.issued.year, used, problem);
+    if (!noteNumber) return Failed("Cannot number the credit note: " + problem + ".");
+    const InvoiceDocument credit = CreditNoteOf(*document, *noteNumber, request.issued);
+    InvoiceEntry note = invoice;
+    note.number = credit.number;
+    note.issued = credit.issued;
+    note.due = credit.due;
+    note.subtotal = static_cast<double>(credit.money.subtotalCents) / 100.0;
+    note.tax = static_cast<double>(credit.money.taxCents) / 100.0;
+    note.total = static_cast<double>(credit.money.totalCents) / 100.0;
+    note.state = InvoiceState::CreditNote;
+    note.paidOn = {};
+    note.other = number;
+    note.pdf = ArchivePath(target, note.number);
+    if (problem = EntryProblem(note); !problem.empty())
+        return Failed("Cannot issue the credit note: " + problem + ".");
+    invoice.state = InvoiceState::Cancelled;
+    invoice.other = note.number;
+    reg.Replace(invoice);
+    reg.Add(note);
+    return SaveNewEntry(target, reg, note, DocumentFiles{false, KeptDocumentText(credit)},
+                        [&](const std::string& path, std::string& pdfError) {
+                            return request.writePdf(credit, path, pdfError);
+                        });
 }
 
 }  // namespace
@@ -342,61 +399,11 @@ RegisterChange MarkInvoicePaid(const std::string& registerPath, const std::strin
 
 RegisterChange CancelInvoice(const std::string& registerPath, const NumberingRules& creditRules,
                              const CreditRequest& request, const LockOptions& options) {
-    if (std::string problem = RegisterPlaceProblem(registerPath); !problem.empty())
-        return Failed(std::move(problem));
-    const std::string target = ResolvedRegisterPath(registerPath);
-    const std::string& number = request.number;
-    const std::string unknown =
-        "There is no invoice " + number + " in the register " + target + ".";
-    std::error_code error;
-    if (!fs::exists(fs::path(target).parent_path(), error)) return Failed(unknown);
-    TimeLogLock lock;
-    if (std::string problem = LockRegister(lock, target, options); !problem.empty())
-        return Failed(std::move(problem));
-    RegisterRead read = ReadRegister(target);
-    if (!read.Ok()) return Failed(read.problem);
-    const InvoiceEntry* found = read.reg.Find(number);
-    if (found == nullptr) return Failed(unknown);
-    InvoiceEntry invoice = *found;  // found goes with the entry added below
-    if (invoice.state == InvoiceState::Cancelled)
-        return Failed("Invoice " + number + " is cancelled already" +
-                      (invoice.other.empty() ? "" : " by credit note " + invoice.other) + ".");
-    if (invoice.state == InvoiceState::CreditNote)
-        return Failed(number + " is a credit note (of invoice " + invoice.other +
-                      "); only an invoice can be cancelled.");
-    std::string problem;
-    const std::optional<InvoiceDocument> document = DocumentOf(invoice, target, request, problem);
-    if (!document) return Failed("Cannot cancel invoice " + number + ": " + problem);
-    FinishArchiveCopies(read.reg, target);
-    if (problem = LostNumbersProblem(read.reg, target); !problem.empty())
-        return Failed(std::move(problem));
-
-    std::vector<std::string> used;
-    for (const InvoiceEntry& e : read.reg.Entries()) used.push_back(e.number);
-    const auto noteNumber = NextInvoiceNumber(creditRules, request.issued.year, used, problem);
-    if (!noteNumber) return Failed("Cannot number the credit note: " + problem + ".");
-    const InvoiceDocument credit = CreditNoteOf(*document, *noteNumber, request.issued);
-    InvoiceEntry note = invoice;
-    note.number = credit.number;
-    note.issued = credit.issued;
-    note.due = credit.due;
-    note.subtotal = static_cast<double>(credit.money.subtotalCents) / 100.0;
-    note.tax = static_cast<double>(credit.money.taxCents) / 100.0;
-    note.total = static_cast<double>(credit.money.totalCents) / 100.0;
-    note.state = InvoiceState::CreditNote;
-    note.paidOn = {};
-    note.other = number;
-    note.pdf = ArchivePath(target, note.number);
-    if (problem = EntryProblem(note); !problem.empty())
-        return Failed("Cannot issue the credit note: " + problem + ".");
-    invoice.state = InvoiceState::Cancelled;
-    invoice.other = note.number;
-    read.reg.Replace(invoice);
-    read.reg.Add(note);
-    return SaveNewEntry(target, read.reg, note, DocumentFiles{false, KeptDocumentText(credit)},
-                        [&](const std::string& path, std::string& pdfError) {
-                            return request.writePdf(credit, path, pdfError);
-                        });
+    return WithEntry(
+        registerPath, request.number, options,
+        [&](const std::string& target, InvoiceRegister& reg, const InvoiceEntry& found) {
+            return AddCreditNote(target, reg, found, creditRules, request);
+        });
 }
 
 }  // namespace tally
