@@ -20,7 +20,9 @@
 #include "core/c_format.h"
 #include "core/calendar_date.h"
 #include "core/messages.h"
+#include "documents/invoice_pdf.h"
 #include "invoice/invoice_issue.h"
+#include "invoice/pdf_invoice.h"
 #include "settings/client_store.h"
 #include "settings/invoice_settings.h"
 #include "widgets/dialog_units.h"
@@ -199,7 +201,7 @@ const InvoiceEntry* CInvoicesDlg::Selected() const {
 
 void CInvoicesDlg::UpdateButtons() {
     const InvoiceEntry* entry = Selected();
-    const bool open = entry != nullptr && entry->state != InvoiceState::Cancelled;
+    const bool open = entry != nullptr && BillsItsDays(*entry);
     // A paid invoice may be marked again, to correct its day.
     markPaid_->setEnabled(open);
     cancelInvoice_->setEnabled(open);
@@ -231,11 +233,35 @@ void CInvoicesDlg::OnCancelInvoice() {
     const std::string number = entry->number;
     const QString question =
         QString(
-            "Cancel invoice %1 to %2 (%3 to %4)? Its days can then be "
+            "Cancel invoice %1 to %2 (%3 to %4) with a credit note? Its days can then be "
             "billed again; its number is never used again.")
             .arg(Text(number), Text(entry->client), Day(entry->first), Day(entry->last));
     if (!prompts_.confirm(this, question)) return;
-    ReportChange(CancelInvoice(registerPath_, number).error);
+    // The store as it is now, for an invoice issued before documents were kept.
+    QSettings& settings = store_.Raw();
+    const InvoiceSettings invoices = ReadInvoiceSettings(settings);
+    if (const std::string problem = StoredFormatProblem(invoices); !problem.empty())
+        return ReportChange(problem);
+    PdfCreditOrder order;
+    order.number = number;
+    order.issued = LocalDateOf(clock_.Now());
+    order.clients = ReadClients(settings);
+    order.issuer = ReadIssuer(settings);
+    order.optionsRate = RateFromText(store_.RateText());
+    order.rounding = {store_.RoundingType(), store_.RoundingUnit()};
+    // The credit note's PDF goes into the archive, where Open PDF finds it.
+    const RegisterChange note = IssueCreditNote(
+        registerPath_, {invoices.creditFormat, ""}, order,
+        [](const InvoiceDocument& document, const std::string& path, std::string& error) {
+            return WriteInvoicePdf(document, path, QLocale::system(), error);
+        });
+    if (note.ok) {
+        reporter_.Report(
+            {"Invoice " + number + " is cancelled by credit note " + note.entry.number + ".",
+             kApplicationName, MessageIcon::Information});
+    }
+    ReportChange(note.error);
+    Select(note.ok ? note.entry.number : number);
 }
 
 std::string CInvoicesDlg::PdfOf(const InvoiceEntry& entry) {

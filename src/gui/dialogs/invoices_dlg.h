@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // The Invoices dialog: the invoice register listed with each invoice's state today, and the
-// changes a user makes to it by hand: paid on a day, cancelled, its PDF opened or sent by
-// e-mail. A register
-// that cannot be read is shown as its message and is never written.
+// changes a user makes to it by hand: paid on a day, cancelled with a credit note, its PDF
+// opened or sent by e-mail. A register that cannot be read is shown as its message and is
+// never written.
 
 #include <QDate>
 #include <QDialog>

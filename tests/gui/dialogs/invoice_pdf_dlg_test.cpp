@@ -107,9 +107,9 @@ TEST(InvoicePdfDialogs, saveAsPdfIssuesOnceAndTheInvoicesDialogMarksPaidAndCance
                              return true;
                          }});
     auto* list = invoices.findChild<QTreeWidget*>();
-    auto row = [&] {
+    auto row = [&](int index = 0) {
         QStringList texts;
-        for (int c = 0; c < list->columnCount(); ++c) texts << list->topLevelItem(0)->text(c);
+        for (int c = 0; c < list->columnCount(); ++c) texts << list->topLevelItem(index)->text(c);
         return texts.join('|');
     };
     ASSERT_EQ(list->topLevelItemCount(), 1);
@@ -123,10 +123,17 @@ TEST(InvoicePdfDialogs, saveAsPdfIssuesOnceAndTheInvoicesDialogMarksPaidAndCance
     EXPECT_EQ(opened.toLocalFile().toStdString(), ArchivePath(registerPath, "2026-001"));
     Click(FindButton(invoices, "&Cancel Invoice..."));
     ASSERT_EQ(asked.size(), 1);
+    EXPECT_TRUE(asked[0].contains("with a credit note"));
     EXPECT_EQ(ReadRegister(registerPath).reg.Entries()[0].state, InvoiceState::Cancelled);
-    EXPECT_TRUE(row().endsWith("|cancelled"));
+    EXPECT_TRUE(row().endsWith("|cancelled by 2026-C001"));
+    ASSERT_EQ(list->topLevelItemCount(), 2);
+    EXPECT_EQ(row(1), QString::fromUtf8("2026-C001|Acme|2026-11-01 \u2013 2026-11-30|2026-12-20|"
+                                        "2026-12-20|40:00|-3808.00 EUR|credit note of 2026-001"));
     EXPECT_FALSE(FindButton(invoices, "Mark &Paid...")->isEnabled());
-    EXPECT_EQ(reporter.messages.size(), 3u);
+    EXPECT_FALSE(FindButton(invoices, "&Cancel Invoice...")->isEnabled());
+    ASSERT_EQ(reporter.messages.size(), 4u);
+    EXPECT_EQ(reporter.messages[3].text, "Invoice 2026-001 is cancelled by credit note 2026-C001.");
+    EXPECT_EQ(ReadFile(ArchivePath(registerPath, "2026-C001")).substr(0, 5), "%PDF-");
 
     // A register damaged by hand is shown as its message, and nothing can change it.
     test::WriteFile(registerPath, registered + "2026-002\tAcme\tnot a line\n");
