@@ -20,6 +20,7 @@
 #include "core/c_format.h"
 #include "core/calendar_date.h"
 #include "core/messages.h"
+#include "documents/invoice_texts.h"
 #include "invoice/invoice_issue.h"
 #include "settings/client_store.h"
 #include "settings/invoice_settings.h"
@@ -74,10 +75,9 @@ bool Confirm(QWidget* parent, const QString& question) {
                                  QMessageBox::No) == QMessageBox::Yes;
 }
 
-// The subject of the mail, in the language of the client's invoices.
+// The subject of the mail, in the language of the client's invoices: the PDF's own name.
 QString MailSubject(const std::string& language, const std::string& number) {
-    const char* word = language == "de" ? "Rechnung" : language == "fr" ? "Facture" : "Invoice";
-    return QString("%1 %2").arg(word, Text(number));
+    return InvoiceLabel(PdfText::DocumentName, language).arg(Text(number));
 }
 
 // xdg-email exits 0 once the mail program has the message; anything else, or no xdg-email at
