@@ -5,6 +5,8 @@ set -euo pipefail
 # Usage: deps.sh [run]. With "run", only what building and running the two programs need;
 # without, everything the tests, fuzzing, packaging and benchmarks need as well.
 packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev fonts-dejavu-core qt6-qpa-plugins)
+# lrelease and its CMake functions: the invoice's translations are compiled in the build.
+packages+=(qt6-tools-dev qt6-l10n-tools)
 # JSON for tally's --json output and the import readers; the window's Hours Chart (Qt Charts,
 # whose CMake files need Qt OpenGL's without naming its package); the reminders ask an X11
 # desktop for its idle time (MIT-SCREEN-SAVER), a Wayland compositor for it through the

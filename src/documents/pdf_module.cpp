@@ -57,8 +57,7 @@ extern "C" __attribute__((visibility("default"))) int tally_write_invoice_pdf_v4
         return 1;
     }
     std::string message;
-    const bool written =
-        tally::WriteInvoicePdf(tally::DocumentOf(*document), path, QLocale::system(), message);
+    const bool written = tally::WriteInvoicePdf(tally::DocumentOf(*document), path, message);
     if (!written) CopyError(message, error, errorSize);
     if (app) {
         app.reset();

@@ -21,6 +21,7 @@
 #include "core/calendar_date.h"
 #include "core/messages.h"
 #include "documents/invoice_pdf.h"
+#include "documents/invoice_texts.h"
 #include "invoice/invoice_issue.h"
 #include "invoice/pdf_invoice.h"
 #include "settings/client_store.h"
@@ -76,10 +77,11 @@ bool Confirm(QWidget* parent, const QString& question) {
                                  QMessageBox::No) == QMessageBox::Yes;
 }
 
-// The subject of the mail, in the language of the client's invoices.
-QString MailSubject(const std::string& language, const std::string& number) {
-    const char* word = language == "de" ? "Rechnung" : language == "fr" ? "Facture" : "Invoice";
-    return QString("%1 %2").arg(word, Text(number));
+// The subject of the mail, in the language of the client's invoices: the PDF's own name.
+QString MailSubject(const std::string& language, const InvoiceEntry& entry) {
+    const DocumentKind kind =
+        entry.state == InvoiceState::CreditNote ? DocumentKind::CreditNote : DocumentKind::Invoice;
+    return DocumentName(kind, entry.number, language);
 }
 
 // xdg-email exits 0 once the mail program has the message; anything else, or no xdg-email at
@@ -253,7 +255,7 @@ void CInvoicesDlg::OnCancelInvoice() {
     const RegisterChange note = IssueCreditNote(
         registerPath_, {invoices.creditFormat, ""}, order,
         [](const InvoiceDocument& document, const std::string& path, std::string& error) {
-            return WriteInvoicePdf(document, path, QLocale::system(), error);
+            return WriteInvoicePdf(document, path, error);
         });
     if (note.ok) {
         reporter_.Report(
@@ -295,8 +297,7 @@ void CInvoicesDlg::OnSendByEmail() {
     const std::vector<Client> clients = ReadClients(store_.Raw());
     const Client* client = FindClient(clients, entry->client);
     const std::string language = client != nullptr ? client->language : kInvoiceLanguages[0];
-    const QStringList args{"--subject", MailSubject(language, entry->number), "--attach",
-                           Text(path)};
+    const QStringList args{"--subject", MailSubject(language, *entry), "--attach", Text(path)};
     if (!runMail_("xdg-email", args)) {
         reporter_.Report({"No mail program took invoice " + entry->number +
                               ": xdg-email is missing or no mail program is set up. Its PDF "

@@ -3,6 +3,7 @@
 // PDF and refuses them a second time; the Invoices dialog lists the register and changes it.
 
 #include <gtest/gtest.h>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTreeWidget>
@@ -15,6 +16,7 @@
 #include "invoice/invoice_issue.h"
 #include "invoice/invoice_money.h"
 #include "log_text.h"
+#include "report_lines.h"
 #include "settings/client_store.h"
 #include "settings/invoice_settings.h"
 #include "test_support.h"
@@ -145,7 +147,8 @@ TEST(InvoicePdfDialogs, saveAsPdfIssuesOnceAndTheInvoicesDialogMarksPaidAndCance
 }
 
 // A client's log: the dialog shows the client, starts after its last invoiced day and
-// previews the PDF's money; the Invoices dialog mails a German client's PDF in German.
+// previews the PDF's money; its PDF has the line grouping chosen, in the client's language;
+// the Invoices dialog mails a German client's PDF in German.
 TEST(InvoicePdfDialogs, clientDetailsUnbilledDaysPreviewAndMail) {
     test::TempDir dir;
     SettingsStore store(QString::fromStdString(dir.File("tallybook.conf")));
@@ -172,8 +175,12 @@ TEST(InvoicePdfDialogs, clientDetailsUnbilledDaysPreviewAndMail) {
     first.SetPdfChooser([&](const QString&) -> std::optional<QString> {
         return QString::fromStdString(dir.File("first.pdf"));
     });
+    first.findChild<QComboBox*>()->setCurrentIndex(1);
     Click(FindButton(first, "Save as &PDF..."));
     ASSERT_EQ(reporter.messages.size(), 1u);
+    EXPECT_NE(test::PdfCellText(dir.File("first.pdf"), true)
+                  .find("\n2. Nov. 2026 \u2013 3. Nov. 2026 16,0000 90,00 1.440,00\n"),
+              std::string::npos);
 
     CInvoiceDlg dlg(store, clock, nullptr, &reporter);
     dlg.SetDataFile(log);
