@@ -273,11 +273,12 @@ void CInvoiceDlg::OnSaveAsPdf() {
     order.pdfPath = QFileInfo(*chosen).absoluteFilePath().toStdString();
     order.kept = KeptFilesOf(store_);
 
-    const RegisterChange change = IssuePdfInvoice(
-        invoices.registerPath, invoices.numbering, order,
-        [](const InvoiceDocument& document, const std::string& path, std::string& error) {
-            return WriteInvoicePdf(document, path, QLocale::system(), error);
-        });
+    const RegisterChange change =
+        IssuePdfInvoice(invoices.registerPath, invoices.numbering, order,
+                        [](const InvoiceDocument& document, const std::string& /*facturXml*/,
+                           const std::string& path, std::string& error) {
+                            return WriteInvoicePdf(document, path, QLocale::system(), error);
+                        });
     if (!change.ok) {
         reporter_.Report({change.error, kErrorCaption, MessageIcon::Stop});
         return;
