@@ -117,6 +117,10 @@ void TaxRegistration(XmlWriter& xml, const char* scheme, const std::string& id) 
 void Seller(XmlWriter& xml, const InvoiceDocument& d, bool vatIds) {
     const Issuer& issuer = d.issuer;
     xml.Open("ram:SellerTradeParty");
+    // A buyer's system identifies the seller by its VAT id, or where the invoice carries none
+    // by an identifier: its tax number, or its VAT id under that name.
+    if (!vatIds || issuer.vatId.empty())
+        xml.Element("ram:ID", issuer.taxId.empty() ? issuer.vatId : issuer.taxId);
     xml.Element("ram:Name", issuer.name);
     if (!issuer.phone.empty() || !issuer.email.empty()) {
         xml.Open("ram:DefinedTradeContact");

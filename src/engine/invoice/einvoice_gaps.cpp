@@ -22,9 +22,8 @@ std::vector<std::string> EInvoiceGaps(const InvoiceDocument& d) {
     if (issuer.name.empty()) gaps.push_back("no name of the issuer (tally issuer set name NAME)");
     if (issuer.country.empty())
         gaps.push_back("no country of the issuer (tally issuer set country CODE)");
-    // Services outside the scope of VAT name no VAT id; every other category names the
-    // seller's VAT id or tax number.
-    if (d.tax.note != TaxNote::OutsideScope && issuer.vatId.empty() && issuer.taxId.empty())
+    // Every invoice identifies its seller by one of them, whatever its tax.
+    if (issuer.vatId.empty() && issuer.taxId.empty())
         gaps.push_back(
             "no VAT id nor tax number of the issuer (tally issuer set vat-id ID, or tally "
             "issuer set tax-number NUMBER)");
