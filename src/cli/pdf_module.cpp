@@ -64,8 +64,8 @@ bool WriteInvoicePdfWith(const std::string& modulePath, const InvoiceDocument& d
     return false;
 }
 
-bool WriteInvoicePdfFile(const InvoiceDocument& document, const std::string& path,
-                         std::string& error) {
+bool WriteInvoicePdfFile(const InvoiceDocument& document, const std::string& /*facturXml*/,
+                         const std::string& path, std::string& error) {
     return WriteInvoicePdfWith(FindModule(), document, path, error);
 }
 

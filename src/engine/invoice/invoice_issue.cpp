@@ -10,6 +10,7 @@
 
 #include "core/c_format.h"
 #include "core/time_log_file.h"
+#include "entries/backup_rotation.h"
 #include "entries/replacement_file.h"
 #include "entries/system_error.h"
 #include "invoice/kept_document.h"
@@ -74,6 +75,22 @@ std::string ReplaceFile(const std::string& target, const std::string& bytes) {
     return {};
 }
 
+// Creates the temporary file of a document for path (or the file its link leads to), with
+// the mode of the file it replaces or a new document's; false, with the message.
+bool CreateDocument(ReplacementFile& file, const std::string& path, const char* verb,
+                    std::string& problem) {
+    const std::string target = DocumentFileBehind(path, verb, problem);
+    if (target.empty()) return false;
+    RemoveLeftoverReplacements(target);
+    struct stat old {};
+    const bool replaces = stat(target.c_str(), &old) == 0;
+    if (file.Create(target, replaces ? old.st_mode & 07777 : NewDocumentMode(),
+                    replaces ? &old : nullptr))
+        return true;
+    problem = "Cannot " + std::string(verb) + " " + path + ": " + LastSystemErrorText();
+    return false;
+}
+
 std::string WriteRegister(const std::string& target, const InvoiceRegister& reg) {
     const std::string reason = ReplaceFile(target, reg.Text());
     return reason.empty() ? reason : "Cannot write the invoice register " + target + ": " + reason;
@@ -82,7 +99,8 @@ std::string WriteRegister(const std::string& target, const InvoiceRegister& reg)
 std::string RequestProblem(const InvoiceRequest& request, const InvoiceEntry& entry) {
     if (request.paymentDays < 0 || request.paymentDays > kMaxPaymentDays)
         return "The payment days must be from 0 to " + std::to_string(kMaxPaymentDays) + ".";
-    if (request.pdfPath.empty()) return "The invoice needs a PDF file to write.";
+    if (request.pdfPath.empty() && request.xmlPath.empty())
+        return "The invoice needs a PDF file to write.";
     if (!request.keptDocument) return "The invoice has no document to keep.";
     if (const std::string problem = EntryProblem(entry); !problem.empty())
         return "Cannot issue the invoice: " + problem + ".";
@@ -93,10 +111,12 @@ std::string RequestProblem(const InvoiceRequest& request, const InvoiceEntry& en
 struct DocumentFiles {
     bool userCopy = false;  // the PDF also goes to the entry's path
     std::string keptText;   // the document kept beside the archived PDF
+    std::string xmlPath;    // where the user wants the e-invoice XML, or empty
+    std::string xmlText;
 };
 
 // Saves the register, which holds the new entry, with the entry's files: its PDF (written by
-// writePdf into a new file), the archive's copy and the kept document. All stand under
+// writePdf into a new file), the archive's copy, the kept document and the XML. All stand under
 // temporary names, which go again with any failure, until the register is saved: a number is
 // never seen on a finished file that the register lacks. Only then are they put in place.
 RegisterChange SaveNewEntry(const std::string& target, const InvoiceRegister& reg,
@@ -107,15 +127,7 @@ RegisterChange SaveNewEntry(const std::string& target, const InvoiceRegister& re
     ReplacementFile pdf;
     std::string bytes;
     if (files.userCopy) {
-        const std::string pdfTarget = DocumentFileBehind(entry.pdf, kVerb, problem);
-        if (pdfTarget.empty()) return Failed(problem);
-        RemoveLeftoverReplacements(pdfTarget);
-        struct stat old {};
-        const bool replaces = stat(pdfTarget.c_str(), &old) == 0;
-        if (!pdf.Create(pdfTarget, replaces ? old.st_mode & 07777 : NewDocumentMode(),
-                        replaces ? &old : nullptr))
-            return Failed("Cannot " + std::string(kVerb) + " " + entry.pdf + ": " +
-                          LastSystemErrorText());
+        if (!CreateDocument(pdf, entry.pdf, kVerb, problem)) return Failed(problem);
         std::string pdfError;
         if (!writePdf(pdf.TempPath(), pdfError)) return Failed(pdfError);
         if (!pdf.Flush() || !ReadWhole(pdf.TempPath(), bytes))
@@ -155,11 +167,20 @@ RegisterChange SaveNewEntry(const std::string& target, const InvoiceRegister& re
     if (!kept.Create(keptPath, kNewFileMode, nullptr) ||
         !kept.Write(files.keptText.data(), files.keptText.size()) || !kept.Flush())
         return keepFailed("the document of " + entry.number);
+    ReplacementFile xml;
+    const bool withXml = !files.xmlPath.empty();
+    if (withXml) {
+        if (!CreateDocument(xml, files.xmlPath, kVerb, problem)) return Failed(problem);
+        if (!xml.Write(files.xmlText.data(), files.xmlText.size()) || !xml.Flush())
+            return Failed("Cannot " + std::string(kVerb) + " " + files.xmlPath + ": " +
+                          LastSystemErrorText());
+    }
     if (std::string failure = WriteRegister(target, reg); !failure.empty())
         return Failed(std::move(failure));
     madeArchive.path.clear();
     // Saved: what follows only puts the finished files in place.
-    if (!copy.RenameOver() || !kept.RenameOver() || (files.userCopy && !pdf.RenameOver()))
+    if (!copy.RenameOver() || !kept.RenameOver() || (files.userCopy && !pdf.RenameOver()) ||
+        (withXml && !xml.RenameOver()))
         return Failed(
             (entry.state == InvoiceState::CreditNote ? "Credit note " : "Invoice ") + entry.number +
             " is issued, but its files could not be put in place: " + LastSystemErrorText());
@@ -315,7 +336,7 @@ RegisterChange AddCreditNote(const std::string& target, InvoiceRegister& reg, In
 
 RegisterChange IssueInvoice(const std::string& registerPath, const NumberingRules& rules,
                             const InvoiceRequest& request, const PdfWriter& writePdf,
-                            const LockOptions& options) {
+                            const LockOptions& options, const XmlMaker& makeXml) {
     InvoiceEntry entry;
     entry.number = "-";  // filled in under the lock
     entry.client = request.client;
@@ -329,7 +350,10 @@ RegisterChange IssueInvoice(const std::string& registerPath, const NumberingRule
     entry.total = request.total;
     entry.currency = request.currency;
     entry.pdf = request.pdfPath;
-    if (std::string problem = RequestProblem(request, entry); !problem.empty())
+    // A PDF in the archive alone is checked under the XML's path until it has its number.
+    InvoiceEntry checked = entry;
+    if (checked.pdf.empty()) checked.pdf = request.xmlPath;
+    if (std::string problem = RequestProblem(request, checked); !problem.empty())
         return Failed(std::move(problem));
     if (std::string problem = RegisterPlaceProblem(registerPath); !problem.empty())
         return Failed(std::move(problem));
@@ -349,8 +373,19 @@ RegisterChange IssueInvoice(const std::string& registerPath, const NumberingRule
     KeptFiles kept = request.kept;
     AddRegisterFiles(target, kept);
     constexpr const char* kVerb = "write the invoice to";
-    if (std::string problem = DocumentTargetProblem(request.pdfPath, kept, kVerb); !problem.empty())
-        return Failed(std::move(problem));
+    if (!request.pdfPath.empty()) {
+        if (std::string problem = DocumentTargetProblem(request.pdfPath, kept, kVerb);
+            !problem.empty())
+            return Failed(std::move(problem));
+    }
+    if (!request.xmlPath.empty()) {
+        if (std::string problem = DocumentTargetProblem(request.xmlPath, kept, kVerb, kXmlDocument);
+            !problem.empty())
+            return Failed(std::move(problem));
+        if (NamesSameFile(request.xmlPath, request.pdfPath))
+            return Failed("The invoice's PDF and XML need two files: " + request.xmlPath + " is " +
+                          request.pdfPath + ".");
+    }
     FinishArchiveCopies(read.reg, target);
     if (std::string problem = LostNumbersProblem(read.reg, target); !problem.empty())
         return Failed(std::move(problem));
@@ -367,8 +402,13 @@ RegisterChange IssueInvoice(const std::string& registerPath, const NumberingRule
     if (!number) return Failed("Cannot number the invoice: " + problem + ".");
     entry.number = *number;
 
+    // Without a PDF of the user's, the archive's copy is the invoice's only PDF.
+    const bool userCopy = !request.pdfPath.empty();
+    if (!userCopy) entry.pdf = ArchivePath(target, entry.number);
     read.reg.Add(entry);
-    return SaveNewEntry(target, read.reg, entry, DocumentFiles{true, request.keptDocument(entry)},
+    const std::string xml = makeXml ? makeXml(entry) : std::string();
+    return SaveNewEntry(target, read.reg, entry,
+                        DocumentFiles{userCopy, request.keptDocument(entry), request.xmlPath, xml},
                         [&](const std::string& path, std::string& pdfError) {
                             return writePdf(entry, path, pdfError);
                         });

@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+#include "invoice/cii_xml.h"
+#include "invoice/einvoice_gaps.h"
 #include "invoice/invoice.h"
 #include "invoice/invoice_lines.h"
 #include "invoice/kept_document.h"
@@ -10,7 +12,8 @@
 namespace tally {
 
 RegisterChange IssuePdfInvoice(const std::string& registerPath, const NumberingRules& rules,
-                               const PdfInvoiceOrder& order, const DocumentWriter& write) {
+                               const PdfInvoiceOrder& order, const DocumentWriter& write,
+                               const PlainPdfNotice& notice) {
     RegisterChange refused;
     const auto figures =
         ComputeInvoice(order.client.log, order.first, order.last, order.rate, order.rounding);
@@ -25,6 +28,15 @@ RegisterChange IssuePdfInvoice(const std::string& registerPath, const NumberingR
     InvoiceDocument document =
         MakeInvoiceDocument(*figures, order.client, order.issuer, {}, order.issued, order.first,
                             order.last, order.lines);
+    const std::vector<std::string> gaps = EInvoiceGaps(document);
+    const bool einvoice = gaps.empty();
+    if (!einvoice) {
+        if (order.requireEInvoice || !order.xmlPath.empty()) {
+            refused.error = EInvoiceGapsText(document, gaps);
+            return refused;
+        }
+        if (notice) notice(EInvoiceGapsText(document, gaps));
+    }
     InvoiceRequest request;
     request.client = order.client.name;
     request.first = order.first;
@@ -39,6 +51,7 @@ RegisterChange IssuePdfInvoice(const std::string& registerPath, const NumberingR
     request.total = static_cast<double>(money.totalCents) / 100.0;
     request.currency = order.client.currency;
     request.pdfPath = order.pdfPath;
+    request.xmlPath = order.xmlPath;
     request.kept = order.kept;
     const auto numbered = [&](const InvoiceEntry& entry) -> const InvoiceDocument& {
         document.number = entry.number;
@@ -48,9 +61,16 @@ RegisterChange IssuePdfInvoice(const std::string& registerPath, const NumberingR
     request.keptDocument = [&](const InvoiceEntry& entry) {
         return KeptDocumentText(numbered(entry));
     };
-    return IssueInvoice(registerPath, rules, request,
-                        [&](const InvoiceEntry& entry, const std::string& path,
-                            std::string& error) { return write(numbered(entry), path, error); });
+    // The numbered document's XML, for the PDF and the XML file alike.
+    const auto xmlOf = [&](const InvoiceEntry& entry) {
+        return einvoice ? CiiXmlOf(numbered(entry)) : std::string();
+    };
+    return IssueInvoice(
+        registerPath, rules, request,
+        [&](const InvoiceEntry& entry, const std::string& path, std::string& error) {
+            return write(numbered(entry), xmlOf(entry), path, error);
+        },
+        {}, xmlOf);
 }
 
 RegisterChange IssueCreditNote(const std::string& registerPath, const NumberingRules& creditRules,
@@ -58,7 +78,12 @@ RegisterChange IssueCreditNote(const std::string& registerPath, const NumberingR
     CreditRequest request;
     request.number = order.number;
     request.issued = order.issued;
-    request.writePdf = write;
+    // A credit note is an e-invoice where the invoice it cancels could be one.
+    request.writePdf = [&](const InvoiceDocument& note, const std::string& path,
+                           std::string& error) {
+        const std::string xml = EInvoiceGaps(note).empty() ? CiiXmlOf(note) : std::string();
+        return write(note, xml, path, error);
+    };
     request.recover = [&](const InvoiceEntry& invoice,
                           std::string& why) -> std::optional<InvoiceDocument> {
         const Client* client = FindClient(order.clients, invoice.client);

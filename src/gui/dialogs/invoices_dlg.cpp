@@ -252,11 +252,11 @@ void CInvoicesDlg::OnCancelInvoice() {
     order.optionsRate = RateFromText(store_.RateText());
     order.rounding = {store_.RoundingType(), store_.RoundingUnit()};
     // The credit note's PDF goes into the archive, where Open PDF finds it.
-    const RegisterChange note = IssueCreditNote(
-        registerPath_, {invoices.creditFormat, ""}, order,
-        [](const InvoiceDocument& document, const std::string& path, std::string& error) {
-            return WriteInvoicePdf(document, path, error);
-        });
+    const RegisterChange note =
+        IssueCreditNote(registerPath_, {invoices.creditFormat, ""}, order,
+                        [](const InvoiceDocument& document, const std::string& /*facturXml*/,
+                           const std::string& path,
+                           std::string& error) { return WriteInvoicePdf(document, path, error); });
     if (note.ok) {
         reporter_.Report(
             {"Invoice " + number + " is cancelled by credit note " + note.entry.number + ".",

@@ -39,9 +39,12 @@ TEST(InvoicePdfDialogs, saveAsPdfIssuesOnceAndTheInvoicesDialogMarksPaidAndCance
     acme.rate = 80.0;
     acme.currency = "EUR";
     acme.taxPercent = 19.0;
+    acme.country = "DE";  // an e-invoice: no notice of a plain PDF
     WriteClient(store.Raw(), acme);
     Issuer issuer;
     issuer.name = "Jo Freelance";
+    issuer.country = "DE";
+    issuer.vatId = "DE123456789";
     WriteIssuer(store.Raw(), issuer);
     const std::string registerPath = dir.File("invoices.txt");
     WriteInvoiceSettings(store.Raw(), {{}, registerPath});
@@ -161,8 +164,12 @@ TEST(InvoicePdfDialogs, clientDetailsUnbilledDaysPreviewAndMail) {
     bau.currency = "EUR";
     bau.taxPercent = 19.0;
     bau.language = "de";
+    bau.country = "DE";  // an e-invoice: no notice of a plain PDF
     WriteClient(store.Raw(), bau);
-    WriteIssuer(store.Raw(), Issuer{"Jo Freelance", "", "", "", "", ""});
+    Issuer issuer{"Jo Freelance", "", "", "", "", ""};
+    issuer.country = "DE";
+    issuer.vatId = "DE123456789";
+    WriteIssuer(store.Raw(), issuer);
     const std::string registerPath = dir.File("invoices.txt");
     WriteInvoiceSettings(store.Raw(), {{}, registerPath});
     test::FakeClock clock(test::At(2026, 12, 8, 10, 0, 0));
