@@ -20,7 +20,7 @@ namespace {
 void InvoicePdf(benchmark::State& state, const InvoiceDocument& doc, const std::string& pdf) {
     for (auto _ : state) {
         std::string error;
-        if (!cli::WriteInvoicePdfWith(TALLY_PDF_MODULE_FILE, doc, pdf, error)) {
+        if (!cli::WriteInvoicePdfWith(TALLY_PDF_MODULE_FILE, doc, {}, pdf, error)) {
             state.SkipWithError(error.c_str());
             break;
         }
