@@ -37,7 +37,8 @@ Json EntryJson(const InvoiceEntry& e, const CalendarDate& today, const std::stri
             {"state", state},
             {"paid", paid ? Json(IsoDayText(e.paidOn)) : Json(nullptr)},
             {"pdf", Utf8Text(e.pdf)},
-            {"archive", Utf8Text(archive)}};
+            {"archive", Utf8Text(archive)},
+            {"xml", e.hasXml}};
 }
 
 }  // namespace

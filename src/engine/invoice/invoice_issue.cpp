@@ -135,6 +135,7 @@ RegisterChange IssueInvoice(const std::string& registerPath, const NumberingRule
     entry.total = request.total;
     entry.currency = request.currency;
     entry.pdf = request.pdfPath;
+    entry.hasXml = request.hasXml;
     if (std::string problem = RequestProblem(request, entry); !problem.empty())
         return Failed(std::move(problem));
     if (std::string problem = RegisterPlaceProblem(registerPath); !problem.empty())

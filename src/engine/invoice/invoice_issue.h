@@ -33,6 +33,7 @@ struct InvoiceRequest {
     std::string currency;
     std::string pdfPath;  // where the user wants the PDF (absolute)
     KeptFiles kept;       // the logs and settings no PDF may replace (the register adds its own)
+    bool hasXml = false;  // the PDF carries the invoice's XML: the register notes it
 };
 
 // Writes the PDF of the entry (number and dates filled in) into the new file at path, a

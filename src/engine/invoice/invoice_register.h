@@ -10,6 +10,11 @@
 // Fields are separated by one TAB and hold no TAB or line break; dates are YYYY-MM-DD,
 // amounts have a '.' and no sign, the state is "issued", "paid YYYY-MM-DD" or "cancelled".
 // Other lines starting with '#', and empty lines, are comments and are kept as they are.
+// An invoice whose PDF carries its XML (factur-x.xml) has a note after its line:
+//
+//   # e-invoice  2026-001
+//
+// A note, not a field: a register with notes reads in the programs that knew none.
 
 #include <cstdint>
 #include <optional>
@@ -40,6 +45,7 @@ struct InvoiceEntry {
     InvoiceState state = InvoiceState::Issued;
     CalendarDate paidOn;  // when Paid
     std::string pdf;      // where the PDF was written for the user
+    bool hasXml = false;  // the PDF carries the invoice's XML
     friend bool operator==(const InvoiceEntry&, const InvoiceEntry&) = default;
 };
 
@@ -50,9 +56,11 @@ class InvoiceRegister {
     const std::vector<InvoiceEntry>& Entries() const { return entries_; }
     // The entry of that number; nullptr for none.
     const InvoiceEntry* Find(const std::string& number) const;
-    // Appends the entry as the last line (after the header when the register is new).
+    // Appends the entry as the last line (after the header when the register is new), and
+    // its note when it has its XML.
     void Add(const InvoiceEntry& entry);
-    // Rewrites the line of the entry with the same number; false when there is none.
+    // Rewrites the line of the entry with the same number (its note stays); false when there
+    // is none.
     bool Replace(const InvoiceEntry& entry);
     // The whole file, each line ending in LF.
     std::string Text() const;
