@@ -29,6 +29,9 @@ if [ "${1:-}" != run ]; then
   packages+=(syncthing curl jq)
   # The fuzz targets (libFuzzer and the sanitizers of clang) and their coverage report.
   packages+=(clang-14 libclang-rt-14-dev llvm-14)
+  # The e-invoice XML is validated with the official rules: the schema (xmllint) and the
+  # schematron compiled to XSLT 2.0 (Saxon-HE on a Java runtime).
+  packages+=(libxml2-utils libsaxonhe-java default-jre-headless)
 fi
 missing=()
 for p in "${packages[@]}"; do

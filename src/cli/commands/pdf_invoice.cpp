@@ -39,11 +39,8 @@ int IssuePdf(CommandContext& c, const CalendarDate& first, const CalendarDate& l
         c.err << "tally: " << problem << '\n';
         return kExitFailed;
     }
-    const RegisterChange issued = IssuePdfInvoice(
-        settings.registerPath, settings.numbering, order,
-        [](const InvoiceDocument& document, const std::string& path, std::string& error) {
-            return WriteInvoicePdfFile(document, {}, path, error);
-        });
+    const RegisterChange issued =
+        IssuePdfInvoice(settings.registerPath, settings.numbering, order, WriteInvoicePdfFile);
     if (!issued.ok) {
         c.err << "tally: " << issued.error << '\n';
         return kExitFailed;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "invoice/pdf_invoice.h"
 
+#include "invoice/cii_xml.h"
+#include "invoice/einvoice_gaps.h"
 #include "invoice/invoice.h"
 #include "invoice/invoice_lines.h"
 
@@ -22,6 +24,7 @@ RegisterChange IssuePdfInvoice(const std::string& registerPath, const NumberingR
     InvoiceDocument document =
         MakeInvoiceDocument(*figures, order.client, order.issuer, {}, order.issued, order.first,
                             order.last, order.lines);
+    const bool einvoice = EInvoiceGaps(document).empty();
     InvoiceRequest request;
     request.client = order.client.name;
     request.first = order.first;
@@ -37,12 +40,13 @@ RegisterChange IssuePdfInvoice(const std::string& registerPath, const NumberingR
     request.currency = order.client.currency;
     request.pdfPath = order.pdfPath;
     request.kept = order.kept;
+    request.hasXml = einvoice;  // the PDF carries the XML: the register notes it
     return IssueInvoice(
         registerPath, rules, request,
         [&](const InvoiceEntry& entry, const std::string& path, std::string& error) {
             document.number = entry.number;
             document.due = entry.due;
-            return write(document, path, error);
+            return write(document, einvoice ? CiiXmlOf(document) : std::string(), path, error);
         });
 }
 

@@ -29,9 +29,11 @@ struct PdfInvoiceOrder {
     KeptFiles kept;       // the logs and settings no PDF may replace
 };
 
-// Draws the document into the new file at path; false, with the reason.
-using DocumentWriter = std::function<bool(const InvoiceDocument& document, const std::string& path,
-                                          std::string& error)>;
+// Draws the document into the new file at path; false, with the reason. facturXml is the
+// document's e-invoice (CiiXmlOf), which the PDF carries; empty for a plain PDF.
+using DocumentWriter =
+    std::function<bool(const InvoiceDocument& document, const std::string& facturXml,
+                       const std::string& path, std::string& error)>;
 
 // Issues the order's invoice: refused when nothing is billed, the log cannot be read, or the
 // register refuses it (an overlap, a damaged register, a failed write), with no number used.

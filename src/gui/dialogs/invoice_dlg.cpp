@@ -275,8 +275,9 @@ void CInvoiceDlg::OnSaveAsPdf() {
 
     const RegisterChange change = IssuePdfInvoice(
         invoices.registerPath, invoices.numbering, order,
-        [](const InvoiceDocument& document, const std::string& path, std::string& error) {
-            return WriteInvoicePdf(document, {}, path, QLocale::system(), error);
+        [](const InvoiceDocument& document, const std::string& facturXml, const std::string& path,
+           std::string& error) {
+            return WriteInvoicePdf(document, facturXml, path, QLocale::system(), error);
         });
     if (!change.ok) {
         reporter_.Report({change.error, kErrorCaption, MessageIcon::Stop});
