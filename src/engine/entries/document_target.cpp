@@ -14,24 +14,31 @@
 
 #include "core/time_log_file.h"
 #include "entries/backup_rotation.h"
+#include "entries/replacement_file.h"
+#include "entries/system_error.h"
 
 namespace tally {
 namespace {
 
 constexpr std::string_view kPdfStart = "%PDF-";
+constexpr std::string_view kXmlStart = "<?xml";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 bool MayWrite(const std::string& path, const struct stat& status) {
     return (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 && access(path.c_str(), W_OK) == 0;
 }
 
-// True when the file begins as every PDF does. Anything else (a time log, a letter) is
-// never replaced by a document, whatever its name.
-bool BeginsAsPdf(const std::string& path) {
+// True when the file begins as every document of its type does (an XML file may have a
+// byte-order mark first). Anything else (a time log, a letter) is never replaced by a
+// document, whatever its name.
+bool BeginsAs(const std::string& path, DocumentType type) {
     FileDescriptor fd(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    char start[kPdfStart.size()] = {};
-    return fd.Get() >= 0 &&
-           ReadAt(fd.Get(), start, sizeof start, 0) == static_cast<long>(sizeof start) &&
-           std::string_view(start, sizeof start) == kPdfStart;
+    char start[16] = {};
+    const long n = fd.Get() >= 0 ? ReadAt(fd.Get(), start, sizeof start, 0) : -1;
+    std::string_view text(start, n > 0 ? static_cast<std::size_t>(n) : 0);
+    if (type == DocumentType::Pdf) return text.starts_with(kPdfStart);
+    if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
+    return text.starts_with(kXmlStart);
 }
 
 // What the target is among the kept files; empty for none of them.
@@ -85,8 +92,9 @@ std::string DocumentFileBehind(const std::string& path, const std::string& verb,
 }
 
 std::string DocumentTargetProblem(const std::string& path, const KeptFiles& kept,
-                                  const std::string& verb) {
-    if (path.empty()) return "No PDF file named to " + verb + ".";
+                                  const std::string& verb, DocumentType type) {
+    const char* kind = type == DocumentType::Pdf ? "PDF" : "XML";
+    if (path.empty()) return std::string("No ") + kind + " file named to " + verb + ".";
     const std::string refused = "Cannot " + verb + " " + path + ": ";
     std::string problem;
     const std::string target = DocumentFileBehind(path, verb, problem);
@@ -110,8 +118,28 @@ std::string DocumentTargetProblem(const std::string& path, const KeptFiles& kept
     }
     if (!S_ISREG(status.st_mode)) return refused + "not a regular file.";
     if (!MayWrite(target, status)) return refused + "the file is read-only.";
-    if (!BeginsAsPdf(target)) {
-        return refused + "the file is not a PDF, and only a PDF is replaced by a document.";
+    if (!BeginsAs(target, type)) {
+        return type == DocumentType::Pdf
+                   ? refused + "the file is not a PDF, and only a PDF is replaced by a document."
+                   : refused + "the file is not an XML file, and only one is replaced by XML.";
+    }
+    return {};
+}
+
+std::string WriteDocumentFile(const std::string& path, const std::string& bytes,
+                              const KeptFiles& kept, const std::string& verb, DocumentType type) {
+    if (std::string problem = DocumentTargetProblem(path, kept, verb, type); !problem.empty())
+        return problem;
+    std::string problem;
+    const std::string target = DocumentFileBehind(path, verb, problem);
+    if (target.empty()) return problem;
+    struct stat old {};
+    const bool replaces = stat(target.c_str(), &old) == 0;
+    ReplacementFile file;
+    if (!file.Create(target, replaces ? old.st_mode & 07777 : NewDocumentMode(),
+                     replaces ? &old : nullptr) ||
+        !file.Write(bytes.data(), bytes.size()) || !file.Flush() || !file.RenameOver()) {
+        return "Cannot " + verb + " " + path + ": " + LastSystemErrorText() + ".";
     }
     return {};
 }
