@@ -60,9 +60,9 @@ bool WriteInvoicePdfWith(const std::string& modulePath, const InvoiceDocument& d
     }
     const InvoiceDocumentView view = ViewOf(document);
     char message[1024] = "";
-    if (entry(&view.c, facturXml.data(), facturXml.size(), path.c_str(), message, sizeof message) ==
-        0)
-        return true;
+    const int status =
+        entry(&view.c, facturXml.data(), facturXml.size(), path.c_str(), message, sizeof message);
+    if (status == 0) return true;
     error = message;
     return false;
 }

@@ -20,25 +20,18 @@
 namespace tally {
 namespace {
 
-constexpr std::string_view kPdfStart = "%PDF-";
-constexpr std::string_view kXmlStart = "<?xml";
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
 bool MayWrite(const std::string& path, const struct stat& status) {
     return (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 && access(path.c_str(), W_OK) == 0;
 }
 
-// True when the file begins as every document of its type does (an XML file may have a
-// byte-order mark first). Anything else (a time log, a letter) is never replaced by a
-// document, whatever its name.
-bool BeginsAs(const std::string& path, DocumentType type) {
+// True when the file begins as every file of the format does. Anything else (a time log, a
+// letter) is never replaced by a document, whatever its name.
+bool BeginsAs(const std::string& path, std::string_view expected) {
     FileDescriptor fd(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    char start[16] = {};
-    const long n = fd.Get() >= 0 ? ReadAt(fd.Get(), start, sizeof start, 0) : -1;
-    std::string_view text(start, n > 0 ? static_cast<std::size_t>(n) : 0);
-    if (type == DocumentType::Pdf) return text.starts_with(kPdfStart);
-    if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
-    return text.starts_with(kXmlStart);
+    std::string start(expected.size(), '\0');
+    return fd.Get() >= 0 &&
+           ReadAt(fd.Get(), start.data(), start.size(), 0) == static_cast<long>(start.size()) &&
+           start == expected;
 }
 
 // What the target is among the kept files; empty for none of them.
@@ -92,9 +85,8 @@ std::string DocumentFileBehind(const std::string& path, const std::string& verb,
 }
 
 std::string DocumentTargetProblem(const std::string& path, const KeptFiles& kept,
-                                  const std::string& verb, DocumentType type) {
-    const char* kind = type == DocumentType::Pdf ? "PDF" : "XML";
-    if (path.empty()) return std::string("No ") + kind + " file named to " + verb + ".";
+                                  const std::string& verb, const DocumentFormat& format) {
+    if (path.empty()) return "No " + std::string(format.file) + " named to " + verb + ".";
     const std::string refused = "Cannot " + verb + " " + path + ": ";
     std::string problem;
     const std::string target = DocumentFileBehind(path, verb, problem);
@@ -118,17 +110,17 @@ std::string DocumentTargetProblem(const std::string& path, const KeptFiles& kept
     }
     if (!S_ISREG(status.st_mode)) return refused + "not a regular file.";
     if (!MayWrite(target, status)) return refused + "the file is read-only.";
-    if (!BeginsAs(target, type)) {
-        return type == DocumentType::Pdf
-                   ? refused + "the file is not a PDF, and only a PDF is replaced by a document."
-                   : refused + "the file is not an XML file, and only one is replaced by XML.";
+    if (!BeginsAs(target, format.start)) {
+        return refused + "the file is not " + format.article + ", and only " + format.article +
+               " is replaced by a document.";
     }
     return {};
 }
 
 std::string WriteDocumentFile(const std::string& path, const std::string& bytes,
-                              const KeptFiles& kept, const std::string& verb, DocumentType type) {
-    if (std::string problem = DocumentTargetProblem(path, kept, verb, type); !problem.empty())
+                              const KeptFiles& kept, const std::string& verb,
+                              const DocumentFormat& format) {
+    if (std::string problem = DocumentTargetProblem(path, kept, verb, format); !problem.empty())
         return problem;
     std::string problem;
     const std::string target = DocumentFileBehind(path, verb, problem);

@@ -48,7 +48,7 @@ std::vector<std::string> EInvoiceGaps(const InvoiceDocument& d) {
 
 std::string EInvoiceGapsText(const InvoiceDocument& document,
                              const std::vector<std::string>& gaps) {
-    std::string text = "The invoice to " + document.clientName + " is not an e-invoice:";
+    std::string text = "The invoice to " + document.clientName + " cannot be an e-invoice:";
     for (const std::string& gap : gaps) text += "\n  " + gap;
     return text;
 }

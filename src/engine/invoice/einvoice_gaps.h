@@ -15,7 +15,7 @@ namespace tally {
 // vat-id ID)"; empty when the document can be an e-invoice.
 std::vector<std::string> EInvoiceGaps(const InvoiceDocument& document);
 
-// "Invoice to Acme is not an e-invoice:" and each gap on an indented line of its own.
+// "The invoice to Acme cannot be an e-invoice:" and each gap on an indented line of its own.
 std::string EInvoiceGapsText(const InvoiceDocument& document, const std::vector<std::string>& gaps);
 
 }  // namespace tally

@@ -8,6 +8,7 @@
 #include <filesystem>
 
 #include "core/time_log_file.h"
+#include "entries/backup_rotation.h"
 #include "entries/replacement_file.h"
 #include "entries/system_error.h"
 #include "invoice/register_place.h"
@@ -71,6 +72,22 @@ std::string ReplaceFile(const std::string& target, const std::string& bytes) {
     return {};
 }
 
+// Creates the temporary file of a document for path (or the file its link leads to), with
+// the mode of the file it replaces or a new document's; false, with the message.
+bool CreateDocument(ReplacementFile& file, const std::string& path, const char* verb,
+                    std::string& problem) {
+    const std::string target = DocumentFileBehind(path, verb, problem);
+    if (target.empty()) return false;
+    RemoveLeftoverReplacements(target);
+    struct stat old {};
+    const bool replaces = stat(target.c_str(), &old) == 0;
+    if (file.Create(target, replaces ? old.st_mode & 07777 : NewDocumentMode(),
+                    replaces ? &old : nullptr))
+        return true;
+    problem = "Cannot " + std::string(verb) + " " + path + ": " + LastSystemErrorText();
+    return false;
+}
+
 std::string WriteRegister(const std::string& target, const InvoiceRegister& reg) {
     const std::string reason = ReplaceFile(target, reg.Text());
     return reason.empty() ? reason : "Cannot write the invoice register " + target + ": " + reason;
@@ -79,7 +96,8 @@ std::string WriteRegister(const std::string& target, const InvoiceRegister& reg)
 std::string RequestProblem(const InvoiceRequest& request, const InvoiceEntry& entry) {
     if (request.paymentDays < 0 || request.paymentDays > kMaxPaymentDays)
         return "The payment days must be from 0 to " + std::to_string(kMaxPaymentDays) + ".";
-    if (request.pdfPath.empty()) return "The invoice needs a PDF file to write.";
+    if (request.pdfPath.empty() && request.xmlPath.empty())
+        return "The invoice needs a PDF file to write.";
     if (const std::string problem = EntryProblem(entry); !problem.empty())
         return "Cannot issue the invoice: " + problem + ".";
     return {};
@@ -121,7 +139,7 @@ RegisterChange ChangeEntry(const std::string& registerPath, const std::string& n
 
 RegisterChange IssueInvoice(const std::string& registerPath, const NumberingRules& rules,
                             const InvoiceRequest& request, const PdfWriter& writePdf,
-                            const LockOptions& options) {
+                            const LockOptions& options, const XmlMaker& makeXml) {
     InvoiceEntry entry;
     entry.number = "-";  // filled in under the lock
     entry.client = request.client;
@@ -136,7 +154,10 @@ RegisterChange IssueInvoice(const std::string& registerPath, const NumberingRule
     entry.currency = request.currency;
     entry.pdf = request.pdfPath;
     entry.hasXml = request.hasXml;
-    if (std::string problem = RequestProblem(request, entry); !problem.empty())
+    // A PDF in the archive alone is checked under the XML's path until it has its number.
+    InvoiceEntry checked = entry;
+    if (checked.pdf.empty()) checked.pdf = request.xmlPath;
+    if (std::string problem = RequestProblem(request, checked); !problem.empty())
         return Failed(std::move(problem));
     if (std::string problem = RegisterPlaceProblem(registerPath); !problem.empty())
         return Failed(std::move(problem));
@@ -156,8 +177,19 @@ RegisterChange IssueInvoice(const std::string& registerPath, const NumberingRule
     KeptFiles kept = request.kept;
     AddRegisterFiles(target, kept);
     constexpr const char* kVerb = "write the invoice to";
-    if (std::string problem = DocumentTargetProblem(request.pdfPath, kept, kVerb); !problem.empty())
-        return Failed(std::move(problem));
+    if (!request.pdfPath.empty()) {
+        if (std::string problem = DocumentTargetProblem(request.pdfPath, kept, kVerb);
+            !problem.empty())
+            return Failed(std::move(problem));
+    }
+    if (!request.xmlPath.empty()) {
+        if (std::string problem = DocumentTargetProblem(request.xmlPath, kept, kVerb, kXmlDocument);
+            !problem.empty())
+            return Failed(std::move(problem));
+        if (NamesSameFile(request.xmlPath, request.pdfPath))
+            return Failed("The invoice's PDF and XML need two files: " + request.xmlPath + " is " +
+                          request.pdfPath + ".");
+    }
     FinishArchiveCopies(read.reg, target);
     if (std::string problem = LostNumbersProblem(read.reg, target); !problem.empty())
         return Failed(std::move(problem));
@@ -174,24 +206,18 @@ RegisterChange IssueInvoice(const std::string& registerPath, const NumberingRule
     if (!number) return Failed("Cannot number the invoice: " + problem + ".");
     entry.number = *number;
 
-    // The PDF and its copy under temporary names, which go again with any failure before the
-    // entry is saved: a number is never seen on a finished PDF that the register lacks.
-    const std::string pdfTarget = DocumentFileBehind(entry.pdf, kVerb, problem);
-    if (pdfTarget.empty()) return Failed(problem);
-    RemoveLeftoverReplacements(pdfTarget);
-    struct stat old {};
-    const bool replaces = stat(pdfTarget.c_str(), &old) == 0;
+    // The PDF, its copy and the XML under temporary names, which go again with any failure
+    // before the entry is saved: a number is never seen on a finished file the register lacks.
     ReplacementFile pdf;
-    if (!pdf.Create(pdfTarget, replaces ? old.st_mode & 07777 : NewDocumentMode(),
-                    replaces ? &old : nullptr))
-        return Failed("Cannot " + std::string(kVerb) + " " + entry.pdf + ": " +
-                      LastSystemErrorText());
     std::string pdfError;
-    if (!writePdf(entry, pdf.TempPath(), pdfError)) return Failed(pdfError);
     std::string bytes;
-    if (!pdf.Flush() || !ReadWhole(pdf.TempPath(), bytes))
-        return Failed("Cannot " + std::string(kVerb) + " " + entry.pdf + ": " +
-                      LastSystemErrorText());
+    if (!entry.pdf.empty()) {
+        if (!CreateDocument(pdf, entry.pdf, kVerb, problem)) return Failed(problem);
+        if (!writePdf(entry, pdf.TempPath(), pdfError)) return Failed(pdfError);
+        if (!pdf.Flush() || !ReadWhole(pdf.TempPath(), bytes))
+            return Failed("Cannot " + std::string(kVerb) + " " + entry.pdf + ": " +
+                          LastSystemErrorText());
+    }
 
     const std::string archive = ArchiveFolder(target);
     const std::string archived = ArchivePath(target, entry.number);
@@ -205,19 +231,36 @@ RegisterChange IssueInvoice(const std::string& registerPath, const NumberingRule
     } madeArchive{fs::create_directories(archive, error) ? archive : std::string()};
     ReplacementFile copy;
     if (!error) RemoveLeftoverReplacements(archived);
-    if (error || !copy.Create(archived, kNewFileMode, nullptr) ||
-        !copy.Write(bytes.data(), bytes.size()) || !copy.Flush()) {
+    if (error || !copy.Create(archived, kNewFileMode, nullptr)) {
         return Failed("Cannot keep a copy of the PDF in " + archive + ": " +
                       (error ? error.message() : LastSystemErrorText()));
+    }
+    if (entry.pdf.empty()) {
+        // The archive's copy is the invoice's only PDF.
+        if (!writePdf(entry, copy.TempPath(), pdfError)) return Failed(pdfError);
+        entry.pdf = archived;
+    } else if (!copy.Write(bytes.data(), bytes.size())) {
+        return Failed("Cannot keep a copy of the PDF in " + archive + ": " + LastSystemErrorText());
+    }
+    if (!copy.Flush())
+        return Failed("Cannot keep a copy of the PDF in " + archive + ": " + LastSystemErrorText());
+    ReplacementFile xml;
+    if (!request.xmlPath.empty()) {
+        const std::string text = makeXml ? makeXml(entry) : std::string();
+        if (!CreateDocument(xml, request.xmlPath, kVerb, problem)) return Failed(problem);
+        if (!xml.Write(text.data(), text.size()) || !xml.Flush())
+            return Failed("Cannot " + std::string(kVerb) + " " + request.xmlPath + ": " +
+                          LastSystemErrorText());
     }
     read.reg.Add(entry);
     if (std::string failure = WriteRegister(target, read.reg); !failure.empty())
         return Failed(std::move(failure));
     madeArchive.path.clear();
     // Issued: what follows only puts the finished files in place.
-    if (!copy.RenameOver() || !pdf.RenameOver())
-        return Failed("Invoice " + entry.number + " is issued, but its PDF could not be put in " +
-                      "place: " + LastSystemErrorText());
+    if (!copy.RenameOver() || (!request.pdfPath.empty() && !pdf.RenameOver()) ||
+        (!request.xmlPath.empty() && !xml.RenameOver()))
+        return Failed("Invoice " + entry.number + " is issued, but its PDF or XML could not be " +
+                      "put in place: " + LastSystemErrorText());
     RegisterChange result;
     result.ok = true;
     result.entry = entry;

@@ -31,7 +31,8 @@ struct InvoiceRequest {
     double tax = 0.0;
     double total = 0.0;
     std::string currency;
-    std::string pdfPath;  // where the user wants the PDF (absolute)
+    std::string pdfPath;  // where the user wants the PDF (absolute); empty: the archive's alone
+    std::string xmlPath;  // where the user wants the e-invoice XML (absolute), or empty
     KeptFiles kept;       // the logs and settings no PDF may replace (the register adds its own)
     bool hasXml = false;  // the PDF carries the invoice's XML: the register notes it
 };
@@ -41,6 +42,8 @@ struct InvoiceRequest {
 // when it could not.
 using PdfWriter =
     std::function<bool(const InvoiceEntry& entry, const std::string& path, std::string& error)>;
+// The e-invoice XML of the entry, asked for after its PDF is written.
+using XmlMaker = std::function<std::string(const InvoiceEntry& entry)>;
 
 // What a change of the register did: ok, with the entry as now saved, or the message.
 struct RegisterChange {
@@ -49,13 +52,14 @@ struct RegisterChange {
     InvoiceEntry entry;
 };
 
-// Refuses a PDF path that names a kept file, days of the client that an issued or paid
+// Refuses a PDF or XML path that names a kept file, days of the client that an issued or paid
 // invoice bills, and a register that lacks numbers its archive holds; takes the number after
-// every one used; writes the PDF and its archive copy under temporary names; saves the
-// register; only then puts the copy and the PDF in place.
+// every one used; writes the PDF, its archive copy and the XML under temporary names; saves
+// the register; only then puts them in place. Without a PDF path the register names the
+// archive's copy.
 RegisterChange IssueInvoice(const std::string& registerPath, const NumberingRules& rules,
                             const InvoiceRequest& request, const PdfWriter& writePdf,
-                            const LockOptions& lock = {});
+                            const LockOptions& lock = {}, const XmlMaker& makeXml = {});
 
 // Records the payment of an issued (or paid, to correct the date) invoice on a day not before
 // its issue date nor after today.

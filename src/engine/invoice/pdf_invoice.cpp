@@ -9,7 +9,8 @@
 namespace tally {
 
 RegisterChange IssuePdfInvoice(const std::string& registerPath, const NumberingRules& rules,
-                               const PdfInvoiceOrder& order, const DocumentWriter& write) {
+                               const PdfInvoiceOrder& order, const DocumentWriter& write,
+                               const PlainPdfNotice& notice) {
     RegisterChange refused;
     const auto figures =
         ComputeInvoice(order.client.log, order.first, order.last, order.rate, order.rounding);
@@ -24,7 +25,15 @@ RegisterChange IssuePdfInvoice(const std::string& registerPath, const NumberingR
     InvoiceDocument document =
         MakeInvoiceDocument(*figures, order.client, order.issuer, {}, order.issued, order.first,
                             order.last, order.lines);
-    const bool einvoice = EInvoiceGaps(document).empty();
+    const std::vector<std::string> gaps = EInvoiceGaps(document);
+    const bool einvoice = gaps.empty();
+    if (!einvoice) {
+        if (order.requireEInvoice || !order.xmlPath.empty()) {
+            refused.error = EInvoiceGapsText(document, gaps);
+            return refused;
+        }
+        if (notice) notice(EInvoiceGapsText(document, gaps));
+    }
     InvoiceRequest request;
     request.client = order.client.name;
     request.first = order.first;
@@ -39,15 +48,19 @@ RegisterChange IssuePdfInvoice(const std::string& registerPath, const NumberingR
     request.total = static_cast<double>(money.totalCents) / 100.0;
     request.currency = order.client.currency;
     request.pdfPath = order.pdfPath;
+    request.xmlPath = order.xmlPath;
     request.kept = order.kept;
     request.hasXml = einvoice;  // the PDF carries the XML: the register notes it
+    std::string xml;            // the numbered document's, for the PDF and the XML file alike
     return IssueInvoice(
         registerPath, rules, request,
         [&](const InvoiceEntry& entry, const std::string& path, std::string& error) {
             document.number = entry.number;
             document.due = entry.due;
-            return write(document, einvoice ? CiiXmlOf(document) : std::string(), path, error);
-        });
+            if (einvoice) xml = CiiXmlOf(document);
+            return write(document, xml, path, error);
+        },
+        {}, [&](const InvoiceEntry&) { return xml; });
 }
 
 }  // namespace tally

@@ -70,6 +70,7 @@ class CClientFormDlg : public QDialog {
     QComboBox* language_ = nullptr;
     QLineEdit* service_ = nullptr;
     QComboBox* treatment_ = nullptr;
+    QCheckBox* einvoice_ = nullptr;
     QLineEdit* taxNote_ = nullptr;
 };
 

@@ -272,12 +272,17 @@ void CInvoiceDlg::OnSaveAsPdf() {
     if (!chosen) return;
     order.pdfPath = QFileInfo(*chosen).absoluteFilePath().toStdString();
     order.kept = KeptFilesOf(store_);
+    order.requireEInvoice = client->einvoice;
 
     const RegisterChange change = IssuePdfInvoice(
         invoices.registerPath, invoices.numbering, order,
         [](const InvoiceDocument& document, const std::string& facturXml, const std::string& path,
            std::string& error) {
             return WriteInvoicePdf(document, facturXml, path, QLocale::system(), error);
+        },
+        [this](const std::string& why) {
+            reporter_.Report(
+                {why + "\nIt is saved as a plain PDF.", kApplicationName, MessageIcon::Warning});
         });
     if (!change.ok) {
         reporter_.Report({change.error, kErrorCaption, MessageIcon::Stop});

@@ -316,8 +316,7 @@ void CInvoicesDlg::OnSaveXml() {
     // The files the PDF may not replace, nor may the XML.
     KeptFiles kept = KeptFilesOf(store_);
     AddRegisterFiles(registerPath_, kept);
-    if (std::string problem =
-            WriteDocumentFile(path, xml, kept, "save the XML to", DocumentType::Xml);
+    if (std::string problem = WriteDocumentFile(path, xml, kept, "save the XML to", kXmlDocument);
         !problem.empty()) {
         reporter_.Report({problem, kErrorCaption, MessageIcon::Stop});
         return;

@@ -38,9 +38,12 @@ TEST(InvoicePdfDialogs, saveAsPdfIssuesOnceAndTheInvoicesDialogMarksPaidAndCance
     acme.rate = 80.0;
     acme.currency = "EUR";
     acme.taxPercent = 19.0;
+    acme.country = "DE";  // an e-invoice: no notice of a plain PDF
     WriteClient(store.Raw(), acme);
     Issuer issuer;
     issuer.name = "Jo Freelance";
+    issuer.country = "DE";
+    issuer.vatId = "DE123456789";
     WriteIssuer(store.Raw(), issuer);
     const std::string registerPath = dir.File("invoices.txt");
     WriteInvoiceSettings(store.Raw(), {{}, registerPath});
@@ -152,8 +155,12 @@ TEST(InvoicePdfDialogs, clientDetailsUnbilledDaysPreviewAndMail) {
     bau.currency = "EUR";
     bau.taxPercent = 19.0;
     bau.language = "de";
+    bau.country = "DE";  // an e-invoice: no notice of a plain PDF
     WriteClient(store.Raw(), bau);
-    WriteIssuer(store.Raw(), Issuer{"Jo Freelance", "", "", "", "", ""});
+    Issuer issuer{"Jo Freelance", "", "", "", "", ""};
+    issuer.country = "DE";
+    issuer.vatId = "DE123456789";
+    WriteIssuer(store.Raw(), issuer);
     const std::string registerPath = dir.File("invoices.txt");
     WriteInvoiceSettings(store.Raw(), {{}, registerPath});
     test::FakeClock clock(test::At(2026, 12, 8, 10, 0, 0));
@@ -267,14 +274,14 @@ TEST(InvoicePdfDialogs, saveXmlWritesTheXmlThePdfCarries) {
     const std::string letter = dir.File("letter.xml");
     test::WriteFile(letter, "Dear Jo,");
     const std::string old = dir.File("old.xml");
-    test::WriteFile(old, "\xEF\xBB\xBF<?xml version=\"1.0\"?><old/>");
+    test::WriteFile(old, "<?xml version=\"1.0\"?><old/>");
     const struct {
         std::string target;
         std::string refusal;  // empty: saved
     } cases[] = {
         {log, "it is the time log " + log + ", which no document replaces."},
         {registerPath, "it is the invoice register"},
-        {letter, "the file is not an XML file, and only one is replaced by XML."},
+        {letter, "the file is not an XML file, and only an XML file is replaced by a document."},
         {dir.File("new.xml"), ""},
         {old, ""},
     };
