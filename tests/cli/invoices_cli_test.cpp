@@ -43,7 +43,7 @@ TEST(InvoicesCommand, listsAndChangesTheRegisterAndRefusesBadInputChangingNothin
          R"({"invoices":[{"number":"2026-002","client":"Bolt","first":"2026-10-01",)"
          R"("last":"2026-10-31","issued":"2026-11-01","due":"2026-11-15","seconds":5400,)"
          R"("subtotal":120.0,"tax":0.0,"total":120.0,"currency":"USD","state":"overdue",)"
-         R"("paid":null,"pdf":"/p/2.pdf","archive":"HOME/books/invoices/2026-002.pdf"}]})"
+         R"("paid":null,"pdf":"/p/2.pdf","archive":"HOME/books/invoices/2026-002.pdf","xml":false}]})"
          "\n",
          ""},
         {{"invoice", "paid", "2026-002"},

@@ -248,13 +248,13 @@ TEST(InvoicePdfDialogs, saveXmlWritesTheXmlThePdfCarries) {
         return QString::fromStdString(dir.File("a.pdf"));
     });
     Click(FindButton(issue, "Save as &PDF..."));
-    // Without a country of the client, the next is a plain PDF.
+    // Without a country of the client, the next is a plain PDF, and the dialog says so.
     acme.country.clear();
     WriteClient(store.Raw(), acme);
     test::Pickers(issue)[0]->setDate(QDate(2026, 11, 4));
     test::Pickers(issue)[1]->setDate(QDate(2026, 11, 6));
     Click(FindButton(issue, "Save as &PDF..."));
-    ASSERT_EQ(reporter.messages.size(), 2u) << reporter.messages.back().text;
+    ASSERT_EQ(reporter.messages.size(), 3u) << reporter.messages.back().text;
 
     const std::string carried = dir.File("carried.xml");
     ASSERT_EQ(test::RunProcess(
