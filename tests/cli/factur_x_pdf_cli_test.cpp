@@ -53,6 +53,7 @@ struct Client {
     int pages;
 };
 
+// A credit note joins the table once cancelling an invoice issues one.
 TEST(FacturXPdfCli, everyInvoiceCarriesItsXmlWithTheMoneyItShows) {
     // Days of 7:20:40 billed as 7.3333 h: one a day from 2026-09-01.
     const Client cases[] = {
