@@ -32,8 +32,10 @@ struct InvoiceRequest {
     double total = 0.0;
     std::string currency;
     std::string pdfPath;  // where the user wants the PDF (absolute); empty: the archive's alone
-    std::string xmlPath;  // where the user wants the e-invoice XML (absolute), or empty
     KeptFiles kept;       // the logs and settings no PDF may replace (the register adds its own)
+    // Where the user wants the e-invoice XML (absolute), or empty; initialised here, so that a
+    // brace list of the values above still sets a request whole.
+    std::string xmlPath{};
     bool hasXml = false;  // the PDF carries the invoice's XML: the register notes it
 };
 

@@ -54,7 +54,7 @@ struct Books {
 
     InvoiceRequest Request(CalendarDate first, CalendarDate last, const std::string& pdf) const {
         return {"Acme", first, last,  {2026, 12, 7},          14, 7200, 170,
-                0,      170,   "EUR", dir.File("out/" + pdf), {}, {},   false};
+                0,      170,   "EUR", dir.File("out/" + pdf), {}};
     }
     InvoiceRequest December() const { return Request({2026, 12, 1}, {2026, 12, 6}, "dec.pdf"); }
 
