@@ -15,9 +15,13 @@ packages+=(qt6-tools-dev qt6-l10n-tools)
 # configured with the build.
 packages+=(nlohmann-json3-dev qt6-charts-dev libqt6opengl6-dev libx11-dev libxss-dev scdoc
            libwayland-dev wayland-protocols)
+# The invoice PDF's Factur-X finish: libqpdf embeds the XML and writes PDF/A-3.
+packages+=(libqpdf-dev)
 if [ "${1:-}" != run ]; then
   packages+=(libgtest-dev libgmock-dev libbenchmark-dev faketime xvfb xauth xdotool imagemagick
              hledger python3-icalendar clang-format locales hyperfine time x11-utils poppler-utils)
+  # The invoice PDFs' checks: qpdf --check and the XMP, pdfdetach's attachment.
+  packages+=(qpdf)
   # The manuals' and completion's checks, the desktop files' checks and the Debian package
   # (scripts/package.sh).
   packages+=(man-db bash-completion appstream desktop-file-utils dpkg-dev lintian)

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "documents/invoice_pdf.h"
 
+#include "documents/factur_x.h"
 #include "documents/invoice_texts.h"
 
+#include <QBuffer>
 #include <QDate>
 #include <QFile>
 #include <QFontMetricsF>
@@ -12,6 +14,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <ctime>
 #include <optional>
 #include <vector>
 
@@ -405,14 +408,20 @@ void InvoiceLayout::Notes() {
 
 }  // namespace
 
-bool WriteInvoicePdf(const InvoiceDocument& document, const std::string& path, std::string& error) {
+bool WriteInvoicePdf(const InvoiceDocument& document, const std::string& facturXml,
+                     const std::string& path, std::string& error) {
     QFile file(Utf8(path));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         error = "cannot write " + path + ": " + file.errorString().toStdString();
         return false;
     }
+    QByteArray drawn;
     {
-        QPdfWriter writer(&file);
+        QBuffer buffer(&drawn);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        // PDF/A-1b: fonts embedded, an output intent, metadata; what the hybrid is made from.
+        if (!facturXml.empty()) writer.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF(18, 16, 18, 12), QPageLayout::Millimeter);
         writer.setResolution(600);
@@ -428,7 +437,14 @@ bool WriteInvoicePdf(const InvoiceDocument& document, const std::string& path, s
         layout.Run(&painter, pages);
         painter.end();
     }
-    if (!file.flush() || file.error() != QFileDevice::NoError) {
+    if (!facturXml.empty()) {
+        std::string hybrid;
+        if (!FinishFacturX(drawn.toStdString(), facturXml, std::time(nullptr), hybrid, error))
+            return false;
+        drawn = QByteArray(hybrid.data(), static_cast<qsizetype>(hybrid.size()));
+    }
+    if (file.write(drawn) != drawn.size() || !file.flush() ||
+        file.error() != QFileDevice::NoError) {
         error = "cannot write " + path + ": " + file.errorString().toStdString();
         return false;
     }

@@ -44,7 +44,7 @@ TEST(InvoicesCommand, listsAndChangesTheRegisterAndRefusesBadInputChangingNothin
          R"("last":"2026-10-31","issued":"2026-11-01","due":"2026-11-15","seconds":5400,)"
          R"("subtotal":120.0,"tax":0.0,"total":120.0,"currency":"USD","state":"overdue",)"
          R"("paid":null,"pdf":"/p/2.pdf","archive":"HOME/books/invoices/2026-002.pdf",)"
-         R"("cancelled_by":null,"cancels":null}]})"
+         R"("cancelled_by":null,"cancels":null,"xml":false}]})"
          "\n",
          ""},
         {{"invoice", "paid", "2026-002"},

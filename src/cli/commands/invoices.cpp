@@ -47,7 +47,8 @@ Json EntryJson(const InvoiceEntry& e, const CalendarDate& today, const std::stri
             {"pdf", Utf8Text(e.pdf)},
             {"archive", Utf8Text(archive)},
             {"cancelled_by", cancelled ? other : Json(nullptr)},
-            {"cancels", credit ? other : Json(nullptr)}};
+            {"cancels", credit ? other : Json(nullptr)},
+            {"xml", e.hasXml}};
 }
 
 // Cancels the invoice with a credit note, into the archive.

@@ -14,6 +14,8 @@
 
 #include "core/time_log_file.h"
 #include "entries/backup_rotation.h"
+#include "entries/replacement_file.h"
+#include "entries/system_error.h"
 
 namespace tally {
 namespace {
@@ -111,6 +113,25 @@ std::string DocumentTargetProblem(const std::string& path, const KeptFiles& kept
     if (!BeginsAs(target, format.start)) {
         return refused + "the file is not " + format.article + ", and only " + format.article +
                " is replaced by a document.";
+    }
+    return {};
+}
+
+std::string WriteDocumentFile(const std::string& path, const std::string& bytes,
+                              const KeptFiles& kept, const std::string& verb,
+                              const DocumentFormat& format) {
+    if (std::string problem = DocumentTargetProblem(path, kept, verb, format); !problem.empty())
+        return problem;
+    std::string problem;
+    const std::string target = DocumentFileBehind(path, verb, problem);
+    if (target.empty()) return problem;
+    struct stat old {};
+    const bool replaces = stat(target.c_str(), &old) == 0;
+    ReplacementFile file;
+    if (!file.Create(target, replaces ? old.st_mode & 07777 : NewDocumentMode(),
+                     replaces ? &old : nullptr) ||
+        !file.Write(bytes.data(), bytes.size()) || !file.Flush() || !file.RenameOver()) {
+        return "Cannot " + verb + " " + path + ": " + LastSystemErrorText() + ".";
     }
     return {};
 }

@@ -49,4 +49,12 @@ std::string DocumentTargetProblem(const std::string& path, const KeptFiles& kept
                                   const std::string& verb,
                                   const DocumentFormat& format = kPdfDocument);
 
+// Writes bytes as the document at path where DocumentTargetProblem allows it: into a new file
+// beside the target (the file a link at path leads to), flushed and renamed over it, so that
+// an existing document is replaced only by a whole one and keeps its permission bits. Empty on
+// success, else one line "Cannot VERB PATH: why."; the target is then as it was.
+std::string WriteDocumentFile(const std::string& path, const std::string& bytes,
+                              const KeptFiles& kept, const std::string& verb,
+                              const DocumentFormat& format);
+
 }  // namespace tally

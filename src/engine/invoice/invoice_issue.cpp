@@ -111,8 +111,8 @@ std::string RequestProblem(const InvoiceRequest& request, const InvoiceEntry& en
 struct DocumentFiles {
     bool userCopy = false;  // the PDF also goes to the entry's path
     std::string keptText;   // the document kept beside the archived PDF
-    std::string xmlPath;    // where the user wants the e-invoice XML, or empty
-    std::string xmlText;
+    std::string xmlPath{};  // where the user wants the e-invoice XML, or empty
+    std::string xmlText{};
 };
 
 // Saves the register, which holds the new entry, with the entry's files: its PDF (written by
@@ -350,6 +350,7 @@ RegisterChange IssueInvoice(const std::string& registerPath, const NumberingRule
     entry.total = request.total;
     entry.currency = request.currency;
     entry.pdf = request.pdfPath;
+    entry.hasXml = request.hasXml;
     // A PDF in the archive alone is checked under the XML's path until it has its number.
     InvoiceEntry checked = entry;
     if (checked.pdf.empty()) checked.pdf = request.xmlPath;

@@ -40,6 +40,7 @@ struct InvoiceRequest {
     // Where the user wants the e-invoice XML (absolute), or empty; initialised here, so that a
     // brace list of the values above still sets a request whole.
     std::string xmlPath{};
+    bool hasXml = false;  // the PDF carries the invoice's XML: the register notes it
 };
 
 // Writes the PDF of the entry (number and dates filled in) into the new file at path, a

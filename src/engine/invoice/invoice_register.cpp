@@ -16,6 +16,10 @@ constexpr const char* kColumnsLine =
     "# number\tclient\tfirst\tlast\tissued\tdue\tseconds\tsubtotal\ttax\ttotal\tcurrency\tstate"
     "\tpdf";
 constexpr std::size_t kFieldCount = 13;
+// The note of an invoice whose PDF carries its XML: the prefix, then the number.
+constexpr std::string_view kXmlNotePrefix = "# e-invoice\t";
+constexpr const char* kXmlNoteLine =
+    "# e-invoice NUMBER, after an invoice's line: its PDF carries its XML (factur-x.xml)";
 constexpr std::string_view kPaidPrefix = "paid ";
 constexpr std::string_view kCancelledByPrefix = "cancelled by ";
 constexpr std::string_view kCreditNotePrefix = "credit note of ";
@@ -144,6 +148,7 @@ struct RegisterParser {
         RegisterRead read;
         InvoiceRegister& reg = read.reg;
         std::map<std::string, std::size_t> lineOfNumber;
+        std::vector<std::string_view> withXml;  // numbers noted, wherever their lines stand
         std::size_t start = 0;
         while (start < text.size()) {
             std::size_t end = text.find('\n', start);
@@ -160,6 +165,8 @@ struct RegisterParser {
                 return fail(std::string("not an invoice register: its first line must be \"") +
                             kRegisterFormatLine + "\"");
             reg.lines_.emplace_back(line);
+            if (line.starts_with(kXmlNotePrefix))
+                withXml.push_back(line.substr(kXmlNotePrefix.size()));
             if (line.empty() || line.front() == '#') continue;
             std::string reason;
             const auto entry = ParseEntryLine(line, reason);
@@ -169,6 +176,10 @@ struct RegisterParser {
                             std::to_string(other->second) + " already");
             reg.entries_.push_back(*entry);
             reg.lineOf_.push_back(reg.lines_.size() - 1);
+        }
+        // A note naming no invoice (its line deleted by hand) stays a comment.
+        for (InvoiceEntry& e : reg.entries_) {
+            e.hasXml = std::find(withXml.begin(), withXml.end(), e.number) != withXml.end();
         }
         return read;
     }
@@ -181,16 +192,19 @@ const InvoiceEntry* InvoiceRegister::Find(const std::string& number) const {
 }
 
 void InvoiceRegister::Add(const InvoiceEntry& entry) {
-    if (lines_.empty()) lines_ = {kRegisterFormatLine, kColumnsLine};
+    if (lines_.empty()) lines_ = {kRegisterFormatLine, kColumnsLine, kXmlNoteLine};
     lines_.push_back(EntryLine(entry));
     entries_.push_back(entry);
     lineOf_.push_back(lines_.size() - 1);
+    if (entry.hasXml) lines_.push_back(std::string(kXmlNotePrefix) + entry.number);
 }
 
 bool InvoiceRegister::Replace(const InvoiceEntry& entry) {
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         if (entries_[i].number == entry.number) {
+            const bool hasXml = entries_[i].hasXml;  // the note says it, not the line
             entries_[i] = entry;
+            entries_[i].hasXml = hasXml;
             lines_[lineOf_[i]] = EntryLine(entry);
             return true;
         }

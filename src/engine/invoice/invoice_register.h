@@ -13,6 +13,12 @@
 // line bills the days of the invoice it cancels, its amounts negated; every other amount has
 // no sign. Other lines starting with '#', and empty lines, are comments and are kept as they
 // are.
+// An invoice or credit note whose PDF carries its XML (factur-x.xml) has a note after its
+// line:
+//
+//   # e-invoice  2026-001
+//
+// A note, not a field: a register with notes reads in the programs that knew none.
 
 #include <cstdint>
 #include <optional>
@@ -46,6 +52,7 @@ struct InvoiceEntry {
     // Cancelled: its credit note (empty when cancelled before notes); CreditNote: the
     // invoice it cancels.
     std::string other{};
+    bool hasXml = false;  // the PDF carries the invoice's XML
     friend bool operator==(const InvoiceEntry&, const InvoiceEntry&) = default;
 };
 
@@ -56,9 +63,11 @@ class InvoiceRegister {
     const std::vector<InvoiceEntry>& Entries() const { return entries_; }
     // The entry of that number; nullptr for none.
     const InvoiceEntry* Find(const std::string& number) const;
-    // Appends the entry as the last line (after the header when the register is new).
+    // Appends the entry as the last line (after the header when the register is new), and
+    // its note when it has its XML.
     void Add(const InvoiceEntry& entry);
-    // Rewrites the line of the entry with the same number; false when there is none.
+    // Rewrites the line of the entry with the same number (its note stays); false when there
+    // is none.
     bool Replace(const InvoiceEntry& entry);
     // The whole file, each line ending in LF.
     std::string Text() const;

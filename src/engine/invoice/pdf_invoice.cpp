@@ -53,6 +53,7 @@ RegisterChange IssuePdfInvoice(const std::string& registerPath, const NumberingR
     request.pdfPath = order.pdfPath;
     request.xmlPath = order.xmlPath;
     request.kept = order.kept;
+    request.hasXml = einvoice;  // the PDF carries the XML: the register notes it
     const auto numbered = [&](const InvoiceEntry& entry) -> const InvoiceDocument& {
         document.number = entry.number;
         document.due = entry.due;

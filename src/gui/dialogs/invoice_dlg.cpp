@@ -290,9 +290,8 @@ void CInvoiceDlg::OnSaveAsPdf() {
 
     const RegisterChange change = IssuePdfInvoice(
         invoices.registerPath, invoices.numbering, order,
-        [](const InvoiceDocument& document, const std::string& /*facturXml*/,
-           const std::string& path,
-           std::string& error) { return WriteInvoicePdf(document, path, error); },
+        [](const InvoiceDocument& document, const std::string& facturXml, const std::string& path,
+           std::string& error) { return WriteInvoicePdf(document, facturXml, path, error); },
         [this](const std::string& why) {
             reporter_.Report(
                 {why + "\nIt is saved as a plain PDF.", kApplicationName, MessageIcon::Warning});

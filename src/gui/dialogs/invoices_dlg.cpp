@@ -4,6 +4,8 @@
 #include <QDateEdit>
 #include <QDesktopServices>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -20,12 +22,15 @@
 #include "core/c_format.h"
 #include "core/calendar_date.h"
 #include "core/messages.h"
+#include "documents/factur_x.h"
 #include "documents/invoice_pdf.h"
 #include "documents/invoice_texts.h"
+#include "entries/document_target.h"
 #include "invoice/invoice_issue.h"
 #include "invoice/pdf_invoice.h"
 #include "settings/client_store.h"
 #include "settings/invoice_settings.h"
+#include "settings/kept_files.h"
 #include "widgets/dialog_units.h"
 
 namespace tally {
@@ -101,6 +106,12 @@ CInvoicesDlg::CInvoicesDlg(SettingsStore& store, const Clock& clock, QWidget* pa
       reporter_(reporter != nullptr ? *reporter : messageBoxes_),
       prompts_{AskPaidOn, Confirm, [](const QUrl& url) { return QDesktopServices::openUrl(url); }},
       runMail_(RunProgram),
+      chooseXml_([this](const QString& proposed) -> std::optional<QString> {
+          const QString path =
+              QFileDialog::getSaveFileName(this, "Save XML", proposed, "XML files (*.xml)");
+          if (path.isEmpty()) return std::nullopt;
+          return path;
+      }),
       registerPath_(ReadInvoiceSettings(store.Raw()).registerPath) {
     setWindowTitle("Invoices");
     setFont(DialogFont());
@@ -133,11 +144,13 @@ void CInvoicesDlg::CreateControls() {
     cancelInvoice_ = new QPushButton("&Cancel Invoice...", this);
     openPdf_ = new QPushButton("&Open PDF", this);
     sendEmail_ = new QPushButton("Send by &E-mail...", this);
+    saveXml_ = new QPushButton("Save &XML...", this);
+    saveXml_->setToolTip("Save the e-invoice XML that the invoice's PDF carries");
     auto* close = new QPushButton("Close", this);
     close->setDefault(true);
 
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* button : {markPaid_, cancelInvoice_, openPdf_, sendEmail_})
+    for (QPushButton* button : {markPaid_, cancelInvoice_, openPdf_, sendEmail_, saveXml_})
         buttons->addWidget(button);
     buttons->addStretch();
     buttons->addWidget(close);
@@ -155,6 +168,7 @@ void CInvoicesDlg::CreateControls() {
     connect(cancelInvoice_, &QPushButton::clicked, this, &CInvoicesDlg::OnCancelInvoice);
     connect(openPdf_, &QPushButton::clicked, this, &CInvoicesDlg::OnOpenPdf);
     connect(sendEmail_, &QPushButton::clicked, this, &CInvoicesDlg::OnSendByEmail);
+    connect(saveXml_, &QPushButton::clicked, this, &CInvoicesDlg::OnSaveXml);
     connect(close, &QPushButton::clicked, this, &CInvoicesDlg::accept);
 }
 
@@ -209,6 +223,7 @@ void CInvoicesDlg::UpdateButtons() {
     cancelInvoice_->setEnabled(open);
     openPdf_->setEnabled(entry != nullptr);
     sendEmail_->setEnabled(entry != nullptr);
+    saveXml_->setEnabled(entry != nullptr && entry->hasXml);
 }
 
 void CInvoicesDlg::ReportChange(const std::string& error) {
@@ -252,11 +267,10 @@ void CInvoicesDlg::OnCancelInvoice() {
     order.optionsRate = RateFromText(store_.RateText());
     order.rounding = {store_.RoundingType(), store_.RoundingUnit()};
     // The credit note's PDF goes into the archive, where Open PDF finds it.
-    const RegisterChange note =
-        IssueCreditNote(registerPath_, {invoices.creditFormat, ""}, order,
-                        [](const InvoiceDocument& document, const std::string& /*facturXml*/,
-                           const std::string& path,
-                           std::string& error) { return WriteInvoicePdf(document, path, error); });
+    const RegisterChange note = IssueCreditNote(
+        registerPath_, {invoices.creditFormat, ""}, order,
+        [](const InvoiceDocument& document, const std::string& facturXml, const std::string& path,
+           std::string& error) { return WriteInvoicePdf(document, facturXml, path, error); });
     if (note.ok) {
         reporter_.Report(
             {"Invoice " + number + " is cancelled by credit note " + note.entry.number + ".",
@@ -305,6 +319,36 @@ void CInvoicesDlg::OnSendByEmail() {
                               path + ".",
                           kErrorCaption, MessageIcon::Stop});
     }
+}
+
+void CInvoicesDlg::OnSaveXml() {
+    const InvoiceEntry* entry = Selected();
+    if (entry == nullptr || !entry->hasXml) return;
+    const InvoiceEntry shown = *entry;  // a reload may come before the file is chosen
+    const std::string pdf = PdfOf(shown);
+    if (pdf.empty()) return;
+    std::string xml;
+    std::string error;
+    if (!ReadFacturXml(pdf, xml, error)) {
+        reporter_.Report({error, kErrorCaption, MessageIcon::Stop});
+        return;
+    }
+    // Beside the PDF the user saved, under its name.
+    const QFileInfo saved(Text(shown.pdf));
+    const std::optional<QString> chosen =
+        chooseXml_(saved.dir().filePath(saved.completeBaseName() + ".xml"));
+    if (!chosen) return;
+    const std::string path = QFileInfo(*chosen).absoluteFilePath().toStdString();
+    // The files the PDF may not replace, nor may the XML.
+    KeptFiles kept = KeptFilesOf(store_);
+    AddRegisterFiles(registerPath_, kept);
+    if (std::string problem = WriteDocumentFile(path, xml, kept, "save the XML to", kXmlDocument);
+        !problem.empty()) {
+        reporter_.Report({problem, kErrorCaption, MessageIcon::Stop});
+        return;
+    }
+    reporter_.Report({"The XML of invoice " + shown.number + " saved as " + path + ".",
+                      kApplicationName, MessageIcon::Information});
 }
 
 }  // namespace tally

@@ -82,6 +82,35 @@ TEST(InvoiceRegister, readsEveryWellFormedRegisterBackByteForByteAndNamesADamage
     }
 }
 
+TEST(InvoiceRegister, notesTheInvoicesWhosePdfCarriesItsXml) {
+    const InvoiceEntry plain = ParseRegister(kHead + kLine + "\n", "r").reg.Entries().at(0);
+    InvoiceEntry hybrid = plain;
+    hybrid.number = "2026-002";
+    hybrid.hasXml = true;
+    InvoiceRegister reg;
+    reg.Add(plain);
+    reg.Add(hybrid);
+    // A comment after the invoice's line, which stays as it was.
+    EXPECT_TRUE(reg.Text().ends_with("\n" + EntryLine(plain) + "\n" + EntryLine(hybrid) +
+                                     "\n# e-invoice\t2026-002\n"))
+        << reg.Text();
+    RegisterRead read = ParseRegister(reg.Text(), "r");
+    ASSERT_TRUE(read.Ok()) << read.problem;
+    EXPECT_EQ(read.reg.Entries(), (std::vector<InvoiceEntry>{plain, hybrid}));
+    // A change of state keeps the note.
+    hybrid.state = InvoiceState::Cancelled;
+    hybrid.hasXml = false;
+    ASSERT_TRUE(read.reg.Replace(hybrid));
+    EXPECT_TRUE(ParseRegister(read.reg.Text(), "r").reg.Entries().at(1).hasXml);
+    // A note naming no invoice, or not as a note is written, is only a comment.
+    for (const char* note :
+         {"# e-invoice\t2026-009", "# e-invoice 2026-001", "#e-invoice\t2026-001"}) {
+        const RegisterRead noted = ParseRegister(kHead + kLine + "\n" + note + "\n", "r");
+        ASSERT_TRUE(noted.Ok()) << noted.problem;
+        EXPECT_FALSE(noted.reg.Entries().at(0).hasXml) << note;
+    }
+}
+
 TEST(InvoiceRegister, lastInvoicedDayIsTheClientsLatestNotCancelled) {
     InvoiceRegister reg;
     const auto add = [&](const char* number, const char* client, int month, InvoiceState state) {

@@ -16,6 +16,7 @@
 #include "invoice/invoice_issue.h"
 #include "invoice/invoice_money.h"
 #include "log_text.h"
+#include "process.h"
 #include "report_lines.h"
 #include "settings/client_store.h"
 #include "settings/invoice_settings.h"
@@ -228,6 +229,95 @@ TEST(InvoicePdfDialogs, clientDetailsUnbilledDaysPreviewAndMail) {
     Click(FindButton(invoices, "Send by &E-mail..."));
     ASSERT_EQ(reporter.messages.size(), 2u);
     EXPECT_TRUE(reporter.messages[1].text.starts_with("No mail program took invoice 2026-001"));
+}
+
+// An e-invoice's XML saved from the Invoices dialog is the one its archived PDF carries; it
+// goes where a PDF may go and replaces only an XML file; a plain PDF has none to save.
+TEST(InvoicePdfDialogs, saveXmlWritesTheXmlThePdfCarries) {
+    test::TempDir dir;
+    SettingsStore store(QString::fromStdString(dir.File("tallybook.conf")));
+    const std::string log = dir.File("acme.dat");
+    test::WriteFile(log, test::WorkingDays(2026, 11, 2, 5));
+    Client acme;
+    acme.name = "Acme";
+    acme.log = log;
+    acme.rate = 80.0;
+    acme.currency = "EUR";
+    acme.taxPercent = 19.0;
+    acme.country = "DE";
+    WriteClient(store.Raw(), acme);
+    Issuer issuer{"Jo Freelance", "Lange Reihe 12\n20099 Hamburg", "", "", "", ""};
+    issuer.country = "DE";
+    issuer.vatId = "DE987654321";
+    WriteIssuer(store.Raw(), issuer);
+    const std::string registerPath = dir.File("invoices.txt");
+    WriteInvoiceSettings(store.Raw(), {{}, registerPath});
+    test::FakeClock clock(test::At(2026, 12, 8, 10, 0, 0));
+    test::RecordingReporter reporter;
+    CInvoiceDlg issue(store, clock, nullptr, &reporter);
+    issue.SetDataFile(log);
+    test::Pickers(issue)[0]->setDate(QDate(2026, 11, 1));
+    test::Pickers(issue)[1]->setDate(QDate(2026, 11, 3));
+    issue.SetPdfChooser([&](const QString&) -> std::optional<QString> {
+        return QString::fromStdString(dir.File("a.pdf"));
+    });
+    Click(FindButton(issue, "Save as &PDF..."));
+    // Without a country of the client, the next is a plain PDF, and the dialog says so.
+    acme.country.clear();
+    WriteClient(store.Raw(), acme);
+    test::Pickers(issue)[0]->setDate(QDate(2026, 11, 4));
+    test::Pickers(issue)[1]->setDate(QDate(2026, 11, 6));
+    Click(FindButton(issue, "Save as &PDF..."));
+    ASSERT_EQ(reporter.messages.size(), 3u) << reporter.messages.back().text;
+
+    const std::string carried = dir.File("carried.xml");
+    ASSERT_EQ(test::RunProcess(
+                  {"pdfdetach", "-save", "1", "-o", carried, ArchivePath(registerPath, "2026-001")})
+                  .exitCode,
+              0);
+    CInvoicesDlg invoices(store, clock, nullptr, &reporter);
+    std::string target;
+    QString proposed;
+    invoices.SetXmlChooser([&](const QString& path) -> std::optional<QString> {
+        proposed = path;
+        return QString::fromStdString(target);
+    });
+    ASSERT_TRUE(invoices.Select("2026-002"));
+    EXPECT_FALSE(FindButton(invoices, "Save &XML...")->isEnabled());
+    ASSERT_TRUE(invoices.Select("2026-001"));
+    const std::string letter = dir.File("letter.xml");
+    test::WriteFile(letter, "Dear Jo,");
+    const std::string old = dir.File("old.xml");
+    test::WriteFile(old, "<?xml version=\"1.0\"?><old/>");
+    const struct {
+        std::string target;
+        std::string refusal;  // empty: saved
+    } cases[] = {
+        {log, "it is the time log " + log + ", which no document replaces."},
+        {registerPath, "it is the invoice register"},
+        {letter, "the file is not an XML file, and only an XML file is replaced by a document."},
+        {dir.File("new.xml"), ""},
+        {old, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.target);
+        target = c.target;
+        const std::string before = std::filesystem::exists(c.target) ? ReadFile(c.target) : "";
+        const std::size_t reported = reporter.messages.size();
+        Click(FindButton(invoices, "Save &XML..."));
+        ASSERT_EQ(reporter.messages.size(), reported + 1);
+        const std::string& message = reporter.messages.back().text;
+        if (c.refusal.empty()) {
+            EXPECT_EQ(message, "The XML of invoice 2026-001 saved as " + c.target + ".");
+            EXPECT_EQ(ReadFile(c.target), ReadFile(carried));
+        } else {
+            EXPECT_TRUE(
+                message.starts_with("Cannot save the XML to " + c.target + ": " + c.refusal))
+                << message;
+            EXPECT_EQ(ReadFile(c.target), before);
+        }
+    }
+    EXPECT_EQ(proposed.toStdString(), dir.File("a.xml"));
 }
 
 }  // namespace
