@@ -5,6 +5,8 @@ set -euo pipefail
 # Usage: deps.sh [run]. With "run", only what building and running the two programs need;
 # without, everything the tests, fuzzing, packaging and benchmarks need as well.
 packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev fonts-dejavu-core qt6-qpa-plugins)
+# lrelease and its CMake functions: the invoice's translations are compiled in the build.
+packages+=(qt6-tools-dev qt6-l10n-tools)
 # JSON for tally's --json output and the import readers; the window's Hours Chart (Qt Charts,
 # whose CMake files need Qt OpenGL's without naming its package); the reminders ask an X11
 # desktop for its idle time (MIT-SCREEN-SAVER), a Wayland compositor for it through the
@@ -13,9 +15,13 @@ packages=(cmake g++ make pkg-config qt6-base-dev libgl-dev fonts-dejavu-core qt6
 # configured with the build.
 packages+=(nlohmann-json3-dev qt6-charts-dev libqt6opengl6-dev libx11-dev libxss-dev scdoc
            libwayland-dev wayland-protocols)
+# The invoice PDF's Factur-X finish: libqpdf embeds the XML and writes PDF/A-3.
+packages+=(libqpdf-dev)
 if [ "${1:-}" != run ]; then
   packages+=(libgtest-dev libgmock-dev libbenchmark-dev faketime xvfb xauth xdotool imagemagick
              hledger python3-icalendar clang-format locales hyperfine time x11-utils poppler-utils)
+  # The invoice PDFs' checks: qpdf --check and the XMP, pdfdetach's attachment.
+  packages+=(qpdf)
   # The manuals' and completion's checks, the desktop files' checks and the Debian package
   # (scripts/package.sh).
   packages+=(man-db bash-completion appstream desktop-file-utils dpkg-dev lintian)
@@ -25,6 +31,9 @@ if [ "${1:-}" != run ]; then
   packages+=(syncthing curl jq)
   # The fuzz targets (libFuzzer and the sanitizers of clang) and their coverage report.
   packages+=(clang-14 libclang-rt-14-dev llvm-14)
+  # The e-invoice XML is validated with the official rules: the schema (xmllint) and the
+  # schematron compiled to XSLT 2.0 (Saxon-HE on a Java runtime).
+  packages+=(libxml2-utils libsaxonhe-java default-jre-headless)
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -6,7 +6,7 @@
 FUZZ_TARGETS=(fuzz_timestamp fuzz_scan fuzz_invoice fuzz_raw_reader fuzz_settings
               fuzz_command_line fuzz_import_csv fuzz_import_timeclock fuzz_import_timewarrior
               fuzz_import_watson fuzz_add_time fuzz_register fuzz_invoice_number fuzz_clients
-              fuzz_conflict_names fuzz_punch_time)
+              fuzz_conflict_names fuzz_punch_time fuzz_kept_document)
 
 # fuzz_dict TARGET: the dictionary file in fuzz/dict.
 fuzz_dict() {
@@ -21,6 +21,7 @@ fuzz_dict() {
     fuzz_clients) echo clients.dict ;;
     fuzz_conflict_names) echo conflict_names.dict ;;
     fuzz_punch_time) echo punch_time.dict ;;
+    fuzz_kept_document) echo kept_document.dict ;;
   esac
 }
 
@@ -44,6 +45,7 @@ fuzz_smoke_runs() {
     fuzz_clients) echo 15000 ;;
     fuzz_conflict_names) echo 200000 ;;
     fuzz_punch_time) echo 400000 ;;
+    fuzz_kept_document) echo 100000 ;;
   esac
 }
 
@@ -81,6 +83,7 @@ fuzz_sources() {
     fuzz_clients) echo settings/client_store.cpp engine/clients/client.cpp ;;
     fuzz_conflict_names) echo engine/interchange/conflict_copies.cpp ;;
     fuzz_punch_time) echo engine/time/punch_time.cpp engine/time/calendar_date.cpp ;;
+    fuzz_kept_document) echo engine/invoice/kept_document.cpp ;;
   esac
 }
 

@@ -26,6 +26,9 @@ constexpr OptionEntry kOptions[] = {
     {"--pdf", nullptr, "FILE", kPdfOption, "issue the client's numbered PDF invoice to FILE"},
     {"--lines", nullptr, "day|period", kLinesOption,
      "the PDF's lines: one per day (default) or one for the period"},
+    {"--xml", nullptr, "FILE", kXmlOption, "the invoice's e-invoice XML (EN 16931 CII) to FILE"},
+    {"--einvoice", nullptr, nullptr, kEInvoiceOption,
+     "refuse an invoice that cannot be an e-invoice"},
     {"--at", nullptr, "TIME", kAtOption, "punch at TIME instead of now (forms: tally in --help)"},
     {"--keep", nullptr, "log|copy", kKeepOption, "merge: the side that wins every conflict"},
     {"--help", "-h", nullptr, 0, "show the help (of the command, after one)"},
@@ -70,6 +73,10 @@ OptionField FieldOf(const OptionEntry& option) {
             return {&CliOptions::pdf, nullptr};
         case kLinesOption:
             return {&CliOptions::lines, nullptr};
+        case kXmlOption:
+            return {&CliOptions::xml, nullptr};
+        case kEInvoiceOption:
+            return {nullptr, &CliOptions::einvoice};
         case kAtOption:
             return {&CliOptions::at, nullptr};
         case kKeepOption:

@@ -29,6 +29,8 @@ enum OptionBit : unsigned {
     kAtOption = 1u << 14,
     kKeepOption = 1u << 15,
     kLinesOption = 1u << 16,
+    kXmlOption = 1u << 17,
+    kEInvoiceOption = 1u << 18,
 };
 
 struct CliOptions {
@@ -43,12 +45,14 @@ struct CliOptions {
     std::optional<std::string> days;      // --days N (client add)
     std::optional<std::string> pdf;       // --pdf FILE (invoice)
     std::optional<std::string> lines;     // --lines day|period (invoice --pdf)
+    std::optional<std::string> xml;       // --xml FILE (invoice)
     std::optional<std::string> at;        // --at TIME (in, out)
     std::optional<std::string> keep;      // --keep log|copy (merge)
     bool tsv = false;
-    bool json = false;    // --json: one JSON document (commands that take it)
-    bool dryRun = false;  // --dry-run: import shows what it would add
-    bool all = false;     // --all: status of every client
+    bool json = false;      // --json: one JSON document (commands that take it)
+    bool dryRun = false;    // --dry-run: import shows what it would add
+    bool all = false;       // --all: status of every client
+    bool einvoice = false;  // --einvoice: refuse an invoice that cannot be an e-invoice
     bool help = false;
     bool version = false;
     unsigned given = 0;         // the OptionBits on the line

@@ -52,21 +52,28 @@ const std::vector<CommandEntry>& Commands() {
          "Every In, Out and Elapsed record, as the Raw Time Data list shows it.\n",
          "tally --log ~/other.dat log"},
         {"invoice", RunInvoice,
-         kLogOption | kRateOption | kClientOption | kPdfOption | kLinesOption, "START END",
-         "invoice text for START to END (YYYY-MM-DD)",
+         kLogOption | kRateOption | kClientOption | kPdfOption | kLinesOption | kXmlOption |
+             kEInvoiceOption,
+         "START END", "invoice text for START to END (YYYY-MM-DD)",
          "The invoice text for the days from START to END (YYYY-MM-DD, both included),\n"
          "at the log's rate or at --rate R an hour. With --pdf FILE, the client's PDF\n"
          "invoice under the next number, recorded in the register; days an invoice of\n"
          "the client bills already are refused; its lines are one per day, or one for\n"
-         "the whole period with --lines period. 'invoice paid NUMBER [DATE]' records\n"
+         "the whole period with --lines period. --xml FILE writes its e-invoice XML\n"
+         "(EN 16931), beside the PDF or alone (the PDF then kept in the archive only).\n"
+         "An invoice that cannot be an e-invoice is a plain PDF, with the missing\n"
+         "settings named; --einvoice (or the client's einvoice on) refuses it.\n"
+         "'invoice paid NUMBER [DATE]' records\n"
          "a registered invoice's payment (DATE YYYY-MM-DD, default today), 'invoice\n"
-         "cancel NUMBER' cancels it: its days may be billed again, its number never.\n",
+         "cancel NUMBER' cancels it with a credit note (Invoices.CreditFormat), its PDF\n"
+         "in the archive: its days may be billed again, its number never.\n",
          "tally invoice 2026-11-01 2026-11-30 --client Acme --pdf acme-november.pdf"},
         {"invoices", RunInvoices, kTsvOption | kJsonOption | kClientOption, "",
          "the invoice register, with paid and overdue",
          "Every invoice in the register (all clients', or --client NAME's): number,\n"
          "client, days, issue and due date, time, total and state: issued, overdue\n"
-         "(unpaid after its due date), paid DATE or cancelled.\n",
+         "(unpaid after its due date), paid DATE, cancelled by NUMBER (its credit\n"
+         "note) or credit note of NUMBER.\n",
          "tally invoices --client Acme"},
         {"export", RunExport, kLogOption | kFormatOption | kJsonOption | kClientOption,
          "[START END]", "closed pairs as csv, timeclock or iCalendar events",
@@ -114,7 +121,8 @@ const std::vector<CommandEntry>& Commands() {
          "client add NAME --log PATH [--rate R] [--currency C] [--tax P] [--address TEXT]\n"
          "[--days N] [KEY VALUE]...; client set NAME KEY VALUE (name, log, rate, currency,\n"
          "tax, address, days, number, country, vat-id, reference, language (en, de, fr),\n"
-         "service, treatment (standard, reverse-charge, exempt, outside-scope), tax-note;\n"
+         "service, treatment (standard, reverse-charge, exempt, outside-scope), tax-note,\n"
+         "einvoice (on: its invoices must be e-invoices);\n"
          "an empty rate is the stored Rate); client list; client remove NAME (its log is\n"
          "kept). --client NAME runs a command on that client's log.\n",
          "tally client add Acme --log ~/acme.dat --rate 90 --currency EUR"},

@@ -50,7 +50,8 @@ std::string FindModule() {
 }  // namespace
 
 bool WriteInvoicePdfWith(const std::string& modulePath, const InvoiceDocument& document,
-                         const std::string& path, std::string& error) {
+                         const std::string& facturXml, const std::string& path,
+                         std::string& error) {
     std::string why;
     const TallyWriteInvoicePdfFn entry = LoadEntry(modulePath, why);
     if (entry == nullptr) {
@@ -59,14 +60,16 @@ bool WriteInvoicePdfWith(const std::string& modulePath, const InvoiceDocument& d
     }
     const InvoiceDocumentView view = ViewOf(document);
     char message[1024] = "";
-    if (entry(&view.c, path.c_str(), message, sizeof message) == 0) return true;
+    const int status =
+        entry(&view.c, facturXml.data(), facturXml.size(), path.c_str(), message, sizeof message);
+    if (status == 0) return true;
     error = message;
     return false;
 }
 
-bool WriteInvoicePdfFile(const InvoiceDocument& document, const std::string& path,
-                         std::string& error) {
-    return WriteInvoicePdfWith(FindModule(), document, path, error);
+bool WriteInvoicePdfFile(const InvoiceDocument& document, const std::string& facturXml,
+                         const std::string& path, std::string& error) {
+    return WriteInvoicePdfWith(FindModule(), document, facturXml, path, error);
 }
 
 }  // namespace tally::cli

@@ -10,14 +10,15 @@
 namespace tally::cli {
 
 // Writes the document's PDF to path (as documents/invoice_pdf.h does, in the desktop's
-// locale), loading the module beside tally in the build tree or from the installed library
-// folder. False, with one line in error, when the module is missing or the file cannot be
-// written (path is the temporary file, which it removes then).
-bool WriteInvoicePdfFile(const InvoiceDocument& document, const std::string& path,
-                         std::string& error);
+// locale): the Factur-X PDF/A-3b carrying facturXml, or a plain PDF when it is empty. Loads
+// the module beside tally in the build tree or from the installed library folder. False,
+// with one line in error, when the module is missing or the file cannot be written (path is
+// the temporary file, which it removes then).
+bool WriteInvoicePdfFile(const InvoiceDocument& document, const std::string& facturXml,
+                         const std::string& path, std::string& error);
 
 // The same with the module at modulePath.
 bool WriteInvoicePdfWith(const std::string& modulePath, const InvoiceDocument& document,
-                         const std::string& path, std::string& error);
+                         const std::string& facturXml, const std::string& path, std::string& error);
 
 }  // namespace tally::cli

@@ -2,6 +2,7 @@
 // The PDF module that tally loads when a PDF is asked for: the renderer behind a C entry.
 
 #include <QGuiApplication>
+#include <QHashFunctions>
 #include <clocale>
 #include <cstdio>
 #include <cstring>
@@ -29,10 +30,11 @@ void CopyError(const std::string& message, char* error, std::size_t size) {
 
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) int tally_write_invoice_pdf_v4(
-    const TallyInvoiceDocument* document, const char* path, char* error, std::size_t errorSize) {
-    if (document == nullptr || path == nullptr) {
-        CopyError("no document or no path", error, errorSize);
+extern "C" __attribute__((visibility("default"))) int tally_write_invoice_pdf_v5(
+    const TallyInvoiceDocument* document, const char* xml, std::size_t xmlSize, const char* path,
+    char* error, std::size_t errorSize) {
+    if (document == nullptr || path == nullptr || (xml == nullptr && xmlSize != 0)) {
+        CopyError("no document, no path or no XML", error, errorSize);
         return 1;
     }
     // Fonts need a QGuiApplication. tally has no application at all: one on the offscreen
@@ -50,6 +52,9 @@ extern "C" __attribute__((visibility("default"))) int tally_write_invoice_pdf_v4
         // The application sets the C library's locale from the environment; the command
         // prints its numbers in the C locale after this call too.
         const std::string cLocale = std::setlocale(LC_ALL, nullptr);
+        // Qt names its font subsets in the order of a hash: a fixed seed gives the same PDF
+        // for the same invoice, in this process that holds no other hash of ours.
+        QHashSeed::setDeterministicGlobalSeed();
         app = std::make_unique<QGuiApplication>(argc, argv);
         std::setlocale(LC_ALL, cLocale.c_str());
     } else if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
@@ -57,8 +62,9 @@ extern "C" __attribute__((visibility("default"))) int tally_write_invoice_pdf_v4
         return 1;
     }
     std::string message;
+    const std::string facturXml = xmlSize == 0 ? std::string() : std::string(xml, xmlSize);
     const bool written =
-        tally::WriteInvoicePdf(tally::DocumentOf(*document), path, QLocale::system(), message);
+        tally::WriteInvoicePdf(tally::DocumentOf(*document), facturXml, path, message);
     if (!written) CopyError(message, error, errorSize);
     if (app) {
         app.reset();

@@ -32,6 +32,7 @@ constexpr std::pair<const char*, std::string Client::*> kBuyerKeys[] = {
     {"Service", &Client::service},     {"TaxNote", &Client::taxNote},
 };
 constexpr const char* kTreatmentKey = "Treatment";
+constexpr const char* kEInvoiceKey = "EInvoice";
 
 // Two names in one section: the store on Windows (the registry) and macOS folds case, so the
 // same settings file would merge them there; '/' splits a section, which names refuse.
@@ -101,6 +102,7 @@ std::vector<Client> ReadClients(QSettings& settings) {
             std::end(kInvoiceLanguages))
             c.language = Client().language;
         c.treatment = ParseTaxTreatment(Text(settings, kTreatmentKey)).value_or(c.treatment);
+        c.einvoice = settings.value(kEInvoiceKey, false).toBool();
         settings.endGroup();
         clients.push_back(std::move(c));
     }
@@ -128,6 +130,11 @@ void WriteClient(QSettings& settings, const Client& c) {
         settings.remove(kTreatmentKey);
     } else {
         settings.setValue(kTreatmentKey, TaxTreatmentName(c.treatment));
+    }
+    if (c.einvoice == defaults.einvoice) {
+        settings.remove(kEInvoiceKey);
+    } else {
+        settings.setValue(kEInvoiceKey, c.einvoice);
     }
     settings.endGroup();
     settings.sync();

@@ -11,6 +11,7 @@ namespace {
 constexpr const char* kFormatKey = "Format";
 constexpr const char* kFirstNumberKey = "FirstNumber";
 constexpr const char* kRegisterKey = "Register";
+constexpr const char* kCreditFormatKey = "CreditFormat";
 
 // The Issuer's keys and the fields they fill, in the order of the struct.
 constexpr std::pair<const char*, std::string Issuer::*> kIssuerKeys[] = {
@@ -55,8 +56,11 @@ InvoiceSettings ReadInvoiceSettings(QSettings& settings) {
     values.numbering.format = Text(settings, kInvoicesSection, kFormatKey);
     values.numbering.firstNumber = Text(settings, kInvoicesSection, kFirstNumberKey);
     values.registerPath = Text(settings, kInvoicesSection, kRegisterKey);
+    values.creditFormat = Text(settings, kInvoicesSection, kCreditFormatKey);
     if (QString::fromStdString(values.numbering.format).trimmed().isEmpty())
         values.numbering.format = kDefaultNumberFormat;
+    if (QString::fromStdString(values.creditFormat).trimmed().isEmpty())
+        values.creditFormat = kDefaultCreditFormat;
     if (QString::fromStdString(values.registerPath).trimmed().isEmpty())
         values.registerPath = DefaultRegisterPath();
     return values;
@@ -66,14 +70,21 @@ void WriteInvoiceSettings(QSettings& settings, const InvoiceSettings& values) {
     Store(settings, kInvoicesSection, kFormatKey, values.numbering.format);
     Store(settings, kInvoicesSection, kFirstNumberKey, values.numbering.firstNumber);
     Store(settings, kInvoicesSection, kRegisterKey, values.registerPath);
+    // Written only where set, so a store that never used it stays as it was.
+    if (values.creditFormat != kDefaultCreditFormat ||
+        settings.contains(Key(kInvoicesSection, kCreditFormatKey)))
+        Store(settings, kInvoicesSection, kCreditFormatKey, values.creditFormat);
     settings.sync();
 }
 
 std::string StoredFormatProblem(const InvoiceSettings& values) {
-    const std::string problem = NumberFormatProblem(values.numbering.format);
-    if (problem.empty()) return {};
-    return std::string(kFormatSetting) + " in the settings: " + problem + "; set one with tally " +
-           "config " + kFormatSetting + " FORMAT";
+    for (const auto& [setting, format] : {std::pair{kFormatSetting, &values.numbering.format},
+                                          std::pair{kCreditFormatSetting, &values.creditFormat}}) {
+        if (const std::string problem = NumberFormatProblem(*format); !problem.empty())
+            return std::string(setting) + " in the settings: " + problem +
+                   "; set one with tally config " + setting + " FORMAT";
+    }
+    return {};
 }
 
 Issuer ReadIssuer(QSettings& settings) {

@@ -18,12 +18,14 @@ inline constexpr const char* kIssuerSection = "Issuer";
 inline constexpr const char* kFormatSetting = "Invoices.Format";
 inline constexpr const char* kFirstNumberSetting = "Invoices.FirstNumber";
 inline constexpr const char* kRegisterSetting = "Invoices.Register";
+inline constexpr const char* kCreditFormatSetting = "Invoices.CreditFormat";
 
 struct InvoiceSettings {
-    NumberingRules numbering;  // Format, FirstNumber
-    std::string registerPath;  // Register
+    NumberingRules numbering;                         // Format, FirstNumber
+    std::string registerPath;                         // Register
+    std::string creditFormat = kDefaultCreditFormat;  // CreditFormat: the credit notes' series
     friend bool operator==(const InvoiceSettings& a, const InvoiceSettings& b) {
-        return a.numbering.format == b.numbering.format &&
+        return a.numbering.format == b.numbering.format && a.creditFormat == b.creditFormat &&
                a.numbering.firstNumber == b.numbering.firstNumber &&
                a.registerPath == b.registerPath;
     }
@@ -33,11 +35,11 @@ struct InvoiceSettings {
 // ($XDG_DATA_HOME/tallybook, else ~/.local/share/tallybook).
 std::string DefaultRegisterPath();
 
-// What is in the store now; an empty Format or Register reads as its default. A format that
-// cannot make numbers is read as it is: issuing then says what is wrong with it.
+// What is in the store now; an empty Format, CreditFormat or Register reads as its default. A
+// format that cannot make numbers is read as it is: issuing then says what is wrong with it.
 InvoiceSettings ReadInvoiceSettings(QSettings& settings);
 void WriteInvoiceSettings(QSettings& settings, const InvoiceSettings& values);
-// Empty when the format read makes numbers; else why not, naming the setting: config refuses
+// Empty when the formats read make numbers; else why not, naming the setting: config refuses
 // such a format, so it was written into the file by hand.
 std::string StoredFormatProblem(const InvoiceSettings& values);
 

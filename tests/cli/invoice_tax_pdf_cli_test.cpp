@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
 // A PDF invoice as an accounts department reads it, for each way a buyer is taxed: who sends
 // it to whom with their VAT ids, what each line bills and that it adds up, and the tax or
-// the note that stands for it.
+// the note that stands for it, in the client's language with its dates and numbers.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <sstream>
 
@@ -16,55 +17,101 @@
 namespace tally::test {
 namespace {
 
-TEST(InvoiceTaxPdfCli, eachBuyerGetsItsLinesTotalsAndTaxOrNote) {
+// The words and figures of an invoice's language.
+struct Language {
+    const char* code;
+    const char* vatId;  // the labels before a VAT id, a tax number and a country
+    const char* taxNumber;
+    const char* country;
+    const char* taxRow;  // the tax row's label before its percent
+    const char* group;   // the thousands separator
+    char point;          // the decimal separator
+};
+const Language kEnglish{"en", "VAT ID: ", "Tax number: ", "Country: ", "Tax (", ",", '.'};
+const Language kGerman{"de", "USt-IdNr.: ", "Steuernummer: ", "Land: ", "Umsatzsteuer (", ".", ','};
+// pdftotext reads French's narrow no-break space as a blank; its rows stay under a thousand.
+const Language kFrench{
+    "fr", "N\u00b0 TVA intracommunautaire : ", "Num\u00e9ro fiscal : ", "Pays : ", "TVA (", "",
+    ','};
+
+// A client's own exemption note longer than the page is wide: it wraps, nothing is cut.
+constexpr const char* kLongNote =
+    "Als Kleinunternehmer im Sinne von \u00a7 19 Abs. 1 UStG wird keine Umsatzsteuer "
+    "berechnet. Bitte \u00fcberweisen Sie den Rechnungsbetrag ohne Abzug innerhalb der "
+    "Zahlungsfrist auf das unten genannte Konto; Fragen beantworten wir gern.";
+
+TEST(InvoiceTaxPdfCli, eachBuyerGetsItsLinesTotalsAndTaxOrNoteInItsLanguage) {
     // Three days of 7:20 (7.3333 h) at 90.00: 660.00 a line, 1980.00 together; a period's
-    // line is 22.0000 h.
+    // line is 22.0000 h. Issued on 7 Dec 2026, due 14 days later.
     const struct {
         const char* name;
         std::vector<std::string> buyer;  // client set KEY VALUE pairs
-        bool smallBusiness;
+        const Language& language;
+        const char* service;
+        const char* smallBusinessNote;  // null: the issuer charges tax
         const char* lines;
         int rows;
-        const char* taxRow;  // empty: no tax row
-        const char* note;
-        const char* total;
+        bool taxed;
+        std::vector<std::string> shown;  // in the PDF's text as it reads
     } cases[] = {
         {"Kunde GmbH",
          {"country", "DE", "vat-id", "DE123456789", "reference", "PO-4711"},
-         false,
+         kGerman,
+         "Softwareentwicklung",
+         nullptr,
          "day",
          3,
-         "Tax (19 %) 376.20",
-         "",
-         "2356.20"},
+         true,
+         {"\nRECHNUNG\n", "Rechnungsnummer 2026-001", "Rechnungsdatum 7. Dez. 2026",
+          "F\u00e4llig am 21. Dez. 2026", "Leistungszeitraum 1. Nov. 2026 \u2013 30. Nov. 2026",
+          "Rechnungsempf\u00e4nger", "Ihre Referenz: PO-4711",
+          "Beschreibung Stunden Einzelpreis Betrag (EUR)",
+          "\nSoftwareentwicklung, 2. Nov. 2026 7,3333 90,00 660,00\n", "\nNettobetrag 1.980,00\n",
+          "\nUmsatzsteuer (19 %) 376,20\n", "\nGesamtbetrag 2.356,20 EUR\n",
+          "Sekunden werden nicht berechnet."}},
         {"Client SARL",
          {"country", "FR", "vat-id", "FR40303265045", "treatment", "reverse-charge"},
-         false,
+         kFrench,
+         "D\u00e9veloppement logiciel",
+         nullptr,
          "day",
          3,
-         "",
-         "Reverse charge: VAT is due by the recipient (Article 196 Council Directive "
-         "2006/112/EC).",
-         "1980.00"},
+         false,
+         {"\nFACTURE\n", "N\u00b0 de facture 2026-001",
+          "Date d\u2019\u00e9mission 7 d\u00e9c. 2026",
+          "Date d\u2019\u00e9ch\u00e9ance 21 d\u00e9c. 2026",
+          "P\u00e9riode de prestation 1 nov. 2026 \u2013 30 nov. 2026", "Factur\u00e9 \u00e0",
+          "D\u00e9signation Heures P.U. HT Montant HT (EUR)",
+          "\nD\u00e9veloppement logiciel, 3 nov. 2026 7,3333 90,00 660,00\n",
+          "\nTotal HT 1 980,00\n", "\nTotal TTC 1 980,00 EUR\n",
+          "Autoliquidation : TVA due par le preneur (article 196 de la directive 2006/112/CE du "
+          "Conseil)."}},
         {"Kunde AG",
          {"country", "CH", "treatment", "outside-scope"},
-         false,
+         kEnglish,
+         "Software development",
+         nullptr,
          "period",
          1,
-         "",
-         "Not subject to VAT: services to a customer outside the EU",
-         "1980.00"},
+         false,
+         {"\nINVOICE\n", "Issue date 7 Dec 2026", "Due date 21 Dec 2026",
+          "Period 1 Nov 2026 \u2013 30 Nov 2026",
+          "\nSoftware development, 1 Nov 2026 \u2013 30 Nov 2026 22.0000 90.00 1,980.00\n",
+          "\nSubtotal 1,980.00\n", "\nTotal 1,980.00 EUR\n",
+          "Not subject to VAT: services to a customer outside the EU"}},
         {"Kunde GmbH",
          {"country", "DE", "vat-id", "DE123456789"},
-         true,
+         kGerman,
+         "Softwareentwicklung",
+         kLongNote,
          "day",
          3,
-         "",
-         "Kleinunternehmer: no VAT charged.",
-         "1980.00"},
+         false,
+         {"\nNettobetrag 1.980,00\n", "\nGesamtbetrag 1.980,00 EUR\n", kLongNote}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.name) + (c.smallBusiness ? " small business" : ""));
+        SCOPED_TRACE(std::string(c.name) + " " + c.language.code +
+                     (c.smallBusinessNote != nullptr ? " small business" : ""));
         TallyHarness tally;
         const std::string log = tally.home.File("client.dat");
         std::string pairs;
@@ -82,46 +129,56 @@ TEST(InvoiceTaxPdfCli, eachBuyerGetsItsLinesTotalsAndTaxOrNote) {
                                                               {"vat-id", "DE987654321"},
                                                               {"tax-number", "21/815/08150"}})
             run({"issuer", "set", key, value});
-        if (c.smallBusiness) {
-            run({"issuer", "set", "small-business-note", c.note});
+        if (c.smallBusinessNote != nullptr) {
+            run({"issuer", "set", "small-business-note", c.smallBusinessNote});
             run({"issuer", "set", "small-business", "on"});
         }
         run({"client", "add", c.name, "--log", log, "--rate", "90", "--tax", "19", "--currency",
              "EUR"});
-        run({"client", "set", c.name, "service", "Software development"});
+        run({"client", "set", c.name, "service", c.service});
+        run({"client", "set", c.name, "language", c.language.code});
         for (std::size_t i = 0; i + 1 < c.buyer.size(); i += 2)
             run({"client", "set", c.name, c.buyer[i], c.buyer[i + 1]});
         const std::string pdf = tally.home.File("invoice.pdf");
         run({"invoice", "2026-11-01", "2026-11-30", "--client", c.name, "--pdf", pdf, "--lines",
              c.lines});
 
-        const std::string text = PdfCellText(pdf);
-        std::vector<std::string> expected = {
-            "Jo Smith", "VAT ID: DE987654321",  "Tax number: 21/815/08150",
-            c.name,     "\nSubtotal 1980.00\n", FormatC("\nTotal %s EUR\n", c.total)};
+        const std::string text = PdfCellText(pdf, true);
+        // A paragraph that wraps reads as one line.
+        std::string joined = text;
+        std::replace(joined.begin(), joined.end(), '\n', ' ');
+        std::vector<std::string> expected = c.shown;
+        const Language& l = c.language;
+        expected.insert(expected.end(), {"Jo Smith", l.vatId + std::string("DE987654321"),
+                                         l.taxNumber + std::string("21/815/08150"), c.name});
         for (std::size_t i = 0; i + 1 < c.buyer.size(); i += 2) {
-            if (c.buyer[i] == "vat-id") expected.push_back("VAT ID: " + c.buyer[i + 1]);
-            if (c.buyer[i] == "country") expected.push_back("Country: " + c.buyer[i + 1]);
-            if (c.buyer[i] == "reference") expected.push_back("reference: " + c.buyer[i + 1]);
+            if (c.buyer[i] == "vat-id") expected.push_back(l.vatId + c.buyer[i + 1]);
+            if (c.buyer[i] == "country") expected.push_back(l.country + c.buyer[i + 1]);
         }
-        if (*c.taxRow != '\0') expected.push_back(FormatC("\n%s\n", c.taxRow));
-        if (*c.note != '\0') expected.push_back(c.note);
         for (const std::string& e : expected)
-            EXPECT_NE(text.find(e), std::string::npos) << e << " in\n" << text;
-        EXPECT_EQ(text.find("Tax (") != std::string::npos, *c.taxRow != '\0') << text;
+            EXPECT_NE((e.find('\n') == std::string::npos ? joined : text).find(e),
+                      std::string::npos)
+                << e << " in\n"
+                << text;
+        EXPECT_EQ(text.find(l.taxRow) != std::string::npos, c.taxed) << text;
 
-        // "Software development 2 Nov 2026 7.3333 90.00 660.00" (the reader drops commas), or
-        // the period's "... 1 Nov 2026 – 30 Nov 2026 22.0000 90.00 1980.00".
+        // Each line: its figures after the year, in the language's separators; hours ×
+        // price = amount, and the amounts sum to the subtotal.
         std::istringstream lines(text);
         int rows = 0;
         long long sum = 0;
         for (std::string line; std::getline(lines, line);) {
-            if (!line.starts_with("Software development ")) continue;
-            long long h = 0, q = 0, r = 0, rc = 0, a = 0, ac = 0;
+            if (!line.starts_with(std::string(c.service) + ", ")) continue;
             const std::size_t end = line.rfind(" 2026 ");
             ASSERT_NE(end, std::string::npos) << line;
-            ASSERT_EQ(std::sscanf(line.c_str() + end + 6, "%lld.%4lld %lld.%2lld %lld.%2lld", &h,
-                                  &q, &r, &rc, &a, &ac),
+            std::string figures = line.substr(end + 6);
+            for (std::size_t at;
+                 *l.group != '\0' && (at = figures.find(l.group)) != std::string::npos;)
+                figures.erase(at, std::string(l.group).size());
+            std::replace(figures.begin(), figures.end(), l.point, '.');
+            long long h = 0, q = 0, r = 0, rc = 0, a = 0, ac = 0;
+            ASSERT_EQ(std::sscanf(figures.c_str(), "%lld.%4lld %lld.%2lld %lld.%2lld", &h, &q, &r,
+                                  &rc, &a, &ac),
                       6)
                 << line;
             EXPECT_EQ(FormatC("%lld.%04lld", h, q), *c.lines == 'p' ? "22.0000" : "7.3333");
@@ -131,11 +188,6 @@ TEST(InvoiceTaxPdfCli, eachBuyerGetsItsLinesTotalsAndTaxOrNote) {
         }
         EXPECT_EQ(rows, c.rows) << text;
         EXPECT_EQ(sum, 198000);
-        const bool period = *c.lines == 'p';
-        EXPECT_EQ(
-            text.find("Software development 1 Nov 2026 \u2013 30 Nov 2026") != std::string::npos,
-            period)
-            << text;
     }
 }
 

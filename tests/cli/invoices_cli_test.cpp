@@ -43,7 +43,8 @@ TEST(InvoicesCommand, listsAndChangesTheRegisterAndRefusesBadInputChangingNothin
          R"({"invoices":[{"number":"2026-002","client":"Bolt","first":"2026-10-01",)"
          R"("last":"2026-10-31","issued":"2026-11-01","due":"2026-11-15","seconds":5400,)"
          R"("subtotal":120.0,"tax":0.0,"total":120.0,"currency":"USD","state":"overdue",)"
-         R"("paid":null,"pdf":"/p/2.pdf","archive":"HOME/books/invoices/2026-002.pdf"}]})"
+         R"("paid":null,"pdf":"/p/2.pdf","archive":"HOME/books/invoices/2026-002.pdf",)"
+         R"("cancelled_by":null,"cancels":null,"xml":false}]})"
          "\n",
          ""},
         {{"invoice", "paid", "2026-002"},
@@ -51,9 +52,10 @@ TEST(InvoicesCommand, listsAndChangesTheRegisterAndRefusesBadInputChangingNothin
          "Invoice 2026-002 is paid on 2026-12-07.\n",
          "USD\tpaid 2026-12-07"},
         {{"invoice", "cancel", "2026-001"},
-         0,
-         "Invoice 2026-001 is cancelled.\n",
-         "EUR\tcancelled"},
+         1,
+         "tally: Cannot cancel invoice 2026-001: its document was not kept (it was issued before "
+         "documents were kept), and client Acme is no longer set up.\n",
+         ""},
         {{"invoice", "cancel", "2026-009"}, 1, "tally: There is no invoice 2026-009", ""},
         {{"invoice", "paid", "2026-001", "07.12.2026"}, 2, "tally: '07.12.2026' is not a", ""},
         {{"invoice", "cancel"}, 2, "tally: invoice cancel needs a NUMBER", ""},

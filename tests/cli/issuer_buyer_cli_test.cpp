@@ -66,17 +66,19 @@ TEST_F(IssuerBuyerCli, buyerValuesAreListedAfterTheOldOnes) {
         {"client", "add", "Zurich", "--log", tally.home.File("zurich.dat"), "--currency", "CHF",
          "country", "ch", "vat-id", "CHE-116.281.710 MWST", "reference", "PO 4711", "language",
          "de", "service", "Software development", "treatment", "outside-scope"});
+    ASSERT_EQ(tally.Run({"client", "set", "Zurich", "einvoice", "on"}).exitCode, 0);
     ASSERT_EQ(added.exitCode, 0) << added.err;
     const OrderedJson zurich =
         ParseJsonOutput(tally.Run({"client", "list", "--json"}).out)["clients"][1];
     EXPECT_EQ(KeysOf(zurich),
               (std::vector<std::string>{"name", "log", "rate", "currency", "tax", "days", "number",
                                         "address", "country", "vat_id", "reference", "language",
-                                        "service", "treatment", "tax_note"}));
+                                        "service", "treatment", "tax_note", "einvoice"}));
     EXPECT_EQ(zurich["vat_id"], "CHE116281710MWST");
+    EXPECT_EQ(zurich["einvoice"], true);
     EXPECT_TRUE(tally.Run({"client", "list", "--tsv"})
                     .out.ends_with("\tCH\tCHE116281710MWST\tPO 4711\tde\tSoftware development"
-                                   "\toutside-scope\t\n"));
+                                   "\toutside-scope\t\ton\n"));
     // A client that never uses them gets none of the new keys in its section.
     ASSERT_EQ(tally.Run({"client", "add", "Plain", "--log", tally.home.File("plain.dat")}).exitCode,
               0);

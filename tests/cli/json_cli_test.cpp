@@ -67,7 +67,7 @@ void ExpectConfig(const OrderedJson& d) {
     EXPECT_EQ(KeysOf(d["options"]), (Keys{"ShowDollars", "DataLog", "Rate", "PeriodType",
                                           "RoundingType", "RoundingUnit", "WeekStartDay"}));
     EXPECT_EQ(KeysOf(d["reminders"]), (Keys{"IdleMinutes", "LongDayHours"}));
-    EXPECT_EQ(KeysOf(d["invoices"]), (Keys{"Format", "FirstNumber", "Register"}));
+    EXPECT_EQ(KeysOf(d["invoices"]), (Keys{"Format", "FirstNumber", "Register", "CreditFormat"}));
 }
 
 void ExpectCheck(const OrderedJson& d) {

@@ -46,7 +46,7 @@ TEST(PdfModuleTest, aMonthsInvoiceShowsTheDocumentsFigures) {
         MakeInvoiceDocument(*figures, client, issuer, "2004-017", {2004, 7, 2}, first, last);
     const std::string pdf = dir.File("invoice.pdf");
     std::string error;
-    ASSERT_TRUE(WriteInvoicePdfWith(TALLY_PDF_MODULE_FILE, doc, pdf, error)) << error;
+    ASSERT_TRUE(WriteInvoicePdfWith(TALLY_PDF_MODULE_FILE, doc, {}, pdf, error)) << error;
     const std::string text = test::PdfCellText(pdf);
 
     for (const std::string& expected :
@@ -91,7 +91,7 @@ TEST(PdfModuleTest, aFailureSaysWhyAndLeavesNoFile) {
     };
     for (const Case& c : cases) {
         std::string error;
-        EXPECT_FALSE(WriteInvoicePdfWith(c.module, doc, c.pdf, error)) << c.pdf;
+        EXPECT_FALSE(WriteInvoicePdfWith(c.module, doc, {}, c.pdf, error)) << c.pdf;
         EXPECT_NE(error.find(c.message), std::string::npos) << error;
         EXPECT_FALSE(std::filesystem::exists(c.pdf)) << c.pdf;
     }

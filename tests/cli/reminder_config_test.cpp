@@ -18,11 +18,12 @@ class ReminderConfig : public ::testing::Test {
 TEST_F(ReminderConfig, listedAfterTheSevenOptionsWithTheirDefaults) {
     const std::string out = home.Run({"config"}).out;
     EXPECT_TRUE(out.starts_with("ShowDollars\t")) << out;
-    EXPECT_TRUE(
-        out.ends_with("WeekStartDay\t0\nIdleMinutes\t10\nLongDayHours\t10\n"
-                      "Invoices.Format\t{year}-{seq:3}\nInvoices.FirstNumber\t\n"
-                      "Invoices.Register\t" +
-                      home.Home() + "/.local/share/tallybook/invoices.txt\n"))
+    EXPECT_TRUE(out.ends_with(
+        "WeekStartDay\t0\nIdleMinutes\t10\nLongDayHours\t10\n"
+        "Invoices.Format\t{year}-{seq:3}\nInvoices.FirstNumber\t\n"
+        "Invoices.Register\t" +
+        home.Home() +
+        "/.local/share/tallybook/invoices.txt\nInvoices.CreditFormat\t{year}-C{seq:3}\n"))
         << out;
 }
 
@@ -34,7 +35,8 @@ TEST_F(ReminderConfig, storedInTheirSectionAndShown) {
     for (const Case& c :
          {Case{"IdleMinutes", "1"}, Case{"IdleMinutes", "1440"}, Case{"IdleMinutes", "0"},
           Case{"LongDayHours", "24"}, Case{"LongDayHours", "0"}, Case{"LongDayHours", "9"},
-          Case{"Invoices.Format", "INV-{seq:4}"}, Case{"Invoices.FirstNumber", "INV-0040"}}) {
+          Case{"Invoices.Format", "INV-{seq:4}"}, Case{"Invoices.FirstNumber", "INV-0040"},
+          Case{"Invoices.CreditFormat", "CN-{seq:4}"}}) {
         const ProcessResult set = home.Run({"config", c.key, c.value});
         EXPECT_EQ(set.exitCode, 0) << c.key << ' ' << set.err;
         EXPECT_EQ(set.out, "");
@@ -64,6 +66,9 @@ TEST_F(ReminderConfig, valuesOutOfRangeAreRefusedAndNothingIsStored) {
           Case{"Invoices.Format", "{year}-{seq",
                "Invoices.Format: the invoice number format '{year}-{seq' has an unknown field "
                "{seq (it is not closed with '}'; it takes {year}, {seq} and {seq:N})"},
+          Case{"Invoices.CreditFormat", "{x}",
+               "Invoices.CreditFormat: the invoice number format '{x}' has an unknown field {x} "
+               "(it takes {year}, {seq} and {seq:N})"},
           Case{"Invoices.FirstNumber", "40",
                "Invoices.FirstNumber: the first invoice number '40' does not follow the format "
                "'{year}-{seq:3}'"},

@@ -117,8 +117,8 @@ TEST_F(TallyCli, optionsComeFromTheSharedStore) {
          at = next + 1) {
         lines.push_back(shown.out.substr(at, next - at));
     }
-    // The seven options, the two reminders, the three invoice settings.
-    ASSERT_EQ(lines.size(), 12u) << shown.out;
+    // The seven options, the two reminders, the four invoice settings.
+    ASSERT_EQ(lines.size(), 13u) << shown.out;
     EXPECT_EQ(lines[0], "ShowDollars\t1");
     EXPECT_EQ(lines[1].rfind("DataLog\t/", 0), 0u);
     EXPECT_EQ(lines[2], "Rate\t20");
@@ -155,7 +155,7 @@ TEST_F(TallyCli, usageErrors) {
     EXPECT_EQ(tally.Run({"config", "Colour"}).err,
               "tally: unknown key 'Colour' (keys: ShowDollars, DataLog, Rate, PeriodType, "
               "RoundingType, RoundingUnit, WeekStartDay, IdleMinutes, LongDayHours, "
-              "Invoices.Format, Invoices.FirstNumber, Invoices.Register)\n"
+              "Invoices.Format, Invoices.FirstNumber, Invoices.Register, Invoices.CreditFormat)\n"
               "Try 'tally --help' for more information.\n");
 }
 

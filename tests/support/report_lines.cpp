@@ -62,12 +62,12 @@ std::vector<std::string> PdfPageTexts(const std::string& pdf) {
     return pages;
 }
 
-std::string PdfCellText(const std::string& pdf) {
+std::string PdfCellText(const std::string& pdf, bool keepCommas) {
     const ProcessResult result = RunProcess({"pdftotext", "-layout", pdf, "-"});
     if (result.exitCode != 0) return {};
     std::string text;
     for (char c : result.out) {
-        if (c == ',') continue;
+        if (c == ',' && !keepCommas) continue;
         if (c == ' ' && !text.empty() && (text.back() == ' ' || text.back() == '\n')) continue;
         if (c == '\n' && !text.empty() && text.back() == ' ') text.pop_back();
         text += c;

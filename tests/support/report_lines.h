@@ -18,7 +18,8 @@ std::vector<std::string> LineTexts(const std::vector<ReportLine>& lines);
 std::vector<std::string> PdfPageTexts(const std::string& pdf);
 
 // The whole text of a PDF with each run of blanks one space, so that table cells read in
-// order, and no thousands separators (the C locale has commas); empty when it cannot be read.
-std::string PdfCellText(const std::string& pdf);
+// order, and no thousands separators (the C locale has commas) unless keepCommas (a text in
+// a language whose decimals are commas); empty when it cannot be read.
+std::string PdfCellText(const std::string& pdf, bool keepCommas = false);
 
 }  // namespace tally::test

@@ -71,9 +71,14 @@ std::string SetValue(Client& client, const std::string& key, const std::string& 
         client.treatment = *treatment;
         return {};
     }
+    if (key == "einvoice") {
+        if (value != "on" && value != "off") return "einvoice is on or off, not '" + value + "'";
+        client.einvoice = value == "on";
+        return {};
+    }
     std::string keys = "log, rate, currency, tax, address, days, number";
     for (const auto& [name, field] : kBuyerKeys) keys += std::string(", ") + name;
-    return "a client has no value " + key + " (" + keys + ", treatment)";
+    return "a client has no value " + key + " (" + keys + ", treatment, einvoice)";
 }
 
 // Stores (or, with no client, removes) under the clients lock; the exit code.
@@ -149,7 +154,8 @@ int List(CommandContext& c, const std::vector<std::string>& args) {
                             {"language", client.language},
                             {"service", Utf8Text(client.service)},
                             {"treatment", TaxTreatmentName(client.treatment)},
-                            {"tax_note", Utf8Text(client.taxNote)}});
+                            {"tax_note", Utf8Text(client.taxNote)},
+                            {"einvoice", client.einvoice}});
         }
         PrintJson(c.out, {{"clients", rows}});
         return kExitOk;
@@ -168,7 +174,8 @@ int List(CommandContext& c, const std::vector<std::string>& args) {
         if (c.options.tsv) {
             cells.insert(cells.end(),
                          {client.country, client.vatId, client.reference, client.language,
-                          client.service, TaxTreatmentName(client.treatment), client.taxNote});
+                          client.service, TaxTreatmentName(client.treatment), client.taxNote,
+                          client.einvoice ? "on" : "off"});
         }
         PrintRow(c.out, cells, c.options.tsv, widths);
     }

@@ -26,8 +26,9 @@ bool IsOptionKey(const std::string& key) {
 constexpr const char* kInvoiceFormatKey = kFormatSetting;
 constexpr const char* kInvoiceFirstNumberKey = kFirstNumberSetting;
 constexpr const char* kInvoiceRegisterKey = kRegisterSetting;
+constexpr const char* kInvoiceCreditFormatKey = kCreditFormatSetting;
 constexpr const char* kInvoiceKeys[] = {kInvoiceFormatKey, kInvoiceFirstNumberKey,
-                                        kInvoiceRegisterKey};
+                                        kInvoiceRegisterKey, kInvoiceCreditFormatKey};
 
 bool IsInvoiceKey(const std::string& key) {
     return std::find(std::begin(kInvoiceKeys), std::end(kInvoiceKeys), key) !=
@@ -37,6 +38,7 @@ bool IsInvoiceKey(const std::string& key) {
 std::string& InvoiceValue(InvoiceSettings& values, const std::string& key) {
     if (key == kInvoiceFormatKey) return values.numbering.format;
     if (key == kInvoiceFirstNumberKey) return values.numbering.firstNumber;
+    if (key == kInvoiceCreditFormatKey) return values.creditFormat;
     return values.registerPath;
 }
 
@@ -161,7 +163,7 @@ int StoreReminder(CommandContext& c, const ReminderKey& key, const std::string& 
 int StoreInvoiceSetting(CommandContext& c, const std::string& key, const std::string& value) {
     InvoiceSettings values = ReadInvoiceSettings(c.store.Raw());
     std::string problem;
-    if (key == kInvoiceFormatKey) {
+    if (key == kInvoiceFormatKey || key == kInvoiceCreditFormatKey) {
         problem = NumberFormatProblem(value);
     } else if (key == kInvoiceFirstNumberKey && !value.empty()) {
         NumberingRules rules = values.numbering;
@@ -202,7 +204,8 @@ Json ConfigJson(CommandContext& c) {
             {"invoices",
              {{"Format", invoices.numbering.format},
               {"FirstNumber", invoices.numbering.firstNumber},
-              {"Register", Utf8Text(invoices.registerPath)}}}};
+              {"Register", Utf8Text(invoices.registerPath)},
+              {"CreditFormat", invoices.creditFormat}}}};
 }
 
 }  // namespace

@@ -24,8 +24,11 @@ int RunInvoice(CommandContext& c) {
     if (!rateOption) return kExitUsage;
     const double rate = *rateOption;
     if (!c.LogReadableOrMissing()) return kExitFailed;
-    if (c.options.lines && !c.options.pdf) return c.UsageError("--lines goes with --pdf FILE");
-    if (c.options.pdf) return IssuePdf(c, range->first, range->second, rate);
+    const bool issues = c.options.pdf || c.options.xml;
+    if (c.options.lines && !issues) return c.UsageError("--lines goes with --pdf FILE");
+    if (c.options.einvoice && !issues)
+        return c.UsageError("--einvoice goes with --pdf FILE or --xml FILE");
+    if (issues) return IssuePdf(c, range->first, range->second, rate);
     const CurrentSettings& settings = c.engine.Settings();
     const auto text =
         GenerateInvoice(settings.DataLog, range->first, range->second, rate, settings.Rounding());

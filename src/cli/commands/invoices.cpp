@@ -6,7 +6,9 @@
 #include <ostream>
 
 #include "cli/json_text.h"
+#include "cli/pdf_module.h"
 #include "invoice/invoice_issue.h"
+#include "invoice/pdf_invoice.h"
 #include "settings/invoice_settings.h"
 #include "time/c_format.h"
 #include "time/iso_date.h"
@@ -22,7 +24,14 @@ std::string HoursText(std::int64_t seconds) {
 
 Json EntryJson(const InvoiceEntry& e, const CalendarDate& today, const std::string& archive) {
     const bool paid = e.state == InvoiceState::Paid;
-    const std::string state = paid ? "paid" : StateText(e, today);
+    const bool cancelled = e.state == InvoiceState::Cancelled;
+    const bool credit = e.state == InvoiceState::CreditNote;
+    // The numbers a state names have keys of their own.
+    const std::string state = paid        ? "paid"
+                              : cancelled ? "cancelled"
+                              : credit    ? "credit-note"
+                                          : StateText(e, today);
+    const Json other = e.other.empty() ? Json(nullptr) : Json(Utf8Text(e.other));
     return {{"number", Utf8Text(e.number)},
             {"client", Utf8Text(e.client)},
             {"first", IsoDayText(e.first)},
@@ -37,7 +46,36 @@ Json EntryJson(const InvoiceEntry& e, const CalendarDate& today, const std::stri
             {"state", state},
             {"paid", paid ? Json(IsoDayText(e.paidOn)) : Json(nullptr)},
             {"pdf", Utf8Text(e.pdf)},
-            {"archive", Utf8Text(archive)}};
+            {"archive", Utf8Text(archive)},
+            {"cancelled_by", cancelled ? other : Json(nullptr)},
+            {"cancels", credit ? other : Json(nullptr)},
+            {"xml", e.hasXml}};
+}
+
+// Cancels the invoice with a credit note, into the archive.
+int CancelWithCreditNote(CommandContext& c, const std::string& number) {
+    const InvoiceSettings settings = ReadInvoiceSettings(c.store.Raw());
+    if (const std::string problem = StoredFormatProblem(settings); !problem.empty()) {
+        c.err << "tally: " << problem << '\n';
+        return kExitFailed;
+    }
+    PdfCreditOrder order;
+    order.number = number;
+    order.issued = c.Today();
+    order.clients = c.clients;
+    order.issuer = ReadIssuer(c.store.Raw());
+    order.optionsRate = c.optionsRate;
+    order.rounding = c.engine.Settings().Rounding();
+    const RegisterChange note = IssueCreditNote(settings.registerPath, {settings.creditFormat, ""},
+                                                order, WriteInvoicePdfFile);
+    if (!note.ok) {
+        c.err << "tally: " << note.error << '\n';
+        return kExitFailed;
+    }
+    const InvoiceEntry& e = note.entry;
+    c.out << "Invoice " << number << " is cancelled by credit note " << e.number << ": "
+          << FormatC("%.2f", e.total) << ' ' << e.currency << ", written to " << e.pdf << '\n';
+    return kExitOk;
 }
 
 }  // namespace
@@ -95,7 +133,9 @@ int RunInvoices(CommandContext& c) {
 int RunInvoiceState(CommandContext& c) {
     const auto& args = c.options.args;
     const bool paid = args[0] == "paid";
-    if (const unsigned foreign = c.options.given & (kLogOption | kRateOption); foreign != 0) {
+    if (const unsigned foreign = c.options.given & (kLogOption | kRateOption | kPdfOption |
+                                                    kLinesOption | kClientOption);
+        foreign != 0) {
         return c.UsageError("invoice " + args[0] + " does not take " +
                             OptionOfBit(foreign & (~foreign + 1))->name);
     }
@@ -109,17 +149,14 @@ int RunInvoiceState(CommandContext& c) {
         if (!date) return c.UsageError("'" + args[2] + "' is not a calendar date (YYYY-MM-DD)");
         day = *date;
     }
+    if (!paid) return CancelWithCreditNote(c, args[1]);
     const std::string registerPath = ReadInvoiceSettings(c.store.Raw()).registerPath;
-    const RegisterChange change = paid ? MarkInvoicePaid(registerPath, args[1], day, c.Today())
-                                       : CancelInvoice(registerPath, args[1]);
+    const RegisterChange change = MarkInvoicePaid(registerPath, args[1], day, c.Today());
     if (!change.ok) {
         c.err << "tally: " << change.error << '\n';
         return kExitFailed;
     }
-    c.out << "Invoice " << args[1]
-          << (paid ? " is paid on " + IsoDayText(change.entry.paidOn)
-                   : std::string(" is cancelled"))
-          << ".\n";
+    c.out << "Invoice " << args[1] << " is paid on " << IsoDayText(change.entry.paidOn) << ".\n";
     return kExitOk;
 }
 

@@ -16,16 +16,23 @@ int IssuePdf(CommandContext& c, const CalendarDate& first, const CalendarDate& l
     const Client* client = c.LogClient();
     if (client == nullptr)
         return c.UsageError("a PDF invoice is issued to a client: --client NAME");
-    if (c.options.pdf->empty()) return c.UsageError("--pdf needs a file path");
+    if (c.options.pdf && c.options.pdf->empty()) return c.UsageError("--pdf needs a file path");
+    if (c.options.xml && c.options.xml->empty()) return c.UsageError("--xml needs a file path");
     PdfInvoiceOrder order;
     if (c.options.lines && *c.options.lines == "period")
         order.lines = LineGrouping::Period;
     else if (c.options.lines && *c.options.lines != "day")
         return c.UsageError("--lines is day or period, not " + *c.options.lines);
-    std::error_code error;
-    // Where it may be written is the issue's to say: it knows the files the program keeps.
-    order.pdfPath = std::filesystem::absolute(*c.options.pdf, error).lexically_normal().string();
-    if (error) return c.UsageError("cannot use " + *c.options.pdf + ": " + error.message());
+    // Where they may be written is the issue's to say: it knows the files the program keeps.
+    const std::pair<const std::optional<std::string>&, std::string&> paths[] = {
+        {c.options.pdf, order.pdfPath}, {c.options.xml, order.xmlPath}};
+    for (const auto& [given, absolute] : paths) {
+        if (!given) continue;
+        std::error_code error;
+        absolute = std::filesystem::absolute(*given, error).lexically_normal().string();
+        if (error) return c.UsageError("cannot use " + *given + ": " + error.message());
+    }
+    order.requireEInvoice = c.options.einvoice || client->einvoice;
     order.kept = KeptFilesOf(c.store);
     order.client = *client;
     order.issuer = ReadIssuer(c.store.Raw());
@@ -40,7 +47,11 @@ int IssuePdf(CommandContext& c, const CalendarDate& first, const CalendarDate& l
         return kExitFailed;
     }
     const RegisterChange issued =
-        IssuePdfInvoice(settings.registerPath, settings.numbering, order, WriteInvoicePdfFile);
+        IssuePdfInvoice(settings.registerPath, settings.numbering, order, WriteInvoicePdfFile,
+                        [&](const std::string& why) {
+                            c.err << "tally: " << why
+                                  << "\n  It is issued as a plain PDF; --einvoice refuses it.\n";
+                        });
     if (!issued.ok) {
         c.err << "tally: " << issued.error << '\n';
         return kExitFailed;
@@ -48,7 +59,9 @@ int IssuePdf(CommandContext& c, const CalendarDate& first, const CalendarDate& l
     const InvoiceEntry& e = issued.entry;
     c.out << "Invoice " << e.number << " to " << e.client << ", " << IsoDayText(e.first) << " to "
           << IsoDayText(e.last) << ": " << FormatC("%.2f", e.total) << ' ' << e.currency << ", due "
-          << IsoDayText(e.due) << ", written to " << e.pdf << '\n';
+          << IsoDayText(e.due) << ", written to " << e.pdf;
+    if (!order.xmlPath.empty()) c.out << " and " << order.xmlPath;
+    c.out << '\n';
     return kExitOk;
 }
 

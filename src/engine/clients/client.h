@@ -34,6 +34,7 @@ struct Client {
     std::string service{};  // what the lines of its invoices say was done
     TaxTreatment treatment = TaxTreatment::Standard;
     std::string taxNote{};  // the reason an exempt invoice gives
+    bool einvoice = false;  // its invoices must be e-invoices: refused where one cannot be
 
     friend bool operator==(const Client&, const Client&) = default;
 };

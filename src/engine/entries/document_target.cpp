@@ -13,25 +13,25 @@
 #include <string_view>
 
 #include "log/backup_rotation.h"
+#include "log/replacement_file.h"
+#include "log/system_error.h"
 #include "log/time_log_file.h"
 
 namespace tally {
 namespace {
 
-constexpr std::string_view kPdfStart = "%PDF-";
-
 bool MayWrite(const std::string& path, const struct stat& status) {
     return (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 && access(path.c_str(), W_OK) == 0;
 }
 
-// True when the file begins as every PDF does. Anything else (a time log, a letter) is
-// never replaced by a document, whatever its name.
-bool BeginsAsPdf(const std::string& path) {
+// True when the file begins as every file of the format does. Anything else (a time log, a
+// letter) is never replaced by a document, whatever its name.
+bool BeginsAs(const std::string& path, std::string_view expected) {
     FileDescriptor fd(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    char start[kPdfStart.size()] = {};
+    std::string start(expected.size(), '\0');
     return fd.Get() >= 0 &&
-           ReadAt(fd.Get(), start, sizeof start, 0) == static_cast<long>(sizeof start) &&
-           std::string_view(start, sizeof start) == kPdfStart;
+           ReadAt(fd.Get(), start.data(), start.size(), 0) == static_cast<long>(start.size()) &&
+           start == expected;
 }
 
 // What the target is among the kept files; empty for none of them.
@@ -85,8 +85,8 @@ std::string DocumentFileBehind(const std::string& path, const std::string& verb,
 }
 
 std::string DocumentTargetProblem(const std::string& path, const KeptFiles& kept,
-                                  const std::string& verb) {
-    if (path.empty()) return "No PDF file named to " + verb + ".";
+                                  const std::string& verb, const DocumentFormat& format) {
+    if (path.empty()) return "No " + std::string(format.file) + " named to " + verb + ".";
     const std::string refused = "Cannot " + verb + " " + path + ": ";
     std::string problem;
     const std::string target = DocumentFileBehind(path, verb, problem);
@@ -110,8 +110,28 @@ std::string DocumentTargetProblem(const std::string& path, const KeptFiles& kept
     }
     if (!S_ISREG(status.st_mode)) return refused + "not a regular file.";
     if (!MayWrite(target, status)) return refused + "the file is read-only.";
-    if (!BeginsAsPdf(target)) {
-        return refused + "the file is not a PDF, and only a PDF is replaced by a document.";
+    if (!BeginsAs(target, format.start)) {
+        return refused + "the file is not " + format.article + ", and only " + format.article +
+               " is replaced by a document.";
+    }
+    return {};
+}
+
+std::string WriteDocumentFile(const std::string& path, const std::string& bytes,
+                              const KeptFiles& kept, const std::string& verb,
+                              const DocumentFormat& format) {
+    if (std::string problem = DocumentTargetProblem(path, kept, verb, format); !problem.empty())
+        return problem;
+    std::string problem;
+    const std::string target = DocumentFileBehind(path, verb, problem);
+    if (target.empty()) return problem;
+    struct stat old {};
+    const bool replaces = stat(target.c_str(), &old) == 0;
+    ReplacementFile file;
+    if (!file.Create(target, replaces ? old.st_mode & 07777 : NewDocumentMode(),
+                     replaces ? &old : nullptr) ||
+        !file.Write(bytes.data(), bytes.size()) || !file.Flush() || !file.RenameOver()) {
+        return "Cannot " + verb + " " + path + ": " + LastSystemErrorText() + ".";
     }
     return {};
 }

@@ -32,11 +32,29 @@ std::string DocumentFileBehind(const std::string& path, const std::string& verb,
 // The permission bits a new document gets: read and write for all, less the umask.
 mode_t NewDocumentMode();
 
-// Empty when a PDF may be written at path: its folder exists and may be written, the file is
-// none of the kept ones, and if it exists it is a regular file that may be written and begins
-// as every PDF does. Else one line "Cannot VERB PATH: why." (verb: "print to", say).
-// Permission bits that forbid writing count even for root.
+// The kind of a document file: how every such file begins, and its name in a refusal.
+struct DocumentFormat {
+    const char* start;
+    const char* file;     // "PDF file"
+    const char* article;  // "a PDF"
+};
+inline constexpr DocumentFormat kPdfDocument{"%PDF-", "PDF file", "a PDF"};
+inline constexpr DocumentFormat kXmlDocument{"<?xml", "XML file", "an XML file"};
+
+// Empty when a document may be written at path: its folder exists and may be written, the
+// file is none of the kept ones, and if it exists it is a regular file that may be written and
+// begins as every file of the format does. Else one line "Cannot VERB PATH: why." (verb:
+// "print to", say). Permission bits that forbid writing count even for root.
 std::string DocumentTargetProblem(const std::string& path, const KeptFiles& kept,
-                                  const std::string& verb);
+                                  const std::string& verb,
+                                  const DocumentFormat& format = kPdfDocument);
+
+// Writes bytes as the document at path where DocumentTargetProblem allows it: into a new file
+// beside the target (the file a link at path leads to), flushed and renamed over it, so that
+// an existing document is replaced only by a whole one and keeps its permission bits. Empty on
+// success, else one line "Cannot VERB PATH: why."; the target is then as it was.
+std::string WriteDocumentFile(const std::string& path, const std::string& bytes,
+                              const KeptFiles& kept, const std::string& verb,
+                              const DocumentFormat& format);
 
 }  // namespace tally

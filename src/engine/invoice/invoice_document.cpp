@@ -34,4 +34,23 @@ InvoiceDocument MakeInvoiceDocument(const InvoiceFigures& figures, const Client&
     return doc;
 }
 
+InvoiceDocument CreditNoteOf(const InvoiceDocument& invoice, const std::string& number,
+                             const CalendarDate& issued) {
+    InvoiceDocument note = invoice;
+    note.kind = DocumentKind::CreditNote;
+    note.number = number;
+    note.issued = issued;
+    note.due = issued;
+    note.corrects = invoice.number;
+    note.correctsIssued = invoice.issued;
+    for (MoneyLine& line : note.money.lines) {
+        line.quantity = -line.quantity;
+        line.amountCents = -line.amountCents;
+    }
+    note.money.subtotalCents = -note.money.subtotalCents;
+    note.money.taxCents = -note.money.taxCents;
+    note.money.totalCents = -note.money.totalCents;
+    return note;
+}
+
 }  // namespace tally

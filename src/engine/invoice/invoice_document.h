@@ -38,6 +38,7 @@ struct InvoiceDocument {
     InvoiceMoney money;           // at the tax's percent
     std::string corrects;         // a credit note: the number of the invoice it cancels
     CalendarDate correctsIssued;  // and that invoice's issue date
+    friend bool operator==(const InvoiceDocument&, const InvoiceDocument&) = default;
 };
 
 // The document of figures billed to a client: due its payment days after the issue date. A
@@ -47,5 +48,11 @@ InvoiceDocument MakeInvoiceDocument(const InvoiceFigures& figures, const Client&
                                     const CalendarDate& issued, const CalendarDate& first,
                                     const CalendarDate& last,
                                     LineGrouping grouping = LineGrouping::PerDay);
+
+// The credit note numbered number, issued (and due) on issued, that cancels the invoice: its
+// buyer, tax and lines, with every quantity and amount negated. The price stays as printed, so
+// that each line is still its quantity times the price, and the lines sum to the subtotal.
+InvoiceDocument CreditNoteOf(const InvoiceDocument& invoice, const std::string& number,
+                             const CalendarDate& issued);
 
 }  // namespace tally

@@ -65,14 +65,17 @@ struct TallyInvoiceDocument {
     TallyDate correctsIssued;
 };
 
-// Writes the PDF to path; 0 on success, else a message of at most errorSize bytes in error.
-typedef int (*TallyWriteInvoicePdfFn)(const TallyInvoiceDocument* document, const char* path,
-                                      char* error, std::size_t errorSize);
+// Writes the PDF to path: the Factur-X PDF/A-3b that carries the xmlSize bytes at xml, or
+// with none (xmlSize 0) a plain PDF. 0 on success, else a message of at most errorSize bytes
+// in error.
+typedef int (*TallyWriteInvoicePdfFn)(const TallyInvoiceDocument* document, const char* xml,
+                                      std::size_t xmlSize, const char* path, char* error,
+                                      std::size_t errorSize);
 }
 
 namespace tally {
 
-inline constexpr const char* kPdfModuleEntry = "tally_write_invoice_pdf_v4";
+inline constexpr const char* kPdfModuleEntry = "tally_write_invoice_pdf_v5";
 
 // The C view of a document: its pointers point into the document, which must outlive it.
 struct InvoiceDocumentView {

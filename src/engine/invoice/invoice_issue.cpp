@@ -5,12 +5,16 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
+#include <cmath>
 #include <filesystem>
 
+#include "invoice/kept_document.h"
 #include "invoice/register_place.h"
+#include "log/backup_rotation.h"
 #include "log/replacement_file.h"
 #include "log/system_error.h"
 #include "log/time_log_file.h"
+#include "time/c_format.h"
 
 namespace tally {
 namespace {
@@ -71,6 +75,22 @@ std::string ReplaceFile(const std::string& target, const std::string& bytes) {
     return {};
 }
 
+// Creates the temporary file of a document for path (or the file its link leads to), with
+// the mode of the file it replaces or a new document's; false, with the message.
+bool CreateDocument(ReplacementFile& file, const std::string& path, const char* verb,
+                    std::string& problem) {
+    const std::string target = DocumentFileBehind(path, verb, problem);
+    if (target.empty()) return false;
+    RemoveLeftoverReplacements(target);
+    struct stat old {};
+    const bool replaces = stat(target.c_str(), &old) == 0;
+    if (file.Create(target, replaces ? old.st_mode & 07777 : NewDocumentMode(),
+                    replaces ? &old : nullptr))
+        return true;
+    problem = "Cannot " + std::string(verb) + " " + path + ": " + LastSystemErrorText();
+    return false;
+}
+
 std::string WriteRegister(const std::string& target, const InvoiceRegister& reg) {
     const std::string reason = ReplaceFile(target, reg.Text());
     return reason.empty() ? reason : "Cannot write the invoice register " + target + ": " + reason;
@@ -79,16 +99,102 @@ std::string WriteRegister(const std::string& target, const InvoiceRegister& reg)
 std::string RequestProblem(const InvoiceRequest& request, const InvoiceEntry& entry) {
     if (request.paymentDays < 0 || request.paymentDays > kMaxPaymentDays)
         return "The payment days must be from 0 to " + std::to_string(kMaxPaymentDays) + ".";
-    if (request.pdfPath.empty()) return "The invoice needs a PDF file to write.";
+    if (request.pdfPath.empty() && request.xmlPath.empty())
+        return "The invoice needs a PDF file to write.";
+    if (!request.keptDocument) return "The invoice has no document to keep.";
     if (const std::string problem = EntryProblem(entry); !problem.empty())
         return "Cannot issue the invoice: " + problem + ".";
     return {};
 }
 
-// Runs change on the entry of number under the lock, and saves the register.
-RegisterChange ChangeEntry(const std::string& registerPath, const std::string& number,
-                           const std::function<std::string(InvoiceEntry&)>& change,
-                           const LockOptions& options) {
+// What an entry's files are besides its archived PDF.
+struct DocumentFiles {
+    bool userCopy = false;  // the PDF also goes to the entry's path
+    std::string keptText;   // the document kept beside the archived PDF
+    std::string xmlPath{};  // where the user wants the e-invoice XML, or empty
+    std::string xmlText{};
+};
+
+// Saves the register, which holds the new entry, with the entry's files: its PDF (written by
+// writePdf into a new file), the archive's copy, the kept document and the XML. All stand under
+// temporary names, which go again with any failure, until the register is saved: a number is
+// never seen on a finished file that the register lacks. Only then are they put in place.
+RegisterChange SaveNewEntry(const std::string& target, const InvoiceRegister& reg,
+                            const InvoiceEntry& entry, const DocumentFiles& files,
+                            const std::function<bool(const std::string&, std::string&)>& writePdf) {
+    constexpr const char* kVerb = "write the invoice to";
+    std::string problem;
+    ReplacementFile pdf;
+    std::string bytes;
+    if (files.userCopy) {
+        if (!CreateDocument(pdf, entry.pdf, kVerb, problem)) return Failed(problem);
+        std::string pdfError;
+        if (!writePdf(pdf.TempPath(), pdfError)) return Failed(pdfError);
+        if (!pdf.Flush() || !ReadWhole(pdf.TempPath(), bytes))
+            return Failed("Cannot " + std::string(kVerb) + " " + entry.pdf + ": " +
+                          LastSystemErrorText());
+    }
+
+    const std::string archive = ArchiveFolder(target);
+    const std::string archived = ArchivePath(target, entry.number);
+    const std::string keptPath = KeptDocumentPath(target, entry.number);
+    // An archive folder this call made goes again with a failure, once the temporary files
+    // in it (destroyed before it) are gone.
+    std::error_code error;
+    struct MadeFolder {
+        std::string path;
+        ~MadeFolder() {
+            if (!path.empty()) rmdir(path.c_str());
+        }
+    } madeArchive{fs::create_directories(archive, error) ? archive : std::string()};
+    const auto keepFailed = [&](const std::string& what) {
+        return Failed("Cannot keep " + what + " in " + archive + ": " +
+                      (error ? error.message() : LastSystemErrorText()));
+    };
+    ReplacementFile copy;
+    if (!error) RemoveLeftoverReplacements(archived);
+    if (error || !copy.Create(archived, kNewFileMode, nullptr))
+        return keepFailed("a copy of the PDF");
+    if (!files.userCopy) {
+        std::string pdfError;
+        if (!writePdf(copy.TempPath(), pdfError)) return Failed(pdfError);
+    } else if (!copy.Write(bytes.data(), bytes.size())) {
+        return keepFailed("a copy of the PDF");
+    }
+    if (!copy.Flush()) return keepFailed("a copy of the PDF");
+    RemoveLeftoverReplacements(keptPath);
+    ReplacementFile kept;
+    if (!kept.Create(keptPath, kNewFileMode, nullptr) ||
+        !kept.Write(files.keptText.data(), files.keptText.size()) || !kept.Flush())
+        return keepFailed("the document of " + entry.number);
+    ReplacementFile xml;
+    const bool withXml = !files.xmlPath.empty();
+    if (withXml) {
+        if (!CreateDocument(xml, files.xmlPath, kVerb, problem)) return Failed(problem);
+        if (!xml.Write(files.xmlText.data(), files.xmlText.size()) || !xml.Flush())
+            return Failed("Cannot " + std::string(kVerb) + " " + files.xmlPath + ": " +
+                          LastSystemErrorText());
+    }
+    if (std::string failure = WriteRegister(target, reg); !failure.empty())
+        return Failed(std::move(failure));
+    madeArchive.path.clear();
+    // Saved: what follows only puts the finished files in place.
+    if (!copy.RenameOver() || !kept.RenameOver() || (files.userCopy && !pdf.RenameOver()) ||
+        (withXml && !xml.RenameOver()))
+        return Failed(
+            (entry.state == InvoiceState::CreditNote ? "Credit note " : "Invoice ") + entry.number +
+            " is issued, but its files could not be put in place: " + LastSystemErrorText());
+    RegisterChange result;
+    result.ok = true;
+    result.entry = entry;
+    return result;
+}
+
+// Runs body on the register and the entry of number, read under the lock, which it keeps.
+RegisterChange WithEntry(
+    const std::string& registerPath, const std::string& number, const LockOptions& options,
+    const std::function<RegisterChange(const std::string& target, InvoiceRegister& reg,
+                                       const InvoiceEntry& entry)>& body) {
     if (std::string problem = RegisterPlaceProblem(registerPath); !problem.empty())
         return Failed(std::move(problem));
     const std::string target = ResolvedRegisterPath(registerPath);
@@ -103,25 +209,134 @@ RegisterChange ChangeEntry(const std::string& registerPath, const std::string& n
     if (!read.Ok()) return Failed(read.problem);
     const InvoiceEntry* found = read.reg.Find(number);
     if (found == nullptr) return Failed(unknown);
-    RegisterChange result;
-    result.entry = *found;
-    const InvoiceEntry before = result.entry;
-    if (std::string refusal = change(result.entry); !refusal.empty())
-        return Failed(std::move(refusal));
-    if (!(result.entry == before)) {
-        read.reg.Replace(result.entry);
-        if (std::string problem = WriteRegister(target, read.reg); !problem.empty())
-            return Failed(std::move(problem));
+    const InvoiceEntry entry = *found;  // found goes with an entry added
+    return body(target, read.reg, entry);
+}
+
+// Runs change on the entry of number under the lock, and saves the register.
+RegisterChange ChangeEntry(const std::string& registerPath, const std::string& number,
+                           const std::function<std::string(InvoiceEntry&)>& change,
+                           const LockOptions& options) {
+    return WithEntry(
+        registerPath, number, options,
+        [&](const std::string& target, InvoiceRegister& reg, const InvoiceEntry& before) {
+            RegisterChange result;
+            result.entry = before;
+            if (std::string refusal = change(result.entry); !refusal.empty())
+                return Failed(std::move(refusal));
+            if (!(result.entry == before)) {
+                reg.Replace(result.entry);
+                if (std::string problem = WriteRegister(target, reg); !problem.empty())
+                    return Failed(std::move(problem));
+            }
+            result.ok = true;
+            return result;
+        });
+}
+
+// Empty when the document bills what the register says the invoice billed.
+std::string FiguresProblem(const InvoiceDocument& document, const InvoiceEntry& entry) {
+    const InvoiceMoney& money = document.money;
+    const auto cents = [](double amount) { return std::llround(amount * 100.0); };
+    if (money.billedSeconds == entry.seconds && money.subtotalCents == cents(entry.subtotal) &&
+        money.taxCents == cents(entry.tax) && money.totalCents == cents(entry.total))
+        return {};
+    return FormatC(
+        "its lines bill %s (subtotal), %s (tax) and %s (total) for %lld seconds, the "
+        "register %.2f, %.2f and %.2f for %lld seconds",
+        DecimalText({money.subtotalCents, 2}, 2).c_str(),
+        DecimalText({money.taxCents, 2}, 2).c_str(), DecimalText({money.totalCents, 2}, 2).c_str(),
+        static_cast<long long>(money.billedSeconds), entry.subtotal, entry.tax, entry.total,
+        static_cast<long long>(entry.seconds));
+}
+
+// The document the invoice was issued with: the one kept beside its PDF, or for an invoice
+// issued before documents were kept, the one the request recovers, where it bills what the
+// register holds. Nothing, with the reason, else.
+std::optional<InvoiceDocument> DocumentOf(const InvoiceEntry& invoice, const std::string& target,
+                                          const CreditRequest& request, std::string& problem) {
+    const std::string path = KeptDocumentPath(target, invoice.number);
+    KeptDocumentRead kept = ReadKeptDocument(path);
+    if (kept.missing) {
+        std::optional<InvoiceDocument> recovered = request.recover(invoice, problem);
+        if (!recovered) {
+            problem =
+                "its document was not kept (it was issued before documents were kept), " + problem;
+        } else if (problem = FiguresProblem(*recovered, invoice); !problem.empty()) {
+            problem =
+                "its document was not kept (it was issued before documents were kept), and "
+                "the client's time log and rate now give other figures: " +
+                problem + ". A credit note must bill exactly what the invoice did.";
+            recovered.reset();
+        }
+        return recovered;
     }
-    result.ok = true;
-    return result;
+    if (!kept.Ok()) {
+        problem = "its kept document cannot be used: " + kept.problem + ".";
+        return std::nullopt;
+    }
+    if (kept.document.kind != DocumentKind::Invoice || kept.document.number != invoice.number) {
+        problem = "its kept document " + path + " is not the invoice's.";
+        return std::nullopt;
+    }
+    if (problem = FiguresProblem(kept.document, invoice); !problem.empty()) {
+        problem = "its kept document " + path +
+                  " does not bill what the register holds: " + problem + ".";
+        return std::nullopt;
+    }
+    return kept.document;
+}
+
+// Issues the credit note of the invoice in the register at target, read under the lock.
+RegisterChange AddCreditNote(const std::string& target, InvoiceRegister& reg, InvoiceEntry invoice,
+                             const NumberingRules& creditRules, const CreditRequest& request) {
+    const std::string number = invoice.number;
+    if (invoice.state == InvoiceState::Cancelled)
+        return Failed("Invoice " + number + " is cancelled already" +
+                      (invoice.other.empty() ? "" : " by credit note " + invoice.other) + ".");
+    if (invoice.state == InvoiceState::CreditNote)
+        return Failed(number + " is a credit note (of invoice " + invoice.other +
+                      "); only an invoice can be cancelled.");
+    std::string problem;
+    const std::optional<InvoiceDocument> document = DocumentOf(invoice, target, request, problem);
+    if (!document) return Failed("Cannot cancel invoice " + number + ": " + problem);
+    FinishArchiveCopies(reg, target);
+    if (problem = LostNumbersProblem(reg, target); !problem.empty())
+        return Failed(std::move(problem));
+
+    std::vector<std::string> used;
+    for (const InvoiceEntry& e : reg.Entries()) used.push_back(e.number);
+    const auto noteNumber = NextInvoiceNumber(creditRules, request.issued.year, used, problem);
+    if (!noteNumber) return Failed("Cannot number the credit note: " + problem + ".");
+    const InvoiceDocument credit = CreditNoteOf(*document, *noteNumber, request.issued);
+    InvoiceEntry note = invoice;
+    note.number = credit.number;
+    note.issued = credit.issued;
+    note.due = credit.due;
+    note.subtotal = static_cast<double>(credit.money.subtotalCents) / 100.0;
+    note.tax = static_cast<double>(credit.money.taxCents) / 100.0;
+    note.total = static_cast<double>(credit.money.totalCents) / 100.0;
+    note.state = InvoiceState::CreditNote;
+    note.paidOn = {};
+    note.other = number;
+    note.pdf = ArchivePath(target, note.number);
+    if (problem = EntryProblem(note); !problem.empty())
+        return Failed("Cannot issue the credit note: " + problem + ".");
+    invoice.state = InvoiceState::Cancelled;
+    invoice.other = note.number;
+    reg.Replace(invoice);
+    reg.Add(note);
+    return SaveNewEntry(target, reg, note, DocumentFiles{false, KeptDocumentText(credit)},
+                        [&](const std::string& path, std::string& pdfError) {
+                            return request.writePdf(credit, path, pdfError);
+                        });
 }
 
 }  // namespace
 
 RegisterChange IssueInvoice(const std::string& registerPath, const NumberingRules& rules,
                             const InvoiceRequest& request, const PdfWriter& writePdf,
-                            const LockOptions& options) {
+                            const LockOptions& options, const XmlMaker& makeXml) {
     InvoiceEntry entry;
     entry.number = "-";  // filled in under the lock
     entry.client = request.client;
@@ -135,7 +350,11 @@ RegisterChange IssueInvoice(const std::string& registerPath, const NumberingRule
     entry.total = request.total;
     entry.currency = request.currency;
     entry.pdf = request.pdfPath;
-    if (std::string problem = RequestProblem(request, entry); !problem.empty())
+    entry.hasXml = request.hasXml;
+    // A PDF in the archive alone is checked under the XML's path until it has its number.
+    InvoiceEntry checked = entry;
+    if (checked.pdf.empty()) checked.pdf = request.xmlPath;
+    if (std::string problem = RequestProblem(request, checked); !problem.empty())
         return Failed(std::move(problem));
     if (std::string problem = RegisterPlaceProblem(registerPath); !problem.empty())
         return Failed(std::move(problem));
@@ -155,8 +374,19 @@ RegisterChange IssueInvoice(const std::string& registerPath, const NumberingRule
     KeptFiles kept = request.kept;
     AddRegisterFiles(target, kept);
     constexpr const char* kVerb = "write the invoice to";
-    if (std::string problem = DocumentTargetProblem(request.pdfPath, kept, kVerb); !problem.empty())
-        return Failed(std::move(problem));
+    if (!request.pdfPath.empty()) {
+        if (std::string problem = DocumentTargetProblem(request.pdfPath, kept, kVerb);
+            !problem.empty())
+            return Failed(std::move(problem));
+    }
+    if (!request.xmlPath.empty()) {
+        if (std::string problem = DocumentTargetProblem(request.xmlPath, kept, kVerb, kXmlDocument);
+            !problem.empty())
+            return Failed(std::move(problem));
+        if (NamesSameFile(request.xmlPath, request.pdfPath))
+            return Failed("The invoice's PDF and XML need two files: " + request.xmlPath + " is " +
+                          request.pdfPath + ".");
+    }
     FinishArchiveCopies(read.reg, target);
     if (std::string problem = LostNumbersProblem(read.reg, target); !problem.empty())
         return Failed(std::move(problem));
@@ -173,54 +403,16 @@ RegisterChange IssueInvoice(const std::string& registerPath, const NumberingRule
     if (!number) return Failed("Cannot number the invoice: " + problem + ".");
     entry.number = *number;
 
-    // The PDF and its copy under temporary names, which go again with any failure before the
-    // entry is saved: a number is never seen on a finished PDF that the register lacks.
-    const std::string pdfTarget = DocumentFileBehind(entry.pdf, kVerb, problem);
-    if (pdfTarget.empty()) return Failed(problem);
-    RemoveLeftoverReplacements(pdfTarget);
-    struct stat old {};
-    const bool replaces = stat(pdfTarget.c_str(), &old) == 0;
-    ReplacementFile pdf;
-    if (!pdf.Create(pdfTarget, replaces ? old.st_mode & 07777 : NewDocumentMode(),
-                    replaces ? &old : nullptr))
-        return Failed("Cannot " + std::string(kVerb) + " " + entry.pdf + ": " +
-                      LastSystemErrorText());
-    std::string pdfError;
-    if (!writePdf(entry, pdf.TempPath(), pdfError)) return Failed(pdfError);
-    std::string bytes;
-    if (!pdf.Flush() || !ReadWhole(pdf.TempPath(), bytes))
-        return Failed("Cannot " + std::string(kVerb) + " " + entry.pdf + ": " +
-                      LastSystemErrorText());
-
-    const std::string archive = ArchiveFolder(target);
-    const std::string archived = ArchivePath(target, entry.number);
-    // An archive folder this call made goes again with a failure, once the copy's temporary
-    // file (destroyed before it) is gone.
-    struct MadeFolder {
-        std::string path;
-        ~MadeFolder() {
-            if (!path.empty()) rmdir(path.c_str());
-        }
-    } madeArchive{fs::create_directories(archive, error) ? archive : std::string()};
-    ReplacementFile copy;
-    if (!error) RemoveLeftoverReplacements(archived);
-    if (error || !copy.Create(archived, kNewFileMode, nullptr) ||
-        !copy.Write(bytes.data(), bytes.size()) || !copy.Flush()) {
-        return Failed("Cannot keep a copy of the PDF in " + archive + ": " +
-                      (error ? error.message() : LastSystemErrorText()));
-    }
+    // Without a PDF of the user's, the archive's copy is the invoice's only PDF.
+    const bool userCopy = !request.pdfPath.empty();
+    if (!userCopy) entry.pdf = ArchivePath(target, entry.number);
     read.reg.Add(entry);
-    if (std::string failure = WriteRegister(target, read.reg); !failure.empty())
-        return Failed(std::move(failure));
-    madeArchive.path.clear();
-    // Issued: what follows only puts the finished files in place.
-    if (!copy.RenameOver() || !pdf.RenameOver())
-        return Failed("Invoice " + entry.number + " is issued, but its PDF could not be put in " +
-                      "place: " + LastSystemErrorText());
-    RegisterChange result;
-    result.ok = true;
-    result.entry = entry;
-    return result;
+    const std::string xml = makeXml ? makeXml(entry) : std::string();
+    return SaveNewEntry(target, read.reg, entry,
+                        DocumentFiles{userCopy, request.keptDocument(entry), request.xmlPath, xml},
+                        [&](const std::string& path, std::string& pdfError) {
+                            return writePdf(entry, path, pdfError);
+                        });
 }
 
 RegisterChange MarkInvoicePaid(const std::string& registerPath, const std::string& number,
@@ -231,6 +423,8 @@ RegisterChange MarkInvoicePaid(const std::string& registerPath, const std::strin
         [&](InvoiceEntry& e) -> std::string {
             if (e.state == InvoiceState::Cancelled)
                 return "Invoice " + number + " is cancelled; it cannot be paid.";
+            if (e.state == InvoiceState::CreditNote)
+                return number + " is a credit note; only an invoice can be paid.";
             if (!IsRealDate(paidOn) || DaysOf(paidOn) < DaysOf(e.issued))
                 return "Invoice " + number + " was issued on " + IsoDayText(e.issued) +
                        "; it cannot be paid before.";
@@ -244,17 +438,13 @@ RegisterChange MarkInvoicePaid(const std::string& registerPath, const std::strin
         options);
 }
 
-RegisterChange CancelInvoice(const std::string& registerPath, const std::string& number,
-                             const LockOptions& options) {
-    return ChangeEntry(
-        registerPath, number,
-        [&](InvoiceEntry& e) -> std::string {
-            if (e.state == InvoiceState::Cancelled)
-                return "Invoice " + number + " is cancelled already.";
-            e.state = InvoiceState::Cancelled;
-            return {};
-        },
-        options);
+RegisterChange CancelInvoice(const std::string& registerPath, const NumberingRules& creditRules,
+                             const CreditRequest& request, const LockOptions& options) {
+    return WithEntry(
+        registerPath, request.number, options,
+        [&](const std::string& target, InvoiceRegister& reg, const InvoiceEntry& found) {
+            return AddCreditNote(target, reg, found, creditRules, request);
+        });
 }
 
 }  // namespace tally

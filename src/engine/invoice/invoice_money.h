@@ -66,6 +66,7 @@ struct InvoiceMoney {
     std::int64_t subtotalCents = 0;  // the sum of the lines
     std::int64_t taxCents = 0;
     std::int64_t totalCents = 0;
+    friend bool operator==(const InvoiceMoney&, const InvoiceMoney&) = default;
 };
 
 // The money of the figures' days at their rate and the tax percent. A period's line spans

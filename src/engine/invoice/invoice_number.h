@@ -10,6 +10,8 @@
 namespace tally {
 
 inline constexpr const char* kDefaultNumberFormat = "{year}-{seq:3}";
+// The credit notes' own series, apart from the invoices'.
+inline constexpr const char* kDefaultCreditFormat = "{year}-C{seq:3}";
 
 // How numbers are made. The format holds {seq} (or {seq:N}, zero-padded to N digits, N 1-9)
 // once, {year} (the issue date's, four digits) at most once, and around them letters,

@@ -16,26 +16,24 @@ constexpr const char* kColumnsLine =
     "# number\tclient\tfirst\tlast\tissued\tdue\tseconds\tsubtotal\ttax\ttotal\tcurrency\tstate"
     "\tpdf";
 constexpr std::size_t kFieldCount = 13;
+// The note of an invoice whose PDF carries its XML: the prefix, then the number.
+constexpr std::string_view kXmlNotePrefix = "# e-invoice\t";
+constexpr const char* kXmlNoteLine =
+    "# e-invoice NUMBER, after an invoice's line: its PDF carries its XML (factur-x.xml)";
 constexpr std::string_view kPaidPrefix = "paid ";
-
-std::vector<std::string_view> SplitTabs(std::string_view line) {
-    std::vector<std::string_view> fields;
-    for (std::size_t start = 0;;) {
-        const std::size_t tab = line.find('\t', start);
-        fields.push_back(line.substr(start, tab == std::string_view::npos ? tab : tab - start));
-        if (tab == std::string_view::npos) return fields;
-        start = tab + 1;
-    }
-}
+constexpr std::string_view kCancelledByPrefix = "cancelled by ";
+constexpr std::string_view kCreditNotePrefix = "credit note of ";
 
 bool AllDigits(std::string_view text) {
     return !text.empty() &&
            std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-// digits[.d[d]], read without the locale; what "%.2f" writes for an amount. More decimals
-// than cents would be rounded away when the line is next written.
+// [-]digits[.d[d]], read without the locale; what "%.2f" writes for an amount. More
+// decimals than cents would be rounded away when the line is next written.
 std::optional<double> ParseAmountText(std::string_view text) {
+    const bool negative = text.starts_with('-');
+    if (negative) text.remove_prefix(1);
     const std::size_t dot = text.find('.');
     if (!AllDigits(text.substr(0, dot)) ||
         (dot != std::string_view::npos &&
@@ -46,7 +44,7 @@ std::optional<double> ParseAmountText(std::string_view text) {
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
         return std::nullopt;
-    return value;
+    return negative ? -value : value;
 }
 
 bool HasBreak(const std::string& text) {
@@ -67,7 +65,10 @@ std::string StoredStateText(const InvoiceEntry& entry) {
         case InvoiceState::Paid:
             return std::string(kPaidPrefix) + IsoDayText(entry.paidOn);
         case InvoiceState::Cancelled:
-            return "cancelled";
+            return entry.other.empty() ? "cancelled"
+                                       : std::string(kCancelledByPrefix) + entry.other;
+        case InvoiceState::CreditNote:
+            return std::string(kCreditNotePrefix) + entry.other;
         case InvoiceState::Issued:
             break;
     }
@@ -119,12 +120,19 @@ std::optional<InvoiceEntry> ParseEntryLine(std::string_view line, std::string& r
         e.state = InvoiceState::Issued;
     } else if (state == "cancelled") {
         e.state = InvoiceState::Cancelled;
+    } else if (state.starts_with(kCancelledByPrefix) && state.size() > kCancelledByPrefix.size()) {
+        e.state = InvoiceState::Cancelled;
+        e.other = state.substr(kCancelledByPrefix.size());
+    } else if (state.starts_with(kCreditNotePrefix) && state.size() > kCreditNotePrefix.size()) {
+        e.state = InvoiceState::CreditNote;
+        e.other = state.substr(kCreditNotePrefix.size());
     } else if (state.starts_with(kPaidPrefix) && ParseIsoDay(state.substr(kPaidPrefix.size()))) {
         e.state = InvoiceState::Paid;
         e.paidOn = *ParseIsoDay(state.substr(kPaidPrefix.size()));
     } else {
         reason = "the state '" + std::string(state) +
-                 "' is none of issued, paid YYYY-MM-DD and cancelled";
+                 "' is none of issued, paid YYYY-MM-DD, cancelled [by NUMBER] and credit note "
+                 "of NUMBER";
         return std::nullopt;
     }
     e.pdf = f[12];
@@ -140,6 +148,7 @@ struct RegisterParser {
         RegisterRead read;
         InvoiceRegister& reg = read.reg;
         std::map<std::string, std::size_t> lineOfNumber;
+        std::vector<std::string_view> withXml;  // numbers noted, wherever their lines stand
         std::size_t start = 0;
         while (start < text.size()) {
             std::size_t end = text.find('\n', start);
@@ -156,6 +165,8 @@ struct RegisterParser {
                 return fail(std::string("not an invoice register: its first line must be \"") +
                             kRegisterFormatLine + "\"");
             reg.lines_.emplace_back(line);
+            if (line.starts_with(kXmlNotePrefix))
+                withXml.push_back(line.substr(kXmlNotePrefix.size()));
             if (line.empty() || line.front() == '#') continue;
             std::string reason;
             const auto entry = ParseEntryLine(line, reason);
@@ -165,6 +176,10 @@ struct RegisterParser {
                             std::to_string(other->second) + " already");
             reg.entries_.push_back(*entry);
             reg.lineOf_.push_back(reg.lines_.size() - 1);
+        }
+        // A note naming no invoice (its line deleted by hand) stays a comment.
+        for (InvoiceEntry& e : reg.entries_) {
+            e.hasXml = std::find(withXml.begin(), withXml.end(), e.number) != withXml.end();
         }
         return read;
     }
@@ -177,16 +192,19 @@ const InvoiceEntry* InvoiceRegister::Find(const std::string& number) const {
 }
 
 void InvoiceRegister::Add(const InvoiceEntry& entry) {
-    if (lines_.empty()) lines_ = {kRegisterFormatLine, kColumnsLine};
+    if (lines_.empty()) lines_ = {kRegisterFormatLine, kColumnsLine, kXmlNoteLine};
     lines_.push_back(EntryLine(entry));
     entries_.push_back(entry);
     lineOf_.push_back(lines_.size() - 1);
+    if (entry.hasXml) lines_.push_back(std::string(kXmlNotePrefix) + entry.number);
 }
 
 bool InvoiceRegister::Replace(const InvoiceEntry& entry) {
     for (std::size_t i = 0; i < entries_.size(); ++i) {
         if (entries_[i].number == entry.number) {
+            const bool hasXml = entries_[i].hasXml;  // the note says it, not the line
             entries_[i] = entry;
+            entries_[i].hasXml = hasXml;
             lines_[lineOf_[i]] = EntryLine(entry);
             return true;
         }
@@ -204,27 +222,46 @@ RegisterRead ParseRegister(std::string_view text, const std::string& path) {
     return RegisterParser::Parse(text, path);
 }
 
-RegisterRead ReadRegister(const std::string& path) {
+TextFileRead ReadTextFile(const std::string& path) {
+    TextFileRead read;
     const OpenedLog file = OpenTimeLogFile(path, LogAccess::Read);
-    if (file.status == OpenedLog::Status::Missing) return {};
-    RegisterRead failed;
+    read.missing = file.status == OpenedLog::Status::Missing;
+    if (read.missing) return read;
     if (!file.Ok()) {
-        failed.problem = file.Reason(path, LogAccess::Read);
+        read.problem = file.Reason(path, LogAccess::Read);
+        return read;
+    }
+    char buffer[65536];
+    for (;;) {
+        const long n = ReadAt(file.fd.Get(), buffer, sizeof buffer,
+                              static_cast<std::int64_t>(read.text.size()));
+        if (n < 0) {
+            read.problem = file.Reason(path, LogAccess::Read);
+            return read;
+        }
+        if (n == 0) return read;
+        read.text.append(buffer, static_cast<std::size_t>(n));
+    }
+}
+
+std::vector<std::string_view> SplitTabs(std::string_view line) {
+    std::vector<std::string_view> fields;
+    for (std::size_t start = 0;;) {
+        const std::size_t tab = line.find('\t', start);
+        fields.push_back(line.substr(start, tab == std::string_view::npos ? tab : tab - start));
+        if (tab == std::string_view::npos) return fields;
+        start = tab + 1;
+    }
+}
+
+RegisterRead ReadRegister(const std::string& path) {
+    const TextFileRead file = ReadTextFile(path);
+    if (!file.problem.empty()) {
+        RegisterRead failed;
+        failed.problem = file.problem;
         return failed;
     }
-    std::string text;
-    char buffer[65536];
-    for (std::int64_t offset = 0;;) {
-        const long n = ReadAt(file.fd.Get(), buffer, sizeof buffer, offset);
-        if (n < 0) {
-            failed.problem = file.Reason(path, LogAccess::Read);
-            return failed;
-        }
-        if (n == 0) break;
-        text.append(buffer, static_cast<std::size_t>(n));
-        offset += n;
-    }
-    return ParseRegister(text, path);
+    return ParseRegister(file.text, path);
 }
 
 std::string EntryLine(const InvoiceEntry& e) {
@@ -246,9 +283,18 @@ std::string EntryProblem(const InvoiceEntry& e) {
         return "the last day " + IsoDayText(e.last) + " is before the first";
     if (Before(e.due, e.issued)) return "the due date is before the issue date";
     if (e.seconds < 0) return "the seconds are negative";
+    // A credit note bills its invoice's amounts negated.
+    const double sign = e.state == InvoiceState::CreditNote ? -1.0 : 1.0;
     for (double amount : {e.subtotal, e.tax, e.total}) {
-        if (!std::isfinite(amount) || amount < 0.0) return "an amount is negative or not finite";
+        if (!std::isfinite(amount) || amount * sign < 0.0)
+            return e.state == InvoiceState::CreditNote
+                       ? "a credit note's amount is positive or not finite"
+                       : "an amount is negative or not finite";
     }
+    const bool names = e.state == InvoiceState::CreditNote ||
+                       (e.state == InvoiceState::Cancelled && !e.other.empty());
+    if (names && (e.other.empty() || HasBreak(e.other) || e.other == e.number))
+        return "the state names no other number, or this one";
     if (!IsCurrency(e.currency))
         return "the currency '" + e.currency + "' is not three capital letters";
     if (e.pdf.empty() || HasBreak(e.pdf)) return "the PDF's name is empty or has a TAB in it";
@@ -263,10 +309,14 @@ std::string StateText(const InvoiceEntry& entry, const CalendarDate& today) {
     return IsOverdue(entry, today) ? "overdue" : StoredStateText(entry);
 }
 
+bool BillsItsDays(const InvoiceEntry& entry) {
+    return entry.state == InvoiceState::Issued || entry.state == InvoiceState::Paid;
+}
+
 const InvoiceEntry* BilledOverlap(const InvoiceRegister& reg, const std::string& client,
                                   const CalendarDate& first, const CalendarDate& last) {
     for (const InvoiceEntry& e : reg.Entries()) {
-        if (e.state != InvoiceState::Cancelled && e.client == client && !Before(last, e.first) &&
+        if (BillsItsDays(e) && e.client == client && !Before(last, e.first) &&
             !Before(e.last, first)) {
             return &e;
         }
@@ -277,8 +327,7 @@ const InvoiceEntry* BilledOverlap(const InvoiceRegister& reg, const std::string&
 std::optional<CalendarDate> LastInvoicedDay(const InvoiceRegister& reg, const std::string& client) {
     std::optional<CalendarDate> lastDay;
     for (const InvoiceEntry& e : reg.Entries()) {
-        if (e.state != InvoiceState::Cancelled && e.client == client &&
-            (!lastDay || Before(*lastDay, e.last))) {
+        if (BillsItsDays(e) && e.client == client && (!lastDay || Before(*lastDay, e.last))) {
             lastDay = e.last;
         }
     }

@@ -8,8 +8,17 @@
 //   2026-001  Acme  2026-11-01  2026-11-30  2026-12-01  2026-12-15  540000  1200.00  228.00  ...
 //
 // Fields are separated by one TAB and hold no TAB or line break; dates are YYYY-MM-DD,
-// amounts have a '.' and no sign, the state is "issued", "paid YYYY-MM-DD" or "cancelled".
-// Other lines starting with '#', and empty lines, are comments and are kept as they are.
+// amounts have a '.', the state is "issued", "paid YYYY-MM-DD", "cancelled" (before credit
+// notes), "cancelled by NUMBER" (its credit note) or "credit note of NUMBER". A credit note's
+// line bills the days of the invoice it cancels, its amounts negated; every other amount has
+// no sign. Other lines starting with '#', and empty lines, are comments and are kept as they
+// are.
+// An invoice or credit note whose PDF carries its XML (factur-x.xml) has a note after its
+// line:
+//
+//   # e-invoice  2026-001
+//
+// A note, not a field: a register with notes reads in the programs that knew none.
 
 #include <cstdint>
 #include <optional>
@@ -23,7 +32,7 @@ namespace tally {
 
 inline constexpr const char* kRegisterFormatLine = "# TallyBook invoice register 1";
 
-enum class InvoiceState { Issued, Paid, Cancelled };
+enum class InvoiceState { Issued, Paid, Cancelled, CreditNote };
 
 struct InvoiceEntry {
     std::string number;
@@ -40,6 +49,10 @@ struct InvoiceEntry {
     InvoiceState state = InvoiceState::Issued;
     CalendarDate paidOn;  // when Paid
     std::string pdf;      // where the PDF was written for the user
+    // Cancelled: its credit note (empty when cancelled before notes); CreditNote: the
+    // invoice it cancels.
+    std::string other{};
+    bool hasXml = false;  // the PDF carries the invoice's XML
     friend bool operator==(const InvoiceEntry&, const InvoiceEntry&) = default;
 };
 
@@ -50,9 +63,11 @@ class InvoiceRegister {
     const std::vector<InvoiceEntry>& Entries() const { return entries_; }
     // The entry of that number; nullptr for none.
     const InvoiceEntry* Find(const std::string& number) const;
-    // Appends the entry as the last line (after the header when the register is new).
+    // Appends the entry as the last line (after the header when the register is new), and
+    // its note when it has its XML.
     void Add(const InvoiceEntry& entry);
-    // Rewrites the line of the entry with the same number; false when there is none.
+    // Rewrites the line of the entry with the same number (its note stays); false when there
+    // is none.
     bool Replace(const InvoiceEntry& entry);
     // The whole file, each line ending in LF.
     std::string Text() const;
@@ -72,6 +87,17 @@ struct RegisterRead {
     bool Ok() const { return problem.empty(); }
 };
 
+// A file read whole: missing, or its bytes, or one line naming it and why it cannot be read.
+struct TextFileRead {
+    bool missing = false;
+    std::string text;
+    std::string problem;
+};
+TextFileRead ReadTextFile(const std::string& path);
+
+// A line's TAB-separated fields.
+std::vector<std::string_view> SplitTabs(std::string_view line);
+
 RegisterRead ParseRegister(std::string_view text, const std::string& path);
 // A missing file is an empty register; one that cannot be read is a problem.
 RegisterRead ReadRegister(const std::string& path);
@@ -83,8 +109,11 @@ std::string EntryProblem(const InvoiceEntry& entry);
 
 // An issued invoice not paid by its due date, on the given day.
 bool IsOverdue(const InvoiceEntry& entry, const CalendarDate& today);
-// "issued", "overdue", "paid YYYY-MM-DD" or "cancelled", as lists show the state on a day.
+// "issued", "overdue", "paid YYYY-MM-DD", "cancelled [by NUMBER]" or "credit note of
+// NUMBER", as lists show the state on a day.
 std::string StateText(const InvoiceEntry& entry, const CalendarDate& today);
+// An issued or paid invoice: the days of a cancelled one or a credit note may be billed again.
+bool BillsItsDays(const InvoiceEntry& entry);
 
 // The invoice, issued or paid (a cancelled one bills nothing), of the client whose days
 // share one with first to last; nullptr for none.

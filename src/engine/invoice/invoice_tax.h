@@ -23,6 +23,7 @@ struct InvoiceTax {
     double percent = 0.0;
     TaxNote note = TaxNote::None;
     std::string noteText;  // the client's or issuer's own words, where the note has them
+    friend bool operator==(const InvoiceTax&, const InvoiceTax&) = default;
 };
 
 // The issuer's small-business exemption first: it covers every invoice; else the client's

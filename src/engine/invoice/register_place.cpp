@@ -110,15 +110,17 @@ std::string LostNumbersProblem(const InvoiceRegister& reg, const std::string& ta
            "newer register, or move those PDFs out of the archive if they were never sent.";
 }
 
-// Puts in place the archive copies that an issue killed after saving its entry left under
-// their temporary names: saved entries have a finished copy.
+// Puts in place the archive copies and kept documents that an issue killed after saving its
+// entry left under their temporary names: saved entries have finished ones.
 void FinishArchiveCopies(const InvoiceRegister& reg, const std::string& target) {
     for (const InvoiceEntry& e : reg.Entries()) {
-        const std::string archived = ArchivePath(target, e.number);
-        struct stat st {};
-        if (lstat(archived.c_str(), &st) == 0) continue;
-        if (const auto leftovers = LeftoverReplacements(archived); !leftovers.empty())
-            rename(leftovers.front().c_str(), archived.c_str());  // else tried again next time
+        for (const std::string& archived :
+             {ArchivePath(target, e.number), KeptDocumentPath(target, e.number)}) {
+            struct stat st {};
+            if (lstat(archived.c_str(), &st) == 0) continue;
+            if (const auto leftovers = LeftoverReplacements(archived); !leftovers.empty())
+                rename(leftovers.front().c_str(), archived.c_str());  // else tried next time
+        }
     }
 }
 
@@ -129,6 +131,10 @@ std::string ArchiveFolder(const std::string& registerPath) {
 
 std::string ArchivePath(const std::string& registerPath, const std::string& number) {
     return (fs::path(ArchiveFolder(registerPath)) / (number + ".pdf")).string();
+}
+
+std::string KeptDocumentPath(const std::string& registerPath, const std::string& number) {
+    return (fs::path(ArchiveFolder(registerPath)) / (number + ".txt")).string();
 }
 
 void AddRegisterFiles(const std::string& registerPath, KeptFiles& kept) {

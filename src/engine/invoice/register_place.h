@@ -19,6 +19,8 @@ std::string RegisterLockPath(const std::string& target);
 // The archive of PDF copies beside the register (links followed), and one number's copy.
 std::string ArchiveFolder(const std::string& registerPath);
 std::string ArchivePath(const std::string& registerPath, const std::string& number);
+// The document kept beside that copy (kept_document.h).
+std::string KeptDocumentPath(const std::string& registerPath, const std::string& number);
 // The register's own files, which no document replaces: the register, its lock, the archive.
 void AddRegisterFiles(const std::string& registerPath, KeptFiles& kept);
 
@@ -28,8 +30,8 @@ std::string RegisterPlaceProblem(const std::string& registerPath);
 // Empty unless the archive holds numbers the register lacks: a register restored from an
 // older copy would hand them out again.
 std::string LostNumbersProblem(const InvoiceRegister& reg, const std::string& target);
-// Puts in place the archive copies that an issue killed after saving its entry left under
-// their temporary names: saved entries have a finished copy.
+// Puts in place the archive copies and kept documents that an issue killed after saving its
+// entry left under their temporary names: saved entries have finished ones.
 void FinishArchiveCopies(const InvoiceRegister& reg, const std::string& target);
 
 }  // namespace tally

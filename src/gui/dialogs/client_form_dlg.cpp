@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "dialogs/client_form_dlg.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -82,6 +83,8 @@ CClientFormDlg::CClientFormDlg(std::vector<Client> others, std::string replacing
         treatment_->addItem(TaxTreatmentTitle(t), TaxTreatmentName(t));
     taxNote_ = TextBox("TaxNote", this);
     taxNote_->setPlaceholderText("why the invoice is exempt");
+    einvoice_ = new QCheckBox("E-&invoices only: refuse an invoice that cannot be one", this);
+    einvoice_->setObjectName("EInvoice");
 
     const DialogUnits units;
     auto* logRow = new QHBoxLayout;
@@ -106,6 +109,7 @@ CClientFormDlg::CClientFormDlg(std::vector<Client> others, std::string replacing
     form->addRow("&Service:", service_);
     form->addRow("Tax tr&eatment:", treatment_);
     form->addRow("Exemption n&ote:", taxNote_);
+    form->addRow(einvoice_);
     log_->setMinimumWidth(units.X(160));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -142,6 +146,7 @@ void CClientFormDlg::SetClient(const Client& c) {
     service_->setText(Q(c.service));
     treatment_->setCurrentIndex(treatment_->findData(TaxTreatmentName(c.treatment)));
     taxNote_->setText(Q(c.taxNote));
+    einvoice_->setChecked(c.einvoice);
 }
 
 std::string CClientFormDlg::Take(Client& c) const {
@@ -172,6 +177,7 @@ std::string CClientFormDlg::Take(Client& c) const {
     c.treatment = ParseTaxTreatment(treatment_->currentData().toString().toStdString())
                       .value_or(TaxTreatment::Standard);
     c.taxNote = taxNote_->text().trimmed().toStdString();
+    c.einvoice = einvoice_->isChecked();
     return ClientConflict(others_, c, replacing_, issuerCountry_);
 }
 

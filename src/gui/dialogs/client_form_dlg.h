@@ -11,6 +11,7 @@
 #include "dialogs/options_dlg.h"
 #include "log/reporter.h"
 
+class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QPlainTextEdit;
@@ -61,6 +62,7 @@ class CClientFormDlg : public QDialog {
     QComboBox* language_ = nullptr;
     QLineEdit* service_ = nullptr;
     QComboBox* treatment_ = nullptr;
+    QCheckBox* einvoice_ = nullptr;
     QLineEdit* taxNote_ = nullptr;
 };
 

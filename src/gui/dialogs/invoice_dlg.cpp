@@ -2,12 +2,12 @@
 #include "dialogs/invoice_dlg.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -121,6 +121,13 @@ void CInvoiceDlg::CreateControls() {
     units.Place(savePdf_, 43, 138, 69, 14);
     savePdf_->setEnabled(false);
     savePdf_->setToolTip(kNoClientTip);
+    lines_ = new QComboBox(this);
+    lines_->addItem("Per day", static_cast<int>(LineGrouping::PerDay));
+    lines_->addItem("Whole period", static_cast<int>(LineGrouping::Period));
+    lines_->setToolTip("One line per day billed, or one line for the whole period");
+    lines_->setEnabled(false);
+    label("&Lines:", 22, 159, lines_);
+    units.Place(lines_, 63, 156, 59, 14);
 
     invoiceBox_ = new QPlainTextEdit(this);
     units.Place(invoiceBox_, 132, 7, 177, 152);
@@ -151,6 +158,7 @@ void CInvoiceDlg::SetDataFile(const std::string& path) {
     const std::vector<Client> clients = ReadClients(store_.Raw());
     const Client* client = ClientOfLog(clients, path);
     savePdf_->setEnabled(client != nullptr);
+    lines_->setEnabled(client != nullptr);
     if (client == nullptr) {
         savePdf_->setToolTip(kNoClientTip);
         return;
@@ -187,6 +195,7 @@ void CInvoiceDlg::ShowClient(const Client& client) {
         connect(m_editRate, &QLineEdit::textChanged, this, &CInvoiceDlg::UpdatePreview);
         connect(m_dtStart, &QDateTimeEdit::dateChanged, this, &CInvoiceDlg::UpdatePreview);
         connect(m_dtEnd, &QDateTimeEdit::dateChanged, this, &CInvoiceDlg::UpdatePreview);
+        connect(lines_, &QComboBox::currentIndexChanged, this, &CInvoiceDlg::UpdatePreview);
     }
     clientBox_->setText(QString("Client: %1\nCurrency: %2\nTax: %3")
                             .arg(QString::fromStdString(client.name),
@@ -219,12 +228,16 @@ void CInvoiceDlg::UpdatePreview() {
         preview_->setText("The time log cannot be read.");
         return;
     }
-    const InvoiceMoney money = MoneyOf(*figures, taxPercent);
+    const InvoiceMoney money = MoneyOf(*figures, taxPercent, Grouping());
     const std::string& currency = client_->currency;
     preview_->setText(QString("Subtotal: %1\nTax (%2 %): %3\nTotal: %4")
                           .arg(Money(money.subtotalCents, currency),
                                QString::fromStdString(FormatC("%g", taxPercent)),
                                Money(money.taxCents, currency), Money(money.totalCents, currency)));
+}
+
+LineGrouping CInvoiceDlg::Grouping() const {
+    return static_cast<LineGrouping>(lines_->currentData().toInt());
 }
 
 QString CInvoiceDlg::InvoiceText() const {
@@ -267,16 +280,21 @@ void CInvoiceDlg::OnSaveAsPdf() {
     // The rate in the box, as Generate Invoice bills it; the PDF's lines are its whole minutes.
     order.rate = RateFromText(m_editRate->text());
     order.rounding = rounding_;
+    order.lines = Grouping();
     const std::optional<QString> chosen =
         choosePdf_(ProposedPdfPath(client->name, order.first, order.last));
     if (!chosen) return;
     order.pdfPath = QFileInfo(*chosen).absoluteFilePath().toStdString();
     order.kept = KeptFilesOf(store_);
+    order.requireEInvoice = client->einvoice;
 
     const RegisterChange change = IssuePdfInvoice(
         invoices.registerPath, invoices.numbering, order,
-        [](const InvoiceDocument& document, const std::string& path, std::string& error) {
-            return WriteInvoicePdf(document, path, QLocale::system(), error);
+        [](const InvoiceDocument& document, const std::string& facturXml, const std::string& path,
+           std::string& error) { return WriteInvoicePdf(document, facturXml, path, error); },
+        [this](const std::string& why) {
+            reporter_.Report(
+                {why + "\nIt is saved as a plain PDF.", kApplicationName, MessageIcon::Warning});
         });
     if (!change.ok) {
         reporter_.Report({change.error, kErrorCaption, MessageIcon::Stop});

@@ -4,7 +4,8 @@
 // made from the time log on Generate Invoice. It never changes the log or the settings.
 // When the log is a client's, Save as PDF issues the range as a numbered PDF invoice and
 // records it in the invoice register; the dialog then shows the client, its currency and tax
-// treatment, starts at its unbilled days, and previews the money the PDF will show.
+// treatment, starts at its unbilled days, and previews the money the PDF will show, with one
+// line per day or one for the whole period as chosen.
 
 #include <QDialog>
 #include <QString>
@@ -14,6 +15,7 @@
 
 #include "basics/message_box_reporter.h"
 #include "clients/client.h"
+#include "invoice/invoice_money.h"
 #include "invoice/issuer.h"
 #include "log/reporter.h"
 #include "settings/settings_store.h"
@@ -21,6 +23,7 @@
 #include "time/elapsed_time.h"
 
 class QAction;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -63,6 +66,7 @@ class CInvoiceDlg : public QDialog {
     void ShowClient(const Client& client);
     void StartAtUnbilledDays(const Client& client);
     void UpdatePreview();
+    LineGrouping Grouping() const;
 
     SettingsStore& store_;
     const Clock& clock_;
@@ -80,6 +84,7 @@ class CInvoiceDlg : public QDialog {
     QLineEdit* m_editRate = nullptr;
     QPlainTextEdit* invoiceBox_ = nullptr;
     QPushButton* savePdf_ = nullptr;
+    QComboBox* lines_ = nullptr;
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
     QLabel* clientBox_ = nullptr;

@@ -4,6 +4,8 @@
 #include <QDateEdit>
 #include <QDesktopServices>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -18,10 +20,16 @@
 
 #include "basics/dialog_units.h"
 #include "clients/client.h"
+#include "documents/factur_x.h"
+#include "documents/invoice_pdf.h"
+#include "documents/invoice_texts.h"
+#include "entries/document_target.h"
 #include "invoice/invoice_issue.h"
+#include "invoice/pdf_invoice.h"
 #include "log/messages.h"
 #include "settings/client_store.h"
 #include "settings/invoice_settings.h"
+#include "settings/kept_files.h"
 #include "time/c_format.h"
 #include "time/calendar_date.h"
 
@@ -74,10 +82,11 @@ bool Confirm(QWidget* parent, const QString& question) {
                                  QMessageBox::No) == QMessageBox::Yes;
 }
 
-// The subject of the mail, in the language of the client's invoices.
-QString MailSubject(const std::string& language, const std::string& number) {
-    const char* word = language == "de" ? "Rechnung" : language == "fr" ? "Facture" : "Invoice";
-    return QString("%1 %2").arg(word, Text(number));
+// The subject of the mail, in the language of the client's invoices: the PDF's own name.
+QString MailSubject(const std::string& language, const InvoiceEntry& entry) {
+    const DocumentKind kind =
+        entry.state == InvoiceState::CreditNote ? DocumentKind::CreditNote : DocumentKind::Invoice;
+    return DocumentName(kind, entry.number, language);
 }
 
 // xdg-email exits 0 once the mail program has the message; anything else, or no xdg-email at
@@ -97,6 +106,12 @@ CInvoicesDlg::CInvoicesDlg(SettingsStore& store, const Clock& clock, QWidget* pa
       reporter_(reporter != nullptr ? *reporter : messageBoxes_),
       prompts_{AskPaidOn, Confirm, [](const QUrl& url) { return QDesktopServices::openUrl(url); }},
       runMail_(RunProgram),
+      chooseXml_([this](const QString& proposed) -> std::optional<QString> {
+          const QString path =
+              QFileDialog::getSaveFileName(this, "Save XML", proposed, "XML files (*.xml)");
+          if (path.isEmpty()) return std::nullopt;
+          return path;
+      }),
       registerPath_(ReadInvoiceSettings(store.Raw()).registerPath) {
     setWindowTitle("Invoices");
     setFont(DialogFont());
@@ -129,11 +144,13 @@ void CInvoicesDlg::CreateControls() {
     cancelInvoice_ = new QPushButton("&Cancel Invoice...", this);
     openPdf_ = new QPushButton("&Open PDF", this);
     sendEmail_ = new QPushButton("Send by &E-mail...", this);
+    saveXml_ = new QPushButton("Save &XML...", this);
+    saveXml_->setToolTip("Save the e-invoice XML that the invoice's PDF carries");
     auto* close = new QPushButton("Close", this);
     close->setDefault(true);
 
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* button : {markPaid_, cancelInvoice_, openPdf_, sendEmail_})
+    for (QPushButton* button : {markPaid_, cancelInvoice_, openPdf_, sendEmail_, saveXml_})
         buttons->addWidget(button);
     buttons->addStretch();
     buttons->addWidget(close);
@@ -151,6 +168,7 @@ void CInvoicesDlg::CreateControls() {
     connect(cancelInvoice_, &QPushButton::clicked, this, &CInvoicesDlg::OnCancelInvoice);
     connect(openPdf_, &QPushButton::clicked, this, &CInvoicesDlg::OnOpenPdf);
     connect(sendEmail_, &QPushButton::clicked, this, &CInvoicesDlg::OnSendByEmail);
+    connect(saveXml_, &QPushButton::clicked, this, &CInvoicesDlg::OnSaveXml);
     connect(close, &QPushButton::clicked, this, &CInvoicesDlg::accept);
 }
 
@@ -199,12 +217,13 @@ const InvoiceEntry* CInvoicesDlg::Selected() const {
 
 void CInvoicesDlg::UpdateButtons() {
     const InvoiceEntry* entry = Selected();
-    const bool open = entry != nullptr && entry->state != InvoiceState::Cancelled;
+    const bool open = entry != nullptr && BillsItsDays(*entry);
     // A paid invoice may be marked again, to correct its day.
     markPaid_->setEnabled(open);
     cancelInvoice_->setEnabled(open);
     openPdf_->setEnabled(entry != nullptr);
     sendEmail_->setEnabled(entry != nullptr);
+    saveXml_->setEnabled(entry != nullptr && entry->hasXml);
 }
 
 void CInvoicesDlg::ReportChange(const std::string& error) {
@@ -231,11 +250,34 @@ void CInvoicesDlg::OnCancelInvoice() {
     const std::string number = entry->number;
     const QString question =
         QString(
-            "Cancel invoice %1 to %2 (%3 to %4)? Its days can then be "
+            "Cancel invoice %1 to %2 (%3 to %4) with a credit note? Its days can then be "
             "billed again; its number is never used again.")
             .arg(Text(number), Text(entry->client), Day(entry->first), Day(entry->last));
     if (!prompts_.confirm(this, question)) return;
-    ReportChange(CancelInvoice(registerPath_, number).error);
+    // The store as it is now, for an invoice issued before documents were kept.
+    QSettings& settings = store_.Raw();
+    const InvoiceSettings invoices = ReadInvoiceSettings(settings);
+    if (const std::string problem = StoredFormatProblem(invoices); !problem.empty())
+        return ReportChange(problem);
+    PdfCreditOrder order;
+    order.number = number;
+    order.issued = LocalDateOf(clock_.Now());
+    order.clients = ReadClients(settings);
+    order.issuer = ReadIssuer(settings);
+    order.optionsRate = RateFromText(store_.RateText());
+    order.rounding = {store_.RoundingType(), store_.RoundingUnit()};
+    // The credit note's PDF goes into the archive, where Open PDF finds it.
+    const RegisterChange note = IssueCreditNote(
+        registerPath_, {invoices.creditFormat, ""}, order,
+        [](const InvoiceDocument& document, const std::string& facturXml, const std::string& path,
+           std::string& error) { return WriteInvoicePdf(document, facturXml, path, error); });
+    if (note.ok) {
+        reporter_.Report(
+            {"Invoice " + number + " is cancelled by credit note " + note.entry.number + ".",
+             kApplicationName, MessageIcon::Information});
+    }
+    ReportChange(note.error);
+    Select(note.ok ? note.entry.number : number);
 }
 
 std::string CInvoicesDlg::PdfOf(const InvoiceEntry& entry) {
@@ -269,8 +311,7 @@ void CInvoicesDlg::OnSendByEmail() {
     const std::vector<Client> clients = ReadClients(store_.Raw());
     const Client* client = FindClient(clients, entry->client);
     const std::string language = client != nullptr ? client->language : kInvoiceLanguages[0];
-    const QStringList args{"--subject", MailSubject(language, entry->number), "--attach",
-                           Text(path)};
+    const QStringList args{"--subject", MailSubject(language, *entry), "--attach", Text(path)};
     if (!runMail_("xdg-email", args)) {
         reporter_.Report({"No mail program took invoice " + entry->number +
                               ": xdg-email is missing or no mail program is set up. Its PDF "
@@ -278,6 +319,36 @@ void CInvoicesDlg::OnSendByEmail() {
                               path + ".",
                           kErrorCaption, MessageIcon::Stop});
     }
+}
+
+void CInvoicesDlg::OnSaveXml() {
+    const InvoiceEntry* entry = Selected();
+    if (entry == nullptr || !entry->hasXml) return;
+    const InvoiceEntry shown = *entry;  // a reload may come before the file is chosen
+    const std::string pdf = PdfOf(shown);
+    if (pdf.empty()) return;
+    std::string xml;
+    std::string error;
+    if (!ReadFacturXml(pdf, xml, error)) {
+        reporter_.Report({error, kErrorCaption, MessageIcon::Stop});
+        return;
+    }
+    // Beside the PDF the user saved, under its name.
+    const QFileInfo saved(Text(shown.pdf));
+    const std::optional<QString> chosen =
+        chooseXml_(saved.dir().filePath(saved.completeBaseName() + ".xml"));
+    if (!chosen) return;
+    const std::string path = QFileInfo(*chosen).absoluteFilePath().toStdString();
+    // The files the PDF may not replace, nor may the XML.
+    KeptFiles kept = KeptFilesOf(store_);
+    AddRegisterFiles(registerPath_, kept);
+    if (std::string problem = WriteDocumentFile(path, xml, kept, "save the XML to", kXmlDocument);
+        !problem.empty()) {
+        reporter_.Report({problem, kErrorCaption, MessageIcon::Stop});
+        return;
+    }
+    reporter_.Report({"The XML of invoice " + shown.number + " saved as " + path + ".",
+                      kApplicationName, MessageIcon::Information});
 }
 
 }  // namespace tally

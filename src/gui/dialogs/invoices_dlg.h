@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // The Invoices dialog: the invoice register listed with each invoice's state today, and the
-// changes a user makes to it by hand: paid on a day, cancelled, its PDF opened or sent by
-// e-mail. A register
-// that cannot be read is shown as its message and is never written.
+// changes a user makes to it by hand: paid on a day, cancelled with a credit note, its PDF
+// opened or sent by e-mail, the XML its PDF carries saved. A register that cannot be read is
+// shown as its message and is never written.
 
 #include <QDate>
 #include <QDialog>
@@ -50,6 +50,9 @@ class CInvoicesDlg : public QDialog {
     using ProgramRunner = std::function<bool(const QString& program, const QStringList& args)>;
     // Replaces the runner of the mail program (tests).
     void SetMailRunner(ProgramRunner runner) { runMail_ = std::move(runner); }
+    // Replaces the file dialog that asks where the XML goes (tests); nothing when cancelled.
+    using FileChooser = std::function<std::optional<QString>(const QString& proposed)>;
+    void SetXmlChooser(FileChooser chooser) { chooseXml_ = std::move(chooser); }
 
     // Reads the register again and lists it, keeping the selected invoice selected.
     void Reload();
@@ -64,6 +67,7 @@ class CInvoicesDlg : public QDialog {
     void OnCancelInvoice();
     void OnOpenPdf();
     void OnSendByEmail();
+    void OnSaveXml();
     // The PDF of the invoice: the archive's copy, else the user's; empty and said when neither.
     std::string PdfOf(const InvoiceEntry& entry);
     void ReportChange(const std::string& error);
@@ -74,6 +78,7 @@ class CInvoicesDlg : public QDialog {
     Reporter& reporter_;
     Prompts prompts_;
     ProgramRunner runMail_;
+    FileChooser chooseXml_;
     std::string registerPath_;
     RegisterRead read_;
 
@@ -83,6 +88,7 @@ class CInvoicesDlg : public QDialog {
     QPushButton* cancelInvoice_ = nullptr;
     QPushButton* openPdf_ = nullptr;
     QPushButton* sendEmail_ = nullptr;
+    QPushButton* saveXml_ = nullptr;
 };
 
 }  // namespace tally

@@ -16,6 +16,7 @@
 
 #include "child_process.h"
 #include "folder_snapshot.h"
+#include "invoice/kept_document.h"
 #include "test_support.h"
 #include "traced_child.h"
 
@@ -32,6 +33,10 @@ std::string PdfOf(const std::string& number) {
 bool WritePdf(const InvoiceEntry& entry, const std::string& path, std::string&) {
     WriteFile(path, PdfOf(entry.number));
     return true;
+}
+
+std::string KeptText(const InvoiceEntry& entry) {
+    return "kept " + entry.number;
 }
 
 // A register holding 2026-001 (Acme, November, issued) and 2026-002 (Acme, October,
@@ -52,8 +57,8 @@ struct Books {
     }
 
     InvoiceRequest Request(CalendarDate first, CalendarDate last, const std::string& pdf) const {
-        return {"Acme", first, last,  {2026, 12, 7},          14, 7200, 170,
-                0,      170,   "EUR", dir.File("out/" + pdf), {}};
+        return {"Acme", first, last,  {2026, 12, 7},          14, 7200,    170,
+                0,      170,   "EUR", dir.File("out/" + pdf), {}, KeptText};
     }
     InvoiceRequest December() const { return Request({2026, 12, 1}, {2026, 12, 6}, "dec.pdf"); }
 
@@ -61,6 +66,27 @@ struct Books {
     std::string registerPath = dir.File("books/invoices.txt");
     std::string base;
 };
+
+// A credit note issued on 2026-12-31 whose invoice's document, made again, bills subtotal
+// cents for 150 hours at 19 % (rounded down to the cent).
+CreditRequest CreditOf(const std::string& number, std::int64_t subtotal) {
+    CreditRequest request{number, {2026, 12, 31}, {}, {}};
+    request.recover = [=](const InvoiceEntry& invoice, std::string&) {
+        InvoiceDocument document;
+        document.number = invoice.number;
+        document.money.lines = {{invoice.first, invoice.last, 9000, 1500000, subtotal}};
+        document.money.billedSeconds = 540000;
+        document.money.subtotalCents = subtotal;
+        document.money.taxCents = subtotal * 19 / 100;
+        document.money.totalCents = subtotal + document.money.taxCents;
+        return std::optional(document);
+    };
+    request.writePdf = [](const InvoiceDocument& note, const std::string& path, std::string&) {
+        WriteFile(path, PdfOf(note.number));
+        return true;
+    };
+    return request;
+}
 
 TEST(IssueInvoice, aRefusalOrAFailureAtAnyStepChangesNoFileAndUsesNoNumber) {
     struct Attempt {
@@ -151,7 +177,7 @@ TEST(ChangeInvoice, marksPaidAndCancelsByNumberAndRefusesWhatCannotBe) {
         const char* state;  // the line's new state
     } cases[] = {
         {Paid, "2026-001", {2026, 12, 10}, false, "", "paid 2026-12-10"},
-        {Cancel, "2026-001", {}, false, "", "cancelled"},
+        {Cancel, "2026-001", {}, false, "", "cancelled by 2026-C001"},
         {Paid, "2026-001", {2026, 11, 30}, false, "2026-12-01; it cannot be paid before.", ""},
         {Paid, "2026-002", {2026, 12, 10}, false, "is cancelled; it cannot be paid.", ""},
         {Cancel, "2026-002", {}, false, "Invoice 2026-002 is cancelled already.", ""},
@@ -165,7 +191,8 @@ TEST(ChangeInvoice, marksPaidAndCancelsByNumberAndRefusesWhatCannotBe) {
         const test::FolderSnapshot before = test::SnapshotTree(books.dir.Path());
         const RegisterChange change =
             c.op == Paid ? MarkInvoicePaid(books.registerPath, c.number, c.day, {2026, 12, 31})
-                         : CancelInvoice(books.registerPath, c.number);
+                         : CancelInvoice(books.registerPath, {kDefaultCreditFormat, ""},
+                                         CreditOf(c.number, 120000));
         if (!c.error.empty()) {
             EXPECT_FALSE(change.ok);
             EXPECT_NE(change.error.find(c.error), std::string::npos) << change.error;
@@ -176,13 +203,40 @@ TEST(ChangeInvoice, marksPaidAndCancelsByNumberAndRefusesWhatCannotBe) {
         std::string expected = books.base;
         const std::size_t line = expected.find("2026-001\t");
         expected.replace(expected.find("\tissued\t", line) + 1, 6, c.state);
+        const std::string notePdf = ArchivePath(books.registerPath, "2026-C001");
+        if (c.op == Cancel)
+            expected +=
+                "2026-C001\tAcme\t2026-11-01\t2026-11-30\t2026-12-31\t2026-12-31\t540000\t"
+                "-1200.00\t-228.00\t-1428.00\tEUR\tcredit note of 2026-001\t" +
+                notePdf + "\n";
         EXPECT_EQ(ReadFile(books.registerPath), expected);
         if (c.op != Cancel) continue;
+        EXPECT_EQ(ReadFile(notePdf), PdfOf("2026-C001"));
+        const KeptDocumentRead kept =
+            ReadKeptDocument(KeptDocumentPath(books.registerPath, "2026-C001"));
+        EXPECT_TRUE(kept.Ok() && kept.document.corrects == "2026-001" &&
+                    kept.document.money.totalCents == -142800)
+            << kept.problem;
         // A cancelled invoice's days may be billed again, under a new number.
         const auto again = IssueInvoice(
             books.registerPath, {}, books.Request({2026, 11, 1}, {2026, 11, 30}, "n"), WritePdf);
         EXPECT_EQ(again.entry.number, "2026-003") << again.error;
     }
+}
+
+// A credit note of an invoice issued before documents were kept is refused where the document
+// made again does not bill the register's figures.
+TEST(ChangeInvoice, refusesACreditNoteOfOtherFigures) {
+    Books books;
+    const test::FolderSnapshot before = test::SnapshotTree(books.dir.Path());
+    const RegisterChange change =
+        CancelInvoice(books.registerPath, {kDefaultCreditFormat, ""}, CreditOf("2026-001", 119999));
+    EXPECT_NE(change.error.find("now give other figures: its lines bill 1199.99 (subtotal), "
+                                "227.99 (tax) and 1427.98 (total) for 540000 seconds, the register "
+                                "1200.00, 228.00 and 1428.00 for 540000 seconds."),
+              std::string::npos)
+        << change.error;
+    EXPECT_EQ(test::SnapshotTree(books.dir.Path()), before);
 }
 
 TEST(IssueInvoice, fourProcessesAtOnceShareOneSeries) {
@@ -214,7 +268,8 @@ TEST(IssueInvoice, fourProcessesAtOnceShareOneSeries) {
     EXPECT_EQ(read.reg.Entries().size(), 102u);
     ASSERT_EQ(numbers.size(), 102u);
     EXPECT_EQ(*numbers.rbegin(), "2026-102");
-    EXPECT_EQ(test::SnapshotFolder(ArchiveFolder(books.registerPath)).size(), 100u);
+    // Each with its PDF and its kept document.
+    EXPECT_EQ(test::SnapshotFolder(ArchiveFolder(books.registerPath)).size(), 200u);
 }
 
 // Killed at any step, the register is the old one or the new one; a numbered PDF stands at
@@ -263,6 +318,7 @@ TEST(IssueKilled, leavesTheOldRegisterOrTheNewOneAndNoNumberedPdfOutsideIt) {
         const RegisterChange issued = IssueInvoice(books.registerPath, {}, next, WritePdf);
         EXPECT_EQ(issued.entry.number, reg == books.base ? "2026-003" : "2026-004") << issued.error;
         EXPECT_EQ(ReadFile(archived), PdfOf("2026-003"));
+        EXPECT_EQ(ReadFile(KeptDocumentPath(books.registerPath, "2026-003")), "kept 2026-003");
     }
     EXPECT_LT(total, INT_MAX);
 }

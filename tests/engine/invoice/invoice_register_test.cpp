@@ -36,6 +36,16 @@ TEST(InvoiceRegister, readsEveryWellFormedRegisterBackByteForByteAndNamesADamage
              With(0, "2026-003").replace(kLine.find("issued"), 6, "paid 2026-12-09") + "\n" +
              With(0, "2026-004").replace(kLine.find("issued"), 6, "cancelled") + "\n",
          4, ""},
+        // A credit note and the invoice it cancels.
+        {kHead + With(11, "cancelled by 2026-C001") + "\n" +
+             "2026-C001\tAcme\t2026-11-01\t2026-11-30\t2026-12-09\t2026-12-09\t540000\t-1200.00\t"
+             "-228.00\t-1428.00\tEUR\tcredit note of 2026-001\t/home/u/2026-C001.pdf\n",
+         2, ""},
+        {kHead + With(11, "credit note of 2026-009") + "\n", 0,
+         "3: a credit note's amount is positive or not finite"},
+        {kHead + With(7, "-1200.00") + "\n", 0, "3: an amount is negative or not finite"},
+        {kHead + With(11, "cancelled by 2026-001") + "\n", 0,
+         "3: the state names no other number, or this one"},
         {kLine + "\n", 0,
          "1: not an invoice register: its first line must be \"" +
              std::string(kRegisterFormatLine) + "\""},
@@ -50,7 +60,8 @@ TEST(InvoiceRegister, readsEveryWellFormedRegisterBackByteForByteAndNamesADamage
          "3: the subtotal '1.005' is not an amount (digits, and at most two after a '.')"},
         {kHead + With(10, "eur") + "\n", 0, "3: the currency 'eur' is not three capital letters"},
         {kHead + With(11, "paid") + "\n", 0,
-         "3: the state 'paid' is none of issued, paid YYYY-MM-DD and cancelled"},
+         "3: the state 'paid' is none of issued, paid YYYY-MM-DD, cancelled [by NUMBER] and credit "
+         "note of NUMBER"},
         {kHead + With(12, "") + "\n", 0, "3: the PDF's name is empty or has a TAB in it"},
         {kHead + kLine + "\n" + With(1, "Other") + "\n", 0,
          "4: the number 2026-001 stands on line 3 already"},
@@ -68,6 +79,35 @@ TEST(InvoiceRegister, readsEveryWellFormedRegisterBackByteForByteAndNamesADamage
         InvoiceRegister rewritten = read.reg;
         for (const InvoiceEntry& e : read.reg.Entries()) rewritten.Replace(e);
         EXPECT_EQ(rewritten.Text(), c.text);
+    }
+}
+
+TEST(InvoiceRegister, notesTheInvoicesWhosePdfCarriesItsXml) {
+    const InvoiceEntry plain = ParseRegister(kHead + kLine + "\n", "r").reg.Entries().at(0);
+    InvoiceEntry hybrid = plain;
+    hybrid.number = "2026-002";
+    hybrid.hasXml = true;
+    InvoiceRegister reg;
+    reg.Add(plain);
+    reg.Add(hybrid);
+    // A comment after the invoice's line, which stays as it was.
+    EXPECT_TRUE(reg.Text().ends_with("\n" + EntryLine(plain) + "\n" + EntryLine(hybrid) +
+                                     "\n# e-invoice\t2026-002\n"))
+        << reg.Text();
+    RegisterRead read = ParseRegister(reg.Text(), "r");
+    ASSERT_TRUE(read.Ok()) << read.problem;
+    EXPECT_EQ(read.reg.Entries(), (std::vector<InvoiceEntry>{plain, hybrid}));
+    // A change of state keeps the note.
+    hybrid.state = InvoiceState::Cancelled;
+    hybrid.hasXml = false;
+    ASSERT_TRUE(read.reg.Replace(hybrid));
+    EXPECT_TRUE(ParseRegister(read.reg.Text(), "r").reg.Entries().at(1).hasXml);
+    // A note naming no invoice, or not as a note is written, is only a comment.
+    for (const char* note :
+         {"# e-invoice\t2026-009", "# e-invoice 2026-001", "#e-invoice\t2026-001"}) {
+        const RegisterRead noted = ParseRegister(kHead + kLine + "\n" + note + "\n", "r");
+        ASSERT_TRUE(noted.Ok()) << noted.problem;
+        EXPECT_FALSE(noted.reg.Entries().at(0).hasXml) << note;
     }
 }
 
