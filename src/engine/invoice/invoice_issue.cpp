@@ -13,6 +13,7 @@
 #include "entries/backup_rotation.h"
 #include "entries/replacement_file.h"
 #include "entries/system_error.h"
+#include "invoice/einvoice_gaps.h"
 #include "invoice/kept_document.h"
 #include "invoice/register_place.h"
 
@@ -320,6 +321,8 @@ RegisterChange AddCreditNote(const std::string& target, InvoiceRegister& reg, In
     note.paidOn = {};
     note.other = number;
     note.pdf = ArchivePath(target, note.number);
+    // The note's PDF carries its XML where it can be an e-invoice (IssueCreditNote's writer).
+    note.hasXml = EInvoiceGaps(credit).empty();
     if (problem = EntryProblem(note); !problem.empty())
         return Failed("Cannot issue the credit note: " + problem + ".");
     invoice.state = InvoiceState::Cancelled;
