@@ -8,6 +8,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "invoice/einvoice_gaps.h"
 #include "invoice/kept_document.h"
 #include "invoice/register_place.h"
 #include "log/backup_rotation.h"
@@ -320,6 +321,8 @@ RegisterChange AddCreditNote(const std::string& target, InvoiceRegister& reg, In
     note.paidOn = {};
     note.other = number;
     note.pdf = ArchivePath(target, note.number);
+    // The note's PDF carries its XML where it can be an e-invoice (IssueCreditNote's writer).
+    note.hasXml = EInvoiceGaps(credit).empty();
     if (problem = EntryProblem(note); !problem.empty())
         return Failed("Cannot issue the credit note: " + problem + ".");
     invoice.state = InvoiceState::Cancelled;
