@@ -13,8 +13,8 @@
 
 #include "bench_logs.h"
 #include "bench_start.h"
-#include "cli/pdf_module.h"
-#include "invoice/pdf_invoice.h"
+#include "cli/pdf_module_loader.h"
+#include "invoice/issuing_flow.h"
 #include "log_text.h"
 #include "test_support.h"
 #include "time/c_format.h"

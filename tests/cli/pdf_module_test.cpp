@@ -2,7 +2,7 @@
 // The invoice PDF as tally writes it: through the module, in a process without a Qt
 // application, read back with pdftotext.
 
-#include "cli/pdf_module.h"
+#include "cli/pdf_module_loader.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 
 #include <ostream>
 
+#include "cli/commands/invoice_pdf_command.h"
 #include "cli/commands/invoices.h"
-#include "cli/commands/pdf_invoice.h"
 #include "invoice/invoice.h"
 #include "settings/settings_store.h"
 #include "time/c_format.h"

@@ -6,9 +6,9 @@
 #include <ostream>
 
 #include "cli/json_text.h"
-#include "cli/pdf_module.h"
+#include "cli/pdf_module_loader.h"
 #include "invoice/invoice_issue.h"
-#include "invoice/pdf_invoice.h"
+#include "invoice/issuing_flow.h"
 #include "settings/invoice_settings.h"
 #include "time/c_format.h"
 #include "time/iso_date.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "documents/invoice_pdf.h"
+#include "documents/invoice_drawing.h"
 
 #include "documents/factur_x.h"
 #include "documents/invoice_texts.h"

@@ -9,7 +9,7 @@
 
 namespace tally::cli {
 
-// Writes the document's PDF to path (as documents/invoice_pdf.h does, in the desktop's
+// Writes the document's PDF to path (as documents/invoice_drawing.h does, in the desktop's
 // locale): the Factur-X PDF/A-3b carrying facturXml, or a plain PDF when it is empty. Loads
 // the module beside tally in the build tree or from the installed library folder. False,
 // with one line in error, when the module is missing or the file cannot be written (path is

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // The PDF of an invoice document, drawn with Qt's PDF writer: the window links this, the
-// command loads it as a module (pdf_module.cpp) so that its start links no Qt GUI.
+// command loads it as a module (pdf_module_loader.cpp) so that its start links no Qt GUI.
 
 #include <string>
 

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "documents/invoice_pdf.h"
+#include "documents/invoice_drawing.h"
 #include "invoice/invoice_document_abi.h"
 
 namespace {

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
-#include "cli/commands/pdf_invoice.h"
+#include "cli/commands/invoice_pdf_command.h"
 
 #include <filesystem>
 #include <ostream>
 
-#include "cli/pdf_module.h"
-#include "invoice/pdf_invoice.h"
+#include "cli/pdf_module_loader.h"
+#include "invoice/issuing_flow.h"
 #include "settings/invoice_settings.h"
 #include "settings/kept_files.h"
 #include "time/c_format.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "invoice/pdf_invoice.h"
+#include "invoice/issuing_flow.h"
 
 #include <cmath>
 

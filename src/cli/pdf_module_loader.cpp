@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "cli/pdf_module.h"
+#include "cli/pdf_module_loader.h"
 
 #include <dlfcn.h>
 
