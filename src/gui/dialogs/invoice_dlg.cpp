@@ -3,20 +3,16 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStandardPaths>
 
 #include "basics/command_ids.h"
 #include "basics/dialog_units.h"
 #include "clients/client.h"
 #include "controls/qf_date_time_ctrl.h"
-#include "documents/invoice_drawing.h"
 #include "invoice/invoice.h"
 #include "invoice/invoice_money.h"
 #include "invoice/invoice_register.h"
@@ -26,32 +22,11 @@
 #include "log/messages.h"
 #include "settings/client_store.h"
 #include "settings/invoice_settings.h"
-#include "settings/kept_files.h"
 #include "time/c_format.h"
 #include "time/local_time.h"
 
 namespace tally {
 namespace {
-
-constexpr const char* kNoClientTip =
-    "This time log belongs to no client: PDF invoices are made for a client's log.";
-
-CalendarDate DateOf(const CQFDateTimeCtrl& picker) {
-    const QDate date = picker.date();
-    return {date.year(), date.month(), date.day()};
-}
-
-// "Invoice CLIENT START-END.pdf" in the user's documents; the number is not known before
-// the invoice is issued. A slash in the name would make a folder of it.
-QString ProposedPdfPath(const std::string& client, const CalendarDate& first,
-                        const CalendarDate& last) {
-    QString name = QString("Invoice %1 %2-%3.pdf")
-                       .arg(QString::fromStdString(client))
-                       .arg(QString::fromStdString(IsoDayText(first)))
-                       .arg(QString::fromStdString(IsoDayText(last)));
-    name.replace('/', '-');
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).filePath(name);
-}
 
 // The height the client's preview adds below the invoice box, in dialog units.
 constexpr int kPreviewHeight = 30;
@@ -222,8 +197,7 @@ void CInvoiceDlg::UpdatePreview() {
     if (!client_) return;
     const double taxPercent = TaxOf(*client_, issuer_).percent;
     const std::optional<InvoiceFigures> figures =
-        ComputeInvoice(dataFile_, DateOf(*m_dtStart), DateOf(*m_dtEnd),
-                       RateFromText(m_editRate->text()), rounding_);
+        ComputeInvoice(dataFile_, First(), Last(), RateFromText(m_editRate->text()), rounding_);
     if (!figures) {
         preview_->setText("The time log cannot be read.");
         return;
@@ -248,7 +222,7 @@ void CInvoiceDlg::OnGenerateInvoice() {
     // The rate in the box now, not the one stored when the dialog opened.
     const double rate = RateFromText(m_editRate->text());
     const std::optional<std::string> text =
-        GenerateInvoice(dataFile_, DateOf(*m_dtStart), DateOf(*m_dtEnd), rate, rounding_);
+        GenerateInvoice(dataFile_, First(), Last(), rate, rounding_);
     // A log that cannot be opened leaves the box as it was.
     if (!text) return;
     QString shown = QString::fromStdString(*text);
@@ -256,52 +230,14 @@ void CInvoiceDlg::OnGenerateInvoice() {
     invoiceBox_->setPlainText(shown);
 }
 
-void CInvoiceDlg::OnSaveAsPdf() {
-    // The store as it is now: a client or the invoice settings may have changed meanwhile.
-    QSettings& settings = store_.Raw();
-    const std::vector<Client> clients = ReadClients(settings);
-    const Client* client = ClientOfLog(clients, dataFile_);
-    if (client == nullptr) {
-        reporter_.Report({kNoClientTip, kErrorCaption, MessageIcon::Stop});
-        return;
-    }
-    // A format edited by hand that makes no numbers, said before a file is chosen.
-    const InvoiceSettings invoices = ReadInvoiceSettings(settings);
-    if (const std::string problem = StoredFormatProblem(invoices); !problem.empty()) {
-        reporter_.Report({problem, kErrorCaption, MessageIcon::Stop});
-        return;
-    }
-    PdfInvoiceOrder order;
-    order.client = *client;
-    order.issuer = ReadIssuer(settings);
-    order.first = DateOf(*m_dtStart);
-    order.last = DateOf(*m_dtEnd);
-    order.issued = LocalDateOf(clock_.Now());
-    // The rate in the box, as Generate Invoice bills it; the PDF's lines are its whole minutes.
-    order.rate = RateFromText(m_editRate->text());
-    order.rounding = rounding_;
-    order.lines = Grouping();
-    const std::optional<QString> chosen =
-        choosePdf_(ProposedPdfPath(client->name, order.first, order.last));
-    if (!chosen) return;
-    order.pdfPath = QFileInfo(*chosen).absoluteFilePath().toStdString();
-    order.kept = KeptFilesOf(store_);
-    order.requireEInvoice = client->einvoice;
+CalendarDate CInvoiceDlg::First() const {
+    const QDate date = m_dtStart->date();
+    return {date.year(), date.month(), date.day()};
+}
 
-    const RegisterChange change = IssuePdfInvoice(
-        invoices.registerPath, invoices.numbering, order,
-        [](const InvoiceDocument& document, const std::string& facturXml, const std::string& path,
-           std::string& error) { return WriteInvoicePdf(document, facturXml, path, error); },
-        [this](const std::string& why) {
-            reporter_.Report(
-                {why + "\nIt is saved as a plain PDF.", kApplicationName, MessageIcon::Warning});
-        });
-    if (!change.ok) {
-        reporter_.Report({change.error, kErrorCaption, MessageIcon::Stop});
-        return;
-    }
-    reporter_.Report({"Invoice " + change.entry.number + " saved as " + change.entry.pdf + ".",
-                      kApplicationName, MessageIcon::Information});
+CalendarDate CInvoiceDlg::Last() const {
+    const QDate date = m_dtEnd->date();
+    return {date.year(), date.month(), date.day()};
 }
 
 }  // namespace tally

@@ -19,6 +19,7 @@
 #include "invoice/issuer.h"
 #include "log/reporter.h"
 #include "settings/settings_store.h"
+#include "time/calendar_date.h"
 #include "time/clock.h"
 #include "time/elapsed_time.h"
 
@@ -67,6 +68,11 @@ class CInvoiceDlg : public QDialog {
     void StartAtUnbilledDays(const Client& client);
     void UpdatePreview();
     LineGrouping Grouping() const;
+    // The days the pickers hold.
+    CalendarDate First() const;
+    CalendarDate Last() const;
+    static constexpr const char* kNoClientTip =
+        "This time log belongs to no client: PDF invoices are made for a client's log.";
 
     SettingsStore& store_;
     const Clock& clock_;

@@ -20,16 +20,12 @@
 
 #include "basics/dialog_units.h"
 #include "clients/client.h"
-#include "documents/factur_x.h"
 #include "documents/invoice_drawing.h"
-#include "documents/invoice_texts.h"
-#include "entries/document_target.h"
 #include "invoice/invoice_issue.h"
 #include "invoice/issuing_flow.h"
 #include "log/messages.h"
 #include "settings/client_store.h"
 #include "settings/invoice_settings.h"
-#include "settings/kept_files.h"
 #include "time/c_format.h"
 #include "time/calendar_date.h"
 
@@ -80,13 +76,6 @@ bool Confirm(QWidget* parent, const QString& question) {
     return QMessageBox::question(parent, kApplicationName, question,
                                  QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::No) == QMessageBox::Yes;
-}
-
-// The subject of the mail, in the language of the client's invoices: the PDF's own name.
-QString MailSubject(const std::string& language, const InvoiceEntry& entry) {
-    const DocumentKind kind =
-        entry.state == InvoiceState::CreditNote ? DocumentKind::CreditNote : DocumentKind::Invoice;
-    return DocumentName(kind, entry.number, language);
 }
 
 // xdg-email exits 0 once the mail program has the message; anything else, or no xdg-email at
@@ -278,77 +267,6 @@ void CInvoicesDlg::OnCancelInvoice() {
     }
     ReportChange(note.error);
     Select(note.ok ? note.entry.number : number);
-}
-
-std::string CInvoicesDlg::PdfOf(const InvoiceEntry& entry) {
-    // The archive's copy is the one issued; the user's may since have moved or changed.
-    const std::string archived = ArchivePath(registerPath_, entry.number);
-    for (const std::string& candidate : {archived, entry.pdf}) {
-        if (QFileInfo(Text(candidate)).isFile()) return candidate;
-    }
-    reporter_.Report({"The PDF of invoice " + entry.number + " is neither at " + archived +
-                          " nor at " + entry.pdf + ".",
-                      kErrorCaption, MessageIcon::Stop});
-    return {};
-}
-
-void CInvoicesDlg::OnOpenPdf() {
-    const InvoiceEntry* entry = Selected();
-    if (entry == nullptr) return;
-    const std::string path = PdfOf(*entry);
-    if (path.empty()) return;
-    if (!prompts_.openUrl(QUrl::fromLocalFile(Text(path)))) {
-        reporter_.Report({"No program opened " + path + ".", kErrorCaption, MessageIcon::Stop});
-    }
-}
-
-void CInvoicesDlg::OnSendByEmail() {
-    const InvoiceEntry* entry = Selected();
-    if (entry == nullptr) return;
-    const std::string path = PdfOf(*entry);
-    if (path.empty()) return;
-    // A client removed since the invoice was issued gets the subject in English.
-    const std::vector<Client> clients = ReadClients(store_.Raw());
-    const Client* client = FindClient(clients, entry->client);
-    const std::string language = client != nullptr ? client->language : kInvoiceLanguages[0];
-    const QStringList args{"--subject", MailSubject(language, *entry), "--attach", Text(path)};
-    if (!runMail_("xdg-email", args)) {
-        reporter_.Report({"No mail program took invoice " + entry->number +
-                              ": xdg-email is missing or no mail program is set up. Its PDF "
-                              "is " +
-                              path + ".",
-                          kErrorCaption, MessageIcon::Stop});
-    }
-}
-
-void CInvoicesDlg::OnSaveXml() {
-    const InvoiceEntry* entry = Selected();
-    if (entry == nullptr || !entry->hasXml) return;
-    const InvoiceEntry shown = *entry;  // a reload may come before the file is chosen
-    const std::string pdf = PdfOf(shown);
-    if (pdf.empty()) return;
-    std::string xml;
-    std::string error;
-    if (!ReadFacturXml(pdf, xml, error)) {
-        reporter_.Report({error, kErrorCaption, MessageIcon::Stop});
-        return;
-    }
-    // Beside the PDF the user saved, under its name.
-    const QFileInfo saved(Text(shown.pdf));
-    const std::optional<QString> chosen =
-        chooseXml_(saved.dir().filePath(saved.completeBaseName() + ".xml"));
-    if (!chosen) return;
-    const std::string path = QFileInfo(*chosen).absoluteFilePath().toStdString();
-    // The files the PDF may not replace, nor may the XML.
-    KeptFiles kept = KeptFilesOf(store_);
-    AddRegisterFiles(registerPath_, kept);
-    if (std::string problem = WriteDocumentFile(path, xml, kept, "save the XML to", kXmlDocument);
-        !problem.empty()) {
-        reporter_.Report({problem, kErrorCaption, MessageIcon::Stop});
-        return;
-    }
-    reporter_.Report({"The XML of invoice " + shown.number + " saved as " + path + ".",
-                      kApplicationName, MessageIcon::Information});
 }
 
 }  // namespace tally
