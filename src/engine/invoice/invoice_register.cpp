@@ -4,10 +4,12 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <map>
 
+#include "clients/amount_text.h"
 #include "core/c_format.h"
-#include "core/time_log_file.h"
+#include "core/whole_file.h"
 
 namespace tally {
 namespace {
@@ -42,11 +44,7 @@ std::optional<double> ParseAmountText(std::string_view text) {
          (!AllDigits(text.substr(dot + 1)) || text.size() - dot - 1 > 2))) {
         return std::nullopt;
     }
-    double value = 0.0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
-        return std::nullopt;
-    return value;
+    return ParseAmount(std::string(text), std::numeric_limits<double>::max());
 }
 
 bool HasBreak(const std::string& text) {
@@ -205,26 +203,12 @@ RegisterRead ParseRegister(std::string_view text, const std::string& path) {
 }
 
 RegisterRead ReadRegister(const std::string& path) {
-    const OpenedLog file = OpenTimeLogFile(path, LogAccess::Read);
+    const WholeFile file = ReadWholeFile(path);
     if (file.status == OpenedLog::Status::Missing) return {};
+    if (file.Ok()) return ParseRegister(file.bytes, path);
     RegisterRead failed;
-    if (!file.Ok()) {
-        failed.problem = file.Reason(path, LogAccess::Read);
-        return failed;
-    }
-    std::string text;
-    char buffer[65536];
-    for (std::int64_t offset = 0;;) {
-        const long n = ReadAt(file.fd.Get(), buffer, sizeof buffer, offset);
-        if (n < 0) {
-            failed.problem = file.Reason(path, LogAccess::Read);
-            return failed;
-        }
-        if (n == 0) break;
-        text.append(buffer, static_cast<std::size_t>(n));
-        offset += n;
-    }
-    return ParseRegister(text, path);
+    failed.problem = file.Reason(path);
+    return failed;
 }
 
 std::string EntryLine(const InvoiceEntry& e) {
