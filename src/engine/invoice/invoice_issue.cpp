@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "invoice/invoice_issue.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
 #include <filesystem>
 
-#include "core/time_log_file.h"
+#include "core/whole_file.h"
 #include "entries/replacement_file.h"
 #include "entries/system_error.h"
 #include "invoice/register_place.h"
@@ -40,20 +39,6 @@ std::string LockRegister(TimeLogLock& lock, const std::string& target, const Loc
             break;
     }
     return "Cannot lock the invoice register " + target + ": " + LastSystemErrorText();
-}
-
-// The file's whole content; false with errno set when it cannot be read.
-bool ReadWhole(const std::string& path, std::string& bytes) {
-    FileDescriptor fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.Get() < 0) return false;
-    char buffer[65536];
-    for (;;) {
-        const long n =
-            ReadAt(fd.Get(), buffer, sizeof buffer, static_cast<std::int64_t>(bytes.size()));
-        if (n < 0) return false;
-        if (n == 0) return true;
-        bytes.append(buffer, static_cast<std::size_t>(n));
-    }
 }
 
 // Replaces the file at target with bytes: temporary file, flush, rename. Empty on success,
@@ -128,7 +113,7 @@ RegisterChange IssueInvoice(const std::string& registerPath, const NumberingRule
     entry.first = request.first;
     entry.last = request.last;
     entry.issued = request.issued;
-    entry.due = DateOf(DaysOf(request.issued) + std::chrono::days(request.paymentDays));
+    entry.due = DueDate(request.issued, request.paymentDays);
     entry.seconds = request.seconds;
     entry.subtotal = request.subtotal;
     entry.tax = request.tax;
@@ -187,10 +172,14 @@ RegisterChange IssueInvoice(const std::string& registerPath, const NumberingRule
                       LastSystemErrorText());
     std::string pdfError;
     if (!writePdf(entry, pdf.TempPath(), pdfError)) return Failed(pdfError);
-    std::string bytes;
-    if (!pdf.Flush() || !ReadWhole(pdf.TempPath(), bytes))
+    if (!pdf.Flush())
         return Failed("Cannot " + std::string(kVerb) + " " + entry.pdf + ": " +
                       LastSystemErrorText());
+    const WholeFile written = ReadWholeFile(pdf.TempPath());
+    if (!written.Ok())
+        return Failed("Cannot " + std::string(kVerb) + " " + entry.pdf + ": " +
+                      SystemErrorText(written.error));
+    const std::string& bytes = written.bytes;
 
     const std::string archive = ArchiveFolder(target);
     const std::string archived = ArchivePath(target, entry.number);
