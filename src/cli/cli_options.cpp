@@ -4,36 +4,10 @@
 #include <cstring>
 
 #include "cli/near_miss.h"
+#include "clients/amount_text.h"
 
 namespace tally::cli {
 namespace {
-
-constexpr OptionEntry kOptions[] = {
-    {"--log", nullptr, "PATH", kLogOption, "this time log instead of DataLog's (not stored)"},
-    {"--tsv", nullptr, nullptr, kTsvOption, "tab-separated cells, no alignment, for scripts"},
-    {"--json", nullptr, nullptr, kJsonOption, "one JSON document, for scripts"},
-    {"--rate", nullptr, "R", kRateOption, "hourly rate from 0 to 1000000000 instead of Rate"},
-    {"--format", nullptr, "csv|timeclock|ical", kFormatOption, "what export writes (default csv)"},
-    {"--by", nullptr, "day|week|month|period", kByOption, "report's buckets (default period)"},
-    {"--dry-run", nullptr, nullptr, kDryRunOption, "show what would be added, add nothing"},
-    {"--client", nullptr, "NAME", kClientOption, "that client's time log and rate"},
-    {"--currency", nullptr, "C", kCurrencyOption, "the client's currency (EUR, USD)"},
-    {"--tax", nullptr, "P", kTaxOption, "the client's tax rate in percent (0: none)"},
-    {"--address", nullptr, "TEXT", kAddressOption,
-     "the client's billing address (\\n: a new line)"},
-    {"--days", nullptr, "N", kDaysOption, "the client's payment days (default 14)"},
-    {"--all", nullptr, nullptr, kAllOption, "one row per client"},
-    {"--pdf", nullptr, "FILE", kPdfOption, "issue the client's numbered PDF invoice to FILE"},
-    {"--lines", nullptr, "day|period", kLinesOption,
-     "the PDF's lines: one per day (default) or one for the period"},
-    {"--xml", nullptr, "FILE", kXmlOption, "the invoice's e-invoice XML (EN 16931 CII) to FILE"},
-    {"--einvoice", nullptr, nullptr, kEInvoiceOption,
-     "refuse an invoice that cannot be an e-invoice"},
-    {"--at", nullptr, "TIME", kAtOption, "punch at TIME instead of now (forms: tally in --help)"},
-    {"--keep", nullptr, "log|copy", kKeepOption, "merge: the side that wins every conflict"},
-    {"--help", "-h", nullptr, 0, "show the help (of the command, after one)"},
-    {"--version", "-V", nullptr, 0, "show the version"},
-};
 
 // Where each option's value goes: a text for those with a value, else a flag.
 struct OptionField {
@@ -90,7 +64,7 @@ OptionField FieldOf(const OptionEntry& option) {
 
 std::string UnknownOption(const std::string& arg) {
     std::vector<std::string> names;
-    for (const OptionEntry& option : kOptions) names.emplace_back(option.name);
+    for (const OptionEntry& option : OptionTable()) names.emplace_back(option.name);
     // Only the name counts: "--jsno=x" is near "--json" as "--jsno" is.
     const auto nearest = NearestName(arg.substr(0, arg.find('=')), names);
     return "unknown option " + arg + (nearest ? " (did you mean " + *nearest + "?)" : "");
@@ -99,11 +73,43 @@ std::string UnknownOption(const std::string& arg) {
 }  // namespace
 
 std::span<const OptionEntry> OptionTable() {
-    return kOptions;
+    // Made at the first call (inside main's handler) to name the one bound of a rate.
+    static const std::string rateHelp =
+        "hourly rate from 0 to " + MaxRateText() + " instead of Rate";
+    static const OptionEntry options[] = {
+        {"--log", nullptr, "PATH", kLogOption, "this time log instead of DataLog's (not stored)"},
+        {"--tsv", nullptr, nullptr, kTsvOption, "tab-separated cells, no alignment, for scripts"},
+        {"--json", nullptr, nullptr, kJsonOption, "one JSON document, for scripts"},
+        {"--rate", nullptr, "R", kRateOption, rateHelp.c_str()},
+        {"--format", nullptr, "csv|timeclock|ical", kFormatOption,
+         "what export writes (default csv)"},
+        {"--by", nullptr, "day|week|month|period", kByOption, "report's buckets (default period)"},
+        {"--dry-run", nullptr, nullptr, kDryRunOption, "show what would be added, add nothing"},
+        {"--client", nullptr, "NAME", kClientOption, "that client's time log and rate"},
+        {"--currency", nullptr, "C", kCurrencyOption, "the client's currency (EUR, USD)"},
+        {"--tax", nullptr, "P", kTaxOption, "the client's tax rate in percent (0: none)"},
+        {"--address", nullptr, "TEXT", kAddressOption,
+         "the client's billing address (\\n: a new line)"},
+        {"--days", nullptr, "N", kDaysOption, "the client's payment days (default 14)"},
+        {"--all", nullptr, nullptr, kAllOption, "one row per client"},
+        {"--pdf", nullptr, "FILE", kPdfOption, "issue the client's numbered PDF invoice to FILE"},
+        {"--lines", nullptr, "day|period", kLinesOption,
+         "the PDF's lines: one per day (default) or one for the period"},
+        {"--xml", nullptr, "FILE", kXmlOption,
+         "the invoice's e-invoice XML (EN 16931 CII) to FILE"},
+        {"--einvoice", nullptr, nullptr, kEInvoiceOption,
+         "refuse an invoice that cannot be an e-invoice"},
+        {"--at", nullptr, "TIME", kAtOption,
+         "punch at TIME instead of now (forms: tally in --help)"},
+        {"--keep", nullptr, "log|copy", kKeepOption, "merge: the side that wins every conflict"},
+        {"--help", "-h", nullptr, 0, "show the help (of the command, after one)"},
+        {"--version", "-V", nullptr, 0, "show the version"},
+    };
+    return options;
 }
 
 const OptionEntry* OptionOfBit(unsigned bit) {
-    for (const OptionEntry& option : kOptions) {
+    for (const OptionEntry& option : OptionTable()) {
         if (option.bit == bit) return &option;
     }
     return nullptr;
@@ -125,7 +131,7 @@ std::optional<CliOptions> ParseCommandLine(int argc, const char* const* argv, st
         }
         const OptionEntry* matched = nullptr;
         std::optional<std::string> inlineValue;  // --name=value
-        for (const OptionEntry& option : kOptions) {
+        for (const OptionEntry& option : OptionTable()) {
             const std::size_t n = std::strlen(option.name);
             if (arg == option.name || (option.shortName && arg == option.shortName)) {
                 matched = &option;

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <ostream>
 
+#include "clients/amount_text.h"
 #include "core/log_check.h"
 #include "log/time_log_file.h"
 #include "time/c_format.h"
@@ -53,11 +54,27 @@ bool CommandContext::LogReadableOrMissing() const {
     return false;
 }
 
+int CommandContext::StoreWritten() const {
+    const std::string problem = store.WriteProblem();
+    if (problem.empty()) return kExitOk;
+    err << "tally: " << problem << '\n';
+    return kExitFailed;
+}
+
+int CommandContext::StoreChanged(const ClientStoreChange& change) const {
+    if (change.result == ClientStoreChange::Result::Stored) return kExitOk;
+    if (change.result == ClientStoreChange::Result::BadValue) return UsageError(change.reason);
+    err << "tally: " << change.reason << '\n';
+    return kExitFailed;
+}
+
 std::optional<double> CommandContext::Rate() const {
     if (!options.rate) return engine.Settings().Rate;  // the effective rate of the log
+    // Read as the Invoice dialog reads its rate box (atof: "abc" is 0), then held to the range.
     const double rate = AtofC(options.rate->c_str());
-    if (!(rate >= 0.0 && rate <= kMaxRate)) {  // a NaN fails both
-        UsageError("--rate takes an hourly rate from 0 to 1000000000, not '" + *options.rate + "'");
+    if (!IsRateInRange(rate)) {
+        UsageError("--rate takes an hourly rate from 0 to " + MaxRateText() + ", not '" +
+                   *options.rate + "'");
         return std::nullopt;
     }
     return rate + 0.0;  // "-0" reads as 0: no "-0.00" amounts

@@ -12,6 +12,7 @@
 #include "cli/cli_options.h"
 #include "clients/client.h"
 #include "core/tally_engine.h"
+#include "settings/client_store.h"
 #include "settings/settings_store.h"
 
 namespace tally::cli {
@@ -51,6 +52,12 @@ struct CommandContext {
     // True when the log can be read or is missing (nothing to read); else the reason is
     // printed on err.
     bool LogReadableOrMissing() const;
+    // After a write to the settings store: kExitOk when it reached the file, else
+    // kExitFailed with the reason on err.
+    int StoreWritten() const;
+    // A change made under the clients lock as an exit code: a bad value is a usage error, any
+    // other failure is printed on err.
+    int StoreChanged(const ClientStoreChange& change) const;
 };
 
 using CommandFunction = int (*)(CommandContext&);

@@ -16,10 +16,20 @@
 #include "cli/commands/status.h"
 #include "cli/commands/unbilled.h"
 #include "cli/near_miss.h"
+#include "clients/amount_text.h"
 
 namespace tally::cli {
 
 const std::vector<CommandEntry>& Commands() {
+    // Made at the first call (inside main's handler) to name the one bound of a rate.
+    static const std::string configAbout =
+        "Without a key, every option and reminder setting; with a key, its value; with\n"
+        "a value, store it. A value the Options or Reminders dialog would not take is\n"
+        "refused (exit 2): ShowDollars 0 or 1, DataLog a path, Rate 0 to " +
+        MaxRateText() +
+        ",\n"
+        "PeriodType 0 or 1, RoundingType 0 to 3, RoundingUnit 1, 15 or 30, WeekStartDay\n"
+        "0 (Sunday) to 6, IdleMinutes 0 to 1440, LongDayHours 0 to 24 (0 is off).\n";
     // A summary fits the help's 80 columns beside "  NAME ARGS" padded to 24.
     static const std::vector<CommandEntry> table = {
         {"status", RunStatus, kLogOption | kTsvOption | kJsonOption | kClientOption | kAllOption,
@@ -107,12 +117,7 @@ const std::vector<CommandEntry>& Commands() {
          "files, nothing merged (exit 1) unless --keep log or --keep copy picks the side.\n",
          "tally merge --dry-run"},
         {"config", RunConfig, kJsonOption, "[KEY [VALUE]]",
-         "show the options and reminders, or set one",
-         "Without a key, every option and reminder setting; with a key, its value; with\n"
-         "a value, store it. A value the Options or Reminders dialog would not take is\n"
-         "refused (exit 2): ShowDollars 0 or 1, DataLog a path, Rate 0 to 1000000000,\n"
-         "PeriodType 0 or 1, RoundingType 0 to 3, RoundingUnit 1, 15 or 30, WeekStartDay\n"
-         "0 (Sunday) to 6, IdleMinutes 0 to 1440, LongDayHours 0 to 24 (0 is off).\n",
+         "show the options and reminders, or set one", configAbout.c_str(),
          "tally config RoundingUnit 15"},
         {"client", RunClient,
          kLogOption | kTsvOption | kJsonOption | kRateOption | kCurrencyOption | kTaxOption |

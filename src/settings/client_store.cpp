@@ -9,6 +9,7 @@
 #include <cstring>
 #include <iterator>
 
+#include "clients/amount_text.h"
 #include "clients/open_client.h"
 #include "settings/invoice_settings.h"
 #include "time/c_format.h"
@@ -85,7 +86,7 @@ std::vector<Client> ReadClients(QSettings& settings) {
         Client c;
         c.name = group.mid(prefix.size()).toStdString();
         c.log = Text(settings, "Log");
-        c.rate = ParseAmount(Text(settings, "Rate"), kMaxRate);
+        c.rate = ParseRate(Text(settings, "Rate"));
         c.currency = Text(settings, "Currency");
         if (c.currency.empty()) c.currency = DefaultCurrency();
         c.taxPercent = ParseAmount(Text(settings, "Tax"), 100.0).value_or(0.0);

@@ -8,11 +8,6 @@
 namespace tally {
 namespace {
 
-constexpr const char* kFormatKey = "Format";
-constexpr const char* kFirstNumberKey = "FirstNumber";
-constexpr const char* kRegisterKey = "Register";
-constexpr const char* kCreditFormatKey = "CreditFormat";
-
 // The Issuer's keys and the fields they fill, in the order of the struct.
 constexpr std::pair<const char*, std::string Issuer::*> kIssuerKeys[] = {
     {"Name", &Issuer::name},   {"Address", &Issuer::address}, {"Email", &Issuer::email},
@@ -53,10 +48,10 @@ InvoiceSettings ReadInvoiceSettings(QSettings& settings) {
     // Another program may have written the file since this one last looked.
     settings.sync();
     InvoiceSettings values;
-    values.numbering.format = Text(settings, kInvoicesSection, kFormatKey);
-    values.numbering.firstNumber = Text(settings, kInvoicesSection, kFirstNumberKey);
-    values.registerPath = Text(settings, kInvoicesSection, kRegisterKey);
-    values.creditFormat = Text(settings, kInvoicesSection, kCreditFormatKey);
+    values.numbering.format = Text(settings, kInvoicesSection, kInvoiceFormatKey);
+    values.numbering.firstNumber = Text(settings, kInvoicesSection, kInvoiceFirstNumberKey);
+    values.registerPath = Text(settings, kInvoicesSection, kInvoiceRegisterKey);
+    values.creditFormat = Text(settings, kInvoicesSection, kInvoiceCreditFormatKey);
     if (QString::fromStdString(values.numbering.format).trimmed().isEmpty())
         values.numbering.format = kDefaultNumberFormat;
     if (QString::fromStdString(values.creditFormat).trimmed().isEmpty())
@@ -67,13 +62,13 @@ InvoiceSettings ReadInvoiceSettings(QSettings& settings) {
 }
 
 void WriteInvoiceSettings(QSettings& settings, const InvoiceSettings& values) {
-    Store(settings, kInvoicesSection, kFormatKey, values.numbering.format);
-    Store(settings, kInvoicesSection, kFirstNumberKey, values.numbering.firstNumber);
-    Store(settings, kInvoicesSection, kRegisterKey, values.registerPath);
+    Store(settings, kInvoicesSection, kInvoiceFormatKey, values.numbering.format);
+    Store(settings, kInvoicesSection, kInvoiceFirstNumberKey, values.numbering.firstNumber);
+    Store(settings, kInvoicesSection, kInvoiceRegisterKey, values.registerPath);
     // Written only where set, so a store that never used it stays as it was.
     if (values.creditFormat != kDefaultCreditFormat ||
-        settings.contains(Key(kInvoicesSection, kCreditFormatKey)))
-        Store(settings, kInvoicesSection, kCreditFormatKey, values.creditFormat);
+        settings.contains(Key(kInvoicesSection, kInvoiceCreditFormatKey)))
+        Store(settings, kInvoicesSection, kInvoiceCreditFormatKey, values.creditFormat);
     settings.sync();
 }
 

@@ -14,7 +14,11 @@ namespace tally {
 
 inline constexpr const char* kInvoicesSection = "Invoices";
 inline constexpr const char* kIssuerSection = "Issuer";
-// The invoices' settings as config names them, by their section.
+// The invoices' keys in their section, and as config names them: by their section.
+inline constexpr const char* kInvoiceFormatKey = "Format";
+inline constexpr const char* kInvoiceFirstNumberKey = "FirstNumber";
+inline constexpr const char* kInvoiceRegisterKey = "Register";
+inline constexpr const char* kInvoiceCreditFormatKey = "CreditFormat";
 inline constexpr const char* kFormatSetting = "Invoices.Format";
 inline constexpr const char* kFirstNumberSetting = "Invoices.FirstNumber";
 inline constexpr const char* kRegisterSetting = "Invoices.Register";

@@ -7,7 +7,7 @@ namespace tally {
 namespace {
 
 QString StoreKey(const ReminderKey& key) {
-    return QString("Reminders/") + key.name;
+    return QString(kRemindersSection) + '/' + key.name;
 }
 
 }  // namespace

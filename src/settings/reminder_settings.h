@@ -11,6 +11,8 @@
 
 namespace tally {
 
+inline constexpr const char* kRemindersSection = "Reminders";
+
 struct ReminderValues {
     int idleMinutes = 10;
     int longDayHours = 10;

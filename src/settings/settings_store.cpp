@@ -3,12 +3,12 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
 #include "log/messages.h"
 #include "log/time_log_file.h"
+#include "settings/setting_keys.h"
 #include "time/c_format.h"
 
 namespace tally {
@@ -16,6 +16,13 @@ namespace {
 
 QString Option(const char* key) {
     return StorePath(kOptionsSection, key);
+}
+
+// What an option the store does not hold reads as.
+QVariant Fallback(const char* key) {
+    const SettingKey& setting = *FindSettingKey(key);
+    if (setting.fallbackText != nullptr) return QString(setting.fallbackText);
+    return setting.fallback;
 }
 
 // A text option as the file holds it. Qt's INI reader takes a value with an unquoted comma
@@ -48,9 +55,9 @@ std::string SettingsStore::StoredDataLog() {
 void SettingsStore::Load(CurrentSettings& s,
                          const std::function<void(const CurrentSettings&)>& afterDataLog) {
     QSettings& q = OnDisk();
-    s.RoundingType = q.value(Option(kRoundingTypeKey), 0).toInt();
-    s.RoundingUnit = q.value(Option(kRoundingUnitKey), 0).toInt();
-    s.WeekStartDay = q.value(Option(kWeekStartDayKey), 0).toInt();
+    s.RoundingType = q.value(Option(kRoundingTypeKey), Fallback(kRoundingTypeKey)).toInt();
+    s.RoundingUnit = q.value(Option(kRoundingUnitKey), Fallback(kRoundingUnitKey)).toInt();
+    s.WeekStartDay = q.value(Option(kWeekStartDayKey), Fallback(kWeekStartDayKey)).toInt();
     // The week computations need 0-6: an impossible stored value is used as Sunday and
     // mended in the store at once.
     if (s.WeekStartDay >= 7 || s.WeekStartDay < 0) {
@@ -58,11 +65,11 @@ void SettingsStore::Load(CurrentSettings& s,
         q.setValue(Option(kWeekStartDayKey), 0);
         q.sync();
     }
-    s.Rate = RateFromText(StoredText(q.value(Option(kRateKey), "0.0")));
-    s.PeriodType = q.value(Option(kPeriodTypeKey), 1).toInt();
+    s.Rate = RateFromText(StoredText(q.value(Option(kRateKey), Fallback(kRateKey))));
+    s.PeriodType = q.value(Option(kPeriodTypeKey), Fallback(kPeriodTypeKey)).toInt();
     s.DataLog = StoredDataLog();
     if (afterDataLog) afterDataLog(s);
-    s.ShowDollars = q.value(Option(kShowDollarsKey), 0).toInt() != 0;
+    s.ShowDollars = q.value(Option(kShowDollarsKey), Fallback(kShowDollarsKey)).toInt() != 0;
 }
 
 void SettingsStore::Save(const OptionValues& v, CurrentSettings& s) {
@@ -97,22 +104,21 @@ void SettingsStore::WriteWindowPosition(const WindowPosition& position) {
 }
 
 QString SettingsStore::RateText() {
-    return StoredText(OnDisk().value(Option(kRateKey), "0.0"));
+    return StoredText(OnDisk().value(Option(kRateKey), Fallback(kRateKey)));
 }
 
 int SettingsStore::RoundingUnit() {
-    return OnDisk().value(Option(kRoundingUnitKey), 0).toInt();
+    return OnDisk().value(Option(kRoundingUnitKey), Fallback(kRoundingUnitKey)).toInt();
 }
 
 int SettingsStore::RoundingType() {
-    return OnDisk().value(Option(kRoundingTypeKey), 0).toInt();
+    return OnDisk().value(Option(kRoundingTypeKey), Fallback(kRoundingTypeKey)).toInt();
 }
 
 bool SettingsStore::StoreOption(const QString& key, const QVariant& value) {
-    const auto known = std::find_if(kOptionKeys.begin(), kOptionKeys.end(),
-                                    [&key](const char* name) { return key == name; });
-    if (known == kOptionKeys.end()) return false;
-    settings_->setValue(Option(*known), value);
+    const SettingKey* known = FindSettingKey(key.toStdString());
+    if (known == nullptr || std::strcmp(known->section, kOptionsSection) != 0) return false;
+    settings_->setValue(Option(known->key), value);
     settings_->sync();
     return true;
 }

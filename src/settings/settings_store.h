@@ -5,7 +5,6 @@
 
 #include <QSettings>
 #include <QString>
-#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -28,11 +27,6 @@ inline constexpr const char* kPeriodTypeKey = "PeriodType";
 inline constexpr const char* kRoundingTypeKey = "RoundingType";
 inline constexpr const char* kRoundingUnitKey = "RoundingUnit";
 inline constexpr const char* kWeekStartDayKey = "WeekStartDay";
-// The seven options in the order of the current settings' fields (how `tally config` lists
-// them).
-inline constexpr std::array<const char*, 7> kOptionKeys = {
-    kShowDollarsKey,  kDataLogKey,      kRateKey,        kPeriodTypeKey,
-    kRoundingTypeKey, kRoundingUnitKey, kWeekStartDayKey};
 
 // The keys of the settings section: the window's left and top.
 inline constexpr const char* kWindowXKey = "X";

@@ -8,86 +8,22 @@
 #include "cli/near_miss.h"
 #include "cli/typed_text.h"
 #include "clients/client_switch.h"
+#include "clients/client_values.h"
 #include "settings/client_store.h"
 #include "time/c_format.h"
 
 namespace tally::cli {
 namespace {
 
-// What the buyer is named by on an invoice abroad: each key and the value it sets, as typed.
-constexpr std::pair<const char*, std::string Client::*> kBuyerKeys[] = {
-    {"country", &Client::country},     {"vat-id", &Client::vatId},
-    {"reference", &Client::reference}, {"language", &Client::language},
-    {"service", &Client::service},     {"tax-note", &Client::taxNote},
-};
-
 // Sets one value of a client from its text; the reason when the text is not one.
 std::string SetValue(Client& client, const std::string& key, const std::string& value) {
     if (key == "log") return WritableFilePath(value, "a client's time log", client.log);
-    if (key == "rate") {
-        if (value.empty()) {
-            client.rate.reset();  // the Options rate again
-            return {};
-        }
-        client.rate = ParseAmount(value, kMaxRate);
-        return client.rate ? "" : "a rate is a number from 0 to 1000000000, not '" + value + "'";
-    }
-    if (key == "currency") {
-        client.currency = value;
-        return {};
-    }
-    if (key == "tax") {
-        const auto tax = ParseAmount(value, 100.0);
-        if (!tax) return "a tax rate is a number from 0 to 100, not '" + value + "'";
-        client.taxPercent = *tax;
-        return {};
-    }
-    if (key == "days") {
-        const auto days = ParseAmount(value, kMaxPaymentDays);
-        if (!days || *days != static_cast<int>(*days))
-            return "payment days are a whole number from 0 to " + std::to_string(kMaxPaymentDays);
-        client.paymentDays = static_cast<int>(*days);
-        return {};
-    }
-    if (key == "address") {
-        client.address = LineBreaks(value);
-        return {};
-    }
-    if (key == "number") {
-        client.number = value;
-        return {};
-    }
-    for (const auto& [name, field] : kBuyerKeys) {
-        if (key == name) {
-            client.*field = value;
-            CompactIds(client);
-            return {};
-        }
-    }
-    if (key == "treatment") {
-        const auto treatment = ParseTaxTreatment(value);
-        if (!treatment)
-            return "a tax treatment is " + TaxTreatmentNames() + ", not '" + value + "'";
-        client.treatment = *treatment;
-        return {};
-    }
-    if (key == "einvoice") {
-        if (value != "on" && value != "off") return "einvoice is on or off, not '" + value + "'";
-        client.einvoice = value == "on";
-        return {};
-    }
-    std::string keys = "log, rate, currency, tax, address, days, number";
-    for (const auto& [name, field] : kBuyerKeys) keys += std::string(", ") + name;
-    return "a client has no value " + key + " (" + keys + ", treatment, einvoice)";
+    return SetClientValue(client, key, key == "address" ? LineBreaks(value) : value);
 }
 
 // Stores (or, with no client, removes) under the clients lock; the exit code.
 int Change(CommandContext& c, const std::optional<Client>& client, const std::string& replacing) {
-    const ClientStoreChange change = ChangeClient(c.store, client, replacing);
-    if (change.result == ClientStoreChange::Result::Stored) return kExitOk;
-    if (change.result == ClientStoreChange::Result::BadValue) return c.UsageError(change.reason);
-    c.err << "tally: " << change.reason << '\n';
-    return kExitFailed;
+    return c.StoreChanged(ChangeClient(c.store, client, replacing));
 }
 
 int Add(CommandContext& c, const std::vector<std::string>& args) {

@@ -2,64 +2,125 @@
 #include "cli/commands/config.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
+#include <cstring>
 #include <filesystem>
 #include <ostream>
 #include <span>
 
 #include "cli/json_text.h"
 #include "cli/typed_text.h"
+#include "clients/amount_text.h"
 #include "invoice/invoice_number.h"
 #include "settings/invoice_settings.h"
 #include "settings/reminder_settings.h"
+#include "settings/setting_keys.h"
 #include "settings/settings_store.h"
 #include "time/c_format.h"
 
 namespace tally::cli {
 namespace {
 
-bool IsOptionKey(const std::string& key) {
-    return std::find(kOptionKeys.begin(), kOptionKeys.end(), key) != kOptionKeys.end();
+// The whole-number options as the current settings hold them.
+constexpr std::pair<const char*, int CurrentSettings::*> kWholeOptions[] = {
+    {kPeriodTypeKey, &CurrentSettings::PeriodType},
+    {kRoundingTypeKey, &CurrentSettings::RoundingType},
+    {kRoundingUnitKey, &CurrentSettings::RoundingUnit},
+    {kWeekStartDayKey, &CurrentSettings::WeekStartDay}};
+
+int WholeOption(const CurrentSettings& s, const char* key) {
+    for (const auto& [name, field] : kWholeOptions) {
+        if (std::strcmp(name, key) == 0) return s.*field;
+    }
+    return 0;
 }
 
-// The invoices' settings, named by their section so that they read apart from the options.
-constexpr const char* kInvoiceFormatKey = kFormatSetting;
-constexpr const char* kInvoiceFirstNumberKey = kFirstNumberSetting;
-constexpr const char* kInvoiceRegisterKey = kRegisterSetting;
-constexpr const char* kInvoiceCreditFormatKey = kCreditFormatSetting;
-constexpr const char* kInvoiceKeys[] = {kInvoiceFormatKey, kInvoiceFirstNumberKey,
-                                        kInvoiceRegisterKey, kInvoiceCreditFormatKey};
-
-bool IsInvoiceKey(const std::string& key) {
-    return std::find(std::begin(kInvoiceKeys), std::end(kInvoiceKeys), key) !=
-           std::end(kInvoiceKeys);
-}
-
-std::string& InvoiceValue(InvoiceSettings& values, const std::string& key) {
-    if (key == kInvoiceFormatKey) return values.numbering.format;
-    if (key == kInvoiceFirstNumberKey) return values.numbering.firstNumber;
-    if (key == kInvoiceCreditFormatKey) return values.creditFormat;
+std::string& InvoiceValue(InvoiceSettings& values, const SettingKey& key) {
+    if (key.kind == SettingKind::NumberFormat) return values.numbering.format;
+    if (key.kind == SettingKind::CreditFormat) return values.creditFormat;
+    if (key.kind == SettingKind::FirstNumber) return values.numbering.firstNumber;
     return values.registerPath;
 }
 
-// Every key config knows, for a usage message: the options, the reminders, the invoices.
-std::string KeyList() {
-    std::string list;
-    for (const char* key : kOptionKeys) list += std::string(list.empty() ? "" : ", ") + key;
-    for (const ReminderKey& key : ReminderKeys()) list += std::string(", ") + key.name;
-    for (const char* key : kInvoiceKeys) list += std::string(", ") + key;
-    return list;
+bool InSection(const SettingKey& key, const char* section) {
+    return std::strcmp(key.section, section) == 0;
 }
 
-std::string ValueText(const CurrentSettings& s, const std::string& rateText,
-                      const std::string& key) {
-    if (key == kShowDollarsKey) return s.ShowDollars ? "1" : "0";
-    if (key == kDataLogKey) return s.DataLog;
-    if (key == kRateKey) return rateText;
-    if (key == kPeriodTypeKey) return std::to_string(s.PeriodType);
-    if (key == kRoundingTypeKey) return std::to_string(s.RoundingType);
-    if (key == kRoundingUnitKey) return std::to_string(s.RoundingUnit);
-    return std::to_string(s.WeekStartDay);
+// The values config shows, each section read as the program reads it, and only the
+// sections asked for.
+class ShownValues {
+  public:
+    explicit ShownValues(SettingsStore& store) : store_(store) {}
+
+    std::string Text(const SettingKey& key) {
+        if (InSection(key, kRemindersSection)) return std::to_string(Reminder(key));
+        if (InSection(key, kInvoicesSection)) return InvoiceValue(Invoices(), key);
+        const CurrentSettings& s = Options();
+        switch (key.kind) {
+            case SettingKind::Flag:
+                return s.ShowDollars ? "1" : "0";
+            case SettingKind::Path:
+                return s.DataLog;
+            case SettingKind::Rate:
+                return rateText_;
+            default:
+                return std::to_string(WholeOption(s, key.key));
+        }
+    }
+
+    // The value with the type it has; Rate as the number it is read as.
+    Json Typed(const SettingKey& key) {
+        switch (key.kind) {
+            case SettingKind::Flag:
+                return Options().ShowDollars;
+            case SettingKind::Path:
+                return Utf8Text(Options().DataLog);
+            case SettingKind::Rate:
+                Options();
+                return RateFromText(QString::fromStdString(rateText_));
+            case SettingKind::Choice:
+                return WholeOption(Options(), key.key);
+            case SettingKind::Count:
+                return Reminder(key);
+            case SettingKind::Register:
+                return Utf8Text(Invoices().registerPath);
+            default:
+                return InvoiceValue(Invoices(), key);
+        }
+    }
+
+  private:
+    const CurrentSettings& Options() {
+        if (!options_) {
+            options_.emplace();
+            store_.Load(*options_);
+            rateText_ = store_.RateText().toStdString();
+        }
+        return *options_;
+    }
+    int Reminder(const SettingKey& key) {
+        if (!reminders_) reminders_ = ReadReminders(store_.Raw());
+        return (*reminders_).*(FindReminderKey(key.key)->field);
+    }
+    InvoiceSettings& Invoices() {
+        if (!invoices_) invoices_ = ReadInvoiceSettings(store_.Raw());
+        return *invoices_;
+    }
+
+    SettingsStore& store_;
+    std::optional<CurrentSettings> options_;
+    std::string rateText_;  // as stored, not as read
+    std::optional<ReminderValues> reminders_;
+    std::optional<InvoiceSettings> invoices_;
+};
+
+// Every key config knows, for a usage message.
+std::string KeyList() {
+    std::string list;
+    for (const SettingKey& key : SettingKeys())
+        list += std::string(list.empty() ? "" : ", ") + key.name;
+    return list;
 }
 
 std::optional<int> WholeNumber(const std::string& text) {
@@ -69,17 +130,6 @@ std::optional<int> WholeNumber(const std::string& text) {
     if (text.empty() || ec != std::errc() || ptr != end) return std::nullopt;
     return value;
 }
-
-// The whole-number options and the values the Options dialog offers for them.
-struct Choice {
-    const char* key;
-    std::span<const int> values;
-};
-
-constexpr Choice kChoices[] = {{kPeriodTypeKey, kPeriodTypes},
-                               {kRoundingTypeKey, kRoundingTypes},
-                               {kRoundingUnitKey, kRoundingUnits},
-                               {kWeekStartDayKey, kWeekStartDays}};
 
 // "1, 15 or 30".
 std::string ValueList(std::span<const int> values) {
@@ -91,26 +141,18 @@ std::string ValueList(std::span<const int> values) {
     return list;
 }
 
-// A rate every amount can use: a finite number from 0 to kMaxRate, all of the text, and no
-// "-0", which would print amounts as "-0.00".
-bool IsRate(const std::string& text) {
-    if (text.starts_with('-')) return false;
-    double rate = 0;
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, rate);
-    return !text.empty() && ec == std::errc() && ptr == end && rate >= 0.0 && rate <= kMaxRate;
-}
-
-int Store(CommandContext& c, const std::string& key, const std::string& value) {
+// An option as the Options dialog would take it.
+int StoreOption(CommandContext& c, const SettingKey& key, const std::string& value) {
+    const std::string name = key.name;
     QVariant stored;
-    if (key == kRateKey) {
-        if (!IsRate(value)) {
-            return c.UsageError(std::string(kRateKey) +
-                                " takes a number from 0 to 1000000000, not '" + value + "'");
+    if (key.kind == SettingKind::Rate) {
+        if (!ParseRate(value)) {
+            return c.UsageError(name + " takes a number from 0 to " + MaxRateText() + ", not '" +
+                                value + "'");
         }
         stored = QString::fromStdString(value);
-    } else if (key == kDataLogKey) {
-        if (value.empty()) return c.UsageError(std::string(kDataLogKey) + " needs a path");
+    } else if (key.kind == SettingKind::Path) {
+        if (value.empty()) return c.UsageError(name + " needs a path");
         std::error_code error;
         const std::filesystem::path absolute = std::filesystem::absolute(value, error);
         if (error) {
@@ -118,94 +160,72 @@ int Store(CommandContext& c, const std::string& key, const std::string& value) {
             return kExitFailed;
         }
         stored = QString::fromStdString(absolute.lexically_normal());
-    } else if (key == kShowDollarsKey) {
+    } else if (key.kind == SettingKind::Flag) {
         const auto flag = ParseFlag(value);
-        if (!flag) {
-            return c.UsageError(std::string(kShowDollarsKey) + " takes 0 or 1, not '" + value +
-                                "'");
-        }
+        if (!flag) return c.UsageError(name + " takes 0 or 1, not '" + value + "'");
         stored = *flag;
     } else {
-        const Choice& choice = *std::find_if(std::begin(kChoices), std::end(kChoices),
-                                             [&](const Choice& ch) { return key == ch.key; });
         const auto number = WholeNumber(value);
         if (!number ||
-            std::find(choice.values.begin(), choice.values.end(), *number) == choice.values.end()) {
-            return c.UsageError(key + " takes " + ValueList(choice.values) + ", not '" + value +
+            std::find(key.choices.begin(), key.choices.end(), *number) == key.choices.end()) {
+            return c.UsageError(name + " takes " + ValueList(key.choices) + ", not '" + value +
                                 "'");
         }
         stored = *number;
     }
-    c.store.StoreOption(QString::fromStdString(key), stored);
-    if (const std::string problem = c.store.WriteProblem(); !problem.empty()) {
-        c.err << "tally: " << problem << '\n';
-        return kExitFailed;
-    }
-    return kExitOk;
+    c.store.StoreOption(QString(key.key), stored);
+    return c.StoreWritten();
 }
 
-int StoreReminder(CommandContext& c, const ReminderKey& key, const std::string& value) {
+int StoreReminder(CommandContext& c, const SettingKey& key, const std::string& value) {
     const auto number = WholeNumber(value);
     if (!number || *number < 0 || *number > key.maximum) {
         return c.UsageError(std::string(key.name) + " takes 0 (off) to " +
                             std::to_string(key.maximum) + " " + key.unit + ", not '" + value + "'");
     }
-    WriteReminder(c.store.Raw(), key, *number);
-    if (const std::string problem = c.store.WriteProblem(); !problem.empty()) {
-        c.err << "tally: " << problem << '\n';
-        return kExitFailed;
-    }
-    return kExitOk;
+    WriteReminder(c.store.Raw(), *FindReminderKey(key.key), *number);
+    return c.StoreWritten();
 }
 
 // A format that makes numbers, a first number it can make (or none), a register path whose
 // folder exists.
-int StoreInvoiceSetting(CommandContext& c, const std::string& key, const std::string& value) {
+int StoreInvoiceSetting(CommandContext& c, const SettingKey& key, const std::string& value) {
     InvoiceSettings values = ReadInvoiceSettings(c.store.Raw());
     std::string problem;
-    if (key == kInvoiceFormatKey || key == kInvoiceCreditFormatKey) {
+    if (key.kind == SettingKind::NumberFormat || key.kind == SettingKind::CreditFormat) {
         problem = NumberFormatProblem(value);
-    } else if (key == kInvoiceFirstNumberKey && !value.empty()) {
+    } else if (key.kind == SettingKind::FirstNumber && !value.empty()) {
         NumberingRules rules = values.numbering;
         rules.firstNumber = value;
         if (!NextInvoiceNumber(rules, c.Today().year, {}, problem) && problem.empty())
             problem = "the format " + rules.format + " does not make '" + value + "'";
-    } else if (key == kInvoiceRegisterKey) {
-        if (!WritableFilePath(value, key, InvoiceValue(values, key)).empty())
+    } else if (key.kind == SettingKind::Register) {
+        if (!WritableFilePath(value, key.name, values.registerPath).empty())
             problem = "a register is a file in a folder that exists, not '" + value + "'";
     }
-    if (!problem.empty()) return c.UsageError(key + ": " + problem);
-    if (key != kInvoiceRegisterKey) InvoiceValue(values, key) = value;
+    if (!problem.empty()) return c.UsageError(key.name + (": " + problem));
+    if (key.kind != SettingKind::Register) InvoiceValue(values, key) = value;
     WriteInvoiceSettings(c.store.Raw(), values);
-    if (const std::string failure = c.store.WriteProblem(); !failure.empty()) {
-        c.err << "tally: " << failure << '\n';
-        return kExitFailed;
-    }
-    return kExitOk;
+    return c.StoreWritten();
 }
 
-// Every option with the type it has (Rate as the number it is read as), then the reminders.
+int Store(CommandContext& c, const SettingKey& key, const std::string& value) {
+    if (InSection(key, kRemindersSection)) return StoreReminder(c, key, value);
+    if (InSection(key, kInvoicesSection)) return StoreInvoiceSetting(c, key, value);
+    return StoreOption(c, key, value);
+}
+
+// Every key with the type it has, grouped by its section named in small letters.
 Json ConfigJson(CommandContext& c) {
-    CurrentSettings s;
-    c.store.Load(s);
-    const ReminderValues reminders = ReadReminders(c.store.Raw());
-    const InvoiceSettings invoices = ReadInvoiceSettings(c.store.Raw());
-    Json reminderValues = Json::object();
-    for (const ReminderKey& key : ReminderKeys()) reminderValues[key.name] = reminders.*key.field;
-    return {{"options",
-             {{kShowDollarsKey, s.ShowDollars},
-              {kDataLogKey, Utf8Text(s.DataLog)},
-              {kRateKey, RateFromText(c.store.RateText())},
-              {kPeriodTypeKey, s.PeriodType},
-              {kRoundingTypeKey, s.RoundingType},
-              {kRoundingUnitKey, s.RoundingUnit},
-              {kWeekStartDayKey, s.WeekStartDay}}},
-            {"reminders", std::move(reminderValues)},
-            {"invoices",
-             {{"Format", invoices.numbering.format},
-              {"FirstNumber", invoices.numbering.firstNumber},
-              {"Register", Utf8Text(invoices.registerPath)},
-              {"CreditFormat", invoices.creditFormat}}}};
+    ShownValues values(c.store);
+    Json document = Json::object();
+    for (const SettingKey& key : SettingKeys()) {
+        std::string group = key.section;
+        std::transform(group.begin(), group.end(), group.begin(),
+                       [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
+        document[group][key.key] = values.Typed(key);
+    }
+    return document;
 }
 
 }  // namespace
@@ -218,40 +238,17 @@ int RunConfig(CommandContext& c) {
         return kExitOk;
     }
     if (args.size() > 2) return c.UsageError("config takes at most a key and a value");
-    const ReminderKey* reminder = args.empty() ? nullptr : FindReminderKey(args[0]);
-    if (!args.empty() && IsInvoiceKey(args[0])) {
-        if (args.size() == 2) return StoreInvoiceSetting(c, args[0], args[1]);
-        InvoiceSettings values = ReadInvoiceSettings(c.store.Raw());
-        c.out << InvoiceValue(values, args[0]) << '\n';
+    ShownValues values(c.store);
+    if (args.empty()) {
+        for (const SettingKey& key : SettingKeys())
+            c.out << key.name << '\t' << values.Text(key) << '\n';
         return kExitOk;
     }
-    if (!args.empty() && !reminder && !IsOptionKey(args[0])) {
+    const SettingKey* key = FindSettingKey(args[0]);
+    if (key == nullptr)
         return c.UsageError("unknown key '" + args[0] + "' (keys: " + KeyList() + ")");
-    }
-    if (reminder && args.size() == 2) return StoreReminder(c, *reminder, args[1]);
-    if (reminder) {
-        c.out << ReadReminders(c.store.Raw()).*reminder->field << '\n';
-        return kExitOk;
-    }
-    if (args.size() == 2) return Store(c, args[0], args[1]);
-
-    CurrentSettings settings;
-    c.store.Load(settings);
-    const std::string rateText = c.store.RateText().toStdString();
-    if (args.size() == 1) {
-        c.out << ValueText(settings, rateText, args[0]) << '\n';
-        return kExitOk;
-    }
-    for (const char* key : kOptionKeys) {
-        c.out << key << '\t' << ValueText(settings, rateText, key) << '\n';
-    }
-    const ReminderValues reminders = ReadReminders(c.store.Raw());
-    for (const ReminderKey& key : ReminderKeys()) {
-        c.out << key.name << '\t' << reminders.*key.field << '\n';
-    }
-    InvoiceSettings invoices = ReadInvoiceSettings(c.store.Raw());
-    for (const char* key : kInvoiceKeys)
-        c.out << key << '\t' << InvoiceValue(invoices, key) << '\n';
+    if (args.size() == 2) return Store(c, *key, args[1]);
+    c.out << values.Text(*key) << '\n';
     return kExitOk;
 }
 

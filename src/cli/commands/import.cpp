@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "cli/commands/import.h"
 
-#include <sys/stat.h>
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 #include "cli/commands/add.h"
+#include "log/whole_file.h"
 #include "interchange/import/imported_spans.h"
 
 namespace tally::cli {
@@ -22,27 +20,6 @@ constexpr ImportFormat kFormats[] = {{"csv", ReadCsvPairs},
                                      {"timeclock", ReadTimeclockPairs},
                                      {"timewarrior", ReadTimewarriorExport},
                                      {"watson", ReadWatsonFrames}};
-
-// The whole file, or nothing with the reason on standard error.
-std::optional<std::string> ReadWholeFile(CommandContext& c, const std::string& path) {
-    struct stat st {};
-    if (stat(path.c_str(), &st) != 0) {
-        c.err << "tally: cannot read " << path << ": " << std::strerror(errno) << '\n';
-        return std::nullopt;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        c.err << "tally: cannot read " << path << ": not a regular file\n";
-        return std::nullopt;
-    }
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    if (file) text << file.rdbuf();
-    if (!file || file.bad()) {
-        c.err << "tally: cannot read " << path << ": " << std::strerror(errno) << '\n';
-        return std::nullopt;
-    }
-    return std::move(text).str();
-}
 
 }  // namespace
 
@@ -60,9 +37,15 @@ int RunImport(CommandContext& c) {
                             "' (csv, timeclock, timewarrior or watson)");
     }
     if (args[1].empty()) return c.UsageError("import needs a file path");
-    const auto text = ReadWholeFile(c, args[1]);
-    if (!text) return kExitFailed;
-    ImportedSpans imported = ReadImportText(*text, format->read);
+    const WholeFile file = ReadWholeFile(args[1]);
+    if (!file.Ok()) {
+        // A folder is no file to import, whatever the system calls it.
+        const bool notFile = file.status == OpenedLog::Status::NotRegular || file.error == EISDIR;
+        c.err << "tally: cannot read " << args[1] << ": "
+              << (notFile ? "not a regular file" : std::strerror(file.error)) << '\n';
+        return kExitFailed;
+    }
+    ImportedSpans imported = ReadImportText(file.bytes, format->read);
     const PairAddResult result =
         AddPairsToLog(c.engine.Settings().DataLog, imported.spans, std::move(imported.problems),
                       PairAddOptions(c, imported.sourceWord, true), imported.open);

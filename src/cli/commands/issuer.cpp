@@ -102,11 +102,7 @@ int RunIssuer(CommandContext& c) {
     if (c.options.json) return c.UsageError("issuer set takes no --json");
     if (std::string reason = SetValue(issuer, args[1], args[2]); !reason.empty())
         return c.UsageError(reason);
-    const ClientStoreChange change = ChangeIssuer(c.store, issuer);
-    if (change.result == ClientStoreChange::Result::Stored) return kExitOk;
-    if (change.result == ClientStoreChange::Result::BadValue) return c.UsageError(change.reason);
-    c.err << "tally: " << change.reason << '\n';
-    return kExitFailed;
+    return c.StoreChanged(ChangeIssuer(c.store, issuer));
 }
 
 }  // namespace tally::cli

@@ -2,10 +2,10 @@
 #include "clients/client.h"
 
 #include <algorithm>
-#include <cmath>
 #include <filesystem>
 #include <iterator>
 
+#include "clients/amount_text.h"
 #include "clients/business_ids.h"
 #include "log/time_log_file.h"
 #include "time/c_format.h"
@@ -99,8 +99,7 @@ std::string ClientProblem(const Client& c) {
     if (c.log.empty()) return "client " + c.name + " needs a time log (--log PATH)";
     if (!std::filesystem::path(c.log).is_absolute())
         return "client " + c.name + "'s time log must be an absolute path";
-    if (c.rate && !(*c.rate >= 0.0 && *c.rate <= kMaxRate))
-        return "a rate runs from 0 to 1000000000";
+    if (c.rate && !IsRateInRange(*c.rate)) return "a rate runs from 0 to " + MaxRateText();
     if (!IsCurrencyCode(c.currency))
         return "a currency is three capital letters (EUR, USD), not '" + c.currency + "'";
     if (!(c.taxPercent >= 0.0 && c.taxPercent <= 100.0)) return "a tax rate runs from 0 to 100";
@@ -119,21 +118,8 @@ void CompactIds(Client& client) {
     client.vatId = CompactId(client.vatId);
 }
 
-std::optional<double> ParseAmount(const std::string& text, double maximum) {
-    // strtod takes "inf", "nan", hex and leading blanks; an amount is digits and one point.
-    if (text.empty() || text.size() > 20) return std::nullopt;
-    int points = 0;
-    for (const char ch : text) {
-        if (ch == '.') {
-            ++points;
-        } else if (ch < '0' || ch > '9') {
-            return std::nullopt;
-        }
-    }
-    if (points > 1 || text == ".") return std::nullopt;
-    const double value = AtofC(text.c_str());
-    if (!std::isfinite(value) || value > maximum) return std::nullopt;
-    return value;
+CalendarDate DueDate(const CalendarDate& issued, int paymentDays) {
+    return DateOf(DaysOf(issued) + std::chrono::days(paymentDays));
 }
 
 bool SameLog(const std::string& a, const std::string& b) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "clients/tax_treatment.h"
+#include "time/calendar_date.h"
 
 namespace tally {
 
@@ -45,9 +46,8 @@ std::string ClientProblem(const Client& client);
 std::string ClientProblem(const Client& client, const std::string& issuerCountry);
 // The client's ids in the form they are kept (CompactId).
 void CompactIds(Client& client);
-// A rate or tax text as the command line and the dialog take it: a finite number from 0 to
-// maximum in the C locale; nothing for anything else.
-std::optional<double> ParseAmount(const std::string& text, double maximum);
+// The day an invoice issued on issued is due: paymentDays later.
+CalendarDate DueDate(const CalendarDate& issued, int paymentDays);
 // True when two paths name one log: the same path, the same file (a symbolic or hard link),
 // or the same name in one folder reached through a linked folder.
 bool SameLog(const std::string& a, const std::string& b);

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "time/c_format.h"
 #include "invoice/xml_writer.h"
+#include "time/c_format.h"
 
 namespace tally {
 namespace {

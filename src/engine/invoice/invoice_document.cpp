@@ -10,7 +10,7 @@ InvoiceDocument MakeInvoiceDocument(const InvoiceFigures& figures, const Client&
     InvoiceDocument doc;
     doc.number = number;
     doc.issued = issued;
-    doc.due = DateOf(DaysOf(issued) + std::chrono::days(client.paymentDays));
+    doc.due = DueDate(issued, client.paymentDays);
     doc.first = first;
     doc.last = last;
     doc.issuer = issuer;

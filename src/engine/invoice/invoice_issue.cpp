@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "invoice/invoice_issue.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
@@ -15,6 +14,7 @@
 #include "log/replacement_file.h"
 #include "log/system_error.h"
 #include "log/time_log_file.h"
+#include "log/whole_file.h"
 #include "time/c_format.h"
 
 namespace tally {
@@ -45,20 +45,6 @@ std::string LockRegister(FileLock& lock, const std::string& target, const LockOp
             break;
     }
     return "Cannot lock the invoice register " + target + ": " + LastSystemErrorText();
-}
-
-// The file's whole content; false with errno set when it cannot be read.
-bool ReadWhole(const std::string& path, std::string& bytes) {
-    FileDescriptor fd(open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.Get() < 0) return false;
-    char buffer[65536];
-    for (;;) {
-        const long n =
-            ReadAt(fd.Get(), buffer, sizeof buffer, static_cast<std::int64_t>(bytes.size()));
-        if (n < 0) return false;
-        if (n == 0) return true;
-        bytes.append(buffer, static_cast<std::size_t>(n));
-    }
 }
 
 // Replaces the file at target with bytes: temporary file, flush, rename. Empty on success,
@@ -131,9 +117,14 @@ RegisterChange SaveNewEntry(const std::string& target, const InvoiceRegister& re
         if (!CreateDocument(pdf, entry.pdf, kVerb, problem)) return Failed(problem);
         std::string pdfError;
         if (!writePdf(pdf.TempPath(), pdfError)) return Failed(pdfError);
-        if (!pdf.Flush() || !ReadWhole(pdf.TempPath(), bytes))
+        if (!pdf.Flush())
             return Failed("Cannot " + std::string(kVerb) + " " + entry.pdf + ": " +
                           LastSystemErrorText());
+        WholeFile written = ReadWholeFile(pdf.TempPath());
+        if (!written.Ok())
+            return Failed("Cannot " + std::string(kVerb) + " " + entry.pdf + ": " +
+                          SystemErrorText(written.error));
+        bytes = std::move(written.bytes);
     }
 
     const std::string archive = ArchiveFolder(target);
@@ -346,7 +337,7 @@ RegisterChange IssueInvoice(const std::string& registerPath, const NumberingRule
     entry.first = request.first;
     entry.last = request.last;
     entry.issued = request.issued;
-    entry.due = DateOf(DaysOf(request.issued) + std::chrono::days(request.paymentDays));
+    entry.due = DueDate(request.issued, request.paymentDays);
     entry.seconds = request.seconds;
     entry.subtotal = request.subtotal;
     entry.tax = request.tax;

@@ -4,9 +4,12 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <map>
 
+#include "clients/amount_text.h"
 #include "log/time_log_file.h"
+#include "log/whole_file.h"
 #include "time/c_format.h"
 
 namespace tally {
@@ -40,11 +43,9 @@ std::optional<double> ParseAmountText(std::string_view text) {
          (!AllDigits(text.substr(dot + 1)) || text.size() - dot - 1 > 2))) {
         return std::nullopt;
     }
-    double value = 0.0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
-        return std::nullopt;
-    return negative ? -value : value;
+    const auto value = ParseAmount(std::string(text), std::numeric_limits<double>::max());
+    if (!value) return std::nullopt;
+    return negative ? -*value : *value;
 }
 
 bool HasBreak(const std::string& text) {
@@ -222,28 +223,6 @@ RegisterRead ParseRegister(std::string_view text, const std::string& path) {
     return RegisterParser::Parse(text, path);
 }
 
-TextFileRead ReadTextFile(const std::string& path) {
-    TextFileRead read;
-    const OpenedLog file = OpenTimeLogFile(path, LogAccess::Read);
-    read.missing = file.status == OpenedLog::Status::Missing;
-    if (read.missing) return read;
-    if (!file.Ok()) {
-        read.problem = file.Reason(path, LogAccess::Read);
-        return read;
-    }
-    char buffer[65536];
-    for (;;) {
-        const long n = ReadAt(file.fd.Get(), buffer, sizeof buffer,
-                              static_cast<std::int64_t>(read.text.size()));
-        if (n < 0) {
-            read.problem = file.Reason(path, LogAccess::Read);
-            return read;
-        }
-        if (n == 0) return read;
-        read.text.append(buffer, static_cast<std::size_t>(n));
-    }
-}
-
 std::vector<std::string_view> SplitTabs(std::string_view line) {
     std::vector<std::string_view> fields;
     for (std::size_t start = 0;;) {
@@ -255,13 +234,12 @@ std::vector<std::string_view> SplitTabs(std::string_view line) {
 }
 
 RegisterRead ReadRegister(const std::string& path) {
-    const TextFileRead file = ReadTextFile(path);
-    if (!file.problem.empty()) {
-        RegisterRead failed;
-        failed.problem = file.problem;
-        return failed;
-    }
-    return ParseRegister(file.text, path);
+    const WholeFile file = ReadWholeFile(path);
+    if (file.status == OpenedLog::Status::Missing) return {};
+    if (file.Ok()) return ParseRegister(file.bytes, path);
+    RegisterRead failed;
+    failed.problem = file.Reason(path);
+    return failed;
 }
 
 std::string EntryLine(const InvoiceEntry& e) {

@@ -87,14 +87,6 @@ struct RegisterRead {
     bool Ok() const { return problem.empty(); }
 };
 
-// A file read whole: missing, or its bytes, or one line naming it and why it cannot be read.
-struct TextFileRead {
-    bool missing = false;
-    std::string text;
-    std::string problem;
-};
-TextFileRead ReadTextFile(const std::string& path);
-
 // A line's TAB-separated fields.
 std::vector<std::string_view> SplitTabs(std::string_view line);
 

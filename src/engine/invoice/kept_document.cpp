@@ -8,6 +8,7 @@
 
 #include "invoice/invoice_register.h"
 #include "invoice/kept_values.h"
+#include "log/whole_file.h"
 
 namespace tally {
 namespace {
@@ -240,12 +241,12 @@ KeptDocumentRead ParseKeptDocument(std::string_view text, const std::string& pat
 }
 
 KeptDocumentRead ReadKeptDocument(const std::string& path) {
-    const TextFileRead file = ReadTextFile(path);
+    const WholeFile file = ReadWholeFile(path);
+    if (file.Ok()) return ParseKeptDocument(file.bytes, path);
     KeptDocumentRead read;
-    read.missing = file.missing;
-    read.problem = file.problem;
-    if (file.missing || !file.problem.empty()) return read;
-    return ParseKeptDocument(file.text, path);
+    read.missing = file.status == OpenedLog::Status::Missing;
+    if (!read.missing) read.problem = file.Reason(path);
+    return read;
 }
 
 }  // namespace tally

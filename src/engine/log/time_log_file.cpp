@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 
 #include "log/messages.h"
@@ -193,7 +194,9 @@ FileIdentity IdentityOf(const struct stat& st) {
     id.device = st.st_dev;
     id.inode = st.st_ino;
     id.size = static_cast<std::int64_t>(st.st_size);
-    id.mtimeNs = static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    id.mtimeNs = std::chrono::nanoseconds(std::chrono::seconds(st.st_mtim.tv_sec) +
+                                          std::chrono::nanoseconds(st.st_mtim.tv_nsec))
+                     .count();
     return id;
 }
 

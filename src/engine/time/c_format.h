@@ -13,7 +13,7 @@ double AtofC(const char* text);
 
 // The highest hourly rate the program takes: more than any currency needs, and low enough
 // that every amount it can compute stays finite.
-inline constexpr double kMaxRate = 1e9;
+inline constexpr double kMaxRate = 1000000000;
 
 // An hourly rate as AtofC reads it; one that is not finite ("inf", "nan") or above kMaxRate
 // counts as 0, so that no total or invoice shows "inf" or "nan".

@@ -17,6 +17,7 @@
 #include <utility>
 
 #include "basics/dialog_units.h"
+#include "clients/client_values.h"
 #include "dialogs/client_form_boxes.h"
 #include "log/messages.h"
 #include "settings/client_store.h"
@@ -154,17 +155,13 @@ std::string CClientFormDlg::Take(Client& c) const {
     const QString log = log_->text().trimmed();
     if (std::string problem = LogProblem(log); !problem.empty()) return problem;
     c.log = QDir::cleanPath(log).toStdString();
-    const std::string rate = rate_->text().trimmed().toStdString();
-    c.rate.reset();  // empty: the Options rate
-    if (!rate.empty()) {
-        c.rate = ParseAmount(rate, kMaxRate);
-        if (!c.rate) return "a rate is a number from 0 to 1000000000, not '" + rate + "'";
-    }
+    if (std::string problem = SetClientValue(c, "rate", rate_->text().trimmed().toStdString());
+        !problem.empty())
+        return problem;
     c.currency = currency_->text().trimmed().toStdString();
     const std::string tax = tax_->text().trimmed().toStdString();
-    const auto percent = tax.empty() ? std::optional<double>(0.0) : ParseAmount(tax, 100.0);
-    if (!percent) return "a tax rate is a number from 0 to 100, not '" + tax + "'";
-    c.taxPercent = *percent;
+    if (std::string problem = SetClientValue(c, "tax", tax.empty() ? "0" : tax); !problem.empty())
+        return problem;
     c.address = address_->toPlainText().toStdString();
     c.paymentDays = days_->value();
     c.number = number_->text().trimmed().toStdString();
