@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QStandardPaths>
 
 #include "documents/invoice_drawing.h"

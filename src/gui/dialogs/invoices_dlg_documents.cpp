@@ -2,6 +2,7 @@
 // The Invoices dialog's documents: the PDF opened or sent, the XML it carries saved.
 #include "dialogs/invoices_dlg.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QUrl>
 
