@@ -15,6 +15,7 @@
 #include "core/messages.h"
 #include "dialogs/clock_out_at_dlg.h"
 #include "settings/client_store.h"
+#include "window/chart/hours_chart_wnd.h"
 #include "window/log_warning_text.h"
 #include "window/main_frame.h"
 #include "window/position_check.h"
