@@ -15,6 +15,7 @@
 #include "settings/client_store.h"
 #include "time/clock.h"
 #include "time/local_time.h"
+#include "window/chart/hours_chart_wnd.h"
 #include "window/log_warning_text.h"
 #include "window/main_frame.h"
 #include "window/position_check.h"
