@@ -10,11 +10,11 @@
 #include <regex>
 #include <sstream>
 
-#include "time/c_format.h"
 #include "json_output.h"
 #include "log_text.h"
 #include "report_lines.h"
 #include "tally_harness.h"
+#include "time/c_format.h"
 
 namespace tally::test {
 namespace {
@@ -53,7 +53,7 @@ struct Client {
     int pages;
 };
 
-// A credit note joins the table once cancelling an invoice issues one.
+// The first invoice is then cancelled: its credit note is a hybrid of its own.
 TEST(FacturXPdfCli, everyInvoiceCarriesItsXmlWithTheMoneyItShows) {
     // Days of 7:20:40 billed as 7.3333 h: one a day from 2026-09-01.
     const Client cases[] = {
@@ -217,6 +217,22 @@ TEST(FacturXPdfCli, everyInvoiceCarriesItsXmlWithTheMoneyItShows) {
             << text;
         EXPECT_EQ(Units(total, 2), sum + Units(tax, 2));
         EXPECT_NE(text.find("\nTotal " + total + " "), std::string::npos) << text;
+
+        // Its credit note: type 381 with the invoice's figures, shown negated on its page.
+        if (&c != &cases[0]) continue;
+        run({"invoice", "cancel", entry.at("number")});
+        const OrderedJson after = ParseJsonOutput(run({"invoices", "--json"}).out);
+        const OrderedJson& note = after.at("invoices");
+        ASSERT_EQ(note.size(), 2u);
+        EXPECT_EQ(note[1].at("xml"), true);
+        const std::string notePdf = note[1].at("archive");
+        EXPECT_EQ(RunProcess({"qpdf", "--check", notePdf}).exitCode, 0);
+        EXPECT_EQ(RunProcess({"pdfdetach", "-save", "1", "-o", saved, notePdf}).exitCode, 0);
+        const std::string credit = ReadFile(saved);
+        EXPECT_EQ(Elements(credit, "ram:TypeCode").at(0), "381");
+        EXPECT_EQ(Elements(credit, "ram:LineTotalAmount"), amounts);
+        EXPECT_EQ(Elements(credit, "ram:GrandTotalAmount").at(0), total);
+        EXPECT_NE(PdfCellText(notePdf).find("\nTotal -" + total + " "), std::string::npos);
     }
 }
 
