@@ -215,7 +215,14 @@ double InvoiceLayout::Blocks() {
         labelWidth = std::max(labelWidth, labels.horizontalAdvance(label) + Pt(8));
         valueWidth = std::max(valueWidth, values.horizontalAdvance(value) + Pt(2));
     }
-    const double x = std::clamp(width_ - labelWidth - valueWidth, width_ * 0.4, width_ * 0.5);
+    // A credit note's line naming its invoice takes the block's whole width.
+    const QString cancels =
+        credit
+            ? Label(PdfText::CancelsInvoice).arg(Utf8(doc_.corrects), DateText(doc_.correctsIssued))
+            : QString();
+    const double needed =
+        std::max(labelWidth + valueWidth, values.horizontalAdvance(cancels) + Pt(2));
+    const double x = std::clamp(width_ - needed, width_ * 0.4, width_ * 0.5);
     const double w = width_ - x;
     labelWidth = std::min(labelWidth, w * 0.5);
 
@@ -242,9 +249,7 @@ double InvoiceLayout::Blocks() {
         right += line_;
     }
     if (credit) {
-        Text(
-            bold_, x, right, w, Qt::AlignRight,
-            Label(PdfText::CancelsInvoice).arg(Utf8(doc_.corrects), DateText(doc_.correctsIssued)));
+        Text(bold_, x, right, w, Qt::AlignRight, cancels);
         right += line_;
     }
 
