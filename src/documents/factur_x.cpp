@@ -59,13 +59,13 @@ void EmbedXml(QPDF& pdf, const std::string& xml, std::time_t now) {
     // createEFStream adds the size and the checksum to /Params.
     QPDFEFStreamObjectHelper stream = QPDFEFStreamObjectHelper::createEFStream(pdf, xml);
     stream.setSubtype("text/xml").setModDate(PdfDateText(now));
-    QPDFFileSpecObjectHelper spec =
+    QPDFFileSpecObjectHelper attachment =
         QPDFFileSpecObjectHelper::createFileSpec(pdf, kFacturXFileName, stream);
-    spec.setDescription("The invoice as EN 16931 XML (Factur-X)");
-    QPDFObjectHandle specObject = spec.getObjectHandle();
-    specObject.replaceKey("/AFRelationship", QPDFObjectHandle::newName("/Alternative"));
-    QPDFEmbeddedFileDocumentHelper(pdf).replaceEmbeddedFile(kFacturXFileName, spec);
-    pdf.getRoot().replaceKey("/AF", QPDFObjectHandle::newArray({specObject}));
+    attachment.setDescription("The invoice as EN 16931 XML (Factur-X)");
+    QPDFObjectHandle attachmentObject = attachment.getObjectHandle();
+    attachmentObject.replaceKey("/AFRelationship", QPDFObjectHandle::newName("/Alternative"));
+    QPDFEmbeddedFileDocumentHelper(pdf).replaceEmbeddedFile(kFacturXFileName, attachment);
+    pdf.getRoot().replaceKey("/AF", QPDFObjectHandle::newArray({attachmentObject}));
 }
 
 }  // namespace
@@ -103,13 +103,13 @@ bool ReadFacturXml(const std::string& path, std::string& xml, std::string& error
         QPDF document;
         document.setSuppressWarnings(true);
         document.processFile(path.c_str());
-        const auto spec =
+        const auto attachment =
             QPDFEmbeddedFileDocumentHelper(document).getEmbeddedFile(kFacturXFileName);
-        if (!spec) {
+        if (!attachment) {
             error = path + " carries no " + kFacturXFileName;
             return false;
         }
-        QPDFObjectHandle stream = spec->getEmbeddedFileStream();
+        QPDFObjectHandle stream = attachment->getEmbeddedFileStream();
         if (!stream.isStream()) {
             error = path + " names " + kFacturXFileName + " but holds no such file";
             return false;

@@ -159,16 +159,16 @@ TEST(FacturXPdfCli, everyInvoiceCarriesItsXmlWithTheMoneyItShows) {
         const OrderedJson& catalog =
             Object(objects, objects.at("trailer").at("value").at("/Root").get<std::string>());
         ASSERT_EQ(catalog.at("/AF").size(), 1u);
-        const std::string specRef = catalog.at("/AF")[0];
+        const std::string attachmentRef = catalog.at("/AF")[0];
         EXPECT_EQ(Object(objects, catalog.at("/Names").at("/EmbeddedFiles").get<std::string>())
                       .at("/Names"),
-                  OrderedJson::array({"u:factur-x.xml", specRef}));
-        const OrderedJson& spec = Object(objects, specRef);
-        EXPECT_EQ(spec.at("/AFRelationship"), "/Alternative");
-        EXPECT_EQ(spec.at("/F"), "u:factur-x.xml");
-        EXPECT_EQ(spec.at("/UF"), "u:factur-x.xml");
-        EXPECT_TRUE(spec.contains("/Desc"));
-        const OrderedJson& file = Object(objects, spec.at("/EF").at("/F"));
+                  OrderedJson::array({"u:factur-x.xml", attachmentRef}));
+        const OrderedJson& attachment = Object(objects, attachmentRef);
+        EXPECT_EQ(attachment.at("/AFRelationship"), "/Alternative");
+        EXPECT_EQ(attachment.at("/F"), "u:factur-x.xml");
+        EXPECT_EQ(attachment.at("/UF"), "u:factur-x.xml");
+        EXPECT_TRUE(attachment.contains("/Desc"));
+        const OrderedJson& file = Object(objects, attachment.at("/EF").at("/F"));
         EXPECT_EQ(file.at("/Type"), "/EmbeddedFile");
         EXPECT_EQ(file.at("/Subtype"), "/text/xml");
         EXPECT_EQ(file.at("/Params").at("/Size"), xml.size());

@@ -287,29 +287,4 @@ std::string StateText(const InvoiceEntry& entry, const CalendarDate& today) {
     return IsOverdue(entry, today) ? "overdue" : StoredStateText(entry);
 }
 
-bool BillsItsDays(const InvoiceEntry& entry) {
-    return entry.state == InvoiceState::Issued || entry.state == InvoiceState::Paid;
-}
-
-const InvoiceEntry* BilledOverlap(const InvoiceRegister& reg, const std::string& client,
-                                  const CalendarDate& first, const CalendarDate& last) {
-    for (const InvoiceEntry& e : reg.Entries()) {
-        if (BillsItsDays(e) && e.client == client && !Before(last, e.first) &&
-            !Before(e.last, first)) {
-            return &e;
-        }
-    }
-    return nullptr;
-}
-
-std::optional<CalendarDate> LastInvoicedDay(const InvoiceRegister& reg, const std::string& client) {
-    std::optional<CalendarDate> lastDay;
-    for (const InvoiceEntry& e : reg.Entries()) {
-        if (BillsItsDays(e) && e.client == client && (!lastDay || Before(*lastDay, e.last))) {
-            lastDay = e.last;
-        }
-    }
-    return lastDay;
-}
-
 }  // namespace tally
