@@ -3,37 +3,13 @@
 
 #include <cstdlib>
 
+#include "invoice/xml_writer.h"
 #include "time/c_format.h"
 
 namespace tally {
 namespace {
 
 constexpr const char* kFacturXNamespace = "urn:factur-x:pdfa:CrossIndustryDocument:invoice:1p0#";
-
-// Text as XML character data: markup escaped, and the control characters that XML 1.0 has
-// no place for left out.
-std::string Escaped(const std::string& text) {
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            default:
-                if (static_cast<unsigned char>(c) >= 0x20 || c == '\t' || c == '\n') out += c;
-        }
-    }
-    return out;
-}
 
 struct LocalTime {
     std::tm parts{};
@@ -54,13 +30,13 @@ std::string Description(const char* prefix, const char* uri, const std::string& 
 }
 
 std::string Property(const char* name, const std::string& value) {
-    return std::string("   <") + name + ">" + Escaped(value) + "</" + name + ">\n";
+    return std::string("   <") + name + ">" + XmlEscaped(value) + "</" + name + ">\n";
 }
 
 // A language alternative (dc:title, dc:description) with its one default entry.
 std::string Alternative(const char* name, const std::string& value) {
     return std::string("   <") + name + "><rdf:Alt><rdf:li xml:lang=\"x-default\">" +
-           Escaped(value) + "</rdf:li></rdf:Alt></" + name + ">\n";
+           XmlEscaped(value) + "</rdf:li></rdf:Alt></" + name + ">\n";
 }
 
 // The extension schema entry of one Factur-X property: every one is external text.
@@ -128,7 +104,7 @@ std::string FacturXMetadata(const DocumentInfo& info) {
     std::string dc = Property("dc:format", "application/pdf");
     if (!info.title.empty()) dc += Alternative("dc:title", info.title);
     if (!info.author.empty())
-        dc += "   <dc:creator><rdf:Seq><rdf:li>" + Escaped(info.author) +
+        dc += "   <dc:creator><rdf:Seq><rdf:li>" + XmlEscaped(info.author) +
               "</rdf:li></rdf:Seq></dc:creator>\n";
     if (!info.subject.empty()) dc += Alternative("dc:description", info.subject);
     std::string xmp = Property("xmp:CreateDate", XmpDateText(info.created)) +
